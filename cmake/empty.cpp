@@ -1,0 +1,1 @@
+// Placeholder translation unit for a library folder that holds no source yet.

@@ -1,0 +1,6 @@
+#include "world/ProgramMain.h"
+
+int main()
+{
+    return tvl::programMain();
+}

@@ -1,0 +1,10 @@
+#include "world/ProgramMain.h"
+
+namespace tvl {
+
+int programMain()
+{
+    return 0;
+}
+
+} // namespace tvl
