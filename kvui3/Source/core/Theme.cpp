@@ -1,0 +1,4 @@
+#include "core/Theme.h"
+namespace kv {
+void loadTheme() {}
+}

@@ -1,0 +1,4 @@
+#include "platform/WindowControl.h"
+namespace kv {
+void minimiseWindow(unsigned long) {}
+}

@@ -1,0 +1,4 @@
+#pragma once
+namespace kv {
+void minimiseWindow(unsigned long x11WindowHandle);
+}

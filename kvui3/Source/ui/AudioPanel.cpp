@@ -1,0 +1,4 @@
+#include "ui/AudioPanel.h"
+namespace kv::AudioPanel {
+void resetButtons() {}
+}

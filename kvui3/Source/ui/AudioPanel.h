@@ -1,0 +1,4 @@
+#pragma once
+namespace kv::AudioPanel {
+void resetButtons();
+}
