@@ -2,6 +2,7 @@
 
 #include "audio/Audio.h"
 #include "core/Framework.h"
+#include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Log.h"
 #include "platform/MessageBox.h"
@@ -10,6 +11,7 @@
 #include <SFML/System/Clock.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace kv {
@@ -36,6 +38,10 @@ sf::Clock frameClock;
 TickGate tickGate;
 std::vector<TickCallback> onTickCallbacks;
 } // namespace
+
+void (*onReloadShaders)() = nullptr;
+void (*onAgeHints)(float) = nullptr;
+void (*onImGuiEvent)(const sf::Event&) = nullptr;
 
 bool TickGate::advance(double elapsed, unsigned frameLimit, double interval)
 {
@@ -92,13 +98,14 @@ void pumpFrame()
 
     if (!renderWindow.isBuilt() || !renderWindow->isOpen())
         return;
+    unsigned long handle = static_cast<unsigned long>(renderWindow->getSystemHandle());
     if (focusLost) {
-        if (renderWindow->hasFocus())
+        if (renderWindow->hasFocus() && !windowIsMinimised(handle))
             focusLost = false;
     } else if (!renderWindow->hasFocus()) {
         focusLost = true;
         if (!displayWindowed)
-            minimiseWindow(static_cast<unsigned long>(renderWindow->getSystemHandle()));
+            minimiseWindow(handle);
     }
 }
 
@@ -110,6 +117,17 @@ static void closeProgram()
     std::exit(0);
 }
 
+// The pointer in whole view units: read live while focused, else the last known position.
+static sf::Vector2i pointerInView()
+{
+    if (InputHooks::windowHasFocus())
+        mousePosition = InputHooks::mousePixel();
+    sf::Vector2f p = InputHooks::mapPixelToView(mousePosition);
+    return sf::Vector2i(static_cast<int>(p.x), static_cast<int>(p.y));
+}
+
+static sf::Vector2i leftPressPosition;
+
 void handleEvent(const sf::Event& event)
 {
     switch (event.type) {
@@ -119,14 +137,25 @@ void handleEvent(const sf::Event& event)
         closeProgram();
         break;
     case sf::Event::GainedFocus:
-        renderWindow->setMouseCursorGrabbed(cursorGrabbed);
+        if (renderWindow.isBuilt())
+            renderWindow->setMouseCursorGrabbed(cursorGrabbed);
         break;
     case sf::Event::KeyPressed:
-        if (event.key.code == sf::Keyboard::F12)
-            screenshotRequested = true;
+        if (event.key.code == sf::Keyboard::F12) {
+            if (InputHooks::isKeyDown(sf::Keyboard::LControl) && InputHooks::windowHasFocus()) {
+                if (onReloadShaders)
+                    onReloadShaders();
+            } else {
+                screenshotRequested = true;
+            }
+        }
         Keyboard::addPressedKey(static_cast<uint32_t>(event.key.code));
         break;
+    case sf::Event::KeyReleased:
+        Keyboard::keyReleased(static_cast<uint32_t>(event.key.code));
+        break;
     case sf::Event::TextEntered:
+        // Printable ASCII only: X11 sends 127 for Delete and control codes for Ctrl+letters.
         if (event.text.unicode == 96)
             Keyboard::addPressedKey(sf::Keyboard::Tilde);
         else if (event.text.unicode >= 32 && event.text.unicode < 127)
@@ -134,6 +163,23 @@ void handleEvent(const sf::Event& event)
         break;
     case sf::Event::MouseWheelScrolled:
         mouseWheelDelta = event.mouseWheelScroll.delta;
+        break;
+    case sf::Event::MouseButtonPressed:
+        if (event.mouseButton.button == sf::Mouse::Left) {
+            leftButtonDown = true;
+            leftPressPosition = pointerInView();
+        }
+        break;
+    case sf::Event::MouseButtonReleased:
+        if (event.mouseButton.button == sf::Mouse::Left && leftButtonDown) {
+            sf::Vector2i release = pointerInView();
+            int dx = release.x - leftPressPosition.x, dy = release.y - leftPressPosition.y;
+            int distance = static_cast<int>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+            sf::Vector2f view = InputHooks::currentViewSize();
+            if (static_cast<float>(distance) < std::max(view.x, view.y) / 50.0f)
+                leftClicked = true;
+            leftButtonDown = false;
+        }
         break;
     default:
         break;
@@ -147,14 +193,27 @@ void pollEvents()
     pollerTickCount++;
     for (TickCallback callback : onTickCallbacks)
         callback(pollerTickSeconds);
+    if (onAgeHints)
+        onAgeHints(pollerTickSeconds);
     Keyboard::pressedKeys.clear();
     typedText.clear();
     mouseWheelDelta = 0;
+    if (mouseCaptured) {
+        bool held = InputHooks::isButtonDown(0) || InputHooks::isButtonDown(1) || InputHooks::isButtonDown(2);
+        if (!(InputHooks::windowHasFocus() && held)) {
+            if (InputHooks::windowHasFocus())
+                mousePosition = InputHooks::mousePixel();
+            mouseCaptured = false;
+        }
+    }
     if (!renderWindow.isBuilt())
         return;
     sf::Event event;
-    while (renderWindow->pollEvent(event))
+    while (renderWindow->pollEvent(event)) {
+        if (imguiEnabled && onImGuiEvent)
+            onImGuiEvent(event);
         handleEvent(event);
+    }
 }
 
 } // namespace kv
