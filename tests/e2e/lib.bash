@@ -3,6 +3,7 @@ set -euo pipefail
 
 GAME_DIR=${1:?game folder}
 BUILD_DIR=${2:?build folder}
+XCLOSE=${3:?xclose tool}
 SHOTS=$BUILD_DIR/e2e-shots
 mkdir -p "$SHOTS"
 
@@ -55,6 +56,6 @@ wait_exit() {
 ensure_display() {
     if [ -z "${TVL_E2E_INNER:-}" ]; then
         export TVL_E2E_INNER=1
-        exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$GAME_DIR" "$BUILD_DIR"
+        exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$GAME_DIR" "$BUILD_DIR" "$XCLOSE"
     fi
 }
