@@ -112,7 +112,8 @@ float stringToFloat(const std::string& text)
     const char* s = text.c_str();
     while (isBlank(*s))
         s++;
-    if (*s == '+')
+    // from_chars takes no '+' of its own; skip one, but not in front of a '-'.
+    if (*s == '+' && s[1] != '-')
         s++;
     float v = 0.0f;
     auto res = std::from_chars(s, s + std::strlen(s), v, std::chars_format::general);
