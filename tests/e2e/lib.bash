@@ -56,6 +56,6 @@ wait_exit() {
 ensure_display() {
     if [ -z "${TVL_E2E_INNER:-}" ]; then
         export TVL_E2E_INNER=1
-        exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$GAME_DIR" "$BUILD_DIR" "$XCLOSE"
+        exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$GAME_DIR" "$BUILD_DIR" "$XCLOSE"
     fi
 }

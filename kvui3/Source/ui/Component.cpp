@@ -1,6 +1,7 @@
 #include "ui/Component.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kv {
 
