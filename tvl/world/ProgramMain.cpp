@@ -1,9 +1,85 @@
 #include "world/ProgramMain.h"
 
+#include "audio/Audio.h"
+#include "core/Framework.h"
+#include "core/FrameUpdate.h"
+#include "core/Scene.h"
+#include "core/Settings.h"
+#include "frontend/MainMenuScene.h"
+#include "graphics/Compositor.h"
+#include "graphics/RenderLayers.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/Startup.h"
+#include "world/Effects.h"
+#include "world/GameAssets.h"
+#include "world/GameSettings.h"
+#include "world/Images.h"
+#include "world/Map.h"
+
 namespace tvl {
 
 int programMain()
 {
+    using namespace kv;
+    changeToProgramFolderIfNeeded();
+
+    appName = "Torvale!";
+    appVersion = "1.7";
+    appCredits = "(c) 2026 The Torvale! team";
+    appWebsite = "https://torvale.example.org/";
+    if (fileExists("base\\uiConfig.ini"))
+        uiConfigPath = "base\\uiConfig.ini";
+    defaultSoundVolume = 90;
+    defaultMusicVolume = 18;
+
+    if (!KVCore::init()) {
+        showPlainMessageBox("KVCore::init failed.", "Error");
+        return 1;
+    }
+
+    loadGameSettings();
+    loadGameAssets();
+    if (!plantListReady) {
+        clearPlants();
+        plantListReady = true;
+    }
+
+    // The menu lives for the whole run; the scene stack only points to it.
+    MainMenuScene menu;
+    SceneManager::setCurrentScene(&menu);
+
+    while (!SceneManager::quitRequested) {
+        float dt = frameTime;
+        if (!SceneManager::currentScene) {
+            SceneManager::quitRequested = true;
+            break;
+        }
+        if (SceneManager::currentScene->clearColour != sf::Color(0, 0, 0, 0))
+            clearDisplayLayer(SceneManager::currentScene->clearColour);
+        resizeLayerTextures();
+        if (SceneManager::zeroDtNextFrame) {
+            SceneManager::currentScene->update(0);
+            SceneManager::zeroDtNextFrame = false;
+        } else {
+            SceneManager::currentScene->update(dt);
+        }
+        SceneManager::currentScene->draw(dt);
+        displayFrame(0);
+    }
+
+    saveGameSettings();
+    Audio::shutdown();
+    clearMapList();
+    unloadMap();
+    resetImageTables();
+    if (plantListReady) {
+        clearPlants();
+        plantListReady = false;
+    }
+    renderWindow->setView(renderWindow->getDefaultView());
+    emulatingResolution = false;
+    KVCore::shutdown();
     return 0;
 }
 

@@ -4,12 +4,9 @@
 
 namespace kv {
 
-const sf::Color messageDefaultColour(255, 255, 255, 255);
-
-void printMessage(const std::string& text, const sf::Color&, bool)
+void printMessage(const std::string& text, const sf::Color&)
 {
-    if (!text.empty())
-        writeLog(text);
+    writeLog(text);
 }
 
 void printWarning(const std::string& text)
@@ -23,3 +20,7 @@ void printError(const std::string& text)
 }
 
 } // namespace kv
+
+namespace kv {
+void setMessagesOrigin() {}
+}

@@ -49,12 +49,11 @@ std::string replaceAll(const std::string& text, const std::string& from, const s
 
 std::string floatToRoundedString(float value)
 {
+    // Adding +0 turns a rounded -0 into 0, so -0.4 reads "0" rather than "-0".
+    float rounded = std::round(value) + 0.0f;
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::round(value), std::chars_format::fixed, 0);
-    std::string s(buf, res.ptr);
-    if (s == "-0")
-        s = "0";
-    return s;
+    auto res = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, 0);
+    return std::string(buf, res.ptr);
 }
 
 std::string floatToString(float value)
@@ -112,7 +111,8 @@ float stringToFloat(const std::string& text)
     const char* s = text.c_str();
     while (isBlank(*s))
         s++;
-    if (*s == '+')
+    // from_chars takes no '+' of its own; skip one, but not in front of a '-'.
+    if (*s == '+' && s[1] != '-')
         s++;
     float v = 0.0f;
     auto res = std::from_chars(s, s + std::strlen(s), v, std::chars_format::general);

@@ -267,7 +267,7 @@ void reloadAll()
         if (slot.shader)
             slot.shader->clearCaches();
     }
-    printMessage("Reloaded shaders", messageDefaultColour, false);
+    printMessage("Reloaded shaders");
     writeLog("Reloaded shaders");
 }
 

@@ -2,6 +2,8 @@
 
 #include <SFML/Graphics.hpp>
 
+#include "support/Display.h"
+
 #include <gtest/gtest.h>
 #include <imgui.h>
 
@@ -29,7 +31,7 @@ sf::Event typed(sf::Uint32 unicode)
 
 TEST(ImGuiBackendDisplay, DrawsAWindowOverTheFrameAndKeepsSfmlState)
 {
-    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "display tests need DISPLAY (run them under xvfb-run)";
+    REQUIRE_DISPLAY();
     sf::RenderWindow window(sf::VideoMode(320, 240), "imgui test");
     ASSERT_TRUE(ImGui::SFML::Init(window));
     ImGui::GetIO().IniFilename = nullptr;

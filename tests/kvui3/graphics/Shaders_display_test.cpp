@@ -5,25 +5,22 @@
 #include <SFML/Graphics.hpp>
 #include <SFML/Window/Context.hpp>
 
+#include "support/Display.h"
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <unistd.h>
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// SFML aborts without a display: refuse loudly instead of skipping.
 class ShadersDisplay : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "display tests need DISPLAY (run them under xvfb-run)";
+        REQUIRE_DISPLAY();
         ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
         window = std::make_unique<sf::RenderWindow>(sf::VideoMode(64, 64), "shaders test");
         ASSERT_TRUE(window->isOpen());
@@ -114,15 +111,13 @@ void expectNear(sf::Color actual, sf::Color expected)
 TEST_F(ShadersDisplay, CachedValuesReachTheProgramAndSurviveReload)
 {
     ASSERT_TRUE(kv::Shaders::init());
-    const std::string dir = (fs::temp_directory_path() / ("kvcached" + std::to_string(getpid()))).string();
-    fs::create_directories(dir);
-    std::ofstream(dir + "/probe.frag") << "#version 120\n"
-                                          "uniform float a;\n"
-                                          "uniform vec2 b;\n"
-                                          "uniform sampler2D tint;\n"
-                                          "void main() { gl_FragColor = vec4(a, b.x, b.y, 1.0) *"
-                                          " texture2D(tint, vec2(0.5)); }\n";
-    const kv::ShaderId id = kv::Shaders::addShader("", dir + "/probe.frag");
+    testsupport::TempDir dir;
+    dir.write("probe.frag", "#version 120\n"
+                            "uniform float a;\n"
+                            "uniform vec2 b;\n"
+                            "uniform sampler2D tint;\n"
+                            "void main() { gl_FragColor = vec4(a, b.x, b.y, 1.0) * texture2D(tint, vec2(0.5)); }\n");
+    const kv::ShaderId id = kv::Shaders::addShader("", (dir.path() / "probe.frag").string());
     ASSERT_GT(id, 0);
     kv::ShaderSlot& slot = kv::getShaderSlot(id);
     ASSERT_TRUE(slot.loaded);
@@ -154,7 +149,6 @@ TEST_F(ShadersDisplay, CachedValuesReachTheProgramAndSurviveReload)
     expectNear(drawWith(shader), sf::Color(51, 153, 0));
     const std::string log = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(log.find("Error: "), std::string::npos) << log;
-    fs::remove_all(dir);
 }
 
 } // namespace

@@ -1,16 +1,14 @@
 #include "graphics/Shaders.h"
 
 #include "platform/FileSystem.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <utility>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -19,10 +17,7 @@ class ShaderFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "kvshadersXXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        kv::clearPathCache();
+        fresh();
         kv::Shaders::clearSlots();
         kv::Shaders::setCompileFunction([this](kv::ShaderSlot&, const std::string& v, const std::string& f) {
             compiled.emplace_back(v, f);
@@ -33,16 +28,19 @@ protected:
     {
         kv::Shaders::setCompileFunction(nullptr);
         kv::Shaders::clearSlots();
-        fs::remove_all(dir);
     }
-    void write(const std::string& name, const std::string& text)
+    // An empty folder in place of the previous one.
+    void fresh()
     {
-        const fs::path p = fs::path(dir) / name;
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
+        temp.reset();
+        temp = std::make_unique<testsupport::TempDir>();
+        dir = temp->path().string();
+        kv::clearPathCache();
     }
+    void write(const std::string& name, const std::string& text) { temp->write(name, text); }
     std::string path(const std::string& name) const { return dir + "/" + name; }
 
+    std::unique_ptr<testsupport::TempDir> temp;
     std::string dir;
     std::vector<std::pair<std::string, std::string>> compiled;
     bool compileResult = true;
@@ -108,9 +106,7 @@ TEST_F(Preprocess, IncludeRulesTable)
     };
     for (const PreprocessCase& c : cases) {
         SCOPED_TRACE(c.label);
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        kv::clearPathCache();
+        fresh();
         for (const auto& [name, text] : c.files)
             write(name, text);
         std::vector<std::string> included;

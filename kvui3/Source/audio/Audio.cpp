@@ -1,0 +1,20 @@
+#include "audio/Audio.h"
+
+namespace kv::Audio {
+
+bool audioUp = false;
+
+bool init()
+{
+    audioUp = true;
+    return true;
+}
+
+void shutdown()
+{
+    audioUp = false;
+}
+
+void pollSound() {}
+
+} // namespace kv::Audio

@@ -1,0 +1,62 @@
+#pragma once
+// The per-frame update: frame time, the 30-per-second tick gate and the event pump.
+#include <SFML/System/Vector2.hpp>
+#include <SFML/Window/Event.hpp>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+constexpr unsigned ticksPerSecond = 30;
+
+extern float frameTime;          // seconds between the two latest pumpFrame calls
+extern float tickInterval;       // 1 / ticksPerSecond once the gate is started
+extern bool tickGateStarted;
+extern unsigned frameRateLimit;  // the window's limit as last applied; 0 = none
+extern bool pollerTicked;        // a tick ran during this pumpFrame
+extern float pollerTickSeconds;  // always the tick interval
+extern uint32_t pollerTickCount;
+extern bool leftClicked;         // a left click completed in this frame
+extern bool leftButtonDown;
+extern bool mouseCaptured;
+extern sf::Vector2i mousePosition;
+extern float mouseWheelDelta;
+extern std::string typedText;
+extern bool screenshotRequested;
+extern bool cursorGrabbed;
+extern bool focusLost;
+
+// Tick gate arithmetic, kept apart from the clocks so it can be tested. The gate keeps its
+// remainder (a stall gives one tick, not a burst), so a 60 Hz frame limit still ticks 30
+// times a second.
+struct TickGate {
+    double accumulated = 0; // seconds towards the next tick
+    // Feeds one frame's elapsed seconds; true when a tick is due.
+    bool advance(double elapsed, unsigned frameLimit, double interval);
+};
+
+// Starts the tick gate at ticksPerSecond (once).
+void startTickGate();
+void stopTickGate();
+
+// Called on every tick with pollerTickSeconds, in registration order.
+using TickCallback = void (*)(float);
+void registerOnTickCallback(TickCallback callback);
+void unregisterOnTickCallback(TickCallback callback);
+
+// The frame update, run after every displayed frame and from every wait loop.
+void pumpFrame();
+// One tick of input: callbacks, per-tick resets, the window's events.
+void pollEvents();
+// Handles one window event as the pump does (exposed for tests fed with built events).
+void handleEvent(const sf::Event& event);
+
+// Seams into other subsystems, set by start-up: Ctrl+F12 reloads the shaders (and says so),
+// each tick ages the hints, and every event goes to ImGui first while it is enabled.
+extern void (*onReloadShaders)();
+extern void (*onAgeHints)(float tickSeconds);
+extern void (*onImGuiEvent)(const sf::Event& event);
+
+} // namespace kv

@@ -1,0 +1,74 @@
+#pragma once
+// The framework's program-wide objects and its start-up, shutdown and display modes.
+#include "core/LazyObject.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/View.hpp>
+#include <SFML/System/Clock.hpp>
+#include <SFML/Window/VideoMode.hpp>
+
+#include <functional>
+#include <string>
+
+namespace kv {
+
+// The one window; built on first use, created by KVCore::setDisplayMode.
+extern LazyObject<sf::RenderWindow> renderWindow;
+
+extern std::string appName;
+extern std::string appVersion;
+extern std::string appWebsite;
+extern std::string appCredits;
+extern std::string uiConfigPath;
+
+// Seconds since program start for animations and shader time; never restarted.
+extern sf::Clock programClock;
+
+extern bool frameworkInitialised;
+extern bool displayWindowed;
+extern bool showFPS;
+extern bool imguiEnabled;
+
+// Resolution emulation.
+extern bool emulatingResolution;
+extern int emulatedViewWidth;
+extern int emulatedViewHeight;
+
+// The logical view and letterbox viewport for emulating width x height in a W x H window.
+// Both requested sizes are raised to at least 640 x 480; the view is widened (or heightened)
+// so its aspect matches the window's, then scaled to fit.
+struct Emulation {
+    float viewWidth = 0, viewHeight = 0;
+    float viewportLeft = 0, viewportTop = 0, viewportWidth = 1, viewportHeight = 1;
+};
+Emulation computeEmulation(float windowWidth, float windowHeight, int width, int height);
+
+// Runs before KVCore::shutdown when the window is closed, so the game can save its settings.
+void registerOnQuitCallback(std::function<void()> callback);
+void runOnQuitCallbacks();
+
+namespace KVCore {
+
+// Brings the framework up in its fixed order. False after a failure it has already shown or
+// reported (the window may be left open).
+bool init();
+
+// Takes it down again; does nothing unless initialised.
+void shutdown();
+
+// (Re)creates the window at least 640 x 480 and records the mode in the settings.
+// Returns whether the window is open.
+bool setDisplayMode(int width, int height, unsigned bpp, bool windowed);
+
+void emulateResolution(int width, int height, int ignored, bool storeInSettings);
+void applyEmulatedView();
+
+// SFML's fullscreen mode list at index (best first); all zero outside the list.
+sf::VideoMode getFullscreenMode(int index);
+
+} // namespace KVCore
+
+// The fatal error box: "Error" caption.
+void showErrorBox(const std::string& text);
+
+} // namespace kv

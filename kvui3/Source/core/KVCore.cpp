@@ -1,0 +1,163 @@
+// Framework start-up and shutdown, and the program-wide objects that exist before main.
+#include "core/Framework.h"
+
+#include "audio/Audio.h"
+#include "core/FrameUpdate.h"
+#include "core/Keyboard.h"
+#include "core/Log.h"
+#include "core/Messages.h"
+#include "core/SFMLLogStream.h"
+#include "core/Settings.h"
+#include "core/StringUtils.h"
+#include "core/Text.h"
+#include "core/Theme.h"
+#include "graphics/RenderLayers.h"
+#include "graphics/Textures.h"
+#include "platform/MessageBox.h"
+#include "platform/Startup.h"
+#include "ui/AudioPanel.h"
+#include "ui/Component.h"
+#include "ui/Console.h"
+#include "ui/ScriptConsole.h"
+
+#include <SFML/Config.hpp>
+
+#include <vector>
+
+namespace kv {
+
+std::string appName = "My app";
+std::string appVersion = "0.0";
+std::string appWebsite = "https://example.org/";
+std::string appCredits;
+std::string uiConfigPath = "uiConfig.ini";
+sf::Clock programClock;
+bool frameworkInitialised = false;
+bool imguiEnabled = false;
+
+namespace {
+std::vector<std::function<void()>> onQuitCallbacks;
+sf::Sprite cursorSprites[5];
+} // namespace
+
+void registerOnQuitCallback(std::function<void()> callback)
+{
+    onQuitCallbacks.push_back(std::move(callback));
+}
+
+void runOnQuitCallbacks()
+{
+    for (auto& callback : onQuitCallbacks)
+        callback();
+}
+
+void showErrorBox(const std::string& text)
+{
+    showPlainMessageBox(text, "Error");
+}
+
+namespace KVCore {
+
+bool init()
+{
+    captureSFMLErrors();
+    loadSettings();
+
+    // Without a display SFML aborts inside its first window call; fail here instead.
+    if (!displayAvailable()) {
+        writeLog("KVCore::init: No display available.");
+        releaseSFMLErrors();
+        return false;
+    }
+
+    int width, height;
+    unsigned bpp;
+    bool windowed;
+    sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    if (settingsFileMissing) {
+        width = static_cast<int>(desktop.width);
+        height = static_cast<int>(desktop.height);
+        bpp = 32;
+        windowed = false;
+    } else {
+        width = settings.width;
+        height = settings.height;
+        if (width == 0 || height == 0) {
+            width = static_cast<int>(desktop.width);
+            height = static_cast<int>(desktop.height);
+        }
+        bpp = static_cast<unsigned>(settings.bpp);
+        windowed = settings.window;
+    }
+    if (!setDisplayMode(width, height, bpp, windowed)) {
+        releaseSFMLErrors();
+        return false;
+    }
+
+    initRenderLayers();
+    imguiEnabled = true;
+
+    loadTheme();
+    if (!Text::init()) {
+        showErrorBox("KVCore::init: loadFonts failed.");
+        releaseSFMLErrors();
+        return false;
+    }
+    setMessagesOrigin();
+    Keyboard::buildKeyNames();
+    InternalTextures::loadTextures();
+
+    static const int cursorIcons[] = {164, 61, 84};
+    for (int i = 0; i < 3; i++) {
+        cursorSprites[i + 2] = Icons::getIcon(cursorIcons[i]);
+        sf::FloatRect bounds = cursorSprites[i + 2].getLocalBounds();
+        cursorSprites[i + 2].setOrigin(bounds.width / 2, bounds.height / 2);
+    }
+
+    Audio::init();
+    startTickGate();
+
+    if (!createConsole()) {
+        showErrorBox("KVCore::Init: createConsole failed.");
+        releaseSFMLErrors();
+        return false;
+    }
+    createScriptConsole();
+
+    frameworkInitialised = true;
+    writeLog("KVUI3 initialised using " +
+             formatString("SFML v%d.%d.%d", SFML_VERSION_MAJOR, SFML_VERSION_MINOR, SFML_VERSION_PATCH));
+    resetComponentIds();
+
+    if (!settingsFileMissing && settings.emulatedWidth != 0 && settings.emulatedHeight != 0)
+        emulateResolution(settings.emulatedWidth, settings.emulatedHeight, 0, true);
+    if (emulatingResolution)
+        setMessagesOrigin();
+    return true;
+}
+
+void shutdown()
+{
+    if (!frameworkInitialised)
+        return;
+    saveSettings();
+    if (emulatingResolution) {
+        renderWindow->setView(renderWindow->getDefaultView());
+        emulatingResolution = false;
+    }
+    InternalTextures::unloadTextures();
+    clearConsoleLines();
+    stopTickGate();
+    if (Audio::audioUp) {
+        Audio::shutdown();
+        AudioPanel::resetButtons();
+    }
+    releaseSFMLErrors();
+    renderWindow->close();
+    imguiEnabled = false;
+    frameworkInitialised = false;
+}
+
+} // namespace KVCore
+
+} // namespace kv

@@ -1,0 +1,154 @@
+#include "core/Keyboard.h"
+
+#include "core/FrameUpdate.h"
+#include "core/Input.h"
+#include "core/Messages.h"
+
+#include <SFML/System/Clock.hpp>
+#include <SFML/System/Sleep.hpp>
+#include <SFML/Window/Keyboard.hpp>
+
+#include <algorithm>
+
+namespace kv::Keyboard {
+
+std::vector<uint32_t> pressedKeys;
+std::vector<KeyName> keyNames;
+
+namespace {
+// Keys waited out while still held; their auto-repeat presses are dropped.
+std::vector<uint32_t> heldAfterWait;
+} // namespace
+
+void addPressedKey(uint32_t code)
+{
+    if (code == noKey)
+        return;
+    if (std::find(heldAfterWait.begin(), heldAfterWait.end(), code) != heldAfterWait.end()) {
+        if (InputHooks::isKeyDown(static_cast<int>(code)))
+            return;
+        keyReleased(code);
+    }
+    if (pressedKeys.size() >= maxPressedKeys) {
+        printError("Keyboard::addPressedKey: Too many pressed keycodes.");
+        return;
+    }
+    pressedKeys.push_back(code);
+}
+
+void keyReleased(uint32_t code)
+{
+    heldAfterWait.erase(std::remove(heldAfterWait.begin(), heldAfterWait.end(), code), heldAfterWait.end());
+}
+
+static bool takeKey(uint32_t key, bool consume)
+{
+    auto it = std::find(pressedKeys.begin(), pressedKeys.end(), key);
+    if (it == pressedKeys.end())
+        return false;
+    if (consume)
+        pressedKeys.erase(it);
+    return true;
+}
+
+bool keyPressed(int key, bool consume)
+{
+    if (key < 0 || !InputHooks::windowHasFocus())
+        return false;
+    if (key == ctrlZ || key == ctrlY) {
+        if (!InputHooks::isKeyDown(sf::Keyboard::LControl))
+            return false;
+        return takeKey(key == ctrlZ ? sf::Keyboard::Z : sf::Keyboard::Y, consume);
+    }
+    return takeKey(static_cast<uint32_t>(key), consume);
+}
+
+void waitForKeyRelease(int key)
+{
+    sf::Clock clock;
+    while (InputHooks::windowHasFocus() && InputHooks::isKeyDown(key) && clock.getElapsedTime().asSeconds() <= 0.5f) {
+        pumpFrame();
+        sf::sleep(sf::milliseconds(1));
+    }
+    if (key >= 0 && InputHooks::isKeyDown(key) &&
+        std::find(heldAfterWait.begin(), heldAfterWait.end(), static_cast<uint32_t>(key)) == heldAfterWait.end())
+        heldAfterWait.push_back(static_cast<uint32_t>(key));
+}
+
+void buildKeyNames()
+{
+    static const char* const fixed[] = {
+        "Escape", "left Control", "left Shift", "left Alt", "Left OS system", "Right Control",
+        "Right Shift", "Right Alt", "Right OS system", "Menu", "[", "]", ";", ",", ".", "'", "/",
+        "\\", "~", "=", "-", "Space", "Return", "Backspace", "Tab", "Page up", "Page down", "End",
+        "Home", "Insert", "Delete", "+", "-", "*", "/", "Left arrow", "Right arrow", "Up arrow",
+        "Down arrow"};
+    keyNames.clear();
+    auto add = [](const std::string& name) {
+        keyNames.push_back({static_cast<uint32_t>(keyNames.size()), name});
+    };
+    for (char c = 'A'; c <= 'Z'; c++)
+        add(std::string(1, c));
+    for (char c = '0'; c <= '9'; c++)
+        add(std::string(1, c));
+    for (const char* name : fixed)
+        add(name);
+    for (int i = 0; i <= 9; i++)
+        add("numpad " + std::to_string(i));
+    for (int i = 1; i <= 15; i++)
+        add("F" + std::to_string(i));
+    add("Pause");
+}
+
+std::string getKeyName(uint32_t code)
+{
+    if (code == ctrlZ)
+        return "Ctrl+Z";
+    if (code == ctrlY)
+        return "Ctrl+Y";
+    for (const KeyName& k : keyNames)
+        if (k.code == code)
+            return k.name;
+    return "";
+}
+
+} // namespace kv::Keyboard
+
+namespace kv::Mouse {
+
+uint8_t getButtons()
+{
+    if (!InputHooks::windowHasFocus())
+        return 0;
+    uint8_t mask = 0;
+    if (InputHooks::isButtonDown(0))
+        mask |= leftButton;
+    if (InputHooks::isButtonDown(1))
+        mask |= rightButton;
+    if (InputHooks::isButtonDown(2))
+        mask |= middleButton;
+    return mask;
+}
+
+bool isInRect(float left, float top, float right, float bottom)
+{
+    if (InputHooks::windowHasFocus())
+        mousePosition = InputHooks::mousePixel();
+    sf::Vector2f p = InputHooks::mapPixelToView(mousePosition);
+    float x = static_cast<float>(static_cast<int>(p.x));
+    float y = static_cast<float>(static_cast<int>(p.y));
+    return left <= x && x <= right && top <= y && y <= bottom;
+}
+
+void waitForButtonRelease()
+{
+    leftButtonDown = false;
+    leftClicked = false;
+    sf::Clock clock;
+    while (InputHooks::windowHasFocus() && InputHooks::isButtonDown(0) && clock.getElapsedTime().asSeconds() <= 0.5f) {
+        pumpFrame();
+        sf::sleep(sf::milliseconds(1));
+    }
+}
+
+} // namespace kv::Mouse

@@ -1,0 +1,131 @@
+// The window and its display modes, and resolution emulation.
+#include "core/Framework.h"
+
+#include "core/FrameUpdate.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "core/StringUtils.h"
+#include "ui/ScriptConsole.h"
+
+#include <algorithm>
+
+namespace kv {
+
+LazyObject<sf::RenderWindow> renderWindow;
+bool displayWindowed = false;
+bool showFPS = false;
+bool emulatingResolution = false;
+int emulatedViewWidth = 0;
+int emulatedViewHeight = 0;
+
+namespace {
+sf::View emulatedView;
+bool firstDisplayModeSet = false;
+} // namespace
+
+Emulation computeEmulation(float W, float H, int width, int height)
+{
+    Emulation e;
+    float w = static_cast<float>(std::max(width, 640));
+    float h = static_cast<float>(std::max(height, 480));
+    if (W <= 0 || H <= 0) {
+        e.viewWidth = w;
+        e.viewHeight = h;
+        return e;
+    }
+    // Widen whichever side keeps the whole request visible: compare aspects, not orientation.
+    if (W / H >= w / h)
+        w = W / H * h;
+    else
+        h = H / W * w;
+    float scale = std::min(W / w, H / h);
+    e.viewWidth = w;
+    e.viewHeight = h;
+    e.viewportLeft = (W - w * scale) / 2 / W;
+    e.viewportTop = (H - h * scale) / 2 / H;
+    e.viewportWidth = w * scale / W;
+    e.viewportHeight = h * scale / H;
+    return e;
+}
+
+namespace KVCore {
+
+bool setDisplayMode(int width, int height, unsigned bpp, bool windowed)
+{
+    focusLost = false;
+    sf::ContextSettings context;
+    context.depthBits = 0;
+    context.stencilBits = 8;
+    context.antialiasingLevel = static_cast<unsigned>(settings.antialiasingLevel);
+
+    unsigned w = static_cast<unsigned>(std::max(width, 640));
+    unsigned h = static_cast<unsigned>(std::max(height, 480));
+    sf::String caption = sf::String::fromUtf8(appName.begin(), appName.end());
+    // Close alone may leave X11 windows without a title bar.
+    sf::Uint32 style = windowed ? (sf::Style::Titlebar | sf::Style::Close) : sf::Style::Fullscreen;
+    renderWindow->create(sf::VideoMode(w, h, bpp), caption, style, context);
+
+    sf::VideoMode best = getFullscreenMode(0);
+    if (best.width == w && best.height == h) {
+        settings.width = 0;
+        settings.height = 0;
+    } else {
+        settings.width = static_cast<int>(w);
+        settings.height = static_cast<int>(h);
+    }
+    settings.bpp = static_cast<int>(bpp);
+    settings.window = windowed;
+
+    renderWindow->setFramerateLimit(static_cast<unsigned>(settings.fpsLimit));
+    frameRateLimit = static_cast<unsigned>(settings.fpsLimit);
+    renderWindow->setVerticalSyncEnabled(settings.vsyncEnabled);
+
+    showFPS = settings.displayFPS;
+    displayWindowed = windowed;
+
+    sf::Vector2f viewSize = renderWindow->getView().getSize();
+    writeLog(formatString(windowed ? "Switched to windowed display resolution %d by %d"
+                                   : "Switched to fullscreen display resolution %d by %d",
+                          static_cast<int>(viewSize.x), static_cast<int>(viewSize.y)));
+
+    if (firstDisplayModeSet)
+        createScriptConsole();
+    firstDisplayModeSet = true;
+    return renderWindow->isOpen();
+}
+
+void emulateResolution(int width, int height, int, bool storeInSettings)
+{
+    if (storeInSettings) {
+        settings.emulatedWidth = std::max(width, 640);
+        settings.emulatedHeight = std::max(height, 480);
+    }
+    sf::Vector2u size = renderWindow->getSize();
+    Emulation e = computeEmulation(static_cast<float>(size.x), static_cast<float>(size.y), width, height);
+    emulatedView.reset(sf::FloatRect(0, 0, e.viewWidth, e.viewHeight));
+    emulatedView.setViewport(sf::FloatRect(e.viewportLeft, e.viewportTop, e.viewportWidth, e.viewportHeight));
+    emulatingResolution = true;
+    applyEmulatedView();
+    emulatedViewWidth = static_cast<int>(e.viewWidth);
+    emulatedViewHeight = static_cast<int>(e.viewHeight);
+    writeLog(formatString("Emulating display resolution %d by %d (adjusted for aspect)", emulatedViewWidth,
+                          emulatedViewHeight));
+}
+
+void applyEmulatedView()
+{
+    if (emulatingResolution)
+        renderWindow->setView(emulatedView);
+}
+
+sf::VideoMode getFullscreenMode(int index)
+{
+    const std::vector<sf::VideoMode>& modes = sf::VideoMode::getFullscreenModes();
+    if (index < 0 || static_cast<size_t>(index) >= modes.size())
+        return sf::VideoMode(0, 0, 0);
+    return modes[static_cast<size_t>(index)];
+}
+
+} // namespace KVCore
+
+} // namespace kv

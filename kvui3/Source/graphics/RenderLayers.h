@@ -1,0 +1,16 @@
+#pragma once
+// The render layers that every frame is composed from.
+#include <SFML/Graphics/Color.hpp>
+
+namespace kv {
+
+extern bool layerRedirected;
+
+// Makes the layer textures match the window; every frame loop calls it first.
+void resizeLayerTextures();
+// Clears the layer the frame is drawn into (the display layer) with colour.
+void clearDisplayLayer(const sf::Color& colour);
+// Points drawing at the window; start-up calls it once the window exists.
+void initRenderLayers();
+
+} // namespace kv

@@ -1,0 +1,5 @@
+#pragma once
+namespace kv {
+void changeToProgramFolderIfNeeded();
+bool displayAvailable();
+}

@@ -1,0 +1,5 @@
+#include "ui/AudioPanel.h"
+namespace kv::AudioPanel {
+void resetButtons() {}
+void build() {}
+}

@@ -1,0 +1,8 @@
+#include "ui/Console.h"
+namespace kv {
+bool createConsole()
+{
+    return true;
+}
+void clearConsoleLines() {}
+}

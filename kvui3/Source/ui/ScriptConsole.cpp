@@ -1,0 +1,4 @@
+#include "ui/ScriptConsole.h"
+namespace kv {
+void createScriptConsole() {}
+}

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The window's close button: windowed asks first (No keeps playing, Yes ends with code 0 and
+# the settings written); fullscreen ends at once.
+source "$(dirname "$0")/lib.bash"
+ensure_display
+
+# Answers the "Confirm" question box with the given button once it shows.
+answer_confirm() {
+    local button=$1 i box=""
+    for i in $(seq 1 50); do
+        box=$(xdotool search --name '^Confirm$' 2>/dev/null | head -n1 || true)
+        [ -n "$box" ] && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || return 1
+    import -window root "$SHOTS/close-confirm.png" 2>/dev/null || true
+    xdotool windowfocus --sync "$box" 2>/dev/null || true
+    if [ "$button" = yes ]; then xdotool key --window "$box" Return; else xdotool key --window "$box" Escape; fi
+}
+
+dir=$(make_game_folder)
+write_windowed_ini "$dir" 800 600
+(cd "$dir" && exec ./torvale 2> "$dir/stderr.txt") &
+pid=$!
+win=$(find_window) || fail "window not found"
+"$XCLOSE" "$win"
+answer_confirm no || fail "no question was asked"
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "answering No ended the program"
+"$XCLOSE" "$win"
+answer_confirm yes || fail "no question the second time"
+rc=$(wait_exit "$pid" 20)
+[ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "windowed close: exit code $rc"; }
+[ "$(head -n3 "$dir/kvui3.ini")" = "$(printf '\n[info]\nversion=3')" ] || fail "kvui3.ini not written on close"
+rm -rf "$dir"
+
+dir=$(make_game_folder)
+(cd "$dir" && exec ./torvale 2> "$dir/stderr.txt") &
+pid=$!
+win=$(find_window) || fail "fullscreen: window not found"
+"$XCLOSE" "$win"
+rc=$(wait_exit "$pid" 20)
+[ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "fullscreen close: exit code $rc"; }
+[ -f "$dir/kvui3.ini" ] || fail "fullscreen close: kvui3.ini not written"
+rm -rf "$dir"
+echo "close: all checks passed"

@@ -1,0 +1,61 @@
+# Shared helpers for the end-to-end scripts (sourced, not run as a test).
+set -euo pipefail
+
+GAME_DIR=${1:?game folder}
+BUILD_DIR=${2:?build folder}
+XCLOSE=${3:?xclose tool}
+SHOTS=$BUILD_DIR/e2e-shots
+mkdir -p "$SHOTS"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A fresh game folder: data copied, the executable linked.
+make_game_folder() {
+    local dir
+    dir=$(mktemp -d /tmp/tvl-e2e-XXXXXX)
+    cp -r "$GAME_DIR/base" "$GAME_DIR/kvui3" "$dir/"
+    [ -f "$GAME_DIR/tvl.txt" ] && cp "$GAME_DIR/tvl.txt" "$dir/"
+    ln -s "$GAME_DIR/torvale" "$dir/torvale"
+    echo "$dir"
+}
+
+write_windowed_ini() {
+    printf '[info]\nversion=3\n[video]\nwidth=%s\nheight=%s\nwindow=True\nantialiasingLevel=0\nvsyncEnabled=False\nfpsLimit=60\n' \
+        "${2:-1024}" "${3:-768}" > "$1/kvui3.ini"
+}
+
+# Waits for the game's window and prints its id.
+find_window() {
+    local i
+    for i in $(seq 1 100); do
+        local id
+        id=$(xdotool search --name '^Torvale!$' 2>/dev/null | head -n1 || true)
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to $2 seconds for pid $1 and prints its exit code.
+wait_exit() {
+    local pid=$1 limit=${2:-20} i
+    for i in $(seq 1 $((limit * 10))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local rc=0
+            wait "$pid" || rc=$?
+            echo "$rc"
+            return 0
+        fi
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null || true
+    echo timeout
+}
+
+# Runs the rest of the calling script under a private X server.
+ensure_display() {
+    if [ -z "${TVL_E2E_INNER:-}" ]; then
+        export TVL_E2E_INNER=1
+        exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$GAME_DIR" "$BUILD_DIR" "$XCLOSE"
+    fi
+}

@@ -1,0 +1,44 @@
+#include "core/Scene.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct NullScene : kv::Scene {
+    void update(float) override {}
+    void draw(float) override {}
+};
+} // namespace
+
+TEST(SceneManager, RefusesTheHundredAndThirtiethScene)
+{
+    using namespace kv::SceneManager;
+    NullScene a, b;
+    for (size_t i = 0; i < maxScenes; i++) {
+        zeroDtNextFrame = false;
+        setCurrentScene(i % 2 ? &b : &a);
+        EXPECT_TRUE(zeroDtNextFrame);
+    }
+    EXPECT_EQ(sceneStack.size(), 129u);
+    EXPECT_FALSE(quitRequested);
+    kv::Scene* before = currentScene;
+
+    NullScene extra;
+    zeroDtNextFrame = false;
+    setCurrentScene(&extra);
+    EXPECT_TRUE(quitRequested);
+    EXPECT_EQ(sceneStack.size(), 129u);
+    EXPECT_EQ(currentScene, before);
+    EXPECT_FALSE(zeroDtNextFrame);
+}
+
+TEST(SceneManager, SameSceneTwiceGivesTwoEntries)
+{
+    using namespace kv::SceneManager;
+    NullScene a;
+    setCurrentScene(&a);
+    zeroDtNextFrame = false;
+    setCurrentScene(&a);
+    EXPECT_EQ(sceneStack.size(), 2u);
+    EXPECT_EQ(currentScene, &a);
+    EXPECT_TRUE(zeroDtNextFrame);
+}

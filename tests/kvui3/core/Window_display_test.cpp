@@ -1,0 +1,63 @@
+#include "core/Framework.h"
+#include "core/Settings.h"
+#include "support/Display.h"
+
+#include <gtest/gtest.h>
+
+TEST(Window, WindowedModeHasAtLeast640x480)
+{
+    REQUIRE_DISPLAY();
+    kv::settings = kv::FrameworkSettings();
+    kv::settings.antialiasingLevel = 0;
+    ASSERT_TRUE(kv::KVCore::setDisplayMode(320, 200, 32, true));
+    EXPECT_EQ(kv::renderWindow->getSize(), sf::Vector2u(640, 480));
+    EXPECT_TRUE(kv::displayWindowed);
+    EXPECT_EQ(kv::settings.width, 640);
+    EXPECT_EQ(kv::settings.height, 480);
+    EXPECT_TRUE(kv::settings.window);
+
+    ASSERT_TRUE(kv::KVCore::setDisplayMode(800, 600, 32, true));
+    EXPECT_EQ(kv::renderWindow->getSize(), sf::Vector2u(800, 600));
+    kv::renderWindow->close();
+}
+
+TEST(Window, BestFullscreenModeIsStoredAsDesktop)
+{
+    REQUIRE_DISPLAY();
+    kv::settings = kv::FrameworkSettings();
+    kv::settings.antialiasingLevel = 0;
+    sf::VideoMode best = kv::KVCore::getFullscreenMode(0);
+    ASSERT_GT(best.width, 0u);
+    ASSERT_TRUE(kv::KVCore::setDisplayMode(static_cast<int>(best.width), static_cast<int>(best.height), 32, false));
+    EXPECT_FALSE(kv::displayWindowed);
+    EXPECT_EQ(kv::settings.width, 0);
+    EXPECT_EQ(kv::settings.height, 0);
+    EXPECT_FALSE(kv::settings.window);
+    kv::renderWindow->close();
+
+    EXPECT_EQ(kv::KVCore::getFullscreenMode(-1).width, 0u);
+    EXPECT_EQ(kv::KVCore::getFullscreenMode(100000).height, 0u);
+}
+
+TEST(Window, EmulationSetsALetterboxedView)
+{
+    REQUIRE_DISPLAY();
+    kv::settings = kv::FrameworkSettings();
+    kv::settings.antialiasingLevel = 0;
+    ASSERT_TRUE(kv::KVCore::setDisplayMode(1200, 600, 32, true));
+    kv::KVCore::emulateResolution(800, 600, 0, true);
+    EXPECT_TRUE(kv::emulatingResolution);
+    EXPECT_EQ(kv::settings.emulatedWidth, 800);
+    EXPECT_EQ(kv::settings.emulatedHeight, 600);
+    EXPECT_EQ(kv::emulatedViewWidth, 1200);
+    EXPECT_EQ(kv::emulatedViewHeight, 600);
+    sf::Vector2f size = kv::renderWindow->getView().getSize();
+    EXPECT_FLOAT_EQ(size.x, 1200);
+    EXPECT_FLOAT_EQ(size.y, 600);
+    // Window pixel (600, 300) is the logical centre.
+    sf::Vector2f centre = kv::renderWindow->mapPixelToCoords(sf::Vector2i(600, 300));
+    EXPECT_NEAR(centre.x, 600, 1);
+    EXPECT_NEAR(centre.y, 300, 1);
+    kv::renderWindow->close();
+    kv::emulatingResolution = false;
+}

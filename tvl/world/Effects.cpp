@@ -1,0 +1,5 @@
+#include "world/Effects.h"
+namespace tvl {
+bool plantListReady = false;
+void clearPlants() {}
+}

@@ -1,0 +1,5 @@
+#include "world/GameAssets.h"
+namespace tvl {
+void loadGameAssets() {}
+void clearMapList() {}
+}

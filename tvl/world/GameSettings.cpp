@@ -1,0 +1,5 @@
+#include "world/GameSettings.h"
+namespace tvl {
+void loadGameSettings() {}
+void saveGameSettings() {}
+}

@@ -1,0 +1,4 @@
+#include "world/Images.h"
+namespace tvl {
+void resetImageTables() {}
+}

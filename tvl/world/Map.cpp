@@ -1,0 +1,4 @@
+#include "world/Map.h"
+namespace tvl {
+void unloadMap() {}
+}
