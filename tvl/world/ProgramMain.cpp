@@ -17,6 +17,8 @@
 #include "world/Images.h"
 #include "world/Map.h"
 
+#include <imgui.h>
+
 namespace tvl {
 
 int programMain()
@@ -37,6 +39,9 @@ int programMain()
         showPlainMessageBox("KVCore::init failed.", "Error");
         return 1;
     }
+    // No ImGui settings or log file is read or written.
+    ImGui::GetIO().IniFilename = nullptr;
+    ImGui::GetIO().LogFilename = nullptr;
 
     loadGameSettings();
     loadGameAssets();

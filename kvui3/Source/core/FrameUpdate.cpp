@@ -5,6 +5,8 @@
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Log.h"
+#include "graphics/ImGuiBackend.h"
+#include "graphics/Shaders.h"
 #include "platform/MessageBox.h"
 #include "platform/WindowControl.h"
 
@@ -39,9 +41,7 @@ TickGate tickGate;
 std::vector<TickCallback> onTickCallbacks;
 } // namespace
 
-void (*onReloadShaders)() = nullptr;
 void (*onAgeHints)(float) = nullptr;
-void (*onImGuiEvent)(const sf::Event&) = nullptr;
 
 bool TickGate::advance(double elapsed, unsigned frameLimit, double interval)
 {
@@ -143,8 +143,7 @@ void handleEvent(const sf::Event& event)
     case sf::Event::KeyPressed:
         if (event.key.code == sf::Keyboard::F12) {
             if (InputHooks::isKeyDown(sf::Keyboard::LControl) && InputHooks::windowHasFocus()) {
-                if (onReloadShaders)
-                    onReloadShaders();
+                Shaders::reloadAll();
             } else {
                 screenshotRequested = true;
             }
@@ -210,8 +209,8 @@ void pollEvents()
         return;
     sf::Event event;
     while (renderWindow->pollEvent(event)) {
-        if (imguiEnabled && onImGuiEvent)
-            onImGuiEvent(event);
+        if (imguiEnabled)
+            ImGui::SFML::ProcessEvent(*renderWindow, event);
         handleEvent(event);
     }
 }

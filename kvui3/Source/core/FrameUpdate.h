@@ -53,10 +53,7 @@ void pollEvents();
 // Handles one window event as the pump does (exposed for tests fed with built events).
 void handleEvent(const sf::Event& event);
 
-// Seams into other subsystems, set by start-up: Ctrl+F12 reloads the shaders (and says so),
-// each tick ages the hints, and every event goes to ImGui first while it is enabled.
-extern void (*onReloadShaders)();
+// Each tick ages the hints.
 extern void (*onAgeHints)(float tickSeconds);
-extern void (*onImGuiEvent)(const sf::Event& event);
 
 } // namespace kv

@@ -11,7 +11,9 @@
 #include "core/StringUtils.h"
 #include "core/Text.h"
 #include "core/Theme.h"
+#include "graphics/ImGuiBackend.h"
 #include "graphics/RenderLayers.h"
+#include "graphics/Shaders.h"
 #include "graphics/Textures.h"
 #include "platform/MessageBox.h"
 #include "platform/Startup.h"
@@ -21,6 +23,7 @@
 #include "ui/ScriptConsole.h"
 
 #include <SFML/Config.hpp>
+#include <imgui.h>
 
 #include <vector>
 
@@ -94,8 +97,16 @@ bool init()
         return false;
     }
 
+    if (!Shaders::init()) {
+        printError("KVCore::init: " + Shaders::getLastError());
+        releaseSFMLErrors();
+        return false;
+    }
+
     initRenderLayers();
     imguiEnabled = true;
+    ImGui::SFML::Init(*renderWindow);
+    ImGui::GetIO().ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard;
 
     loadTheme();
     if (!Text::init()) {
@@ -103,6 +114,7 @@ bool init()
         releaseSFMLErrors();
         return false;
     }
+    ImGui::SFML::Update(*renderWindow, sf::seconds(0.1f));
     setMessagesOrigin();
     Keyboard::buildKeyNames();
     InternalTextures::loadTextures();
@@ -153,8 +165,12 @@ void shutdown()
         AudioPanel::resetButtons();
     }
     releaseSFMLErrors();
+    // ImGui's renderer frees its GL objects, so it goes while the window's context lives.
+    if (imguiEnabled) {
+        ImGui::SFML::Shutdown();
+        imguiEnabled = false;
+    }
     renderWindow->close();
-    imguiEnabled = false;
     frameworkInitialised = false;
 }
 
