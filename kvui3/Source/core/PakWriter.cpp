@@ -63,7 +63,10 @@ bool PakWriter::addEntry(const std::string& name, const void* data, size_t size)
 bool PakWriter::build(std::vector<uint8_t>& out) const
 {
     out.clear();
-    out.insert(out.end(), {'K', 'P', 'A', 'K', 1, compression});
+    for (char c : {'K', 'P', 'A', 'K'})
+        out.push_back(static_cast<uint8_t>(c));
+    out.push_back(1); // version
+    out.push_back(compression);
     putU32(out, static_cast<uint32_t>(entries.size()));
     std::vector<size_t> offsetFields;
     for (const Entry& entry : entries) {
