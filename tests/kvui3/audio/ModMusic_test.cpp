@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -40,7 +43,7 @@ std::string tinyMod()
     }
     mod += pattern;
     for (int i = 0; i < sampleWords * 2; i++)
-        mod += static_cast<char>(std::lround(100.0 * std::sin(i * 2.0 * M_PI / 100.0)));
+        mod += static_cast<char>(std::lround(100.0 * std::sin(i * 2.0 * std::numbers::pi / 100.0)));
     return mod;
 }
 
