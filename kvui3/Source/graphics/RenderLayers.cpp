@@ -19,3 +19,10 @@ void initRenderLayers()
 }
 
 } // namespace kv
+
+namespace kv {
+void drawOnUILayer(const sf::Drawable& drawable)
+{
+    renderWindow->draw(drawable);
+}
+}

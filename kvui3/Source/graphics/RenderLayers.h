@@ -14,3 +14,11 @@ void clearDisplayLayer(const sf::Color& colour);
 void initRenderLayers();
 
 } // namespace kv
+
+namespace sf {
+class Drawable;
+}
+namespace kv {
+// Draws on layerUI, or on the current layer while layerRedirected is set.
+void drawOnUILayer(const sf::Drawable& drawable);
+}

@@ -1,8 +1,29 @@
 #include "ui/Console.h"
+
 namespace kv {
+
+std::vector<ConsoleLine> consoleLines;
+bool consoleDrawn = false;
+
 bool createConsole()
 {
     return true;
 }
-void clearConsoleLines() {}
+
+void clearConsoleLines()
+{
+    consoleLines.clear();
 }
+
+namespace Console {
+
+void addLine(const sf::Color& colour, const std::string& text)
+{
+    consoleLines.push_back({text, colour});
+    if (consoleLines.size() > maxConsoleLines)
+        consoleLines.erase(consoleLines.begin(), consoleLines.begin() + static_cast<long>(consoleLines.size() - maxConsoleLines));
+}
+
+} // namespace Console
+
+} // namespace kv

@@ -1,7 +1,30 @@
 #pragma once
+// The framework console: coloured output lines (and, with the game's console, an edit line).
+#include <SFML/Graphics/Color.hpp>
+
+#include <string>
+#include <vector>
+
 namespace kv {
+
+struct ConsoleLine {
+    std::string text;
+    sf::Color colour;
+};
+
+constexpr std::size_t maxConsoleLines = 512;
+extern std::vector<ConsoleLine> consoleLines;
+// Set when the console was drawn this frame; the message list then stays hidden.
+extern bool consoleDrawn;
+
 // Builds the framework console; false when it cannot be built.
 bool createConsole();
 // Empties the console's output lines.
 void clearConsoleLines();
-}
+
+namespace Console {
+// Appends a line, dropping the oldest beyond 512.
+void addLine(const sf::Color& colour, const std::string& text);
+} // namespace Console
+
+} // namespace kv
