@@ -81,7 +81,7 @@ public:
     bool ShouldCollide(b2Fixture* fixtureA, b2Fixture* fixtureB) override;
 };
 
-// Contacts need no reaction yet; the game still installs its own listener.
+// Contacts need no reaction; the world still gets the game's own listener.
 class ContactListener : public b2ContactListener {};
 
 // The world of the game in progress, or null.

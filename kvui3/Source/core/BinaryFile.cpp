@@ -39,6 +39,7 @@ BinaryFile::~BinaryFile()
 bool BinaryFile::open(const std::string& path)
 {
     close();
+    lastError.clear();
     fileName = path;
     file = openFile(path, "rb");
     if (!file) {
