@@ -17,9 +17,12 @@ Shape boxShape() { return rect(3, 3, kSize - 3, kSize - 3, 2.5f); }
 sf::Image checkBoxFace(bool checked)
 {
     Canvas c(kSize, kSize);
-    c.shadow(boxShape(), {0.6f, 0.8f}, 1.0f, rgb(0, 0, 0, 70));
-    c.outlined(boxShape(), linear({0, 3}, rgb(236, 238, 242), {0, kSize - 3}, rgb(255, 255, 255)), 1.3f, kRim);
-    // A sunken look: the top left of the inside darker.
+    Shape rim = subtract(grow(boxShape(), 1.3f), boxShape());
+    c.shadow(rim, {0.6f, 0.8f}, 1.0f, rgb(0, 0, 0, 60));
+    c.fill(rim, kRim);
+    // The inside lets a little of what lies beneath show, so the mouse-over glow tints it;
+    // its top left edge is darker, for a sunken look.
+    c.fill(boxShape(), linear({0, 3}, rgb(228, 231, 237, 205), {0, kSize - 3}, rgb(255, 255, 255, 215)));
     c.fill(subtract(boxShape(), moved(boxShape(), {1.2f, 1.2f})), rgb(0, 0, 0, 40));
     if (checked) {
         Shape tick = polyline({{6.8f, 11.2f}, {9.8f, 14.4f}, {15.4f, 7.4f}}, 3.0f);
@@ -32,8 +35,8 @@ sf::Image checkBoxFace(bool checked)
 sf::Image mouseOverFace()
 {
     Canvas c(kSize, kSize);
-    c.glow(grow(boxShape(), 0.5f), 3.0f, withAlpha(kHighlight, 0.9f));
-    c.fill(grow(boxShape(), 0.8f), withAlpha(kHighlight, 0.95f));
+    c.glow(grow(boxShape(), 1.3f), 2.5f, withAlpha(kHighlight, 0.9f));
+    c.fill(grow(boxShape(), 1.3f), kHighlight);
     return c.toImage();
 }
 
