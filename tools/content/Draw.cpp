@@ -50,8 +50,6 @@ Rgba mix(Rgba a, Rgba b, float t)
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
 
-Rgba shade(Rgba c, float f) { return {clamp01(c.r * f), clamp01(c.g * f), clamp01(c.b * f), c.a}; }
-
 Rgba withAlpha(Rgba c, float a) { return {c.r, c.g, c.b, a}; }
 
 Shape circle(Vec centre, float radius)
@@ -177,6 +175,11 @@ Shape turned(Shape s, Vec pivot, float degrees)
     };
 }
 
+Shape mirrored(Shape s, float axisX)
+{
+    return [=](Vec p) { return s({2 * axisX - p.x, p.y}); };
+}
+
 Paint solid(Rgba c)
 {
     return [=](Vec) { return c; };
@@ -223,11 +226,6 @@ void Canvas::fill(const Shape& shape, const Paint& paint, float opacity)
             if (coverage > 0)
                 blend(x, y, paint(p), coverage * opacity);
         }
-}
-
-void Canvas::stroke(const Shape& shape, float width, Rgba colour)
-{
-    fill([&](Vec p) { return std::fabs(shape(p)) - width / 2; }, solid(colour));
 }
 
 void Canvas::outlined(const Shape& shape, const Paint& paint, float outlineWidth, Rgba outlineColour)

@@ -26,8 +26,6 @@ struct Rgba {
 Rgba rgb(int r, int g, int b, int a = 255);
 // Linear mix: t = 0 gives a, 1 gives b.
 Rgba mix(Rgba a, Rgba b, float t);
-// Colour times f (alpha kept), clamped to 0..1.
-Rgba shade(Rgba c, float f);
 Rgba withAlpha(Rgba c, float a);
 
 using Shape = std::function<float(Vec)>;
@@ -58,6 +56,8 @@ Shape grow(Shape s, float amount);
 // The shape moved by offset, or turned by degrees (clockwise) around a pivot.
 Shape moved(Shape s, Vec offset);
 Shape turned(Shape s, Vec pivot, float degrees);
+// The mirror image about the vertical line x = axisX.
+Shape mirrored(Shape s, float axisX);
 
 // --- paints ---
 Paint solid(Rgba c);
@@ -76,8 +76,6 @@ public:
     // Composites the shape's antialiased coverage times opacity with the paint.
     void fill(const Shape& shape, const Paint& paint, float opacity = 1.0f);
     void fill(const Shape& shape, Rgba colour, float opacity = 1.0f) { fill(shape, solid(colour), opacity); }
-    // A band of the given width centred on the shape's edge.
-    void stroke(const Shape& shape, float width, Rgba colour);
     // The shape filled, with an outline of the given width drawn outside its edge first, so
     // that the outline stays visible where the fill is light.
     void outlined(const Shape& shape, const Paint& paint, float outlineWidth, Rgba outlineColour);

@@ -14,8 +14,10 @@ namespace content {
 namespace {
 
 const Rgba kRim = rgb(18, 22, 30);
-const Rgba kHullDark = rgb(52, 58, 70);
-const Rgba kHullLight = rgb(104, 112, 128);
+// Hulls stay a little blue, so that no lit hull pixel passes for the neutral grey that the
+// team-colour program repaints.
+const Rgba kHullDark = rgb(46, 54, 72);
+const Rgba kHullLight = rgb(92, 106, 136);
 const Rgba kTeamDark = rgb(150, 150, 150);
 const Rgba kTeamLight = rgb(238, 238, 238);
 const Rgba kGlassDark = rgb(20, 70, 130);
@@ -40,13 +42,8 @@ Paint sphere(Vec centre, float radius, Rgba dark, Rgba light)
     return radial({centre.x - radius * 0.35f, centre.y - radius * 0.4f}, radius * 1.5f, light, dark);
 }
 
-Shape mirroredX(Shape s, float axisX)
-{
-    return [=](Vec p) { return s({2 * axisX - p.x, p.y}); };
-}
-
 // A shape and its mirror image about the vertical line x = axisX.
-Shape symmetric(Shape s, float axisX) { return unite(s, mirroredX(s, axisX)); }
+Shape symmetric(Shape s, float axisX) { return unite(s, mirrored(s, axisX)); }
 
 // --- the vehicle ---
 
@@ -226,7 +223,7 @@ sf::Image gun()
     Shape base = unite(circle({32, 40}, 16), rect(18, 40, 46, 58, 4));
     c.fill(grow(unite(barrels, base), 1.8f), kRim);
     c.fill(barrels, cylinder(22, 28, kHullDark, rgb(170, 176, 188)));
-    c.fill(mirroredX(barrels, 32), cylinder(36, 42, kHullDark, rgb(170, 176, 188)));
+    c.fill(mirrored(barrels, 32), cylinder(36, 42, kHullDark, rgb(170, 176, 188)));
     c.fill(symmetric(rect(21.5f, 14, 28.5f, 17, 0.5f), 32), kRim);
     c.glow(symmetric(rect(23, 3, 27, 6), 32), 4, withAlpha(rgb(255, 230, 60), 0.9f));
     c.fill(symmetric(rect(23, 3, 27, 6, 1), 32), rgb(255, 250, 200));

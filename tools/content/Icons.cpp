@@ -1,7 +1,9 @@
 // The icon sheet: 16 x 16 cells of 64 pixels, icon n in cell (n % 16, n / 16), its 32 x 32
 // picture at +16,+16 in the cell; the separator (140) is 12 wide at +26. Icons are light
-// pictograms with a dark rim on transparent, so that they read on light and dark buttons and
-// take the icon shader's tint well. Cells of numbers nothing uses stay empty.
+// pictograms with a dark rim on transparent, so that they read on any button; on a dark theme
+// the icon program inverts their greys into dark pictograms with a light rim. A few carry a
+// touch of colour (palette, lamps, screens), which the program leaves alone. Cells of numbers
+// nothing uses stay empty.
 #include "Content.h"
 #include "Draw.h"
 
@@ -33,11 +35,6 @@ void pictogram(Canvas& c, const Shape& s)
 
 // Dark detail drawn over a pictogram.
 void ink(Canvas& c, const Shape& s) { c.fill(s, kInk); }
-
-Shape mirrored(Shape s, float axisX)
-{
-    return [=](Vec p) { return s({2 * axisX - p.x, p.y}); };
-}
 
 // A triangular arrow head with its tip at tip, pointing along dirDeg (clockwise, 0 = up).
 Shape arrowHead(Vec tip, float dirDeg, float length, float halfWidth)
