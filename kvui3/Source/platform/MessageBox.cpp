@@ -18,6 +18,16 @@ namespace {
 // xmessage's own exit values for the first and second of several buttons.
 constexpr int xmessageSecondButton = 102;
 
+// Keys answer on release, so that no release reaches the game window after the box is gone:
+// Return takes the first button, Escape the second (or closes a box with one button). The
+// "\n" separating the bindings is Xt's own escape, not a line break.
+const char* const plainBoxKeys = "xmessage*translations: #override "
+                                 "<KeyPress>Return: \\n <KeyRelease>Return: exit(0) \\n "
+                                 "<KeyPress>Escape: \\n <KeyRelease>Escape: exit(0)";
+const char* const yesNoBoxKeys = "xmessage*translations: #override "
+                                 "<KeyPress>Return: \\n <KeyRelease>Return: exit(101) \\n "
+                                 "<KeyPress>Escape: \\n <KeyRelease>Escape: exit(102)";
+
 struct Hooks {
     std::mutex mutex;
     MessageBoxHook messageBox;
@@ -70,7 +80,7 @@ void showPlainMessageBox(const std::string& text, const std::string& caption)
     if (hook)
         hook(text, caption);
     else if (canShowBoxes())
-        runXmessage({"-center", "-title", caption}, text);
+        runXmessage({"-center", "-title", caption, "-xrm", plainBoxKeys}, text);
 }
 
 bool askYesNo(const std::string& text, const std::string& caption)
@@ -85,7 +95,8 @@ bool askYesNo(const std::string& text, const std::string& caption)
     if (!canShowBoxes())
         return true;
     // Only the No button itself answers No; a failure to show the box answers Yes.
-    return runXmessage({"-center", "-title", caption, "-buttons", "Yes,No", "-default", "Yes"},
+    return runXmessage({"-center", "-title", caption, "-buttons", "Yes,No", "-default", "Yes",
+                        "-xrm", yesNoBoxKeys},
                        text) != xmessageSecondButton;
 }
 

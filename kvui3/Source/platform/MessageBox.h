@@ -15,9 +15,10 @@ using YesNoHook = std::function<bool(const std::string& text, const std::string&
 void showPlainMessageBox(const std::string& text, const std::string& caption);
 
 // Asks a yes/no question; true for Yes. Through the hook when one is set, otherwise with
-// xmessage (Yes is the default button). When no box can be shown (no DISPLAY, TVL_TEST set,
-// xmessage missing or failing) the answer is Yes: the question confirms something the player
-// asked for, such as closing the window, and answering No would leave it impossible.
+// xmessage (Yes is the default button; Return answers Yes, Escape No). When no box can be
+// shown (no DISPLAY, TVL_TEST set, xmessage missing or failing) the answer is Yes: the question
+// confirms something the player asked for, such as closing the window, and answering No would
+// leave it impossible.
 bool askYesNo(const std::string& text, const std::string& caption);
 
 // Replace the boxes (tests); an empty function restores the default.
