@@ -128,16 +128,16 @@ TEST(PcxImage, LoadReportsMissingAndBadFiles)
     PcxHeader h;
     h.planes = 3;
     dir.write("Pics/Ok.pcx", makePcx(h, "\x01\x02\x03"));
-    dir.write("pics/bad.pcx", "not a picture");
+    dir.write("Pics/bad.pcx", "not a picture");
 
     sf::Image ok = kv::loadPcxImage("PICS\\ok.PCX");
     EXPECT_EQ(ok.getSize(), sf::Vector2u(1, 1));
     EXPECT_EQ(ok.getPixel(0, 0), sf::Color(1, 2, 3, 255));
 
     testing::internal::CaptureStderr();
-    EXPECT_EQ(kv::loadPcxImage("pics\\missing.pcx").getSize(), sf::Vector2u(0, 0));
+    EXPECT_EQ(kv::loadPcxImage("PICS\\missing.pcx").getSize(), sf::Vector2u(0, 0));
     EXPECT_EQ(kv::loadPcxImage("pics\\bad.pcx").getSize(), sf::Vector2u(0, 0));
     const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_NE(log.find("Error opening pics\\missing.pcx"), std::string::npos) << log;
+    EXPECT_NE(log.find("Error opening PICS\\missing.pcx"), std::string::npos) << log;
     EXPECT_NE(log.find("Error reading PCX header from pics\\bad.pcx"), std::string::npos) << log;
 }
