@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 namespace {
 
@@ -220,4 +221,23 @@ TEST_F(TexturesDisplay, ShadowedSpriteIsLeftUnscaledUnturnedAndWhite)
     sf::RenderTexture* made = kv::ensureRenderTexture(holder);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(kv::ensureRenderTexture(holder), made);
+}
+
+TEST(TexturesGameTree, CheckBoxTexturesAndTheIconSheetLoadWithoutErrors)
+{
+    REQUIRE_DISPLAY();
+    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
+    kv::clearPathCache();
+    kv::settings = kv::FrameworkSettings();
+    kv::settings.antialiasingLevel = 0;
+    ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
+    testing::internal::CaptureStderr();
+    kv::InternalTextures::loadTextures();
+    const sf::Sprite separator = kv::Icons::getIcon(kv::Icons::iconSeparator);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(errorLines(log), 0) << log;
+    for (const char* name : {"CheckBox_Checked", "CheckBox_Unchecked", "CheckBox_MouseOver"})
+        EXPECT_NE(kv::InternalTextures::getTextureIndex(name), 0) << name;
+    ASSERT_NE(separator.getTexture(), nullptr);
+    EXPECT_EQ(separator.getTexture()->getSize(), sf::Vector2u(1024, 1024));
 }
