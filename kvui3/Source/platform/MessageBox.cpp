@@ -46,13 +46,13 @@ bool canShowBoxes()
     return display && *display && !std::getenv("TVL_TEST");
 }
 
-// Runs xmessage with the given options, then "--" and the text (no shell: the text holds
-// paths and anything else). The exit status, or -1 when it could not run.
+// Runs xmessage with the given options, then the text (no shell: the text holds paths and
+// anything else). xmessage shows a "--" as text, so a text that looks like an option gets a
+// leading blank instead. The exit status, or -1 when it could not run.
 int runXmessage(std::vector<std::string> args, const std::string& text)
 {
     args.insert(args.begin(), "xmessage");
-    args.push_back("--");
-    args.push_back(text);
+    args.push_back(!text.empty() && text[0] == '-' ? " " + text : text);
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
