@@ -1,5 +1,7 @@
 #include "graphics/Textures.h"
 
+#include "core/DirectoryScanner.h"
+
 #include "core/Messages.h"
 #include "core/PcxImage.h"
 #include "core/StringUtils.h"
@@ -12,7 +14,6 @@
 #include <SFML/Graphics/Image.hpp>
 
 #include <algorithm>
-#include <filesystem>
 #include <system_error>
 #include <vector>
 
@@ -24,57 +25,11 @@ bool internalTexturesLoaded = false;
 namespace {
 
 const char* const texturesFolder = "kvui3\\textures\\";
-const char* const imageExtensions[] = {"BMP", "PNG", "TGA", "JPG", "GIF", "PSD", "HDR", "PIC"};
 
 std::string extensionOf(const std::string& path)
 {
     size_t dot = path.find_last_of('.');
     return dot == std::string::npos ? std::string() : path.substr(dot + 1);
-}
-
-bool isPicture(const std::string& name)
-{
-    const std::string extension = extensionOf(name);
-    return std::any_of(std::begin(imageExtensions), std::end(imageExtensions),
-                       [&](const char* known) { return equalsIgnoreCase(extension, known); });
-}
-
-// Game paths of every picture below gameFolder (ending in '\'), depth-first, each folder's
-// names in case-insensitive order; links to folders and dot-folders are not entered.
-void listPictures(const std::string& gameFolder, std::vector<std::string>& out)
-{
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::directory_iterator it(resolvePath(gameFolder), error);
-    if (error)
-        return;
-    struct Item {
-        std::string name;
-        bool folder;
-    };
-    std::vector<Item> items;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error)
-            break;
-        const std::string name = it->path().filename().string();
-        std::error_code statusError;
-        if (it->is_symlink(statusError) && it->is_directory(statusError))
-            continue;
-        if (it->is_directory(statusError)) {
-            if (name[0] != '.')
-                items.push_back({name, true});
-        } else if (isPicture(name)) {
-            items.push_back({name, false});
-        }
-    }
-    std::sort(items.begin(), items.end(),
-              [](const Item& a, const Item& b) { return toLowerAscii(a.name) < toLowerAscii(b.name); });
-    for (const Item& item : items) {
-        if (item.folder)
-            listPictures(gameFolder + item.name + "\\", out);
-        else
-            out.push_back(gameFolder + item.name);
-    }
 }
 
 // Filled with opaque white; a texture made by create() alone has undefined pixels.
@@ -157,17 +112,19 @@ bool loadTextures()
 {
     unloadTextures();
     createDefaultTexture();
-    std::vector<std::string> paths;
-    listPictures(texturesFolder, paths);
+    DirectoryScanner scanner;
+    scanner.addImageExtensions();
+    scanner.scan(texturesFolder, 1, true);
     std::deque<InternalTexture>& list = *internalTextures;
-    for (const std::string& path : paths) {
+    for (const DirectoryEntry& file : scanner.entries) {
+        const std::string& path = file.path;
         InternalTexture& entry = list.emplace_back();
         if (!entry.texture.loadFromFile(resolvePath(path))) {
             printError("InternalTextures::loadTextures: Unable to load texture from " + path);
             list.pop_back();
             continue;
         }
-        entry.name = path.substr(path.find_last_of('\\') + 1);
+        entry.name = file.name;
         entry.size = entry.texture.getSize();
     }
     internalTexturesLoaded = true;
