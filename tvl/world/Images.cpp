@@ -10,6 +10,8 @@
 
 #include <SFML/Graphics/Image.hpp>
 
+#include <algorithm>
+
 namespace tvl {
 
 kv::LazyObject<std::array<TextureRecord, maxTextures>> textures;
