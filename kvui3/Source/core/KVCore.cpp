@@ -160,9 +160,11 @@ void shutdown()
     InternalTextures::unloadTextures();
     clearConsoleLines();
     stopTickGate();
-    if (Audio::audioUp) {
+    if (Audio::audioReady) {
+        Audio::stopAll();
         Audio::shutdown();
         AudioPanel::resetButtons();
+        Audio::audioReady = false;
     }
     releaseSFMLErrors();
     // ImGui's renderer frees its GL objects, so it goes while the window's context lives.
