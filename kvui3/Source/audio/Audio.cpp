@@ -2,7 +2,6 @@
 
 #include "audio/AudioInternal.h"
 #include "core/Input.h"
-#include "core/LazyObject.h"
 #include "core/Log.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
@@ -26,7 +25,9 @@ std::string audioLastError;
 
 namespace {
 
-LazyObject<MusicStreams> streams;
+// Built on first use and released when the framework takes audio down, so that the device
+// closes once the last sound object has gone.
+std::unique_ptr<MusicStreams> streams;
 
 // Voices holding an sf::Sound; never more than kMaxVoiceSounds.
 int voiceSounds = 0;
@@ -81,12 +82,14 @@ int chooseLoadedVariant(SoundNumber number)
 
 MusicStreams& musicStreams()
 {
-    return streams.get();
+    if (!streams)
+        streams = std::make_unique<MusicStreams>();
+    return *streams;
 }
 
 sf::SoundStream& currentMusic()
 {
-    return *streams->current;
+    return *musicStreams().current;
 }
 
 // ---- Plain rules ----
@@ -172,8 +175,9 @@ void stopAll()
     voiceSounds = 0;
     currentMusicPath.clear();
     currentMusicName.clear();
-    if (streams.isBuilt())
-        currentMusic().stop();
+    if (streams)
+        streams->current->stop();
+    streams.reset();
 }
 
 bool addSound(const std::string& path, const std::string& name)

@@ -66,7 +66,7 @@ extern std::string currentMusicName; // the part after the last "/" or "\"
 extern std::string audioLastError;
 
 // The stream playing music: the service's sf::Music or its module stream, never null (built
-// on first use).
+// on first use, and again after stopAll).
 sf::SoundStream& currentMusic();
 
 // Resets the voices to kVoiceCount free entries, places the listener at the view centre at
@@ -77,7 +77,7 @@ bool init();
 // every pack.
 void shutdown();
 // The framework's part of taking audio down: stops every voice and drops the voices, clears the
-// current music path and name and stops the music.
+// current music path and name, stops the music and releases the music streams.
 void stopAll();
 
 // Adds a variant at path to the sound named name, making the record when there is none (and

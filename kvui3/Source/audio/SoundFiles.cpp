@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -141,12 +142,13 @@ void addSoundsFromFolder(const std::string& folder)
     fs::recursive_directory_iterator it(root, fs::directory_options::none, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
         const std::string leaf = it->path().filename().string();
+        std::error_code entryError; // an entry that cannot be queried is skipped
         if (!leaf.empty() && leaf.front() == '.') {
-            if (it->is_directory(ec))
+            if (it->is_directory(entryError))
                 it.disable_recursion_pending();
             continue;
         }
-        if (!it->is_regular_file(ec) || !(hasExtension(leaf, "wav") || hasExtension(leaf, "ogg")))
+        if (!it->is_regular_file(entryError) || !(hasExtension(leaf, "wav") || hasExtension(leaf, "ogg")))
             continue;
         std::string relative = it->path().lexically_relative(root).generic_string();
         std::replace(relative.begin(), relative.end(), '/', '\\');
