@@ -213,14 +213,14 @@ sf::RenderTarget* RenderLayer::drawTarget()
     }
 }
 
-void RenderLayer::matchDisplay(sf::Vector2u size, const sf::View& view)
+void RenderLayer::matchDisplay(sf::Vector2u size, const sf::View& view, bool rebuild)
 {
     if (mode != modeTexture || size.x == 0 || size.y == 0)
         return;
     if (!store_)
         store_ = std::make_unique<TextureStore>();
     sf::RenderTexture& texture = store_->texture;
-    if (texture.getSize() != size) {
+    if (rebuild || texture.getSize() != size) {
         if (!texture.create(size.x, size.y, sf::ContextSettings()))
             return;
         texture.clear(sf::Color::Transparent); // a new texture's pixels are undefined
@@ -273,10 +273,18 @@ void resizeLayerTextures()
     // A clip has its own view on a texture layer; it is put back when the clip ends.
     if (!display || openClips > 0)
         return;
+    // Render textures made before the window was (re)created draw nothing afterwards (SFML
+    // 2.5.1 keeps their frame buffers with the old context): a new window rebuilds them.
+    static sf::WindowHandle windowSeen = 0;
+    bool rebuild = false;
+    if (renderWindow.isBuilt() && renderWindow->isOpen() && renderWindow->getSystemHandle() != windowSeen) {
+        windowSeen = renderWindow->getSystemHandle();
+        rebuild = true;
+    }
     sf::Vector2u size = display->getSize();
     const sf::View& view = display->getView();
     for (RenderLayerId id = layerGroundLow; id <= layerThermalImaging; ++id)
-        renderLayers[id - 1].matchDisplay(size, view);
+        renderLayers[id - 1].matchDisplay(size, view, rebuild);
 }
 
 void drawFullScreenTexture(const sf::Texture& texture)

@@ -106,8 +106,9 @@ public:
     // Where draws go now: the target, the render texture, or null (Deferred).
     sf::RenderTarget* drawTarget();
 
-    // Makes the render texture match size and view (Texture only); used once per frame.
-    void matchDisplay(sf::Vector2u size, const sf::View& view);
+    // Makes the render texture match size and view (Texture only); rebuild makes a new one
+    // (cleared) even at the same size. Used once per frame.
+    void matchDisplay(sf::Vector2u size, const sf::View& view, bool rebuild = false);
 
 private:
     struct TextureStore;
