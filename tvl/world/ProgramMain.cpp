@@ -61,7 +61,7 @@ int programMain()
             break;
         }
         if (SceneManager::currentScene->clearColour != sf::Color(0, 0, 0, 0))
-            clearDisplayLayer(SceneManager::currentScene->clearColour);
+            getRenderLayer(layerDisplay, false)->clear(SceneManager::currentScene->clearColour);
         resizeLayerTextures();
         if (SceneManager::zeroDtNextFrame) {
             SceneManager::currentScene->update(0);
