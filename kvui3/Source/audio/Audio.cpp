@@ -17,4 +17,9 @@ void shutdown()
 
 void pollSound() {}
 
+SoundNumber getSoundNumber(const std::string&, bool)
+{
+    return -1;
+}
+
 } // namespace kv::Audio
