@@ -30,7 +30,7 @@ sleep 1
 kill -0 "$pid" 2>/dev/null || fail "answering No ended the program"
 "$XCLOSE" "$win"
 answer_confirm yes || fail "no question the second time"
-rc=$(wait_exit "$pid" 20)
+wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "windowed close: exit code $rc"; }
 [ "$(head -n3 "$dir/kvui3.ini")" = "$(printf '\n[info]\nversion=3')" ] || fail "kvui3.ini not written on close"
 grep -qx 'playerName=Closer' "$dir/tvl.ini" || fail "tvl.ini lost playerName on close"
@@ -43,7 +43,7 @@ dir=$(make_game_folder)
 pid=$!
 win=$(find_window) || fail "fullscreen: window not found"
 "$XCLOSE" "$win"
-rc=$(wait_exit "$pid" 20)
+wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "fullscreen close: exit code $rc"; }
 [ -f "$dir/kvui3.ini" ] || fail "fullscreen close: kvui3.ini not written"
 [ -f "$dir/tvl.ini" ] || fail "fullscreen close: tvl.ini not written"

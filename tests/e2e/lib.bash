@@ -36,20 +36,20 @@ find_window() {
     return 1
 }
 
-# Waits up to $2 seconds for pid $1 and prints its exit code.
+# Waits up to $2 seconds for pid $1 and leaves its exit code in RC ("timeout" when it hangs).
+# Not to be called inside $( ): only this shell can collect its own child's exit code.
 wait_exit() {
     local pid=$1 limit=${2:-20} i
+    RC=timeout
     for i in $(seq 1 $((limit * 10))); do
         if ! kill -0 "$pid" 2>/dev/null; then
-            local rc=0
-            wait "$pid" || rc=$?
-            echo "$rc"
+            RC=0
+            wait "$pid" || RC=$?
             return 0
         fi
         sleep 0.1
     done
     kill -9 "$pid" 2>/dev/null || true
-    echo timeout
 }
 
 # Runs the rest of the calling script under a private X server.

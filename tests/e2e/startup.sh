@@ -26,7 +26,7 @@ import -window root "$SHOTS/startup-windowed.png" 2>/dev/null || true
 xdotool key --window "$win" Escape
 sleep 0.2
 xdotool key Escape 2>/dev/null || true
-rc=$(wait_exit "$pid" 20)
+wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "windowed: exit code $rc"; }
 head -c 20 "$dir/kvui3.ini" | od -c | head -n2
 [ "$(head -n3 "$dir/kvui3.ini")" = "$(printf '\n[info]\nversion=3')" ] || fail "kvui3.ini does not begin with [info] version=3"
@@ -46,7 +46,7 @@ echo "$geometry" | grep -q "1280x1024" || fail "fullscreen geometry: $geometry"
 xdotool key --window "$win" Escape
 sleep 0.2
 xdotool key Escape 2>/dev/null || true
-rc=$(wait_exit "$pid" 20)
+wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "fullscreen: exit code $rc"; }
 grep -q "^window=False" "$dir/kvui3.ini" || fail "fullscreen: kvui3.ini not fullscreen"
 rm -rf "$dir"

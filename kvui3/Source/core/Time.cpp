@@ -1,7 +1,8 @@
 #include "core/Time.h"
 
+#include "platform/Clock.h"
+
 #include <chrono>
-#include <ctime>
 
 namespace kv {
 
@@ -28,12 +29,8 @@ TimeParts unpackTimeStamp(TimeStamp s)
 
 TimeStamp getTimeStamp()
 {
-    struct timespec ts {};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    struct tm utc {};
-    gmtime_r(&ts.tv_sec, &utc);
-    return packTimeStamp({utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec,
-                          static_cast<int>(ts.tv_nsec / 10000000)});
+    UtcTime now = utcNow();
+    return packTimeStamp({now.year, now.month, now.day, now.hour, now.minute, now.second, now.hundredths});
 }
 
 bool intervalElapsed(sf::Clock& clock, uint32_t timesPerSecond)

@@ -26,3 +26,16 @@ void drawOnUILayer(const sf::Drawable& drawable)
     renderWindow->draw(drawable);
 }
 }
+
+namespace kv {
+void RenderLayer::draw(const sf::Drawable& drawable, const sf::RenderStates& states)
+{
+    renderWindow->draw(drawable, states);
+}
+
+RenderLayer* getRenderLayer(RenderLayerId, bool)
+{
+    static RenderLayer window;
+    return &window;
+}
+} // namespace kv

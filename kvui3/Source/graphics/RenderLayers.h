@@ -22,3 +22,18 @@ namespace kv {
 // Draws on layerUI, or on the current layer while layerRedirected is set.
 void drawOnUILayer(const sf::Drawable& drawable);
 }
+
+#include <SFML/Graphics/RenderStates.hpp>
+
+#include <cstdint>
+namespace kv {
+// The least of the layer table that drawing on a layer needs until the layers exist: every
+// layer draws on the window.
+using RenderLayerId = uint32_t;
+constexpr RenderLayerId layerUI = 6;
+class RenderLayer {
+public:
+    void draw(const sf::Drawable& drawable, const sf::RenderStates& states = sf::RenderStates::Default);
+};
+RenderLayer* getRenderLayer(RenderLayerId id, bool ignoreClip = false);
+} // namespace kv

@@ -1,19 +1,34 @@
 #include "platform/FileSystem.h"
 
-#include <sys/stat.h>
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <mutex>
 
 namespace kv {
 
 namespace {
 
+// A listing read less than this long after the folder's last change may have missed a change
+// made in the same timestamp tick (file systems keep times as coarse as 2 s).
+constexpr time_t listingSettleSeconds = 2;
+
 struct Listing {
     struct timespec mtime {};
+    struct timespec readAt {};
     std::vector<std::string> names;
 };
+
+std::mutex& cacheMutex()
+{
+    static std::mutex m;
+    return m;
+}
 
 std::map<std::string, Listing>& listingCache()
 {
@@ -36,26 +51,57 @@ bool sameName(const std::string& a, const std::string& b)
     return true;
 }
 
-// Names in a folder, re-read whenever the folder's modification time moves.
-const std::vector<std::string>* folderNames(const std::string& dir)
+// Case-insensitive order, ties broken by bytes so that the order is total.
+bool nameLess(const std::string& a, const std::string& b)
 {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; i++) {
+        unsigned char ca = static_cast<unsigned char>(lowerAscii(a[i]));
+        unsigned char cb = static_cast<unsigned char>(lowerAscii(b[i]));
+        if (ca != cb)
+            return ca < cb;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+bool sameTime(const struct timespec& a, const struct timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// True when the listing was read long enough after the folder's change to have seen it all.
+bool settled(const Listing& l)
+{
+    return l.readAt.tv_sec - l.mtime.tv_sec > listingSettleSeconds;
+}
+
+// Names in a folder (a disk path, "" for the working folder), cached. The cache is read again
+// when the folder's modification time moved, and, when recheck is set, also when the listing
+// may predate the latest change. Needs cacheMutex held.
+const std::vector<std::string>* folderNames(const std::string& dir, bool recheck)
+{
+    const char* diskDir = dir.empty() ? "." : dir.c_str();
     struct stat st {};
-    if (stat(dir.empty() ? "." : dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (stat(diskDir, &st) != 0 || !S_ISDIR(st.st_mode))
         return nullptr;
-    Listing& entry = listingCache()[dir];
-    if (entry.mtime.tv_sec == st.st_mtim.tv_sec && entry.mtime.tv_nsec == st.st_mtim.tv_nsec &&
-        !entry.names.empty())
+    auto [it, added] = listingCache().try_emplace(dir);
+    Listing& entry = it->second;
+    if (!added && sameTime(entry.mtime, st.st_mtim) && (!recheck || settled(entry)))
         return &entry.names;
     entry.names.clear();
     entry.mtime = st.st_mtim;
-    std::unique_ptr<DIR, int (*)(DIR*)> d(opendir(dir.empty() ? "." : dir.c_str()), closedir);
-    if (!d)
-        return &entry.names;
-    while (dirent* e = readdir(d.get())) {
-        std::string n = e->d_name;
-        if (n != "." && n != "..")
-            entry.names.push_back(std::move(n));
+    clock_gettime(CLOCK_REALTIME, &entry.readAt);
+    std::unique_ptr<DIR, int (*)(DIR*)> d(opendir(diskDir), closedir);
+    if (d) {
+        while (dirent* e = readdir(d.get())) {
+            std::string n = e->d_name;
+            if (n != "." && n != "..")
+                entry.names.push_back(std::move(n));
+        }
     }
+    std::sort(entry.names.begin(), entry.names.end(), nameLess);
     return &entry.names;
 }
 
@@ -65,46 +111,49 @@ bool existsOnDisk(const std::string& p)
     return lstat(p.c_str(), &st) == 0;
 }
 
+// The on-disk spelling of part inside dir (prefix is dir with its trailing '/'), or "" when no
+// name matches. A cached listing is trusted only while what it names still exists.
+std::string matchInFolder(const std::string& dir, const std::string& prefix, const std::string& part)
+{
+    for (bool recheck : {false, true}) {
+        const auto* names = folderNames(dir, recheck);
+        if (!names)
+            return {};
+        for (const auto& n : *names)
+            if (sameName(n, part) && existsOnDisk(prefix + n))
+                return n;
+    }
+    return {};
+}
+
 } // namespace
 
 std::string resolvePath(const std::string& gamePath)
 {
     std::string path = gamePath;
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
+    std::replace(path.begin(), path.end(), '\\', '/');
     if (path.empty() || existsOnDisk(path))
         return path;
 
-    // Walk component by component; "" before a leading '/' stands for the root.
+    std::lock_guard<std::mutex> lock(cacheMutex());
+    // Walk component by component; resolved always ends in '/' (or is empty) between parts.
     std::string resolved;
     size_t pos = 0;
     if (path[0] == '/') {
         resolved = "/";
         pos = 1;
     }
-    while (pos <= path.size()) {
+    while (true) {
         size_t slash = path.find('/', pos);
-        std::string part = path.substr(pos, slash == std::string::npos ? std::string::npos : slash - pos);
         bool last = slash == std::string::npos;
-        if (!part.empty() && part != "." && part != "..") {
-            std::string candidate = resolved + part;
-            if (!existsOnDisk(candidate)) {
-                std::string dir = resolved.empty() ? "" : resolved.substr(0, resolved.size() - 1);
-                if (resolved == "/")
-                    dir = "/";
-                if (const auto* names = folderNames(dir)) {
-                    for (const auto& n : *names)
-                        if (sameName(n, part)) {
-                            candidate = resolved + n;
-                            break;
-                        }
-                }
-            }
-            resolved = candidate;
-        } else {
-            resolved += part;
+        std::string part = path.substr(pos, last ? std::string::npos : slash - pos);
+        if (!part.empty() && part != "." && part != ".." && !existsOnDisk(resolved + part)) {
+            std::string dir = resolved.size() > 1 ? resolved.substr(0, resolved.size() - 1) : resolved;
+            std::string match = matchInFolder(dir, resolved, part);
+            if (!match.empty())
+                part = match;
         }
+        resolved += part;
         if (last)
             break;
         resolved += '/';
@@ -154,7 +203,46 @@ bool readWholeFile(const std::string& gamePath, std::string& out)
 
 void clearPathCache()
 {
+    std::lock_guard<std::mutex> lock(cacheMutex());
     listingCache().clear();
+}
+
+std::vector<ListedFile> listDirectory(const std::string& gamePath)
+{
+    std::vector<ListedFile> out;
+    std::string dir = resolvePath(gamePath);
+    std::unique_ptr<DIR, int (*)(DIR*)> d(opendir(dir.empty() ? "." : dir.c_str()), closedir);
+    if (!d)
+        return out;
+    int fd = dirfd(d.get());
+    while (dirent* e = readdir(d.get())) {
+        ListedFile f;
+        f.name = e->d_name;
+        if (f.name == "." || f.name == "..")
+            continue;
+        struct stat st {};
+        if (fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISLNK(st.st_mode)) {
+            f.isLink = true;
+            if (fstatat(fd, e->d_name, &st, 0) != 0)
+                continue;
+        }
+        // Only folders and regular files: a pipe or device opened as data would block or worse.
+        if (S_ISDIR(st.st_mode)) {
+            if (f.name[0] == '.')
+                continue;
+            f.isDirectory = true;
+        } else if (S_ISREG(st.st_mode)) {
+            f.size = static_cast<uint64_t>(st.st_size);
+        } else {
+            continue;
+        }
+        out.push_back(std::move(f));
+    }
+    std::sort(out.begin(), out.end(),
+              [](const ListedFile& a, const ListedFile& b) { return nameLess(a.name, b.name); });
+    return out;
 }
 
 } // namespace kv

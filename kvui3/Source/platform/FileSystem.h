@@ -11,9 +11,12 @@
 namespace kv {
 
 // The disk path for a game path: separators become '/', then each component that does not
-// exist as spelled is matched case-insensitively against its folder's listing (cached, and
-// re-read when the folder changes). A path that matches nothing keeps its unmatched tail as
-// given, so a file about to be created lands beside its case-matched folder.
+// exist as spelled is matched case-insensitively (ASCII) against its folder's listing. Listings
+// are cached and read again when the folder has changed, or when a name is missing from a
+// listing that may predate the latest change. Where several names match, the first in
+// case-insensitive order wins. A path that matches nothing keeps its unmatched tail as given,
+// so a file about to be created lands beside its case-matched folder. A game path that starts
+// with a separator is absolute ("\home\x" is /home/x). Safe to call from several threads.
 std::string resolvePath(const std::string& gamePath);
 
 struct FileStatus {
@@ -22,7 +25,8 @@ struct FileStatus {
     uint64_t size = 0;
 };
 
-// Status of a game path (through resolvePath); exists is false when nothing is there.
+// Status of a game path (through resolvePath, links followed); exists is false when nothing
+// is there.
 FileStatus getFileStatus(const std::string& gamePath);
 bool fileExists(const std::string& gamePath);
 
@@ -32,7 +36,21 @@ FILE* openFile(const std::string& gamePath, const char* mode);
 // Reads a whole file into out; false (out emptied) when it cannot be opened or read.
 bool readWholeFile(const std::string& gamePath, std::string& out);
 
-// Forgets every cached listing (tests that build trees under the same names use it).
+// Forgets every cached listing. Needed after the working folder changes (cached folders are
+// keyed by the paths as given), and by tests that rebuild trees under the same names.
 void clearPathCache();
+
+struct ListedFile {
+    std::string name;          // as on disk
+    bool isDirectory = false;  // a real folder, or a link to one (see isLink)
+    bool isLink = false;       // a symbolic link; a linked folder must not be descended into
+    uint64_t size = 0;         // bytes for files (links followed), 0 for folders
+};
+
+// The entries of a folder given as a game path, sorted case-insensitively (ties by bytes).
+// "." and ".." and folders whose name begins with a dot are left out; dot-files are kept.
+// Links are followed for their kind and size; dangling links and entries that cannot be
+// examined are left out. Empty when the folder does not exist or cannot be read.
+std::vector<ListedFile> listDirectory(const std::string& gamePath);
 
 } // namespace kv

@@ -1,0 +1,50 @@
+// tvl_content <game folder>: fills the runtime tree with the binary content the game loads.
+#include "Content.h"
+
+#include <SFML/Graphics/Image.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace content {
+
+bool writeImage(const sf::Image& image, const std::string& gameDir, const std::string& relativePath)
+{
+    std::filesystem::path path = std::filesystem::path(gameDir) / relativePath;
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    if (error || !image.saveToFile(path.string())) {
+        std::fprintf(stderr, "tvl_content: cannot write %s%s%s\n", path.string().c_str(),
+                     error ? ": " : "", error ? error.message().c_str() : "");
+        return false;
+    }
+    return true;
+}
+
+} // namespace content
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: tvl_content <game folder>\n");
+        return 2;
+    }
+    const std::string gameDir = argv[1];
+    struct Generator {
+        const char* name;
+        bool (*run)(const std::string&);
+    };
+    const Generator generators[] = {
+        {"icons", content::generateIcons},
+        {"internal textures", content::generateInternalTextures},
+        {"game images", content::generateGameImages},
+    };
+    for (const Generator& generator : generators) {
+        if (!generator.run(gameDir)) {
+            std::fprintf(stderr, "tvl_content: generating the %s failed\n", generator.name);
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,378 @@
+#include "world/Physics.h"
+
+#include "core/Angle.h"
+#include "core/Geometry.h"
+#include "graphics/RenderLayers.h"
+
+#include <SFML/Graphics/CircleShape.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+namespace tvl {
+
+b2World* physicsWorld = nullptr;
+float physicsAccumulator = 0.0f;
+
+namespace {
+
+ContactFilter contactFilter;
+ContactListener contactListener;
+BodyUserData wallUserData[4];
+
+// Below this a pose counts as unchanged (FLT_EPSILON).
+constexpr float poseEpsilon = 1.1920929e-7f;
+// -1 degree: "use the body's own angle".
+constexpr float ownAngle = -0.017453292f;
+
+BodyUserData* fixtureUserData(b2Fixture* fixture)
+{
+    return reinterpret_cast<BodyUserData*>(fixture->GetUserData().pointer);
+}
+
+// The player a moving body belongs to, or null for walls and foreign bodies.
+PlayerBody* vehicleOwner(b2Body* body)
+{
+    if (body->GetType() == b2_staticBody || !body->GetFixtureList())
+        return nullptr;
+    const BodyUserData* data = fixtureUserData(body->GetFixtureList());
+    return data && data->kind == BodyUserData::player ? data->owner : nullptr;
+}
+
+float wrappedRadians(float radians)
+{
+    return kv::radians(radians).wrapUnsigned().asRadians();
+}
+
+float resolveAngle(const b2Body* body, const float* angle)
+{
+    return !angle || *angle == ownAngle ? wrappedRadians(body->GetAngle()) : *angle;
+}
+
+// Before a step: the pose the step starts from is also the pose drawn so far.
+void takeStepPoses()
+{
+    for (b2Body* body = physicsWorld->GetBodyList(); body; body = body->GetNext()) {
+        PlayerBody* owner = vehicleOwner(body);
+        if (!owner)
+            continue;
+        const sf::Vector2f p = toPixels(body->GetPosition());
+        owner->stepX = owner->renderX = p.x;
+        owner->stepY = owner->renderY = p.y;
+        owner->stepAngle = owner->renderAngle = wrappedRadians(body->GetAngle());
+    }
+}
+
+void interpolatePoses(float alpha)
+{
+    for (b2Body* body = physicsWorld->GetBodyList(); body; body = body->GetNext()) {
+        PlayerBody* owner = vehicleOwner(body);
+        if (!owner)
+            continue;
+        const sf::Vector2f p = toPixels(body->GetPosition());
+        if (std::fabs(p.x - owner->stepX) > poseEpsilon
+            || std::fabs(p.y - owner->stepY) > poseEpsilon) {
+            owner->renderX = owner->stepX * (1.0f - alpha) + p.x * alpha;
+            owner->renderY = owner->stepY * (1.0f - alpha) + p.y * alpha;
+        }
+        const float turn =
+            kv::angleDifference(kv::radians(body->GetAngle()), kv::radians(owner->stepAngle));
+        if (std::fabs(turn) > poseEpsilon)
+            owner->renderAngle = (kv::radians(owner->stepAngle) + kv::degrees(turn) * alpha)
+                                     .wrapUnsigned()
+                                     .asRadians();
+    }
+}
+
+void addWall(BodyUserData& data, float left, float top, float width, float height)
+{
+    // A map of one pixel or less still gets walls of positive size.
+    width = std::max(width, 1.0f);
+    height = std::max(height, 1.0f);
+
+    b2BodyDef def;
+    def.type = b2_staticBody;
+    def.position = toPhysics(left + width * 0.5f, top + height * 0.5f);
+    def.angle = 0.0f;
+    b2Body* body = physicsWorld->CreateBody(&def);
+
+    b2PolygonShape box;
+    box.SetAsBox(width * 0.5f * metresPerPixel, height * 0.5f * metresPerPixel);
+    b2FixtureDef fixture;
+    fixture.shape = &box;
+    fixture.friction = 0.0f;
+    fixture.restitution = 0.0f;
+    fixture.restitutionThreshold = 1.0f;
+    fixture.density = 0.0f;
+    fixture.filter.categoryBits = wallCategory;
+    fixture.filter.maskBits = wallMask;
+    fixture.filter.groupIndex = 0;
+    data = BodyUserData{BodyUserData::wall, body, nullptr};
+    fixture.userData.pointer = reinterpret_cast<uintptr_t>(&data);
+    body->CreateFixture(&fixture);
+}
+
+// One 2-pixel line as a quad: the end points offset by 1 px either side along the normal.
+void addThickLine(sf::VertexArray& quads, sf::Vector2f from, sf::Vector2f to, sf::Color colour)
+{
+    sf::Vector2f d = to - from;
+    const float length = std::sqrt(d.x * d.x + d.y * d.y);
+    if (length > 0.0f)
+        d /= length;
+    const sf::Vector2f n(-d.y, d.x);
+    quads.append(sf::Vertex(from + n, colour));
+    quads.append(sf::Vertex(to + n, colour));
+    quads.append(sf::Vertex(to - n, colour));
+    quads.append(sf::Vertex(from - n, colour));
+}
+
+sf::Color debugColour(const b2Body* body)
+{
+    switch (body->GetType()) {
+    case b2_staticBody:
+        return sf::Color::White;
+    case b2_kinematicBody:
+        return sf::Color::Yellow;
+    default:
+        return body->IsAwake() ? sf::Color::Red : sf::Color::Green;
+    }
+}
+
+} // namespace
+
+PlayerBody::~PlayerBody()
+{
+    destroyPlayerBody(*this);
+}
+
+bool filtersCollide(const b2Filter& a, const b2Filter& b)
+{
+    if (a.groupIndex == b.groupIndex && a.groupIndex != 0)
+        return a.groupIndex > 0;
+    return (a.maskBits & b.categoryBits) != 0 && (a.categoryBits & b.maskBits) != 0;
+}
+
+bool ContactFilter::ShouldCollide(b2Fixture* fixtureA, b2Fixture* fixtureB)
+{
+    return filtersCollide(fixtureA->GetFilterData(), fixtureB->GetFilterData());
+}
+
+bool createPhysicsWorld(float mapWidth, float mapHeight)
+{
+    destroyPhysicsWorld();
+    physicsWorld = new (std::nothrow) b2World(b2Vec2(0.0f, 0.0f));
+    if (!physicsWorld)
+        return false;
+    physicsWorld->SetContactFilter(&contactFilter);
+    physicsWorld->SetContactListener(&contactListener);
+
+    const float w = mapWidth, h = mapHeight;
+    addWall(wallUserData[0], -wallThickness, 0.0f, wallThickness, h - 1.0f);
+    addWall(wallUserData[1], 0.0f, -wallThickness, w - 1.0f, wallThickness);
+    addWall(wallUserData[2], w - 1.0f, 0.0f, wallThickness, h - 1.0f);
+    addWall(wallUserData[3], 0.0f, h - 1.0f, w - 1.0f, wallThickness);
+    return true;
+}
+
+void destroyPhysicsWorld()
+{
+    if (!physicsWorld)
+        return;
+    // No player may keep a pointer into the world that is about to go.
+    for (b2Body* body = physicsWorld->GetBodyList(); body; body = body->GetNext())
+        for (b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
+            BodyUserData* data = fixtureUserData(f);
+            if (!data)
+                continue;
+            if (data->owner)
+                data->owner->body = nullptr;
+            data->body = nullptr;
+        }
+    delete physicsWorld;
+    physicsWorld = nullptr;
+}
+
+b2Body* createVehicleBody(PlayerBody& player, float x, float y, float angle, float width,
+                          float height)
+{
+    if (!physicsWorld)
+        return nullptr;
+    destroyPlayerBody(player);
+
+    b2BodyDef def;
+    def.type = b2_dynamicBody;
+    def.position = toPhysics(x, y);
+    def.angle = angle;
+    def.linearDamping = 0.5f;
+    def.angularDamping = 2.0f;
+    def.allowSleep = true;
+    def.awake = true;
+    def.enabled = true;
+    def.gravityScale = 1.0f;
+    b2Body* body = physicsWorld->CreateBody(&def);
+
+    b2PolygonShape box;
+    box.SetAsBox(std::max(width, 1.0f) * 0.5f * metresPerPixel,
+                 std::max(height, 1.0f) * 0.5f * metresPerPixel);
+    b2FixtureDef fixture;
+    fixture.shape = &box;
+    fixture.friction = 0.0f;
+    fixture.restitution = 0.5f;
+    fixture.restitutionThreshold = 1.0f;
+    fixture.density = 800.0f;
+    fixture.isSensor = false;
+    fixture.filter.categoryBits = vehicleCategory;
+    fixture.filter.maskBits = vehicleMask;
+    fixture.filter.groupIndex = 0;
+    player.bodyUserData = BodyUserData{BodyUserData::player, body, &player};
+    fixture.userData.pointer = reinterpret_cast<uintptr_t>(&player.bodyUserData);
+    body->CreateFixture(&fixture);
+
+    player.body = body;
+    player.stepX = player.renderX = x;
+    player.stepY = player.renderY = y;
+    player.stepAngle = player.renderAngle = wrappedRadians(angle);
+    return body;
+}
+
+void destroyPlayerBody(PlayerBody& player)
+{
+    // A body is only ever left set while it lives in the current world.
+    if (player.body && physicsWorld)
+        physicsWorld->DestroyBody(player.body);
+    player.body = nullptr;
+    player.bodyUserData.body = nullptr;
+}
+
+int stepPhysics(float dt, PlayerBody* localPlayer)
+{
+    if (!physicsWorld)
+        return 0;
+    // A negative or broken frame time adds nothing.
+    if (dt > 0.0f)
+        physicsAccumulator += dt;
+    const float due = std::floor(physicsAccumulator / physicsStepSeconds);
+    if (due > 0.0f)
+        physicsAccumulator -= due * physicsStepSeconds;
+    // Rounding, or an absurd frame time, must not leave the remainder outside one step.
+    if (!(physicsAccumulator >= 0.0f))
+        physicsAccumulator = 0.0f;
+    physicsAccumulator = std::min(physicsAccumulator, physicsStepSeconds);
+    const float alpha = physicsAccumulator / physicsStepSeconds;
+
+    const int steps =
+        due > 0.0f ? static_cast<int>(std::min(due, float(maxPhysicsStepsPerFrame))) : 0;
+    for (int i = 0; i < steps; i++) {
+        takeStepPoses();
+        if (localPlayer)
+            localPlayer->handleKeyboard();
+        physicsWorld->Step(physicsStepSeconds, physicsVelocityIterations,
+                           physicsPositionIterations);
+    }
+    physicsWorld->ClearForces();
+    interpolatePoses(alpha);
+    return steps;
+}
+
+sf::Vector2f bodyLocalVelocity(const b2Body* body, const float* angle)
+{
+    if (!body)
+        return {0.0f, 0.0f};
+    const float a = resolveAngle(body, angle);
+    const b2Vec2 v = body->GetLinearVelocity();
+    const float c = std::cos(a), s = std::sin(a);
+    return {-(v.x * c + v.y * s), v.x * s - v.y * c};
+}
+
+sf::Vector2f projectVelocity(const b2Body* body, float angle)
+{
+    if (!body)
+        return {0.0f, 0.0f};
+    const b2Vec2 v = body->GetLinearVelocity();
+    if (angle == 0.0f)
+        return {v.x, v.y};
+    float ux = 0.0f, uy = 1.0f;
+    kv::rotatePoint(ux, uy, kv::radians(resolveAngle(body, &angle)), 0.0f, 0.0f);
+    const float along = v.x * ux + v.y * uy;
+    return {along * ux, along * uy};
+}
+
+bool PhysicsDebugAABBCallback::ReportFixture(b2Fixture* fixture)
+{
+    fixtures.push_back(fixture);
+    return true;
+}
+
+void queryPhysicsFixtures(const sf::FloatRect& view, PhysicsDebugAABBCallback& result)
+{
+    if (!physicsWorld)
+        return;
+    b2AABB box;
+    box.lowerBound = toPhysics(view.left, view.top);
+    box.upperBound = toPhysics(view.left + view.width, view.top + view.height);
+    physicsWorld->QueryAABB(&result, box);
+}
+
+void drawPhysicsDebug(const sf::FloatRect* view)
+{
+    if (!physicsWorld || !view)
+        return;
+    // Kept between frames so the debug view does not allocate once warmed up.
+    static PhysicsDebugAABBCallback found;
+    static sf::VertexArray lines(sf::Quads);
+    static sf::CircleShape circle;
+    found.fixtures.clear();
+    lines.clear();
+    queryPhysicsFixtures(*view, found);
+
+    for (b2Fixture* fixture : found.fixtures) {
+        const BodyUserData* data = fixtureUserData(fixture);
+        const b2Shape* shape = fixture->GetShape();
+        const bool isCircle = shape->GetType() == b2Shape::e_circle;
+        const bool isBox = shape->GetType() == b2Shape::e_polygon
+                           && static_cast<const b2PolygonShape*>(shape)->m_count == 4;
+        if (!data || !(isCircle || isBox))
+            continue;
+
+        const b2Body* body = fixture->GetBody();
+        sf::Vector2f pose = toPixels(body->GetPosition());
+        float angle = body->GetAngle();
+        if (data->kind == BodyUserData::player && data->owner) {
+            pose = {data->owner->renderX, data->owner->renderY};
+            angle = data->owner->renderAngle;
+        }
+        const sf::Vector2f screen = pose - sf::Vector2f(view->left, view->top);
+        const sf::Color colour = debugColour(body);
+
+        if (isBox) {
+            const auto* polygon = static_cast<const b2PolygonShape*>(shape);
+            sf::Vector2f corner[4];
+            for (int i = 0; i < 4; i++)
+                corner[i] = toPixels(polygon->m_vertices[i]) + screen;
+            const sf::Vector2f centre = (corner[0] + corner[2]) * 0.5f;
+            for (sf::Vector2f& c : corner)
+                kv::rotatePoint(c.x, c.y, kv::radians(angle), centre.x, centre.y);
+            for (int i = 0; i < 4; i++)
+                addThickLine(lines, corner[i], corner[(i + 1) % 4], colour);
+        } else {
+            const float r = shape->m_radius * pixelsPerMetre;
+            circle.setRadius(r);
+            circle.setPointCount(static_cast<std::size_t>(std::clamp(r / 5.0f, 16.0f, 160.0f)));
+            circle.setOrigin(r, r);
+            circle.setPosition(screen);
+            circle.setFillColor(sf::Color::Transparent);
+            circle.setOutlineThickness(2.0f);
+            circle.setOutlineColor(colour);
+            kv::drawOnUILayer(circle);
+            sf::Vector2f tip = screen;
+            kv::moveInDirection(tip.x, tip.y, kv::radians(angle), r);
+            addThickLine(lines, screen, tip, colour);
+        }
+    }
+    if (lines.getVertexCount() > 0)
+        kv::drawOnUILayer(lines);
+}
+
+} // namespace tvl
