@@ -12,6 +12,7 @@
 #include "world/Map.h"
 #include "world/Particles.h"
 #include "world/Tileset.h"
+#include "world/WorldView.h"
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -29,8 +30,6 @@ kv::LazyObject<sf::Texture> smokeTexture, fireTexture, pulseTexture, sparksTextu
     plantsTexture, waterTexture, acidTexture, uiTexture;
 kv::LazyObject<kv::sfSprite> uiSprite0, uiSprite1, uiSprite2, uiSprite3, uiSprite4;
 kv::LazyObject<std::vector<kv::sfSprite>> sparkSprites;
-
-kv::ShaderId waterShader = -1, terrainShader = -1, spriteShader = -1, fogShader = -1;
 
 namespace {
 
@@ -246,10 +245,11 @@ void loadGameShaders()
         kv::ShaderId* id;
         const char* name;
     };
-    for (const Program& program : {Program{&waterShader, "Water"}, Program{&terrainShader, "Terrain"},
-                                   Program{&spriteShader, "Sprite"}, Program{&fogShader, "Fog"}}) {
-        const std::string base = std::string("base\\Shaders\\") + program.name;
-        *program.id = kv::Shaders::addShader(base + ".vert", base + ".frag");
+    WorldView& view = worldView;
+    for (const Program& program : {Program{&view.waterShader, "Water"}, Program{&view.terrainShader, "Terrain"},
+                                   Program{&view.spriteShader, "Sprite"}, Program{&view.fogShader, "Fog"}}) {
+        const std::string name = program.name;
+        *program.id = loadGameShader(name + ".vert", name + ".frag");
     }
 }
 

@@ -8,7 +8,6 @@
 // the game goes on with a placeholder, or without that map).
 #include "audio/Audio.h"
 #include "core/LazyObject.h"
-#include "graphics/Shaders.h"
 #include "graphics/Sprite.h"
 
 #include <SFML/Graphics/Color.hpp>
@@ -70,9 +69,6 @@ extern kv::LazyObject<kv::sfSprite> uiSprite0, uiSprite1, uiSprite2, uiSprite3, 
 constexpr int sparkFrameCount = 6;
 extern kv::LazyObject<std::vector<kv::sfSprite>> sparkSprites;
 
-// The game's programs (base\Shaders\), -1 until loadGameAssets registered them.
-extern kv::ShaderId waterShader, terrainShader, spriteShader, fogShader;
-
 // The parts of loading that need the window's GL context, in the order loadGameAssets runs them.
 enum class GraphicsStep {
     tileset,        // loadTileset("base\Tiles\Tileset.png")
@@ -105,7 +101,8 @@ void loadGameTextures();
 // loadParticleDefinition until both kinds together reach maxParticleDefinitions ("Cannot load
 // more than 2048 particles", once). Logs the count read; returns it.
 int loadParticlesFolder();
-// Registers Water, Terrain, Sprite and Fog (vertex and fragment file each), in that order.
+// Registers Water, Terrain, Sprite and Fog (vertex and fragment file each, through
+// loadGameShader), in that order, into worldView's program ids.
 void loadGameShaders();
 
 // Empties mapListEntries and reads path into it, with defaultMusicFilename. Failures leave the

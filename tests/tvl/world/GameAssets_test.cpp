@@ -10,6 +10,7 @@
 #include "world/Images.h"
 #include "world/MapWriter.h"
 #include "world/Particles.h"
+#include "world/WorldView.h"
 
 #include <gtest/gtest.h>
 
@@ -184,7 +185,7 @@ protected:
         tvl::resetImageTables();
         tvl::wildlifeDefinitions.clear();
         tvl::plantDefinitions.clear();
-        tvl::waterShader = tvl::terrainShader = tvl::spriteShader = tvl::fogShader = -1;
+        tvl::worldView.waterShader = tvl::worldView.terrainShader = tvl::worldView.spriteShader = tvl::worldView.fogShader = -1;
     }
     void TearDown() override
     {
@@ -231,7 +232,7 @@ TEST_F(LoadGameAssetsTest, RunsItsStepsInOrder)
             EXPECT_EQ(tvl::shipImageNumber, 1) << "the image numbers are looked up first";
         }
         if (step == tvl::GraphicsStep::textures) {
-            EXPECT_EQ(tvl::waterShader, -1) << "the shaders come after the textures";
+            EXPECT_EQ(tvl::worldView.waterShader, -1) << "the shaders come after the textures";
             EXPECT_EQ(tvl::mapListEntries.size(), 5u) << "the map list comes last";
         }
     };
@@ -274,7 +275,8 @@ TEST_F(LoadGameAssetsTest, RunsItsStepsInOrder)
     EXPECT_EQ(tvl::plantDefinitions.size(), 1u);
 
     // The shaders in registration order, from base\Shaders\.
-    const kv::ShaderId ids[] = {tvl::waterShader, tvl::terrainShader, tvl::spriteShader, tvl::fogShader};
+    const tvl::WorldView& view = tvl::worldView;
+    const kv::ShaderId ids[] = {view.waterShader, view.terrainShader, view.spriteShader, view.fogShader};
     const char* const names[] = {"Water", "Terrain", "Sprite", "Fog"};
     for (int i = 0; i < 4; ++i) {
         ASSERT_GT(ids[i], 0) << names[i];
