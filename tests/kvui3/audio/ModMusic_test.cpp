@@ -1,5 +1,6 @@
 #include "audio/ModMusic.h"
 
+#include "support/AudioFixtures.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,44 +9,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
-#include <numbers>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A 4-channel "M.K." module: one pattern, a note of sample 1 on every channel, and a looped
-// 2000-byte sine as that sample.
-std::string tinyMod()
-{
-    std::string mod(1084, '\0');
-    mod.replace(0, 4, "test");
-    const int sampleWords = 1000;
-    char* s1 = &mod[20];
-    s1[22] = static_cast<char>(sampleWords >> 8);
-    s1[23] = static_cast<char>(sampleWords & 0xFF);
-    s1[25] = 64; // volume
-    s1[28] = static_cast<char>(sampleWords >> 8);
-    s1[29] = static_cast<char>(sampleWords & 0xFF);
-    for (int i = 1; i < 31; i++)
-        mod[20 + i * 30 + 29] = 1; // unused samples: repeat length 1 word
-    mod[950] = 1;   // song length
-    mod[951] = 127;
-    mod.replace(1080, 4, "M.K.");
-
-    std::string pattern(1024, '\0');
-    const int period = 428;
-    for (int channel = 0; channel < 4; channel++) {
-        char* cell = &pattern[channel * 4];
-        cell[0] = static_cast<char>(period >> 8);
-        cell[1] = static_cast<char>(period & 0xFF);
-        cell[2] = 0x10; // sample 1, no effect
-    }
-    mod += pattern;
-    for (int i = 0; i < sampleWords * 2; i++)
-        mod += static_cast<char>(std::lround(100.0 * std::sin(i * 2.0 * std::numbers::pi / 100.0)));
-    return mod;
-}
+using testsupport::tinyMod;
 
 // Reaches the stream's callbacks as SFML's streaming thread would.
 struct ProbedMusic : kv::ModMusic {
