@@ -55,5 +55,7 @@ sf::Image makeTilesetImage();
 
 // base/Tiles/Tileset.png and Tileset.ini.
 bool generateTileset(const std::string& gameDir);
+// base/images/: trees, rocks and the turning machines placed on maps.
+bool generateMapSprites(const std::string& gameDir);
 
 } // namespace content

@@ -42,6 +42,7 @@ int main(int argc, char** argv)
         {"internal textures", content::generateInternalTextures},
         {"game images", content::generateGameImages},
         {"tile set", content::generateTileset},
+        {"map sprites", content::generateMapSprites},
     };
     const auto start = std::chrono::steady_clock::now();
     for (const Generator& generator : generators) {
