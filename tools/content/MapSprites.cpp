@@ -7,6 +7,7 @@
 #include "Content.h"
 #include "WorldArt.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace content {

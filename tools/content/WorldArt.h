@@ -57,5 +57,7 @@ sf::Image makeTilesetImage();
 bool generateTileset(const std::string& gameDir);
 // base/images/: trees, rocks and the turning machines placed on maps.
 bool generateMapSprites(const std::string& gameDir);
+// base/Effects/ Smoke, Fire, Pulse and Sparks; base/Textures/ Water, Acid and UI.
+bool generateEffectTextures(const std::string& gameDir);
 
 } // namespace content

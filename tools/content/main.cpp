@@ -43,6 +43,7 @@ int main(int argc, char** argv)
         {"game images", content::generateGameImages},
         {"tile set", content::generateTileset},
         {"map sprites", content::generateMapSprites},
+        {"effect textures", content::generateEffectTextures},
     };
     const auto start = std::chrono::steady_clock::now();
     for (const Generator& generator : generators) {
