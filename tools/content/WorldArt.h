@@ -59,5 +59,7 @@ bool generateTileset(const std::string& gameDir);
 bool generateMapSprites(const std::string& gameDir);
 // base/Effects/ Smoke, Fire, Pulse and Sparks; base/Textures/ Water, Acid and UI.
 bool generateEffectTextures(const std::string& gameDir);
+// base/Maps/: a .map and its preview .png for every plan (.ini) found there.
+bool generateMaps(const std::string& gameDir);
 
 } // namespace content

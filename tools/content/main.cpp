@@ -44,6 +44,7 @@ int main(int argc, char** argv)
         {"tile set", content::generateTileset},
         {"map sprites", content::generateMapSprites},
         {"effect textures", content::generateEffectTextures},
+        {"maps", content::generateMaps},
     };
     const auto start = std::chrono::steady_clock::now();
     for (const Generator& generator : generators) {
