@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 
 namespace content {
 
@@ -385,7 +386,92 @@ sf::Image preview(const Plan& plan, const std::vector<uint16_t>& tiles)
     return big;
 }
 
-bool generateMap(const std::string& gameDir, const Plan& plan)
+void blendPixel(sf::Image& image, int x, int y, sf::Color c, float alpha)
+{
+    if (x < 0 || y < 0 || x >= static_cast<int>(image.getSize().x) || y >= static_cast<int>(image.getSize().y) || alpha <= 0)
+        return;
+    sf::Color d = image.getPixel(x, y);
+    auto lerp = [alpha](sf::Uint8 a, sf::Uint8 b) { return static_cast<sf::Uint8>(a + (b - a) * alpha); };
+    image.setPixel(x, y, sf::Color(lerp(d.r, c.r), lerp(d.g, c.g), lerp(d.b, c.b), 255));
+}
+
+// The map as the game shows it, at one texel a world pixel: tiles, with the water and acid
+// surfaces where the key colours are, then the sprites turned about their centres.
+sf::Image renderArea(const std::string& gameDir, const tvl::MapFileData& map, int left, int top, int width, int height)
+{
+    sf::Image tileset = makeTilesetImage(), water, acid;
+    water.loadFromFile(gameDir + "/base/Textures/Water.png");
+    acid.loadFromFile(gameDir + "/base/Textures/Acid.png");
+    const sf::Color keyA(115, 113, 255, 255), keyB(131, 255, 131, 255);
+    sf::Image out;
+    out.create(width, height, sf::Color::Black);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            int wx = left + x, wy = top + y;
+            int tx = std::clamp(wx / 16, 0, map.width - 1), ty = std::clamp(wy / 16, 0, map.height - 1);
+            int tile = map.tiles[static_cast<size_t>(ty) * map.width + tx];
+            sf::Color c = tileset.getPixel((tile % 32) * 16 + wx % 16, (tile / 32) * 16 + wy % 16);
+            if (c == keyA && water.getSize().x)
+                c = water.getPixel(wx % water.getSize().x, wy % water.getSize().y);
+            else if (c == keyB && acid.getSize().x)
+                c = acid.getPixel(wx % acid.getSize().x, wy % acid.getSize().y);
+            out.setPixel(x, y, c);
+        }
+    std::map<std::string, sf::Image> pictures;
+    for (const tvl::MapFileSprite& s : map.sprites) {
+        sf::Image& picture = pictures[s.typeName];
+        if (picture.getSize().x == 0 && !picture.loadFromFile(gameDir + "/base/images/" + s.typeName + ".png"))
+            continue;
+        const float pw = picture.getSize().x, ph = picture.getSize().y, reach = std::hypot(pw, ph) / 2;
+        const float sx = s.x - left, sy = s.y - top;
+        if (sx < -reach || sy < -reach || sx > width + reach || sy > height + reach)
+            continue;
+        const float a = s.angleDegrees * kPi / 180, ca = std::cos(a), sa = std::sin(a);
+        for (int y = static_cast<int>(sy - reach); y <= static_cast<int>(sy + reach); ++y)
+            for (int x = static_cast<int>(sx - reach); x <= static_cast<int>(sx + reach); ++x) {
+                float dx = x + 0.5f - sx, dy = y + 0.5f - sy;
+                float u = dx * ca + dy * sa + pw / 2, v = -dx * sa + dy * ca + ph / 2;
+                if (u < 0 || v < 0 || u >= pw || v >= ph)
+                    continue;
+                sf::Color c = picture.getPixel(static_cast<unsigned>(u), static_cast<unsigned>(v));
+                blendPixel(out, x, y, c, c.a / 255.0f);
+            }
+    }
+    return out;
+}
+
+// The menu's background: a stretch of the largest map by night, lit here and there.
+sf::Image menuBackground(const std::string& gameDir, const tvl::MapFileData& map)
+{
+    const int width = 1024, height = 768;
+    const int left = std::clamp(map.width * 16 * 88 / 100 - width / 2, 0, std::max(0, map.width * 16 - width));
+    const int top = std::clamp(map.height * 16 * 70 / 100 - height / 2, 0, std::max(0, map.height * 16 - height));
+    sf::Image image = renderArea(gameDir, map, left, top, width, height);
+    // Pools of warm light, as if from lamps, in a cold dark night.
+    const Vec lamps[] = {{300, 260}, {720, 420}, {520, 640}, {880, 160}};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            float light = 0.28f;
+            for (Vec l : lamps) {
+                float d = std::hypot(x - l.x, y - l.y) / 210;
+                light += 0.55f * std::exp(-d * d);
+            }
+            float vx = (x - width / 2.0f) / (width / 2.0f), vy = (y - height / 2.0f) / (height / 2.0f);
+            light *= 1 - 0.5f * std::min(1.0f, 0.5f * (vx * vx + vy * vy));
+            float fog = fractalNoise(x / 160.0f, y / 160.0f, 808, 3);
+            sf::Color c = image.getPixel(x, y);
+            float r = c.r * light * 0.8f + 40 * fog * 0.3f, g = c.g * light * 0.85f + 50 * fog * 0.3f,
+                  b = c.b * light + 80 * fog * 0.35f;
+            float warm = std::clamp(light - 0.35f, 0.0f, 1.0f);
+            r += warm * 40;
+            g += warm * 22;
+            image.setPixel(x, y, sf::Color(static_cast<sf::Uint8>(std::min(255.0f, r)), static_cast<sf::Uint8>(std::min(255.0f, g)),
+                                           static_cast<sf::Uint8>(std::min(255.0f, b)), 255));
+        }
+    return image;
+}
+
+bool generateMap(const std::string& gameDir, const Plan& plan, tvl::MapFileData& map)
 {
     Corners c;
     c.w = plan.width + 1;
@@ -393,7 +479,6 @@ bool generateMap(const std::string& gameDir, const Plan& plan)
     c.t.assign(static_cast<size_t>(c.w) * c.h, Grass);
     shapeGround(plan, c);
     relax(c);
-    tvl::MapFileData map;
     map.width = static_cast<uint16_t>(plan.width);
     map.height = static_cast<uint16_t>(plan.height);
     map.tiles = resolveTiles(plan, c);
@@ -427,12 +512,16 @@ bool generateMaps(const std::string& gameDir)
         std::fprintf(stderr, "tvl_content: no map plans in %s/base/Maps\n", gameDir.c_str());
         return false;
     }
+    tvl::MapFileData largest;
     for (const auto& path : plans) {
         Plan plan;
-        if (!readPlan(path, plan) || !generateMap(gameDir, plan))
+        tvl::MapFileData map;
+        if (!readPlan(path, plan) || !generateMap(gameDir, plan, map))
             return false;
+        if (map.tiles.size() > largest.tiles.size())
+            largest = std::move(map);
     }
-    return true;
+    return writeImage(menuBackground(gameDir, largest), gameDir, "base/Textures/menuback.png");
 }
 
 } // namespace content

@@ -225,11 +225,10 @@ void paintPure(sf::Image& image, int tile, Terrain t, uint32_t variant)
 }
 
 // The transition field at (x, y): positive on the overlay side. Corner values are blended
-// with smoothstep weights and the edge is pushed about by noise that repeats every cell.
+// bilinearly (diagonal edges then run straight across cells) and the edge is pushed about by noise that repeats every cell.
 float transitionField(int mask, float x, float y, Terrain overlay, int px, int py)
 {
-    auto s = [](float t) { return t * t * (3 - 2 * t); };
-    float u = s(std::clamp(x / 16, 0.0f, 1.0f)), v = s(std::clamp(y / 16, 0.0f, 1.0f));
+    float u = std::clamp(x / 16, 0.0f, 1.0f), v = std::clamp(y / 16, 0.0f, 1.0f);
     float c00 = mask & 1, c10 = (mask >> 1) & 1, c01 = (mask >> 2) & 1, c11 = (mask >> 3) & 1;
     float f = (c00 + (c10 - c00) * u) * (1 - v) + (c01 + (c11 - c01) * u) * v;
     float wobble = fractalNoise(x / 4, y / 4, 900 + overlay, 2, 4) - 0.5f;

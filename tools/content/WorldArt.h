@@ -57,9 +57,10 @@ sf::Image makeTilesetImage();
 bool generateTileset(const std::string& gameDir);
 // base/images/: trees, rocks and the turning machines placed on maps.
 bool generateMapSprites(const std::string& gameDir);
-// base/Effects/ Smoke, Fire, Pulse and Sparks; base/Textures/ Water, Acid and UI.
+// base/Effects/ Smoke, Fire, Pulse, Sparks, Wildlife and Plants; base/Textures/ Water, Acid, UI.
 bool generateEffectTextures(const std::string& gameDir);
-// base/Maps/: a .map and its preview .png for every plan (.ini) found there.
+// base/Maps/: a .map and its preview .png for every plan (.ini) found there; then
+// base/Textures/menuback.png, a night scene of the largest map.
 bool generateMaps(const std::string& gameDir);
 
 } // namespace content
