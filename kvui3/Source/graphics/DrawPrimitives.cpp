@@ -5,7 +5,47 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 
+#include <cmath>
+
 namespace kv {
+
+LazyObject<sf::RectangleShape> primitiveRect;
+LazyObject<sf::CircleShape> primitiveCircle;
+
+void drawLine(const sf::Vector2f& from, const sf::Vector2f& to, const sf::Color& colour, float thickness)
+{
+    sf::Vector2f d = to - from;
+    float length = std::sqrt(d.x * d.x + d.y * d.y);
+    if (length != 0)
+        d /= length;
+    const sf::Vector2f n = sf::Vector2f(-d.y, d.x) * (thickness / 2);
+    const sf::Vertex line[6] = {
+        {from + n, colour}, {to + n, colour}, {to - n, colour},
+        {from - n, colour}, {from + n, colour}, {to - n, colour},
+    };
+    getRenderLayer(layerUI, false)->drawVertices(line, 6, sf::Triangles, sf::RenderStates::Default);
+}
+
+void drawRect(const sf::Vector2f& position, const sf::Vector2f& size, const sf::Color& colour, bool filled,
+              float outlineThickness)
+{
+    sf::RectangleShape& r = *primitiveRect;
+    r.setOrigin(0, 0);
+    r.setPosition(position);
+    r.setSize(size);
+    r.setScale(1, 1);
+    r.setRotation(0);
+    if (filled) {
+        r.setFillColor(colour);
+        r.setOutlineColor(sf::Color(0, 0, 0, 0));
+        r.setOutlineThickness(0);
+    } else {
+        r.setFillColor(sf::Color(0, 0, 0, 0));
+        r.setOutlineColor(colour);
+        r.setOutlineThickness(outlineThickness);
+    }
+    getRenderLayer(layerUI, false)->draw(r);
+}
 
 void drawTexture(float x1, float y1, float x2, float y2, const sf::Texture& texture, const sf::IntRect& textureRect)
 {
