@@ -5,7 +5,6 @@
 #include "core/Messages.h"
 #include "core/Paths.h"
 #include "core/StringUtils.h"
-#include "core/Theme.h"
 #include "platform/FileSystem.h"
 
 #include <SFML/Graphics/Image.hpp>
@@ -51,13 +50,6 @@ std::optional<sf::IntRect> readRect(const std::string& value)
 void printLimit(const char* origin)
 {
     kv::printError(kv::formatString("%sCannot load more than %d images", origin, maxImages));
-}
-
-// Shows an error in the message list and the log, as the placeholder's failures are reported.
-void reportError(const std::string& text)
-{
-    kv::printMessage(text, kv::clMessageError);
-    kv::writeLog("Error: " + text);
 }
 
 // Definition files sit beside their pictures and are read with them, never loaded as pictures.
@@ -121,13 +113,13 @@ void createDefault()
     sf::Image picture;
     picture.create(placeholderSide, placeholderSide, placeholderColour);
     if (picture.getSize().x == 0 || picture.getSize().y == 0) {
-        reportError("Images::createDefault: Unable to create default image image");
+        kv::printError("Images::createDefault: Unable to create default image image");
         return;
     }
     TextureRecord& texture = (*textures)[0];
     if (!texture.texture.loadFromImage(picture) || texture.texture.getSize().x == 0 ||
         texture.texture.getSize().y == 0) {
-        reportError("Images::createDefault: Unable to create default image texture");
+        kv::printError("Images::createDefault: Unable to create default image texture");
         return;
     }
     kv::HashedName::set(texture.path, "");
