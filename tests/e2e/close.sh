@@ -20,6 +20,7 @@ answer_confirm() {
 
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 800 600
+printf '[user]\nplayerName=Closer\n[game]\ntokensCount=77\n' > "$dir/tvl.ini"
 (cd "$dir" && exec ./torvale 2> "$dir/stderr.txt") &
 pid=$!
 win=$(find_window) || fail "window not found"
@@ -32,6 +33,9 @@ answer_confirm yes || fail "no question the second time"
 wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "windowed close: exit code $rc"; }
 [ "$(head -n3 "$dir/kvui3.ini")" = "$(printf '\n[info]\nversion=3')" ] || fail "kvui3.ini not written on close"
+grep -qx 'playerName=Closer' "$dir/tvl.ini" || fail "tvl.ini lost playerName on close"
+grep -qx 'tokensCount=77' "$dir/tvl.ini" || fail "tvl.ini lost tokensCount on close"
+grep -qx 'lerpRate=10' "$dir/tvl.ini" || fail "tvl.ini not rewritten on close"
 rm -rf "$dir"
 
 dir=$(make_game_folder)
@@ -42,5 +46,6 @@ win=$(find_window) || fail "fullscreen: window not found"
 wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "fullscreen close: exit code $rc"; }
 [ -f "$dir/kvui3.ini" ] || fail "fullscreen close: kvui3.ini not written"
+[ -f "$dir/tvl.ini" ] || fail "fullscreen close: tvl.ini not written"
 rm -rf "$dir"
 echo "close: all checks passed"

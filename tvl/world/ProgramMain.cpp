@@ -44,6 +44,9 @@ int programMain()
     ImGui::GetIO().LogFilename = nullptr;
 
     loadGameSettings();
+    // Closing the window ends the program from inside the frame pump, without coming back
+    // here: the settings are saved on that road too (the normal end below saves them once).
+    registerOnQuitCallback(saveGameSettings);
     loadGameAssets();
     if (!plantListReady) {
         clearPlants();
@@ -61,7 +64,7 @@ int programMain()
             break;
         }
         if (SceneManager::currentScene->clearColour != sf::Color(0, 0, 0, 0))
-            clearDisplayLayer(SceneManager::currentScene->clearColour);
+            getRenderLayer(layerDisplay, false)->clear(SceneManager::currentScene->clearColour);
         resizeLayerTextures();
         if (SceneManager::zeroDtNextFrame) {
             SceneManager::currentScene->update(0);

@@ -5,72 +5,86 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <unistd.h>
 
 namespace kv {
 
 namespace {
 
-bool isSpace(char c)
+// The classic whitespace set, whatever the environment's locale says.
+bool isIniSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-const std::string emptyValue;
-
-// Decodes text after an opening quote (or a continuation line) into out; true when the
-// closing quote was found (the rest of the text is dropped).
-bool unquote(const std::string& text, size_t start, std::string& out)
+// Decodes the text of a quoted value from pos: doubled quotes become one, a single quote
+// closes the value (the rest is dropped). Returns whether the closing quote was found.
+bool unquote(const std::string& text, size_t pos, std::string& out)
 {
-    for (size_t i = start; i < text.size(); i++) {
-        if (text[i] == '"') {
-            if (i + 1 < text.size() && text[i + 1] == '"') {
-                out += '"';
-                i++;
-                continue;
-            }
+    for (size_t i = pos; i < text.size(); ++i) {
+        if (text[i] != '"') {
+            out += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '"') {
+            out += '"';
+            ++i;
+        } else {
             return true;
         }
-        out += text[i];
     }
     return false;
 }
 
-std::vector<std::string> splitLines(const std::string& text)
+// The file form of a value (see setValue).
+std::string encodeValue(const std::string& value)
 {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        start = 3;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
+    bool quoted = value.find('\n') != std::string::npos ||
+                  (!value.empty() && (value[0] == '"' || value[0] == '=' || isIniSpace(value[0])));
+    std::string out;
+    out.reserve(value.size() + 2);
+    if (quoted)
+        out += '"';
+    for (size_t i = 0; i < value.size(); ++i) {
+        char c = value[i];
+        if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
+            continue;
+        out += c;
+        if (c == '"' && quoted)
+            out += '"';
     }
-    return lines;
+    if (quoted)
+        out += '"';
+    return out;
 }
 
-int hexPair(const std::string& s, size_t at)
+// Leading hex digits of a two-character pair, 0 when there are none.
+uint8_t hexPair(const std::string& text, size_t pos)
 {
-    auto digit = [](char c) {
+    unsigned value = 0;
+    for (size_t i = pos; i < pos + 2 && i < text.size(); ++i) {
+        char c = text[i];
+        unsigned digit;
         if (c >= '0' && c <= '9')
-            return c - '0';
-        c = static_cast<char>(c | 0x20);
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return 0;
-    };
-    return digit(s[at]) * 16 + digit(s[at + 1]);
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            break;
+        value = value * 16 + digit;
+    }
+    return static_cast<uint8_t>(value);
 }
 
-sf::Uint8 lowByte(int v)
+uint8_t lowByte(const std::string& text)
 {
-    return static_cast<sf::Uint8>(static_cast<unsigned>(v) & 0xFF);
+    return static_cast<uint8_t>(stringToInt(text));
+}
+
+const std::string& emptyString()
+{
+    static const std::string empty;
+    return empty;
 }
 
 } // namespace
@@ -89,150 +103,168 @@ bool IniFile::load(const std::string& path)
 
 void IniFile::loadFromText(const std::string& text)
 {
-    pending_ = false;
-    pendingKey_.clear();
-    pendingValue_.clear();
-    std::vector<std::string> lines = splitLines(text);
-    Section* pendingSection = nullptr;
-    size_t pendingLine = 0;
+    pendingKey.clear();
+    pendingValue.clear();
+    size_t start = 0;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        start = 3;
+    std::vector<std::string> lines;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        size_t len = end - start;
+        if (len > 0 && text[end - 1] == '\r')
+            --len;
+        lines.emplace_back(text, start, len);
+        start = end + 1;
+    }
 
-    for (size_t i = 0; i < lines.size(); i++) {
+    bool seenHeader = false;
+    size_t openLine = 0;
+    std::string openKey, openRaw;
+    std::string key, value;
+    for (size_t i = 0;; ++i) {
+        if (i == lines.size()) {
+            if (pendingKey.empty())
+                break;
+            // A quote left open to the end would swallow the rest of the file: keep the
+            // opening line's text as it stands and read what followed as ordinary lines.
+            // Those lines cannot open another value that runs to the end, so this happens
+            // at most once per opening line and the whole pass stays linear.
+            pendingKey.clear();
+            pendingValue.clear();
+            storeLoadedKey(openKey, openRaw);
+            i = openLine;
+            continue;
+        }
         const std::string& line = lines[i];
-        if (!pending_ && !line.empty() && line[0] == '[') {
+        if (pendingKey.empty() && !line.empty() && line[0] == '[') {
             std::string name;
             for (char c : line)
                 if (c != '[' && c != ']')
                     name += c;
             setSection(name);
+            seenHeader = true;
             continue;
         }
-        if (!current_)
+        if (!seenHeader)
             continue;
-        bool wasPending = pending_;
-        std::string key, value;
-        bool complete = parseLine(line, key, value);
-        if (!wasPending && pending_) {
-            pendingSection = current_;
-            pendingLine = i;
-        }
-        if (complete && !key.empty())
-            storeKey(key, value);
-
-        // A quote still open at the end would swallow every later line: keep the opening
-        // line as a plain value and read what follows it again as ordinary lines.
-        if (pending_ && i + 1 == lines.size()) {
-            pending_ = false;
-            pendingKey_.clear();
-            pendingValue_.clear();
-            current_ = pendingSection;
-            const std::string& opening = lines[pendingLine];
-            size_t lead = 0;
-            while (lead < opening.size() && isSpace(opening[lead]))
-                lead++;
-            size_t eq = opening.find('=', lead);
-            std::string rawKey = opening.substr(lead, eq - lead);
-            while (!rawKey.empty() && rawKey.back() == ' ')
-                rawKey.pop_back();
-            while (!rawKey.empty() && rawKey.back() == '\t')
-                rawKey.pop_back();
-            size_t v = eq + 1;
-            while (v < opening.size() && (isSpace(opening[v]) || opening[v] == '='))
-                v++;
-            if (!rawKey.empty())
-                storeKey(rawKey, opening.substr(v));
-            i = pendingLine;
+        switch (parseLine(line, key, value)) {
+        case LineResult::nothing:
+            break;
+        case LineResult::keyValue:
+            storeLoadedKey(key, value);
+            break;
+        case LineResult::opened:
+            openLine = i;
+            openKey = key;
+            openRaw = value;
+            break;
         }
     }
 }
 
-bool IniFile::parseLine(const std::string& line, std::string& key, std::string& value)
+IniFile::LineResult IniFile::parseLine(const std::string& line, std::string& key,
+                                       std::string& value)
 {
-    if (pending_) {
-        pendingValue_ += '\n';
-        if (unquote(line, 0, pendingValue_)) {
-            key = pendingKey_;
-            value = pendingValue_;
-            pending_ = false;
-            pendingKey_.clear();
-            pendingValue_.clear();
-            return true;
-        }
-        return false;
+    if (!pendingKey.empty()) {
+        pendingValue += '\n';
+        if (!unquote(line, 0, pendingValue))
+            return LineResult::nothing;
+        key = std::move(pendingKey);
+        value = std::move(pendingValue);
+        pendingKey.clear();
+        pendingValue.clear();
+        return LineResult::keyValue;
     }
     if (line.empty() || line[0] == '#' || line[0] == ';' || line[0] == '\'')
-        return false;
+        return LineResult::nothing;
+
     size_t pos = 0;
-    while (pos < line.size() && isSpace(line[pos]))
-        pos++;
+    while (pos < line.size() && isIniSpace(line[pos]))
+        ++pos;
     if (pos == line.size())
-        return false;
-    size_t eq = line.find('=', pos);
-    key = line.substr(pos, eq == std::string::npos ? std::string::npos : eq - pos);
+        return LineResult::nothing;
+
+    size_t equals = line.find('=', pos);
+    key.assign(line, pos, equals == std::string::npos ? std::string::npos : equals - pos);
     while (!key.empty() && key.back() == ' ')
         key.pop_back();
     while (!key.empty() && key.back() == '\t')
         key.pop_back();
     value.clear();
-    if (eq == std::string::npos)
-        return true;
-    size_t v = eq + 1;
-    while (v < line.size() && (isSpace(line[v]) || line[v] == '='))
-        v++;
-    if (v == line.size())
-        return true;
-    if (line[v] != '"') {
-        value = line.substr(v);
-        return true;
+    if (equals == std::string::npos)
+        return LineResult::keyValue;
+
+    pos = equals + 1;
+    while (pos < line.size() && (isIniSpace(line[pos]) || line[pos] == '='))
+        ++pos;
+    if (pos == line.size() || line[pos] != '"') {
+        value.assign(line, pos);
+        return LineResult::keyValue;
     }
+
     std::string decoded;
-    if (unquote(line, v + 1, decoded)) {
-        value = decoded;
-        return true;
+    if (unquote(line, pos + 1, decoded)) {
+        value = std::move(decoded);
+        return LineResult::keyValue;
     }
-    pending_ = true;
-    pendingKey_ = key;
-    pendingValue_ = decoded;
-    return false;
+    // An empty key never pends: the value is dropped and the next line stands alone.
+    if (key.empty())
+        return LineResult::nothing;
+    pendingKey = key;
+    pendingValue = std::move(decoded);
+    value.assign(line, pos);
+    return LineResult::opened;
 }
 
-void IniFile::storeKey(const std::string& key, const std::string& value)
+void IniFile::storeLoadedKey(const std::string& key, const std::string& value)
 {
-    Key& k = current_->keys[toLowerAscii(key)];
-    k.name = key;
-    k.value = value;
-    k.order = current_->nextKeyOrder++;
+    if (key.empty() || current == noSection)
+        return;
+    Section& section = sections[current];
+    Key& stored = section.keys[toLowerAscii(key)];
+    stored.name = key;
+    stored.value = value;
+    // A repeated key takes the later value and moves to the end of the save order.
+    stored.order = section.nextKeyOrder++;
 }
 
 void IniFile::setSection(const std::string& name)
 {
     std::string lower = toLowerAscii(name);
-    auto it = sections_.find(lower);
-    if (it != sections_.end() && reuseSections) {
-        current_ = &it->second;
-        return;
+    if (reuseSections) {
+        auto found = sectionIndex.find(lower);
+        if (found != sectionIndex.end()) {
+            current = found->second;
+            return;
+        }
     }
-    Section& s = sections_[lower];
-    s = Section();
-    s.order = sections_.size();
-    s.name = name;
-    current_ = &s;
+    Section section;
+    section.order = sections.size() + 1;
+    section.name = name;
+    sections.push_back(std::move(section));
+    current = sections.size() - 1;
+    sectionIndex[lower] = current;
 }
 
 void IniFile::setComment(const std::string& text)
 {
-    if (current_)
-        current_->comment = text;
+    if (current != noSection)
+        sections[current].comment = text;
 }
 
 const std::string& IniFile::getValue(const std::string& key, bool* found) const
 {
     if (found)
         *found = false;
-    if (!current_)
-        return emptyValue;
-    auto it = current_->keys.find(toLowerAscii(key));
-    if (it == current_->keys.end())
-        return emptyValue;
+    if (current == noSection)
+        return emptyString();
+    const Section& section = sections[current];
+    auto it = section.keys.find(toLowerAscii(key));
+    if (it == section.keys.end())
+        return emptyString();
     if (found)
         *found = true;
     return it->second.value;
@@ -240,71 +272,64 @@ const std::string& IniFile::getValue(const std::string& key, bool* found) const
 
 void IniFile::setValue(const std::string& key, const std::string& value)
 {
-    if (!current_)
+    if (current == noSection)
         return;
-    // Leading quotes, blanks and '=' would be lost on reading back, so those values are quoted.
-    bool quoted = !value.empty() && (value[0] == '"' || isSpace(value[0]) || value[0] == '=');
-    if (value.find('\n') != std::string::npos)
-        quoted = true;
-    std::string encoded;
-    for (size_t i = 0; i < value.size(); i++) {
-        char c = value[i];
-        if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
-            continue;
-        if (c == '"' && quoted)
-            encoded += '"';
-        encoded += c;
+    Section& section = sections[current];
+    auto [it, added] = section.keys.try_emplace(toLowerAscii(key));
+    if (added) {
+        it->second.name = key;
+        it->second.order = section.nextKeyOrder++;
     }
-    if (quoted)
-        encoded = '"' + encoded + '"';
-
-    std::string lower = toLowerAscii(key);
-    auto it = current_->keys.find(lower);
-    if (it != current_->keys.end()) {
-        it->second.value = encoded;
-        return;
-    }
-    Key& k = current_->keys[lower];
-    k.name = key;
-    k.value = encoded;
-    k.order = current_->nextKeyOrder++;
+    it->second.value = encodeValue(value);
 }
 
 std::string IniFile::saveToText() const
 {
-    std::vector<const Section*> ordered;
-    for (const auto& entry : sections_)
-        ordered.push_back(&entry.second);
-    std::sort(ordered.begin(), ordered.end(), [](const Section* a, const Section* b) { return a->order < b->order; });
-
-    std::string out;
-    for (const Section* s : ordered) {
-        out += "\n[" + s->name + "]\n";
-        if (!s->comment.empty())
-            out += "; " + replaceAll(s->comment, "\n", "\n; ") + "\n";
-        std::vector<const Key*> keys;
-        for (const auto& entry : s->keys)
+    std::string text;
+    std::vector<const Key*> keys;
+    for (const Section& section : sections) {
+        text += "\n[";
+        text += section.name;
+        text += "]\n";
+        if (!section.comment.empty()) {
+            text += "; ";
+            text += replaceAll(section.comment, "\n", "\n; ");
+            text += '\n';
+        }
+        keys.clear();
+        for (const auto& entry : section.keys)
             keys.push_back(&entry.second);
-        std::sort(keys.begin(), keys.end(), [](const Key* a, const Key* b) { return a->order < b->order; });
-        for (const Key* k : keys)
-            out += k->name + "=" + k->value + "\n";
+        std::sort(keys.begin(), keys.end(),
+                  [](const Key* a, const Key* b) { return a->order < b->order; });
+        for (const Key* key : keys) {
+            text += key->name;
+            text += '=';
+            text += key->value;
+            text += '\n';
+        }
     }
-    return out;
+    return text;
 }
 
 bool IniFile::save(const std::string& path)
 {
+    const std::string text = saveToText();
+    // Written beside the target and renamed over it: a crash or a full disk leaves either
+    // the old file or the new one, never a truncated one.
     std::string target = resolvePath(path);
     std::string temporary = target + ".tmp";
-    std::string text = saveToText();
-    FILE* f = std::fopen(temporary.c_str(), "wb");
-    bool ok = f && std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    if (f)
-        ok = (std::fclose(f) == 0) && ok;
-    if (ok)
-        ok = std::rename(temporary.c_str(), target.c_str()) == 0;
+    FILE* f = openFile(temporary, "wb");
+    bool ok = f != nullptr;
+    if (f) {
+        ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+        ok = std::fflush(f) == 0 && ok;
+        ok = fsync(fileno(f)) == 0 && ok;
+        ok = std::fclose(f) == 0 && ok;
+        ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
+        if (!ok)
+            std::remove(temporary.c_str());
+    }
     if (!ok) {
-        std::remove(temporary.c_str());
         lastError = "Unable to write to " + path;
         return false;
     }
@@ -321,8 +346,8 @@ bool IniFile::checkHeader(const std::string& id)
         lastError = "IniFile::checkHeader: Invalid file: " + fileName;
         return false;
     }
-    const std::string& v = getValue("version");
-    int version = v.empty() ? -1 : stringToInt(v);
+    const std::string& versionText = getValue("version");
+    int version = versionText.empty() ? -1 : stringToInt(versionText);
     if (version == -1) {
         lastError = "IniFile::checkHeader: No version specified in file: " + fileName;
         return false;
@@ -338,61 +363,52 @@ bool IniFile::checkHeader(const std::string& id)
     return true;
 }
 
-void IniFile::setColour(const std::string& key, const sf::Color& c)
+void IniFile::setColour(const std::string& key, const sf::Color& colour)
 {
-    setValue(key, std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + "," +
-                      std::to_string(c.a));
-}
-
-void IniFile::rememberColour(const std::string& key, const sf::Color& colour)
-{
-    if (namedColours && !key.empty())
-        namedColourMap_[key] = colour;
+    setValue(key, formatString("%d,%d,%d,%d", colour.r, colour.g, colour.b, colour.a));
 }
 
 sf::Color IniFile::getColour(const std::string& key, const sf::Color& defaultColour)
 {
-    const std::string& v = getValue(key);
-    sf::Color result = defaultColour;
-    if (v.empty()) {
+    const std::string& value = getValue(key);
+    sf::Color colour = defaultColour;
+    if (value.empty()) {
         const std::string& r = getValue(key + ".r");
         const std::string& g = getValue(key + ".g");
         const std::string& b = getValue(key + ".b");
         if (!r.empty() && !g.empty() && !b.empty()) {
             const std::string& a = getValue(key + ".a");
-            result = sf::Color(lowByte(stringToInt(r)), lowByte(stringToInt(g)), lowByte(stringToInt(b)),
-                               a.empty() ? 255 : lowByte(stringToInt(a)));
+            colour = sf::Color(lowByte(r), lowByte(g), lowByte(b), a.empty() ? 255 : lowByte(a));
         }
-        rememberColour(key, result);
-        return result;
-    }
-    if (namedColours && !key.empty()) {
-        auto it = namedColourMap_.find(v);
-        if (it != namedColourMap_.end()) {
-            sf::Color named = it->second;
-            namedColourMap_[key] = named;
-            return named;
-        }
-    }
-    if (v.size() >= 7 && v[0] == '#') {
-        std::string hex = v.substr(1);
-        if (hex.size() >= 8)
-            result = sf::Color(lowByte(hexPair(hex, 0)), lowByte(hexPair(hex, 2)), lowByte(hexPair(hex, 4)),
-                               lowByte(hexPair(hex, 6)));
-        else
-            result = sf::Color(lowByte(hexPair(hex, 0)), lowByte(hexPair(hex, 2)), lowByte(hexPair(hex, 4)));
     } else {
-        std::vector<std::string> parts;
-        splitString(v, ',', parts, true);
-        if (parts.size() >= 4)
-            result = sf::Color(lowByte(stringToInt(parts[0])), lowByte(stringToInt(parts[1])),
-                               lowByte(stringToInt(parts[2])), lowByte(stringToInt(parts[3])));
-        else if (parts.size() == 3)
-            result = sf::Color(lowByte(stringToInt(parts[0])), lowByte(stringToInt(parts[1])),
-                               lowByte(stringToInt(parts[2])));
+        if (namedColours && !key.empty()) {
+            auto named = namedColourMap.find(value);
+            if (named != namedColourMap.end()) {
+                sf::Color found = named->second;
+                rememberColour(key, found);
+                return found;
+            }
+        }
+        if (value.size() >= 7 && value[0] == '#') {
+            // At least six hex digits follow the number sign here.
+            colour = sf::Color(hexPair(value, 1), hexPair(value, 3), hexPair(value, 5),
+                               value.size() >= 9 ? hexPair(value, 7) : 255);
+        } else {
+            std::vector<std::string> parts;
+            splitString(value, ',', parts, true);
+            if (parts.size() >= 3)
+                colour = sf::Color(lowByte(parts[0]), lowByte(parts[1]), lowByte(parts[2]),
+                                   parts.size() >= 4 ? lowByte(parts[3]) : 255);
+        }
     }
-    rememberColour(key, result);
-    return result;
+    if (namedColours && !key.empty())
+        rememberColour(key, colour);
+    return colour;
+}
+
+void IniFile::rememberColour(const std::string& key, const sf::Color& colour)
+{
+    namedColourMap[key] = colour;
 }
 
 } // namespace kv

@@ -12,6 +12,7 @@
 #include "core/Text.h"
 #include "core/Theme.h"
 #include "graphics/ImGuiBackend.h"
+#include "graphics/Compositor.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Shaders.h"
 #include "graphics/Textures.h"
@@ -40,7 +41,6 @@ bool imguiEnabled = false;
 
 namespace {
 std::vector<std::function<void()>> onQuitCallbacks;
-sf::Sprite cursorSprites[5];
 } // namespace
 
 void registerOnQuitCallback(std::function<void()> callback)
@@ -125,6 +125,7 @@ bool init()
         sf::FloatRect bounds = cursorSprites[i + 2].getLocalBounds();
         cursorSprites[i + 2].setOrigin(bounds.width / 2, bounds.height / 2);
     }
+    initFpsText();
 
     Audio::init();
     startTickGate();

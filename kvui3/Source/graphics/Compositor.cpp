@@ -2,15 +2,262 @@
 
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
+#include "core/Input.h"
+#include "core/Log.h"
 #include "core/Messages.h"
+#include "core/StringUtils.h"
+#include "core/Text.h"
+#include "graphics/DrawPrimitives.h"
+#include "graphics/ImGuiBackend.h"
+#include "graphics/Lights.h"
+#include "graphics/RenderLayers.h"
+#include "graphics/ShaderUniforms.h"
+#include "graphics/Shaders.h"
+#include "platform/FileSystem.h"
+#include "ui/Console.h"
+#include "ui/Hints.h"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include <cstdio>
 
 namespace kv {
 
-void displayFrame(int)
+FpsCounter fpsCounter;
+LazyObject<sf::Text> fpsText;
+LazyObject<sf::RectangleShape> fpsBackground;
+float fpsTextWidth = 0;
+bool fpsTextReady = false;
+sf::Sprite cursorSprites[5];
+uint32_t frameNumber = 0;
+
+namespace {
+
+const sf::Color transparent(0, 0, 0, 0);
+const sf::Color opaqueBlack(0, 0, 0, 255);
+
+// -1 until the first frame sets it; only changes reach the window system.
+int cursorShown = -1;
+uint32_t fpsTextRate = UINT32_MAX; // the rate the text was last set to
+
+RenderLayer& layer(RenderLayerId id)
 {
-    drawMessages();
-    renderWindow->display();
+    return *getRenderLayer(id, true);
+}
+
+void setCursorVisible(bool visible)
+{
+    if (cursorShown == static_cast<int>(visible))
+        return;
+    cursorShown = visible;
+    if (renderWindow.isBuilt())
+        renderWindow->setMouseCursorVisible(visible);
+}
+
+void drawCursor(int cursorKind, sf::RenderTarget& onto)
+{
+    if (cursorKind == 0) {
+        setCursorVisible(true);
+        return;
+    }
+    if (cursorKind < 1 || cursorKind > 4)
+        return;
+    setCursorVisible(false);
+    if (cursorKind == 1)
+        return;
+    if (InputHooks::windowHasFocus())
+        mousePosition = InputHooks::mousePixel();
+    sf::Vector2f at = InputHooks::mapPixelToView(mousePosition);
+    sf::Sprite& sprite = cursorSprites[cursorKind];
+    sprite.setPosition(static_cast<float>(static_cast<int>(at.x)), static_cast<float>(static_cast<int>(at.y)));
+    onto.draw(sprite);
+}
+
+void thermalPass(sf::RenderTarget& onto)
+{
+    RenderLayer& thermal = layer(layerThermalImaging);
+    sf::RenderTexture* texture = thermal.drawnTo ? thermal.renderTexture() : nullptr;
+    if (!texture)
+        return;
+    texture->display();
+    sf::RenderStates states;
+    states.texture = &texture->getTexture();
+    // The slot is read every time, so a program mended with Ctrl+F12 is picked up.
+    ShaderSlot& slot = getShaderSlot(shaderThermalImaging);
+    if (slot.loaded && slot.shader) {
+        CachedShader& shader = *slot.shader;
+        shader.setUniformCurrentTexture(shader.getUniformLocation(shaderUniforms::ThermalImaging::texture.name));
+        int useAlpha = shader.getUniformLocation(shaderUniforms::ThermalImaging::useThermalAlpha.name);
+        if (useAlpha >= 0)
+            shader.setUniform1i(useAlpha, 0);
+        states.shader = &shader;
+    }
+    const sf::View& view = onto.getView();
+    sf::Vector2f topLeft = view.getCenter() - view.getSize() / 2.0f;
+    drawTextureWithStates(topLeft.x, topLeft.y, topLeft.x + view.getSize().x - 1, topLeft.y + view.getSize().y - 1,
+                          states, sf::IntRect());
+    thermal.clear(transparent);
+}
+
+void drawFps(sf::RenderTarget& onto)
+{
+    if (!showFPS || !fpsTextReady)
+        return;
+    sf::Text& text = *fpsText;
+    if (fpsTextRate != fpsCounter.shownRate) {
+        fpsTextRate = fpsCounter.shownRate;
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%u FPS", fpsTextRate);
+        text.setString(buffer);
+    }
+    text.setPosition(onto.getView().getSize().x - fpsTextWidth, 20);
+    sf::FloatRect bounds = text.getGlobalBounds();
+    fpsBackground->setPosition(bounds.left - 5, bounds.top - 5);
+    fpsBackground->setSize(sf::Vector2f(bounds.width + 10, bounds.height + 10));
+    onto.draw(*fpsBackground);
+    onto.draw(text);
+}
+
+bool windowOpen()
+{
+    return renderWindow.isBuilt() && renderWindow->isOpen();
+}
+
+} // namespace
+
+void FpsCounter::countFrame(double nowSeconds)
+{
+    ++count;
+    if (nowSeconds - secondStart >= 1.0) {
+        shownRate = count;
+        count = 0;
+        secondStart = nowSeconds;
+    }
+}
+
+void initFpsText()
+{
+    if (fpsTextReady)
+        return;
+    fpsText->setFont(*mediumFont);
+    fpsText->setCharacterSize(24);
+    fpsText->setFillColor(sf::Color::White);
+    fpsTextWidth = digitsWidth(*mediumFont, 24, 8);
+    fpsBackground->setFillColor(sf::Color(0, 0, 0, 192));
+    fpsTextReady = true;
+}
+
+void displayFrame(int cursorKind)
+{
+    const float dt = frameTime;
+    if (renderLayerDebugOpen && imguiEnabled)
+        drawRenderLayerDebug();
+
+    // Everything is composed into the display layer's target; without one nothing is drawn.
+    RenderLayer& display = layer(layerDisplay);
+    if (sf::RenderTarget* onto = display.target) {
+        for (RenderLayerId id = layerGroundLow; id <= layerAir; ++id)
+            if (layer(id).drawnTo)
+                layer(id).replay(*onto);
+        drawCursor(cursorKind, *onto);
+        RenderLayer& nightVision = layer(layerNightVision);
+        if (nightVision.drawnTo) {
+            nightVision.replay(*onto);
+            nightVision.clear(transparent);
+        }
+        lightingPass(dt);
+        for (RenderLayerId id = layerGroundLow; id <= layerAir; ++id)
+            layer(id).clear(transparent);
+        thermalPass(*onto);
+
+        drawMessages();
+        consoleDrawn = false;
+
+        RenderLayer& ui = layer(layerUI);
+        if (ui.drawnTo) {
+            ui.replay(*onto);
+            if (!screenshotRequested)
+                ui.clear(transparent);
+        }
+        RenderLayer& uiLighting = layer(layerUILighting);
+        if (uiLighting.drawnTo) {
+            if (const sf::Sprite* sprite = uiLighting.finishedSprite())
+                getRenderLayer(layerDisplay, false)->draw(*sprite, sf::RenderStates(sf::BlendAdd));
+            if (!screenshotRequested)
+                uiLighting.clear(opaqueBlack);
+        }
+    }
+
+    fpsCounter.countFrame(programClock.getElapsedTime().asSeconds());
+
+    if (dt > 0 && imguiEnabled && windowOpen()) {
+        ImGui::SFML::Render(*renderWindow);
+        ImGui::SFML::Update(*renderWindow, sf::seconds(dt));
+    }
+
+    for (const Hint& hint : hints)
+        drawHint(hint.position, hint.textColour, hint.backColour, hint.text);
+    if (display.target)
+        drawFps(*display.target);
+
+    if (screenshotRequested) {
+        screenshotRequested = false;
+        takeScreenshot();
+        layer(layerUI).clear(transparent);
+        layer(layerUILighting).clear(opaqueBlack);
+    }
+
+    if (windowOpen())
+        renderWindow->display();
     pumpFrame();
+    ++frameNumber;
+}
+
+std::string chooseScreenshotName(const std::tm& utc, const std::function<bool(const std::string&)>& exists)
+{
+    const int year = utc.tm_year + 1900, month = utc.tm_mon + 1;
+    std::string name = formatString("screenshot_%04d%02d%02d_%02d%02d%02d.png", year, month, utc.tm_mday,
+                                    utc.tm_hour, utc.tm_min, utc.tm_sec);
+    for (int suffix = 1; exists(name); ++suffix) {
+        if (suffix > 9999)
+            return "";
+        name = formatString("screenshot_%04d%02d%02d_%02d%02d%02d_%02d.png", year, month, utc.tm_mday, utc.tm_hour,
+                            utc.tm_min, utc.tm_sec, suffix);
+    }
+    return name;
+}
+
+void takeScreenshot()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    std::string name = chooseScreenshotName(utc, [](const std::string& file) { return fileExists(file); });
+    if (name.empty()) {
+        printError("Run out of screenshot filenames!");
+        return;
+    }
+    if (!windowOpen())
+        return;
+    sf::Vector2u size = renderWindow->getSize();
+    sf::Texture texture;
+    if (!texture.create(size.x, size.y)) {
+        printError(formatString("Unable to create %d by %d screenshot texture", static_cast<int>(size.x),
+                                static_cast<int>(size.y)));
+        return;
+    }
+    texture.update(*renderWindow);
+    sf::Image image = texture.copyToImage();
+    if (image.getSize().x == 0 || image.getSize().y == 0) {
+        printError(formatString("Unable to create %d by %d screenshot image", static_cast<int>(size.x),
+                                static_cast<int>(size.y)));
+        return;
+    }
+    if (image.saveToFile(name)) {
+        printMessage("Saved screenshot to " + name);
+        writeLog("Saved screenshot to " + name);
+    }
 }
 
 } // namespace kv

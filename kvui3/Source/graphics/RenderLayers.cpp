@@ -1,41 +1,353 @@
 #include "graphics/RenderLayers.h"
 
 #include "core/Framework.h"
+#include "core/Messages.h"
+#include "graphics/DrawPrimitives.h"
+#include "graphics/Shaders.h"
+#include "graphics/Sprite.h"
+#include "graphics/VertexArray.h"
+
+#include <SFML/Graphics/CircleShape.hpp>
+#include <SFML/Graphics/ConvexShape.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <array>
+#include <cstdint>
 
 namespace kv {
 
+struct RenderLayer::TextureStore {
+    sf::RenderTexture texture;
+    sfSprite sprite;
+};
+
+RenderLayer::RenderLayer(uint32_t layerMode, const char* layerName) : mode(layerMode), name(layerName) {}
+RenderLayer::~RenderLayer() = default;
+
+RenderLayer renderLayers[renderLayerCount] = {
+    {modePassthrough, "layerDisplay"},  {modeDeferred, "layerGroundLow"},   {modeDeferred, "layerGround"},
+    {modeDeferred, "layerGroundHigh"},  {modeDeferred, "layerAir"},         {modeTexture, "layerUI"},
+    {modeTexture, "layerUILighting"},   {modeTexture, "layerLighting"},     {modeTexture, "layerLightEffects"},
+    {modeTexture, "layerNightVision"},  {modeTexture, "layerThermalImaging"},
+};
+RenderLayer layerRedirect(modePassthrough, "layerRedirect");
+
+RenderLayer* currentRenderLayer = &layerRedirect;
 bool layerRedirected = true;
+sf::RenderTarget* currentRenderTarget = nullptr;
+sf::Vector2f currentDrawOffset(0, 0);
+sf::Vector2f currentDrawScale(1, 1);
 
-void resizeLayerTextures() {}
+namespace {
 
-void clearDisplayLayer(const sf::Color& colour)
+RenderLayer& displayLayer()
 {
-    renderWindow->clear(colour);
+    return renderLayers[layerDisplay - 1];
+}
+
+// The registry's program behind a shader pointer, or null for any other sf::Shader (sf::Shader
+// has no virtual functions, so the pointer is matched against the program table).
+CachedShader* registeredProgram(const sf::Shader* shader)
+{
+    CachedShader* first = shaderSlots[0].shader;
+    if (!shader || !first)
+        return nullptr;
+    const uintptr_t at = reinterpret_cast<uintptr_t>(shader);
+    const uintptr_t begin = reinterpret_cast<uintptr_t>(static_cast<const sf::Shader*>(first));
+    const uintptr_t end = begin + sizeof(CachedShader) * shaderSlotCount;
+    if (at < begin || at >= end || (at - begin) % sizeof(CachedShader) != 0)
+        return nullptr;
+    return first + (at - begin) / sizeof(CachedShader);
+}
+
+template <typename T>
+bool copyAs(const sf::Drawable& drawable, DeferredKind kind, DeferredDraw& record)
+{
+    const T* typed = dynamic_cast<const T*>(&drawable);
+    if (!typed)
+        return false;
+    record.kind = kind;
+    record.drawable = std::make_unique<T>(*typed);
+    return true;
+}
+
+bool copyDrawable(const sf::Drawable& drawable, DeferredDraw& record)
+{
+    return copyAs<sf::CircleShape>(drawable, deferredCircleShape, record) ||
+           copyAs<sf::ConvexShape>(drawable, deferredConvexShape, record) ||
+           copyAs<sf::RectangleShape>(drawable, deferredRectangleShape, record) ||
+           copyAs<sf::Sprite>(drawable, deferredSprite, record) ||
+           copyAs<sf::Text>(drawable, deferredText, record) ||
+           copyAs<VertexArray>(drawable, deferredVertexArray, record);
+}
+
+struct ClipState {
+    sf::RenderTarget* savedTarget = nullptr;
+    RenderLayer* savedLayer = nullptr;
+    bool savedRedirected = false;
+    sf::RenderTarget* clippedTarget = nullptr; // whose view the clip replaced
+    sf::View savedView;
+};
+std::array<ClipState, maxClipDepth> clipStack;
+int openClips = 0;
+
+} // namespace
+
+void RenderLayer::draw(const sf::Drawable& drawable, const sf::RenderStates& states)
+{
+    drawnTo = true;
+    if (mode != modeDeferred) {
+        if (sf::RenderTarget* to = drawTarget())
+            to->draw(drawable, states);
+        return;
+    }
+    DeferredDraw record;
+    if (!copyDrawable(drawable, record))
+        return; // not a kind that can be copied: dropped
+    record.states = states;
+    if (CachedShader* shader = registeredProgram(states.shader)) {
+        record.shader = shader;
+        record.uniforms = shader->cache.values;
+    }
+    records.push_back(std::move(record));
+}
+
+void RenderLayer::drawVertices(const sf::Vertex* vertices, size_t count, sf::PrimitiveType type,
+                               const sf::RenderStates& states)
+{
+    if (mode != modeDeferred) {
+        drawnTo = true;
+        if (sf::RenderTarget* to = drawTarget())
+            to->draw(vertices, count, type, states);
+        return;
+    }
+    VertexArray copy(type);
+    for (size_t i = 0; i < count; ++i)
+        copy.append(vertices[i]);
+    draw(copy, states);
+}
+
+void RenderLayer::clear(const sf::Color& colour)
+{
+    switch (mode) {
+    case modePassthrough:
+        if (target)
+            target->clear(colour);
+        break;
+    case modeTexture:
+        if (sf::RenderTexture* texture = renderTexture())
+            texture->clear(colour);
+        drawnTo = false;
+        break;
+    default:
+        clearDeferred();
+        break;
+    }
+}
+
+void RenderLayer::clearDeferred()
+{
+    if (mode == modeDeferred)
+        records.clear(); // keeps the capacity for the next frame
+}
+
+void RenderLayer::replay(sf::RenderTarget& to)
+{
+    if (mode == modeDeferred) {
+        for (const DeferredDraw& record : records) {
+            if (record.shader) {
+                for (size_t location = 0; location < record.uniforms.size(); ++location) {
+                    const UniformValue& value = record.uniforms[location];
+                    if (value.tag >= uniformFloat && value.tag <= uniformCurrentTexture)
+                        record.shader->setValue(static_cast<int>(location), value);
+                }
+            }
+            to.draw(*record.drawable, record.states);
+        }
+    } else if (mode == modeTexture && drawnTo) {
+        if (const sf::Sprite* sprite = finishedSprite())
+            to.draw(*sprite);
+    }
+}
+
+sf::RenderTexture* RenderLayer::renderTexture()
+{
+    if (mode != modeTexture)
+        return nullptr;
+    if (!store_) {
+        sf::RenderTarget* display = displayLayer().target;
+        if (!display)
+            return nullptr; // nothing to size it by before start-up
+        store_ = std::make_unique<TextureStore>();
+        matchDisplay(display->getSize(), display->getView());
+    }
+    return &store_->texture;
+}
+
+const sf::Sprite* RenderLayer::finishedSprite()
+{
+    sf::RenderTexture* texture = renderTexture();
+    if (!texture)
+        return nullptr;
+    texture->display();
+    // Texels map onto the view the layer was drawn with (the display's), so the composed picture
+    // lines up with the display whatever resolution is emulated.
+    const sf::View& view = texture->getView();
+    sf::Vector2u size = texture->getSize();
+    store_->sprite.setPosition(view.getCenter() - view.getSize() / 2.0f);
+    store_->sprite.setScale(view.getSize().x / static_cast<float>(size.x), view.getSize().y / static_cast<float>(size.y));
+    return &store_->sprite;
+}
+
+sf::RenderTarget* RenderLayer::drawTarget()
+{
+    switch (mode) {
+    case modePassthrough:
+        return target;
+    case modeTexture:
+        return renderTexture();
+    default:
+        return nullptr;
+    }
+}
+
+void RenderLayer::matchDisplay(sf::Vector2u size, const sf::View& view, bool rebuild)
+{
+    if (mode != modeTexture || size.x == 0 || size.y == 0)
+        return;
+    if (!store_)
+        store_ = std::make_unique<TextureStore>();
+    sf::RenderTexture& texture = store_->texture;
+    if (rebuild || texture.getSize() != size) {
+        if (!texture.create(size.x, size.y, sf::ContextSettings()))
+            return;
+        texture.clear(sf::Color::Transparent); // a new texture's pixels are undefined
+        store_->sprite.setTexture(texture.getTexture(), true);
+    }
+    const sf::View& current = texture.getView();
+    if (current.getCenter() != view.getCenter() || current.getSize() != view.getSize() ||
+        current.getViewport() != sf::FloatRect(0, 0, 1, 1)) {
+        sf::View full(view.getCenter(), view.getSize());
+        texture.setView(full);
+    }
+}
+
+RenderLayer* getRenderLayer(RenderLayerId id, bool ignoreClip)
+{
+    if ((layerRedirected && !ignoreClip) || id == layerCurrent)
+        return currentRenderLayer;
+    if (id >= layerGroundLow && id <= layerThermalImaging)
+        return &renderLayers[id - 1];
+    return &displayLayer();
+}
+
+void drawOnUILayer(const sf::Drawable& drawable)
+{
+    getRenderLayer(layerUI, false)->draw(drawable);
 }
 
 void initRenderLayers()
 {
+    sf::RenderTarget* window = &*renderWindow;
+    currentRenderTarget = window;
+    currentDrawOffset = sf::Vector2f(0, 0);
+    currentDrawScale = sf::Vector2f(1, 1);
+    displayLayer().target = window;
+    layerRedirect.target = window;
+    currentRenderLayer = &layerRedirect;
     layerRedirected = false;
 }
 
-} // namespace kv
-
-namespace kv {
-void drawOnUILayer(const sf::Drawable& drawable)
+void clearLayer(const sf::Color& colour, RenderLayerId id)
 {
-    renderWindow->draw(drawable);
-}
+    if (colour != sf::Color(0, 0, 0, 0))
+        getRenderLayer(id, false)->clear(colour);
+    resizeLayerTextures();
 }
 
-namespace kv {
-void RenderLayer::draw(const sf::Drawable& drawable, const sf::RenderStates& states)
+void resizeLayerTextures()
 {
-    renderWindow->draw(drawable, states);
+    sf::RenderTarget* display = displayLayer().target;
+    // A clip has its own view on a texture layer; it is put back when the clip ends.
+    if (!display || openClips > 0)
+        return;
+    // Render textures made before the window was (re)created draw nothing afterwards (SFML
+    // 2.5.1 keeps their frame buffers with the old context): a new window rebuilds them.
+    static sf::WindowHandle windowSeen = 0;
+    bool rebuild = false;
+    if (renderWindow.isBuilt() && renderWindow->isOpen() && renderWindow->getSystemHandle() != windowSeen) {
+        windowSeen = renderWindow->getSystemHandle();
+        rebuild = true;
+    }
+    sf::Vector2u size = display->getSize();
+    const sf::View& view = display->getView();
+    for (RenderLayerId id = layerGroundLow; id <= layerThermalImaging; ++id)
+        renderLayers[id - 1].matchDisplay(size, view, rebuild);
 }
 
-RenderLayer* getRenderLayer(RenderLayerId, bool)
+void drawFullScreenTexture(const sf::Texture& texture)
 {
-    static RenderLayer window;
-    return &window;
+    if (sf::RenderTarget* display = displayLayer().target) {
+        const sf::View& view = display->getView();
+        sf::Vector2f topLeft = view.getCenter() - view.getSize() / 2.0f;
+        drawTexture(topLeft.x, topLeft.y, topLeft.x + view.getSize().x - 1, topLeft.y + view.getSize().y - 1, texture,
+                    sf::IntRect());
+    }
+    resizeLayerTextures();
 }
+
+void beginClipRect(RenderLayer* layer, const sf::Vector2f& position, const sf::Vector2f& size, bool localCoordinates)
+{
+    if (!layer || layer->mode == modeDeferred)
+        return;
+    if (openClips == maxClipDepth) {
+        printError("beginClipRect: clip rectangles nested too deeply");
+        return;
+    }
+    ClipState& saved = clipStack[static_cast<size_t>(openClips++)];
+    saved.savedTarget = currentRenderTarget;
+    saved.savedLayer = currentRenderLayer;
+    saved.savedRedirected = layerRedirected;
+    saved.clippedTarget = layer->drawTarget();
+
+    currentRenderLayer = layer;
+    layerRedirected = true;
+    if (!saved.clippedTarget)
+        return;
+    saved.savedView = saved.clippedTarget->getView();
+
+    // The viewport is a fraction of the window's view (the layer textures share its size).
+    sf::Vector2f whole = renderWindow.isBuilt() && renderWindow->isOpen() ? renderWindow->getView().getSize()
+                                                                         : saved.savedView.getSize();
+    sf::View clip(localCoordinates ? sf::FloatRect(0, 0, size.x, size.y)
+                                   : sf::FloatRect(position.x, position.y, size.x, size.y));
+    clip.setViewport(sf::FloatRect(position.x / whole.x, position.y / whole.y, size.x / whole.x, size.y / whole.y));
+    saved.clippedTarget->setView(clip);
+}
+
+void endClipRect()
+{
+    if (openClips == 0)
+        return;
+    ClipState& saved = clipStack[static_cast<size_t>(--openClips)];
+    if (saved.clippedTarget) {
+        saved.clippedTarget->setView(saved.savedView);
+        if (emulatingResolution && renderWindow.isBuilt() && saved.clippedTarget == &*renderWindow)
+            KVCore::applyEmulatedView();
+    }
+    if (currentRenderTarget != saved.savedTarget) {
+        currentRenderTarget = saved.savedTarget;
+        layerRedirect.target = saved.savedTarget;
+    }
+    currentRenderLayer = saved.savedLayer;
+    layerRedirected = saved.savedRedirected;
+}
+
+int clipDepth()
+{
+    return openClips;
+}
+
 } // namespace kv

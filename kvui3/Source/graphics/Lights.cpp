@@ -1,0 +1,8 @@
+#include "graphics/Lights.h"
+
+namespace kv {
+
+// No lights are queued yet: nothing to compose.
+void lightingPass(float) {}
+
+} // namespace kv

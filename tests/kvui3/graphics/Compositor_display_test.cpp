@@ -1,0 +1,105 @@
+#include "core/Framework.h"
+#include "core/FrameUpdate.h"
+#include "graphics/Compositor.h"
+#include "graphics/RenderLayers.h"
+#include "support/Display.h"
+#include "support/TempDir.h"
+
+#include <SFML/Graphics.hpp>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+using namespace kv;
+
+namespace {
+
+constexpr unsigned side = 64;
+
+class CompositorDisplay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_DISPLAY();
+        ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
+        renderWindow->create(sf::VideoMode(side, side), "compositor test");
+        ASSERT_TRUE(renderWindow->isOpen());
+        imguiEnabled = false;
+        showFPS = false;
+        initRenderLayers();
+    }
+    void TearDown() override
+    {
+        if (renderWindow.isBuilt())
+            renderWindow->close();
+    }
+
+    static void fill(RenderLayerId id, sf::FloatRect rect, sf::Color colour)
+    {
+        sf::RectangleShape shape({rect.width, rect.height});
+        shape.setPosition(rect.left, rect.top);
+        shape.setFillColor(colour);
+        getRenderLayer(id)->draw(shape);
+    }
+};
+
+// A colour on each of the display, world, UI and additive UI-lighting layers, read back in
+// the order the compositor stacks them.
+TEST_F(CompositorDisplay, LayersStackInTheirFixedOrder)
+{
+    sf::RenderTexture screen;
+    ASSERT_TRUE(screen.create(side, side));
+    getRenderLayer(layerDisplay, true)->target = &screen;
+    resizeLayerTextures();
+    getRenderLayer(layerUILighting, true)->clear(sf::Color::Black);
+
+    // Drawn top layer first: the order of drawing must not matter.
+    fill(layerUILighting, {48, 0, 16, 64}, sf::Color(0, 0, 100));
+    fill(layerUI, {0, 0, 32, 64}, sf::Color::Green);
+    fill(layerGround, {0, 0, 64, 32}, sf::Color::Blue);
+    fill(layerDisplay, {0, 0, 64, 64}, sf::Color::Red);
+    displayFrame(7);
+
+    screen.display();
+    sf::Image image = screen.getTexture().copyToImage();
+    EXPECT_EQ(image.getPixel(10, 10), sf::Color::Green);           // UI over world
+    EXPECT_EQ(image.getPixel(40, 10), sf::Color::Blue);            // world over display
+    EXPECT_EQ(image.getPixel(40, 40), sf::Color::Red);             // display alone
+    EXPECT_EQ(image.getPixel(56, 40), sf::Color(255, 0, 100));     // added light
+    EXPECT_EQ(image.getPixel(56, 10), sf::Color(0, 0, 255));       // added, saturated
+
+    // Composed layers are emptied for the next frame.
+    EXPECT_TRUE(getRenderLayer(layerGround, true)->records.empty());
+    EXPECT_FALSE(getRenderLayer(layerUI, true)->drawnTo);
+    EXPECT_FALSE(getRenderLayer(layerUILighting, true)->drawnTo);
+}
+
+TEST_F(CompositorDisplay, ScreenshotHoldsTheUserInterface)
+{
+    testsupport::TempDir dir;
+    dir.enter();
+    resizeLayerTextures();
+    fill(layerDisplay, {0, 0, 64, 64}, sf::Color::Black);
+    fill(layerUI, {0, 0, 64, 64}, sf::Color::Green);
+    screenshotRequested = true;
+    const uint32_t frame = frameNumber;
+    displayFrame(1);
+    EXPECT_EQ(frameNumber, frame + 1);
+    EXPECT_FALSE(screenshotRequested);
+    EXPECT_FALSE(getRenderLayer(layerUI, true)->drawnTo);
+
+    std::filesystem::path shot;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        if (entry.path().filename().string().rfind("screenshot_", 0) == 0)
+            shot = entry.path();
+    ASSERT_FALSE(shot.empty());
+    sf::Image image;
+    ASSERT_TRUE(image.loadFromFile(shot.string()));
+    EXPECT_EQ(image.getSize(), sf::Vector2u(side, side));
+    EXPECT_EQ(image.getPixel(32, 32), sf::Color::Green);
+}
+
+} // namespace
