@@ -1,8 +1,10 @@
 // tvl_content <game folder>: fills the runtime tree with the binary content the game loads.
 #include "Content.h"
+#include "WorldArt.h"
 
 #include <SFML/Graphics/Image.hpp>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -39,12 +41,19 @@ int main(int argc, char** argv)
         {"icons", content::generateIcons},
         {"internal textures", content::generateInternalTextures},
         {"game images", content::generateGameImages},
+        {"tile set", content::generateTileset},
+        {"map sprites", content::generateMapSprites},
+        {"effect textures", content::generateEffectTextures},
+        {"maps", content::generateMaps},
     };
+    const auto start = std::chrono::steady_clock::now();
     for (const Generator& generator : generators) {
         if (!generator.run(gameDir)) {
             std::fprintf(stderr, "tvl_content: generating the %s failed\n", generator.name);
             return 1;
         }
     }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    std::printf("tvl_content: content generated in %.2f s\n", elapsed.count());
     return 0;
 }
