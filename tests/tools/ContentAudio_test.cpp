@@ -4,6 +4,7 @@
 #include "audio/Audio.h"
 #include "audio/ModMusic.h"
 #include "core/PakFile.h"
+#include "core/Settings.h"
 #include "platform/FileSystem.h"
 
 #include <gtest/gtest.h>
@@ -44,15 +45,18 @@ struct ProbedMusic : ModMusic {
 
 struct ContentAudio : testing::Test {
     std::filesystem::path previous = std::filesystem::current_path();
+    FrameworkSettings saved = settings;
     void SetUp() override
     {
         std::filesystem::current_path(TVL_GAME_DIR);
         Audio::soundTable.clear();
+        ASSERT_TRUE(Audio::init()); // the null OpenAL driver stands in for a device
     }
     void TearDown() override
     {
         Audio::stopAll();
         Audio::shutdown();
+        settings = saved;
         std::filesystem::current_path(previous);
     }
 };

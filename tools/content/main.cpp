@@ -73,12 +73,12 @@ int main(int argc, char** argv)
     };
     const auto start = std::chrono::steady_clock::now();
     for (const Generator& generator : generators) {
-        const auto generatorStart = std::chrono::steady_clock::now();
+        const auto begun = std::chrono::steady_clock::now();
         if (!generator.run(gameDir)) {
             std::fprintf(stderr, "tvl_content: generating the %s failed\n", generator.name);
             return 1;
         }
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - generatorStart;
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - begun;
         std::printf("tvl_content: %s in %.2f s\n", generator.name, took.count());
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
