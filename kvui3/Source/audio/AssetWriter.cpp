@@ -36,11 +36,7 @@ bool writeAssetFile(const std::string& path, AssetKind kind, const std::string& 
         error = "Extension too long: " + extension;
         return false;
     }
-    FILE* file = openFile(path, "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file && std::fclose(file) != 0)
-        written = false;
-    if (!written) {
+    if (!writeWholeFile(path, bytes.data(), bytes.size())) {
         error = "Unable to write " + path;
         return false;
     }
