@@ -2,7 +2,6 @@
 
 #include "platform/FileSystem.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace kv {

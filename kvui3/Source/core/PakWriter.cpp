@@ -6,7 +6,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
 namespace kv {
