@@ -347,12 +347,9 @@ void drawTerrain()
                     auto batch = std::find_if(conveyorBatches.begin(), conveyorBatches.end(),
                                               [&](const ConveyorBatch& b) { return b.tile == tile; });
                     if (batch == conveyorBatches.end()) {
-                        ConveyorBatch added;
-                        added.tile = tile;
-                        auto texture = conveyorTextures->find(tile);
-                        added.states.texture = texture != conveyorTextures->end() ? &texture->second : nullptr;
-                        conveyorBatches.push_back(std::move(added));
+                        conveyorBatches.emplace_back();
                         batch = conveyorBatches.end() - 1;
+                        batch->tile = tile;
                     }
                     const sf::Vector2f uv = conveyorTextureStart(special, conveyorOffset);
                     appendQuad(batch->quads, sf::FloatRect(x, y, 16, 16), sf::FloatRect(uv.x, uv.y, 16, 16));
@@ -399,9 +396,14 @@ void drawTerrain()
         scratch.draw(view.acidQuads, view.waterStates);
         view.waterStates.texture = &*waterTexture;
     }
-    for (const ConveyorBatch& batch : conveyorBatches)
-        if (batch.quads.getVertexCount() > 0)
-            scratch.draw(batch.quads, batch.states);
+    for (ConveyorBatch& batch : conveyorBatches) {
+        if (batch.quads.getVertexCount() == 0)
+            continue;
+        // Looked up each frame: a reloaded tile set replaces its conveyor textures.
+        auto texture = conveyorTextures->find(batch.tile);
+        batch.states.texture = texture != conveyorTextures->end() ? &texture->second : nullptr;
+        scratch.draw(batch.quads, batch.states);
+    }
 
     sf::RenderTarget* const world = kv::currentRenderTarget;
     const float dt = kv::frameTime;
