@@ -36,7 +36,8 @@ void main()
         float shine = texture2D(shineMap, uv).r;
         vec2 screen = (world - scroll) * screenScale / screenSize;
         float sweep = glint((screen.x + screen.y) * 3.0 - time * 0.8, 6.0);
-        float sparkle = glint(dot(world, vec2(0.31, 0.17)) + time * 3.0, 24.0);
+        float sparkle = glint(dot(world, vec2(0.31, 0.17)) + time * 3.0, 24.0) *
+                        smoothstep(0.55, 0.85, valueNoise(world / 7.0 + time * 0.3));
         colour += shine * (0.18 * sweep + 0.25 * sparkle);
     }
     gl_FragColor = vec4(clamp(colour, 0.0, 1.0), ground.a);
