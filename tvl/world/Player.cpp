@@ -583,8 +583,9 @@ void Player::update(float dt)
     if (droneActive && simulating)
         flyDrone(*this, dt);
 
-    if (computerHere && speed != 0.0f) {
-        kv::moveInDirection(x, y, kv::radians(angle), speed * dt);
+    if (computerHere) {
+        if (speed != 0.0f)
+            kv::moveInDirection(x, y, kv::radians(angle), speed * dt);
         x = keepInsideMap(x, radius, mapWorldSize.x);
         y = keepInsideMap(y, radius, mapWorldSize.y);
     }

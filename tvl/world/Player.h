@@ -93,7 +93,9 @@ public:
     float aiTargetAngle = 0.0f;
     bool isComputer = false;
     float aiDecisionTime = 0.0f; // programClock seconds of the last decision
-    kv::GameTexture texture;
+    // The vehicle's texture holder, made by the world renderer when it first draws the player
+    // (a texture needs the window, so a player alone never builds one).
+    std::unique_ptr<kv::GameTexture> texture;
     float radius = 0.0f; // half the larger side of the ship image
     float trailTimer = 0.0f;
     int32_t currentItem = Nitro;
