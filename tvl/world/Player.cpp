@@ -30,7 +30,6 @@ namespace {
 constexpr float kmhPerMetrePerSecond = 3.6f;
 // Below this a forward speed counts as standing still (FLT_EPSILON).
 constexpr float standingSpeed = 1.1920929e-7f;
-constexpr float droneOffsetX = 80.0f, droneOffsetY = 20.0f;
 
 float wrapped(float radians)
 {
