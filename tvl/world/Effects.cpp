@@ -2,4 +2,12 @@
 namespace tvl {
 bool plantListReady = false;
 void clearPlants() {}
+void spawnSmoke(const sf::Vector2f*, const sf::Vector2f*, const sf::Vector2f*, const sf::Color*,
+                float, float, float)
+{
+}
+void spawnDebris(const sf::Vector2f*, const sf::Vector2f*, const sf::Vector2f*,
+                 const sf::Vector2f*, const sf::Color*, float, float, bool)
+{
+}
 }

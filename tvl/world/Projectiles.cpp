@@ -1,0 +1,11 @@
+#include "world/Projectiles.h"
+
+namespace tvl {
+
+Projectile* fireWeapon(WeaponType, const sf::Vector2f*, const float*, int16_t, int16_t, int,
+                       const sf::Vector2f*)
+{
+    return nullptr;
+}
+
+} // namespace tvl
