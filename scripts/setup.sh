@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libsfml-dev libimgui-dev libstb-dev libbox2d-dev libdumb1-dev zlib1g-dev libx11-dev
+  libsfml-dev libimgui-dev libstb-dev libbox2d-dev libdumb1-dev zlib1g-dev libx11-dev libopenal-dev
   fonts-roboto-unhinted fonts-dejavu-core
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick libopenal1 sox

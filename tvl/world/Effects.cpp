@@ -7,4 +7,12 @@ void drawFire() {}
 void drawDebris() {}
 void drawWildlife(bool, bool) {}
 void drawPlants(float, bool, const sf::Vector2f*, float) {}
+void spawnSmoke(const sf::Vector2f*, const sf::Vector2f*, const sf::Vector2f*, const sf::Color*,
+                float, float, float)
+{
+}
+void spawnDebris(const sf::Vector2f*, const sf::Vector2f*, const sf::Vector2f*,
+                 const sf::Vector2f*, const sf::Color*, float, float, bool)
+{
+}
 }

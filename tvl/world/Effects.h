@@ -1,5 +1,6 @@
 #pragma once
 // Effect instances: smoke, fire, debris, wildlife and plants.
+#include <SFML/Graphics/Color.hpp>
 #include <SFML/System/Vector2.hpp>
 
 namespace tvl {
@@ -13,4 +14,13 @@ void drawDebris();
 void drawWildlife(bool airPass, bool shadowPass);
 // scroll: the world pixel at (0, 0) of the target; scale: target pixels per world pixel.
 void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float scale);
+// A smoke puff at position (world pixels) moving at velocity (pixels per second).
+void spawnSmoke(const sf::Vector2f* position, const sf::Vector2f* velocity,
+                const sf::Vector2f* size, const sf::Color* colour, float growth, float fade,
+                float alphaScale);
+// A debris burst growing from size towards maxSize at growthRate pixels per second; relay
+// passes it on to the other machines of a network game.
+void spawnDebris(const sf::Vector2f* position, const sf::Vector2f* velocity,
+                 const sf::Vector2f* size, const sf::Vector2f* maxSize, const sf::Color* colour,
+                 float growthRate, float alphaScale, bool relay);
 }

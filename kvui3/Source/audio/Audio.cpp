@@ -8,6 +8,8 @@
 #include "core/StringUtils.h"
 #include "ui/AudioPanel.h"
 
+#include <AL/alc.h>
+
 #include <SFML/Audio/Listener.hpp>
 
 #include <algorithm>
@@ -129,6 +131,15 @@ int pickVoice(const VoiceSlot* slots, size_t count, int soundObjects)
 
 // ---- Service ----
 
+bool audioDeviceAvailable()
+{
+    ALCdevice* device = alcOpenDevice(nullptr);
+    if (!device)
+        return false;
+    alcCloseDevice(device);
+    return true;
+}
+
 bool init()
 {
     audioLastError.clear();
@@ -141,6 +152,14 @@ bool init()
     voices.clear();
     voices.resize(kVoiceCount);
     voiceSounds = 0;
+
+    // Without a device SFML goes on calling OpenAL and floods the error stream every frame:
+    // the service stays down instead, and every call into it does nothing.
+    if (!audioDeviceAvailable()) {
+        audioReady = false;
+        printError("Audio::init: No audio device is available; the game runs without sound.");
+        return false;
+    }
 
     const sf::Vector2f view = InputHooks::currentViewSize();
     listenerPosition = sf::Vector2f(view.x / 2, view.y / 2);
@@ -267,7 +286,7 @@ bool playSound(SoundNumber number, const sf::Vector2f& position, bool loop,
                const std::string& voiceName, float minDistance, bool positional, float volume,
                float pitch)
 {
-    if (!validNumber(number))
+    if (!audioReady || !validNumber(number))
         return false;
     if (volume <= 0.0f)
         return true;

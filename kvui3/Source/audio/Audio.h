@@ -69,9 +69,12 @@ extern std::string audioLastError;
 // on first use, and again after stopAll).
 sf::SoundStream& currentMusic();
 
+// Whether an audio device can be opened.
+bool audioDeviceAvailable();
 // Resets the voices to kVoiceCount free entries, places the listener at the view centre at
 // soundListenerHeight facing (0, 0, -1), sets the global volume, polls once, builds the Audio
-// Panel and marks the service ready. Always true.
+// Panel and marks the service ready. False, with the service left down (every call a no-op),
+// when no audio device can be opened.
 bool init();
 // Stops every voice that is not stopped and frees it, empties the sound table and unmounts
 // every pack.

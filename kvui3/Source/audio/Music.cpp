@@ -59,6 +59,8 @@ bool fail(const std::string& message)
 
 bool playMusic(const std::string& path, float startSeconds)
 {
+    if (!audioReady)
+        return false;
     MusicStreams& streams = musicStreams();
     if (streams.current->getStatus() == sf::SoundSource::Playing && equalsIgnoreCase(path, currentMusicPath))
         return true;

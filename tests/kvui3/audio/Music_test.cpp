@@ -28,7 +28,11 @@ struct Music : testing::Test {
     testsupport::TempDir dir;
     FrameworkSettings saved = settings;
 
-    void SetUp() override { dir.enter(); }
+    void SetUp() override
+    {
+        dir.enter();
+        ASSERT_TRUE(init()); // the null OpenAL driver stands in for a device
+    }
     void TearDown() override
     {
         stopAll();
