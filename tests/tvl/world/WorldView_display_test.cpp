@@ -18,6 +18,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 #include <thread>
 #include <unistd.h>
