@@ -2,4 +2,9 @@
 namespace tvl {
 bool plantListReady = false;
 void clearPlants() {}
+void drawSmoke() {}
+void drawFire() {}
+void drawDebris() {}
+void drawWildlife(bool, bool) {}
+void drawPlants(float, bool, const sf::Vector2f*, float) {}
 }

@@ -1,0 +1,7 @@
+#include "ui/Dialogs.h"
+
+namespace kv {
+
+void showTextFile(const std::string&, const std::string&, const std::string&) {}
+
+} // namespace kv

@@ -1,0 +1,4 @@
+#include "world/Ambience.h"
+namespace tvl {
+void playAmbientLoops() {}
+}

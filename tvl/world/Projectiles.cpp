@@ -1,0 +1,4 @@
+#include "world/Projectiles.h"
+namespace tvl {
+void drawProjectiles(float) {}
+}
