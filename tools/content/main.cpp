@@ -1,5 +1,6 @@
 // tvl_content <game folder>: fills the runtime tree with the binary content the game loads.
 #include "Content.h"
+#include "WorldArt.h"
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -65,7 +66,12 @@ int main(int argc, char** argv)
         {"game images", content::generateGameImages},
         {"sounds", content::generateSounds},
         {"music", content::generateMusic},
+        {"tile set", content::generateTileset},
+        {"map sprites", content::generateMapSprites},
+        {"effect textures", content::generateEffectTextures},
+        {"maps", content::generateMaps},
     };
+    const auto allStart = std::chrono::steady_clock::now();
     for (const Generator& generator : generators) {
         const auto start = std::chrono::steady_clock::now();
         if (!generator.run(gameDir)) {
@@ -75,5 +81,7 @@ int main(int argc, char** argv)
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::printf("tvl_content: %s in %.2f s\n", generator.name, took.count());
     }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - allStart;
+    std::printf("tvl_content: content generated in %.2f s\n", elapsed.count());
     return 0;
 }
