@@ -1,6 +1,9 @@
 #pragma once
 // The game in progress: its flags, the token and the pickups. Main thread only.
+#include "world/GameSettings.h"
+
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tvl {
@@ -22,5 +25,9 @@ struct Token {
     float angle = 0.0f;       // radians
 };
 extern Token token;
+
+// Runs one game on mapFile (under Base\Maps\) until it is over; false when it could not be
+// set up.
+bool playGame(int type, const std::string& mapFile, const GameStartSettings* settings);
 
 } // namespace tvl
