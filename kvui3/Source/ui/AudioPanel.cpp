@@ -9,4 +9,9 @@ void showModal()
 }
 void resetButtons() {}
 void build() {}
+// No panel yet: it closes at once.
+bool update()
+{
+    return true;
+}
 }

@@ -5,4 +5,6 @@ void showModal();
 void resetButtons();
 // Builds the panel's widgets with the current theme.
 void build();
+// One frame of the panel's input and drawing; true when it asks to close.
+bool update();
 }
