@@ -188,6 +188,9 @@ Instrument bass(const char* name, float halfLife, float cutoff)
     return oneShot(name, signal);
 }
 
+// Four channels at full volume clip DUMB's mix: every volume is scaled down by this much.
+int mixVolume(int volume) { return static_cast<int>(std::lround(volume * 0.6)); }
+
 // Drums are played at C-3, twice the base rate.
 constexpr int kDrumRate = kBaseRate * 2;
 
@@ -252,6 +255,8 @@ std::vector<Instrument> makeInstruments()
         list.push_back(sustained("lead", square, 100, 2400.0f, 40));
     }
     list.push_back(bell("marimba", 0.9f, 4.0f, 1.2f));
+    for (Instrument& s : list)
+        s.volume = mixVolume(s.volume);
     return list;
 }
 
@@ -350,7 +355,7 @@ Pattern composeSection(const Mood& mood, size_t section, bool withDrums, uint32_
             const char b = mood.bassline[step];
             if (b != '.') {
                 const int offset = b == 'o' ? 12 : b == 'f' ? fifth : 0;
-                row[1] = {clampNote(root - 12 + offset), mood.bassSample, 0xC, 48};
+                row[1] = {clampNote(root - 12 + offset), mood.bassSample, 0xC, mixVolume(48)};
             }
             // Chords: struck at the start of each bar, then held, or rolled by the arpeggio
             // effect on every row.
@@ -371,7 +376,7 @@ Pattern composeSection(const Mood& mood, size_t section, bool withDrums, uint32_
                         melodyDegree += relative == 1 || relative == 3 ? -1 : 1;
                 }
                 const int volume = step % 4 == 0 ? 48 : 36;
-                row[3] = {clampNote(degreeNote(mood, melodyDegree)), mood.melodySample, 0xC, volume};
+                row[3] = {clampNote(degreeNote(mood, melodyDegree)), mood.melodySample, 0xC, mixVolume(volume)};
             }
         }
     }

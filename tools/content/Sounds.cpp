@@ -39,6 +39,8 @@ Signal arpeggio(Wave wave, const std::vector<float>& notes, float step, float ta
         synth::strike(note, kFx, 0.003f, last ? tail * 0.35f : step * 0.7f);
         synth::mixInto(out, note, 1.0f, n(step * static_cast<float>(i), kFx));
     }
+    // The raw square and saw alias above a few kHz; keep the blip round.
+    synth::lowPass(out, synth::constant(out.size(), 5000.0f), kFx);
     return out;
 }
 
@@ -342,7 +344,8 @@ Signal nitroBoost()
     synth::multiply(jet, synth::lfo(count, kFx, 23.0f, 0.85f, 0.15f));
     synth::normalise(engine, 1.0f);
     synth::normalise(jet, 1.0f);
-    synth::mixInto(engine, jet, 0.6f);
+    synth::mixInto(engine, jet, 0.45f);
+    synth::lowPass(engine, synth::constant(count, 3500.0f), kFx);
     synth::makeLoop(engine, n(fade, kFx));
     synth::normalise(engine, 0.7f);
     return engine;
@@ -427,9 +430,13 @@ std::vector<Clip> makeClips()
     {
         Signal zapDown = glide(Wave::Sine, 0.7f, 2000.0f, 90.0f, kFx);
         Signal crackle = synth::noise(zapDown.size(), 171);
-        synth::multiply(crackle, synth::oscillator(Wave::Square, synth::lfo(zapDown.size(), kFx, 3.0f, 35.0f, 20.0f), kFx));
+        // Gated on and off in sputters.
+        Signal gate = synth::oscillator(Wave::Square, synth::lfo(zapDown.size(), kFx, 3.0f, 35.0f, 20.0f), kFx);
+        for (float& g : gate)
+            g = 0.5f * (g + 1.0f);
+        synth::multiply(crackle, gate);
         synth::highPass(crackle, synth::constant(zapDown.size(), 2000.0f), kFx);
-        synth::mixInto(zapDown, crackle, 0.5f);
+        synth::mixInto(zapDown, crackle, 0.35f);
         synth::strike(zapDown, kFx, 0.003f, 0.2f);
         add("Items\\Use\\EMP", kFx, zapDown);
     }

@@ -64,24 +64,24 @@ int main(int argc, char** argv)
         {"icons", content::generateIcons},
         {"internal textures", content::generateInternalTextures},
         {"game images", content::generateGameImages},
-        {"sounds", content::generateSounds},
-        {"music", content::generateMusic},
         {"tile set", content::generateTileset},
         {"map sprites", content::generateMapSprites},
         {"effect textures", content::generateEffectTextures},
         {"maps", content::generateMaps},
+        {"sounds", content::generateSounds},
+        {"music", content::generateMusic},
     };
-    const auto allStart = std::chrono::steady_clock::now();
+    const auto start = std::chrono::steady_clock::now();
     for (const Generator& generator : generators) {
-        const auto start = std::chrono::steady_clock::now();
+        const auto begun = std::chrono::steady_clock::now();
         if (!generator.run(gameDir)) {
             std::fprintf(stderr, "tvl_content: generating the %s failed\n", generator.name);
             return 1;
         }
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - begun;
         std::printf("tvl_content: %s in %.2f s\n", generator.name, took.count());
     }
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - allStart;
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     std::printf("tvl_content: content generated in %.2f s\n", elapsed.count());
     return 0;
 }

@@ -1,6 +1,5 @@
 #include "ui/CheckBox.h"
 
-#include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Text.h"
 #include "core/Theme.h"

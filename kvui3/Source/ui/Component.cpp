@@ -59,14 +59,6 @@ Component::~Component()
     releaseId();
 }
 
-Component::Component(const Component& other) : debugBounds_(other.debugBounds_) {}
-
-Component& Component::operator=(const Component& other)
-{
-    debugBounds_ = other.debugBounds_;
-    return *this;
-}
-
 Component::Component(Component&& other) noexcept
     : id(other.id), debugBounds_(other.debugBounds_), ownsId_(other.ownsId_)
 {

@@ -54,11 +54,10 @@ public:
     Component();
     virtual ~Component();
 
-    // Ids are identity, not value: a copy starts without an id and an assignment keeps the
-    // target's own. Moves hand the id over. Widgets that claim an id delete their copy
-    // operations, so that a copy can never stand in for the focused widget.
-    Component(const Component& other);
-    Component& operator=(const Component& other);
+    // Widgets are move-only: a move hands the id over, and no copy can free an entry twice
+    // or stand in for the focused widget.
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
     Component(Component&& other) noexcept;
     Component& operator=(Component&& other) noexcept;
 

@@ -105,8 +105,9 @@ public:
     // The size is the text's; neither size nor alpha can be set.
     void setSize(const sf::Vector2f&) override {}
     sf::Vector2f getSize() override { return {getWidth(), getHeight()}; }
-    float getWidth() override { return text.getLocalBounds().width; }
-    float getHeight() override { return text.getLocalBounds().height; }
+    // An empty text measures 0 without asking the font (which would need GL).
+    float getWidth() override { return text.getString().isEmpty() ? 0 : text.getLocalBounds().width; }
+    float getHeight() override { return text.getString().isEmpty() ? 0 : text.getLocalBounds().height; }
     uint8_t getAlpha() override { return text.getFillColor().a; }
     void setAlpha(uint8_t) override {}
 };
