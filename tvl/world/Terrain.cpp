@@ -250,8 +250,7 @@ void quadTriangles(sf::Vertex (&out)[6], const sf::Vector2f& position, const sf:
 
 } // namespace
 
-void TerrainCache::draw(const sf::Vector2f& scroll, const sf::Vector2f& position, const sf::Vector2f& viewSize,
-                        float worldRenderScale)
+void TerrainCache::update(const sf::Vector2f& scroll, const sf::Vector2f& viewSize, float worldRenderScale)
 {
     if (!ready())
         return;
@@ -259,6 +258,15 @@ void TerrainCache::draw(const sf::Vector2f& scroll, const sf::Vector2f& position
     if (terrainNeedsRebuild(area, scroll, world, rebuildPending))
         rebuild(scroll + world / 2.0f);
     rebuildPending = false;
+}
+
+void TerrainCache::draw(const sf::Vector2f& scroll, const sf::Vector2f& position, const sf::Vector2f& viewSize,
+                        float worldRenderScale)
+{
+    if (!ready())
+        return;
+    update(scroll, viewSize, worldRenderScale);
+    const sf::Vector2f world = viewSize / worldRenderScale;
 
     terrainStates = sf::RenderStates::Default;
     terrainStates.texture = &colourTexture->getTexture();
@@ -281,6 +289,17 @@ struct ConveyorBatch {
 };
 
 float conveyorOffset = 0.0f;
+
+// The scratch pixels the view shows (offset .. offset + world), widened to whole pixels plus one
+// for smoothing, within the scratch.
+sf::FloatRect shownPart(const sf::Vector2f& offset, const sf::Vector2f& world, sf::Vector2u scratchSize)
+{
+    const float w = static_cast<float>(scratchSize.x), h = static_cast<float>(scratchSize.y);
+    const float left = std::clamp(std::floor(offset.x) - 1, 0.0f, w), top = std::clamp(std::floor(offset.y) - 1, 0.0f, h);
+    const float right = std::clamp(std::ceil(offset.x + world.x) + 1, left, w);
+    const float bottom = std::clamp(std::ceil(offset.y + world.y) + 1, top, h);
+    return sf::FloatRect(left, top, right - left, bottom - top);
+}
 
 // Points every draw (any layer id) at target, or back at the world texture.
 void redirectInto(sf::RenderTarget* target)
@@ -323,9 +342,12 @@ void drawTerrain()
 
     const sf::Vector2f viewSize(static_cast<float>(view.pixelSize.x), static_cast<float>(view.pixelSize.y));
     const float scale = view.worldRenderScale;
-    cache.draw(view.scroll, sf::Vector2f(0, 0), viewSize, scale);
+    // The composite below covers the whole view, so the cache is only kept current here.
+    cache.update(view.scroll, viewSize, scale);
     const sf::Vector2f origin(cache.area.left, cache.area.top);
     const sf::Vector2f screenOffset = view.scroll - origin;
+    // Only this part of the scratch is shown; the full-size passes are limited to it.
+    const sf::FloatRect shown = shownPart(screenOffset, viewSize / scale, cacheSize);
     conveyorOffset = advanceConveyorOffset(conveyorOffset, kv::frameTime);
 
     if (cache.hasWater || cache.hasAcid || cache.hasConveyors) {
@@ -347,12 +369,9 @@ void drawTerrain()
                     auto batch = std::find_if(conveyorBatches.begin(), conveyorBatches.end(),
                                               [&](const ConveyorBatch& b) { return b.tile == tile; });
                     if (batch == conveyorBatches.end()) {
-                        ConveyorBatch added;
-                        added.tile = tile;
-                        auto texture = conveyorTextures->find(tile);
-                        added.states.texture = texture != conveyorTextures->end() ? &texture->second : nullptr;
-                        conveyorBatches.push_back(std::move(added));
+                        conveyorBatches.emplace_back();
                         batch = conveyorBatches.end() - 1;
+                        batch->tile = tile;
                     }
                     const sf::Vector2f uv = conveyorTextureStart(special, conveyorOffset);
                     appendQuad(batch->quads, sf::FloatRect(x, y, 16, 16), sf::FloatRect(uv.x, uv.y, 16, 16));
@@ -382,8 +401,8 @@ void drawTerrain()
         const sf::Vector2u size = waterTexture->getSize();
         const sf::Vector2f start(size.x ? std::fmod(origin.x, static_cast<float>(size.x)) : 0.0f,
                                  size.y ? std::fmod(origin.y, static_cast<float>(size.y)) : 0.0f);
-        const sf::Vector2f extent(static_cast<float>(cacheSize.x), static_cast<float>(cacheSize.y));
-        const sf::Vector2f corners[4] = {{0, 0}, {extent.x, 0}, extent, {0, extent.y}};
+        const sf::Vector2f a(shown.left, shown.top), b(shown.left + shown.width, shown.top + shown.height);
+        const sf::Vector2f corners[4] = {a, {b.x, a.y}, b, {a.x, b.y}};
         for (size_t i = 0; i < 4; ++i) {
             waterQuad[i].position = corners[i];
             waterQuad[i].texCoords = start + corners[i];
@@ -399,9 +418,14 @@ void drawTerrain()
         scratch.draw(view.acidQuads, view.waterStates);
         view.waterStates.texture = &*waterTexture;
     }
-    for (const ConveyorBatch& batch : conveyorBatches)
-        if (batch.quads.getVertexCount() > 0)
-            scratch.draw(batch.quads, batch.states);
+    for (ConveyorBatch& batch : conveyorBatches) {
+        if (batch.quads.getVertexCount() == 0)
+            continue;
+        // Looked up each frame: a reloaded tile set replaces its conveyor textures.
+        auto texture = conveyorTextures->find(batch.tile);
+        batch.states.texture = texture != conveyorTextures->end() ? &texture->second : nullptr;
+        scratch.draw(batch.quads, batch.states);
+    }
 
     sf::RenderTarget* const world = kv::currentRenderTarget;
     const float dt = kv::frameTime;
@@ -414,13 +438,12 @@ void drawTerrain()
     scratchStates = sf::RenderStates::Default;
     scratchStates.texture = &cache.colourTexture->getTexture();
     kv::ShaderSlot& terrain = kv::getShaderSlot(view.terrainShader);
-    const sf::Vector2f extent(static_cast<float>(cacheSize.x), static_cast<float>(cacheSize.y));
     if (terrain.loaded) {
         scratchStates.shader = terrain.shader;
         setTerrainUniforms(*terrain.shader, cache, view.scroll, 1.0f, viewSize);
     }
     sf::Vertex quad[6];
-    quadTriangles(quad, sf::Vector2f(0, 0), extent, sf::FloatRect(sf::Vector2f(0, 0), extent));
+    quadTriangles(quad, sf::Vector2f(shown.left, shown.top), sf::Vector2f(shown.width, shown.height), shown);
     scratch.draw(quad, 6, sf::Triangles, scratchStates);
 
     if (gameSettings.plants) {

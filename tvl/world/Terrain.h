@@ -84,6 +84,9 @@ public:
     bool resize(sf::Vector2u size);
     // Re-renders the tiles around centre (world pixels). Nothing until both textures exist.
     void rebuild(const sf::Vector2f& centre);
+    // Rebuilds when asked to or when the world rectangle (scroll, viewSize / worldRenderScale)
+    // is no longer strictly inside the area (viewSize in world-texture pixels).
+    void update(const sf::Vector2f& scroll, const sf::Vector2f& viewSize, float worldRenderScale);
     // Keeps the cache around (scroll, viewSize / worldRenderScale) and draws the visible part
     // at position, viewSize large (world-texture pixels), through the Terrain program.
     void draw(const sf::Vector2f& scroll, const sf::Vector2f& position, const sf::Vector2f& viewSize,

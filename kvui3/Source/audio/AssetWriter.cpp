@@ -2,7 +2,6 @@
 
 #include "platform/FileSystem.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace kv {
@@ -36,11 +35,7 @@ bool writeAssetFile(const std::string& path, AssetKind kind, const std::string& 
         error = "Extension too long: " + extension;
         return false;
     }
-    FILE* file = openFile(path, "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file && std::fclose(file) != 0)
-        written = false;
-    if (!written) {
+    if (!writeWholeFile(path, bytes.data(), bytes.size())) {
         error = "Unable to write " + path;
         return false;
     }

@@ -206,7 +206,9 @@ bool readSource(const std::string& path, const char* unreadableMessage, std::vec
             out.assign(bytes, bytes + entry.size);
             return true;
         }
-        MallocBytes bytes(entry.readData(mounted.pak->stream));
+        // Pack reads share one file position: place it at this entry first.
+        BinaryStream& packStream = mounted.pak->stream;
+        MallocBytes bytes(packStream.seek(entry.offset) ? entry.readData(packStream) : nullptr);
         if (!bytes) {
             error = unreadableMessage + path;
             return false;

@@ -6,7 +6,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
 namespace kv {
@@ -109,11 +108,7 @@ bool PakWriter::writeFile(const std::string& path, std::string& error) const
         error = "Unable to build pack " + path;
         return false;
     }
-    FILE* f = kv::openFile(path, "wb");
-    bool written = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (f && std::fclose(f) != 0)
-        written = false;
-    if (!written) {
+    if (!kv::writeWholeFile(path, bytes.data(), bytes.size())) {
         error = "Unable to write " + path;
         return false;
     }

@@ -167,8 +167,11 @@ void RenderLayer::replay(sf::RenderTarget& to)
             to.draw(*record.drawable, record.states);
         }
     } else if (mode == modeTexture && drawnTo) {
+        // Alpha blending into a cleared texture leaves its colours multiplied by their alpha
+        // already; composing it with plain alpha blending would darken translucent pixels twice.
+        static const sf::BlendMode premultiplied(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha);
         if (const sf::Sprite* sprite = finishedSprite())
-            to.draw(*sprite);
+            to.draw(*sprite, sf::RenderStates(premultiplied));
     }
 }
 

@@ -201,6 +201,15 @@ bool readWholeFile(const std::string& gamePath, std::string& out)
     return ok;
 }
 
+bool writeWholeFile(const std::string& gamePath, const void* data, size_t size)
+{
+    FILE* f = openFile(gamePath, "wb");
+    if (!f)
+        return false;
+    bool written = size == 0 || std::fwrite(data, 1, size, f) == size;
+    return std::fclose(f) == 0 && written;
+}
+
 void clearPathCache()
 {
     std::lock_guard<std::mutex> lock(cacheMutex());

@@ -36,6 +36,10 @@ FILE* openFile(const std::string& gamePath, const char* mode);
 // Reads a whole file into out; false (out emptied) when it cannot be opened or read.
 bool readWholeFile(const std::string& gamePath, std::string& out);
 
+// Writes size bytes as the whole file (created or replaced); false when it cannot be opened,
+// written or closed.
+bool writeWholeFile(const std::string& gamePath, const void* data, size_t size);
+
 // Forgets every cached listing. Needed after the working folder changes (cached folders are
 // keyed by the paths as given), and by tests that rebuild trees under the same names.
 void clearPathCache();

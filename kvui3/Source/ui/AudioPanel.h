@@ -1,5 +1,7 @@
 #pragma once
 namespace kv::AudioPanel {
+// Runs the panel modally over the current screen until it is closed.
+void showModal();
 void resetButtons();
 // Builds the panel's widgets with the current theme.
 void build();

@@ -1,17 +1,108 @@
 #include "ui/Component.h"
 
+#include "core/Text.h"
+#include "graphics/RenderLayers.h"
+
 #include <algorithm>
 #include <iterator>
 
 namespace kv {
 
 uint32_t usedComponentIds[maxComponentIds] = {};
-uint32_t focusedComponentId = 0xFFFFFFFF;
+uint32_t focusedComponentId = noFocusedComponent;
+uint32_t autoNameCounter = 1;
+bool showComponentBounds = false;
 
 void resetComponentIds()
 {
     std::fill(std::begin(usedComponentIds), std::end(usedComponentIds), 0u);
     focusedComponentId = 0;
+}
+
+int32_t claimComponentId()
+{
+    for (uint32_t i = 0; i < maxComponentIds; ++i) {
+        if (usedComponentIds[i] == 0) {
+            usedComponentIds[i] = 1;
+            return static_cast<int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+std::string makeAutoName()
+{
+    if (++autoNameCounter == 0)
+        autoNameCounter = 1;
+    return "auto:" + std::to_string(autoNameCounter);
+}
+
+RenderLayer* componentLayer()
+{
+    return getRenderLayer(layerUI, false);
+}
+
+float componentLineSpacing()
+{
+    return standardFont->getLineSpacing(componentTextSize);
+}
+
+Component::Component()
+{
+    debugBounds_.setFillColor(sf::Color::Transparent);
+    debugBounds_.setOutlineColor(sf::Color(0, 0, 255, 255));
+    debugBounds_.setOutlineThickness(1);
+}
+
+Component::~Component()
+{
+    releaseId();
+}
+
+Component::Component(Component&& other) noexcept
+    : id(other.id), debugBounds_(other.debugBounds_), ownsId_(other.ownsId_)
+{
+    other.id = noComponentId;
+    other.ownsId_ = false;
+}
+
+Component& Component::operator=(Component&& other) noexcept
+{
+    if (this != &other) {
+        releaseId();
+        id = other.id;
+        ownsId_ = other.ownsId_;
+        debugBounds_ = other.debugBounds_;
+        other.id = noComponentId;
+        other.ownsId_ = false;
+    }
+    return *this;
+}
+
+void Component::claimId()
+{
+    releaseId();
+    int32_t claimed = claimComponentId();
+    ownsId_ = claimed >= 0;
+    id = ownsId_ ? static_cast<uint64_t>(claimed) : 0;
+}
+
+void Component::releaseId()
+{
+    // Only an entry this widget claimed: the overflow id 0 belongs to someone else.
+    if (ownsId_ && static_cast<uint32_t>(id) < maxComponentIds)
+        usedComponentIds[static_cast<uint32_t>(id)] = 0;
+    ownsId_ = false;
+    id = noComponentId;
+}
+
+void Component::drawDebugBounds()
+{
+    if (!showComponentBounds)
+        return;
+    debugBounds_.setPosition(getPosition());
+    debugBounds_.setSize(getSize());
+    componentLayer()->draw(debugBounds_);
 }
 
 } // namespace kv

@@ -1,14 +1,98 @@
 #pragma once
-// Widget ids and focus.
+// The base of every framework widget, the program-wide table of widget ids that keyboard focus
+// is built on, automatic widget names and the rule that decides where widgets draw.
+//
+// Widgets are built in two steps: construction makes the members, the widget's own create(...)
+// makes it usable (and may be called again to rebuild it). Owners call update and then draw on
+// each widget once per frame.
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/System/Vector2.hpp>
+
 #include <cstdint>
+#include <string>
 
 namespace kv {
 
-constexpr uint32_t maxComponentIds = 2048;
-extern uint32_t usedComponentIds[maxComponentIds]; // 0 free, 1 claimed
-extern uint32_t focusedComponentId;                // 0xFFFFFFFF = none
+class RenderLayer;
 
-// Frees every id and clears the focus (to 0); start-up calls it.
+constexpr uint32_t maxComponentIds = 2048;
+constexpr uint64_t noComponentId = ~uint64_t(0);
+constexpr uint32_t noFocusedComponent = 0xFFFFFFFF;
+
+extern uint32_t usedComponentIds[maxComponentIds]; // 0 free, 1 claimed
+// The id of the widget that owns keyboard focus; noFocusedComponent for none.
+extern uint32_t focusedComponentId;
+// Counter behind makeAutoName; 1 at start.
+extern uint32_t autoNameCounter;
+// While set every widget draws its bounds as a blue frame. Nothing in the program sets it.
+extern bool showComponentBounds;
+
+// Frees every id and sets the focus to 0; start-up calls it before any widget exists.
 void resetComponentIds();
+
+// Claims the first free entry and returns its index; -1 when all are claimed (nothing is
+// claimed then).
+int32_t claimComponentId();
+
+// "auto:" + the next counter value; the counter skips 0 when it wraps.
+std::string makeAutoName();
+
+// Where widgets draw: the current layer while a clip or a redirected panel is active,
+// layerUI otherwise.
+RenderLayer* componentLayer();
+
+// The toolkit's text metrics: standardFont at size 18. The line spacing is 0 until the font
+// is loaded.
+constexpr unsigned componentTextSize = 18;
+float componentLineSpacing();
+
+class Component {
+public:
+    // Without an id.
+    std::uint64_t id = noComponentId;
+
+    Component();
+    virtual ~Component();
+
+    // Widgets are move-only: a move hands the id over, and no copy can free an entry twice
+    // or stand in for the focused widget.
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+    Component(Component&& other) noexcept;
+    Component& operator=(Component&& other) noexcept;
+
+    // Back to the not-created state; create calls it first when the widget was created.
+    virtual void destroy() = 0;
+    // Input handling for this frame.
+    virtual void update() = 0;
+    virtual void draw() = 0;
+    // Top-left corner in view coordinates; moves every part.
+    virtual void setPosition(const sf::Vector2f& position) = 0;
+    virtual sf::Vector2f getPosition() = 0;
+    // Resizes and lays the parts out.
+    virtual void setSize(const sf::Vector2f& size) = 0;
+    virtual sf::Vector2f getSize() = 0;
+    virtual float getWidth() = 0;
+    virtual float getHeight() = 0;
+    // Opacity of the widget's main part, and of the widget and all its parts.
+    virtual uint8_t getAlpha() = 0;
+    virtual void setAlpha(uint8_t alpha) = 0;
+
+    // Frees the id this widget claimed before (if any), then claims a fresh one. A full table
+    // gives id 0, shared and never freed by this widget.
+    void claimId();
+    // Frees the claimed id (if any); the widget is left without an id.
+    void releaseId();
+    // Whether id is an entry this widget claimed (and will free).
+    bool ownsId() const { return ownsId_; }
+
+    // The blue bounds frame at getPosition / getSize while showComponentBounds is set; every
+    // widget's draw ends with it.
+    void drawDebugBounds();
+
+private:
+    sf::RectangleShape debugBounds_;
+    bool ownsId_ = false;
+};
 
 } // namespace kv

@@ -18,6 +18,9 @@ void clearConsoleLines()
 
 namespace Console {
 
+// The console has no layout of its own yet.
+void updateLayout() {}
+
 void addLine(const sf::Color& colour, const std::string& text)
 {
     consoleLines.push_back({text, colour});

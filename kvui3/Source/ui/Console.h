@@ -25,6 +25,8 @@ bool createConsole();
 void clearConsoleLines();
 
 namespace Console {
+// Fits the console to the current view (after a display-mode change).
+void updateLayout();
 // Appends a line, dropping the oldest beyond 512.
 void addLine(const sf::Color& colour, const std::string& text);
 // The edit line's keys for this tick; Enter fills pendingCommand.

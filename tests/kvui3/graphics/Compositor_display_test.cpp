@@ -103,3 +103,20 @@ TEST_F(CompositorDisplay, ScreenshotHoldsTheUserInterface)
 }
 
 } // namespace
+
+// A translucent UI colour over the display blends once, not twice.
+TEST_F(CompositorDisplay, TranslucentInterfaceBlendsOnce)
+{
+    sf::RenderTexture screen;
+    ASSERT_TRUE(screen.create(side, side));
+    getRenderLayer(layerDisplay, true)->target = &screen;
+    resizeLayerTextures();
+    fill(layerDisplay, {0, 0, 64, 64}, sf::Color(20, 24, 32));
+    fill(layerUI, {0, 0, 64, 64}, sf::Color(151, 151, 151, 160));
+    displayFrame(7);
+    screen.display();
+    sf::Color c = screen.getTexture().copyToImage().getPixel(10, 10);
+    // 151 * 160/255 + 20 * 95/255 = 102.2
+    EXPECT_NEAR(c.r, 102, 2);
+    EXPECT_NEAR(c.b, 107, 2);
+}
