@@ -28,4 +28,11 @@ void sendPlayerTokens(int16_t playerId, int16_t tokens)
     sendPacket(PacketDestination::AllClients, PacketType::PlayerTokens, packet, -1);
 }
 
+void sendPickupAdded(int destination, int32_t id, float x, float y, int32_t type)
+{
+    sf::Packet packet = makePacket(PacketType::PickupAdded);
+    packet << id << x << y << type;
+    sendPacket(destination, PacketType::PickupAdded, packet, -1);
+}
+
 } // namespace tvl

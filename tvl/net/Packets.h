@@ -32,6 +32,8 @@ enum class PacketType : int32_t {
     PlayerUsedItem = 36,
     PlayerTokens = 41,
     TokenPosition = 44,
+    PickupAdded = 47,
+    PickupRemoved = 48,
     ItemPickedUp = 49,
 };
 
@@ -52,5 +54,7 @@ void sendPacket(int destination, PacketType type, sf::Packet& packet, int16_t ex
 void sendPlayerUsedItem(int16_t playerId, ItemType item);
 // 41 {id, tokens} to every client.
 void sendPlayerTokens(int16_t playerId, int16_t tokens);
+// 47 {id, x, y, type} to destination.
+void sendPickupAdded(int destination, int32_t id, float x, float y, int32_t type);
 
 } // namespace tvl

@@ -7,13 +7,6 @@ namespace tvl {
 extern bool plantListReady;
 void clearPlants();
 
-// The draws, in the world texture while it is redirected.
-void drawSmoke();
-void drawFire();
-void drawDebris();
-void drawWildlife(bool airPass, bool shadowPass);
-// scroll: the world pixel at (0, 0) of the target; scale: target pixels per world pixel.
-void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float scale);
 // A smoke puff at position (world pixels) moving at velocity (pixels per second).
 void spawnSmoke(const sf::Vector2f* position, const sf::Vector2f* velocity,
                 const sf::Vector2f* size, const sf::Color* colour, float growth, float fade,
@@ -23,4 +16,21 @@ void spawnSmoke(const sf::Vector2f* position, const sf::Vector2f* velocity,
 void spawnDebris(const sf::Vector2f* position, const sf::Vector2f* velocity,
                  const sf::Vector2f* size, const sf::Vector2f* maxSize, const sf::Color* colour,
                  float growthRate, float alphaScale, bool relay);
+
+// Per frame while the game runs (dt seconds).
+void updateSmoke(float dt);
+void updateFire(float dt);
+void updateDebris(float dt);
+void updateWildlife(float dt);
+void updatePlants(float dt);
+// Empties every effect list (smoke, fire, debris, wildlife, plants) at the end of a game.
+void clearEffects();
+
+// The draws, in the world texture while it is redirected.
+void drawSmoke();
+void drawFire();
+void drawDebris();
+void drawWildlife(bool airPass, bool shadowPass);
+// scroll: the world pixel at (0, 0) of the target; scale: target pixels per world pixel.
+void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float scale);
 }

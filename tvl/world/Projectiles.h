@@ -23,5 +23,9 @@ Projectile* fireWeapon(WeaponType type, const sf::Vector2f* origin, const float*
 
 // Draws every projectile into the world (once per world frame); dt in seconds.
 void drawProjectiles(float dt);
+// Moves the projectiles and applies their hits; once per frame while not paused.
+void updateProjectiles(float dt);
+// Empties the projectile list (end of a game).
+void clearProjectiles();
 
 } // namespace tvl
