@@ -165,6 +165,8 @@ void sizeWorldView()
     setWorldViewSize(gameSettings.renderScale, pixels, sf::FloatRect(0.0f, 0.0f, viewSize.x, viewSize.y));
 }
 
+} // namespace
+
 bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* settings)
 {
     gameType = NoGame;
@@ -204,6 +206,8 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
     gameEnded = false;
     return true;
 }
+
+namespace {
 
 bool networkLost()
 {
@@ -312,15 +316,10 @@ void updateCursorGrab()
     kv::renderWindow->setMouseCursorGrabbed(grab);
 }
 
-void runGameFrame()
+} // namespace
+
+void simulateGameFrame(float dt)
 {
-    const float dt = kv::frameTime;
-    // A network game that ended inside the last pump has emptied the player list: stop
-    // before anything steps or draws them.
-    if (networkLost()) {
-        endLostNetworkGame();
-        return;
-    }
     if (!paused) {
         stepPhysics(dt, localPlayer());
         updateSmoke(dt);
@@ -336,7 +335,10 @@ void runGameFrame()
     updateWorldObjects(dt);
     updatePlayers(dt);
     updateGameCamera();
+}
 
+void drawGameFrame()
+{
     kv::getRenderLayer(kv::layerDisplay, false)->clear(sf::Color::Black);
     kv::resizeLayerTextures();
     drawWorld();
@@ -355,6 +357,18 @@ void runGameFrame()
     kv::displayFrame(0);
 }
 
+void runGameFrame()
+{
+    // A network game that ended inside the last pump has emptied the player list: stop
+    // before anything steps or draws them.
+    if (networkLost()) {
+        endLostNetworkGame();
+        return;
+    }
+    simulateGameFrame(kv::frameTime);
+    drawGameFrame();
+}
+
 void tearDownGame()
 {
     kv::unregisterOnTickCallback(gameTick);
@@ -371,8 +385,6 @@ void tearDownGame()
     destroyPhysicsWorld();
     stopMusic();
 }
-
-} // namespace
 
 bool playGame(int type, const std::string& mapFile, const GameStartSettings* settings)
 {
