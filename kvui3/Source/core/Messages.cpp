@@ -60,6 +60,8 @@ void printMessage(const std::string& text, const sf::Color& colour, bool singleL
     entry.text = text;
     entry.colour = colour;
     entry.lastSecond = currentUtcSecond();
+    // Converted once here: the layout runs every poller tick and must not allocate.
+    entry.textObject.setString(sf::String::fromUtf8(text.begin(), text.end()));
     messageList.push_back(std::move(entry));
     if (messageList.size() > maxMessages)
         messageList.erase(messageList.begin(), messageList.begin() + static_cast<long>(messageList.size() - maxMessages));
@@ -120,7 +122,6 @@ void layoutMessages(float spacing)
         sf::Text& t = e.textObject;
         if (standardFont.isBuilt())
             t.setFont(*standardFont);
-        t.setString(sf::String::fromUtf8(e.text.begin(), e.text.end()));
         t.setFillColor(e.colour);
         t.setCharacterSize(16);
         t.setPosition(messagesOrigin.x, top + 5 + spacing * static_cast<float>(i));
