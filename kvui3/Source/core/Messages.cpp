@@ -7,12 +7,12 @@
 #include "core/Text.h"
 #include "core/Theme.h"
 #include "graphics/RenderLayers.h"
+#include "platform/Clock.h"
 #include "ui/Console.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 
 #include <algorithm>
-#include <ctime>
 
 namespace kv {
 
@@ -26,7 +26,7 @@ LazyObject<sf::RectangleShape> messagesBackground;
 
 uint32_t currentUtcSecond()
 {
-    return static_cast<uint32_t>(std::time(nullptr) % 60);
+    return static_cast<uint32_t>(utcNow().second % 60);
 }
 
 bool windowOpen()
