@@ -1,5 +1,6 @@
 #include "frontend/GameOverWindow.h"
 
+#include "core/Log.h"
 #include "core/Messages.h"
 #include "world/Player.h"
 
@@ -9,7 +10,9 @@ void gameOver(int winnerIndex)
 {
     if (winnerIndex < 0 || static_cast<size_t>(winnerIndex) >= players.size())
         return;
-    kv::printMessage(players[static_cast<size_t>(winnerIndex)]->name + " wins");
+    const std::string text = players[static_cast<size_t>(winnerIndex)]->name + " wins";
+    kv::printMessage(text);
+    kv::writeLog(text);
 }
 
 } // namespace tvl

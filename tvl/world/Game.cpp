@@ -298,7 +298,7 @@ void drawPausedPicture()
 void drawAudioPanel()
 {
     const sf::Vector2f viewSize = kv::renderWindow->getView().getSize();
-    kv::drawRect({0.0f, 0.0f}, viewSize, sf::Color(47, 47, 47, 192), true);
+    kv::drawRect({0.0f, 0.0f}, viewSize, sf::Color(47, 47, 47, 192), true, 0.0f);
     if (kv::AudioPanel::update())
         audioPanelOpen = false;
 }

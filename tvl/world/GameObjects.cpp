@@ -20,7 +20,6 @@ int32_t pickupIdCounter = 0;
 constexpr uint16_t firstPlayerIdCounter = 500;
 constexpr uint16_t maxPlayerId = 999;
 uint16_t playerIdCounter = firstPlayerIdCounter;
-bool tokenLightReady = false;
 
 bool isServerGame()
 {
@@ -45,7 +44,7 @@ void placeToken(sf::Vector2f position)
     token.y = position.y;
     token.angle = 0.0f;
     token.present = true;
-    if (tokenLightReady)
+    if (token.light.enabled) // set up by the first placement
         return;
     kv::LightSource& light = token.light;
     light.enabled = true;
@@ -56,7 +55,6 @@ void placeToken(sf::Vector2f position)
     light.visible = true;
     light.rotationSpeed = 0.0f;
     light.buildQuad();
-    tokenLightReady = true;
 }
 
 int32_t nextPickupId()

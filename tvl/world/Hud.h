@@ -1,6 +1,7 @@
 #pragma once
 // The HUD drawn over the game, the map view and the minimap's markers.
 #include <SFML/Graphics/Color.hpp>
+#include <SFML/System/Vector2.hpp>
 
 #include <cstdint>
 #include <vector>
