@@ -30,7 +30,6 @@ namespace {
 constexpr float kmhPerMetrePerSecond = 3.6f;
 // Below this a forward speed counts as standing still (FLT_EPSILON).
 constexpr float standingSpeed = 1.1920929e-7f;
-constexpr float droneOffsetX = 80.0f, droneOffsetY = 20.0f;
 
 float wrapped(float radians)
 {
@@ -583,8 +582,9 @@ void Player::update(float dt)
     if (droneActive && simulating)
         flyDrone(*this, dt);
 
-    if (computerHere && speed != 0.0f) {
-        kv::moveInDirection(x, y, kv::radians(angle), speed * dt);
+    if (computerHere) {
+        if (speed != 0.0f)
+            kv::moveInDirection(x, y, kv::radians(angle), speed * dt);
         x = keepInsideMap(x, radius, mapWorldSize.x);
         y = keepInsideMap(y, radius, mapWorldSize.y);
     }

@@ -38,7 +38,7 @@ struct Curve {
     std::string name;
 };
 
-// Players hold at most one of each item type but the counts are kept per type.
+// Timings (seconds), reaches (pixels) and speeds of the items, effects and the computer player.
 constexpr float maxNitroSeconds = 5.0f;
 constexpr float nitroRefillRate = 0.25f; // reserve seconds gained per second unused
 constexpr float nitroItemSeconds = 2.5f;
@@ -52,6 +52,8 @@ constexpr int gunShotsPerItem = 5;
 constexpr float gunShotInterval = 0.1f;
 constexpr float droneSecondsPerItem = 10.0f;
 constexpr float droneShotInterval = 2.5f;
+// The drone hovers this far right of and below its owner.
+constexpr float droneOffsetX = 80.0f, droneOffsetY = 20.0f;
 constexpr float itemRepeatSeconds = 1.0f;
 // The gun and the drone only aim at players strictly closer than this.
 constexpr float weaponRange = 1000.0f;
@@ -77,8 +79,7 @@ public:
     void update(float dt);
     // The driving model, once per physics step for the local player.
     void handleKeyboard() override;
-    // Applies one item; the caller takes it from the counts. Types outside 0 .. 6 only play
-    // nothing and do nothing.
+    // Applies one item; the caller takes it from the counts. Types outside 0 .. 6 are ignored.
     void useItem(ItemType type);
     // A projectile hit; projectileVelocity in pixels per second.
     void hit(WeaponType kind, const sf::Vector2f& projectileVelocity);
@@ -93,7 +94,9 @@ public:
     float aiTargetAngle = 0.0f;
     bool isComputer = false;
     float aiDecisionTime = 0.0f; // programClock seconds of the last decision
-    kv::GameTexture texture;
+    // The vehicle's texture holder, made by the world renderer when it first draws the player
+    // (a texture needs the window, so a player alone never builds one).
+    std::unique_ptr<kv::GameTexture> texture;
     float radius = 0.0f; // half the larger side of the ship image
     float trailTimer = 0.0f;
     int32_t currentItem = Nitro;

@@ -215,8 +215,8 @@ void Player::useItem(ItemType type)
         if (!simulatesGame())
             break;
         if (!droneActive) {
-            droneX = x + 80.0f;
-            droneY = y + 20.0f;
+            droneX = x + droneOffsetX;
+            droneY = y + droneOffsetY;
             droneAngle = angle;
             if (netRole == ServerRole) {
                 sf::Packet packet = makePacket(PacketType::DroneState);

@@ -4,6 +4,7 @@
 #include "graphics/Shaders.h"
 #include "world/GameAssets.h"
 #include "world/Map.h"
+#include "world/ShaderParams.h"
 #include "world/MapWriter.h"
 #include "world/Tileset.h"
 #include "world/WorldView.h"
@@ -17,6 +18,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 #include <thread>
 #include <unistd.h>
@@ -307,4 +309,104 @@ TEST_F(WorldViewDisplay, ViewSizeAndRenderScale)
     EXPECT_NE(log.find("zero size"), std::string::npos) << log;
     EXPECT_EQ(view.pixelSize, sf::Vector2u(640, 360));
     EXPECT_EQ(view.worldRenderScale, 0.1f);
+}
+
+namespace {
+
+// A 256 x 256 quad textured 1:1 with texture, drawn with states into a fresh target.
+sf::Image drawQuad(const sf::RenderStates& states)
+{
+    sf::RenderTexture target;
+    EXPECT_TRUE(target.create(256, 256));
+    target.clear(sf::Color::Transparent);
+    const sf::Vertex quad[6] = {{{0, 0}, {0, 0}},       {{256, 0}, {256, 0}}, {{256, 256}, {256, 256}},
+                                {{0, 0}, {0, 0}},       {{256, 256}, {256, 256}}, {{0, 256}, {0, 256}}};
+    target.draw(quad, 6, sf::Triangles, states);
+    target.display();
+    return target.getTexture().copyToImage();
+}
+
+struct Extremes {
+    int darkest = 255, brightest = 0, transparent = 0;
+};
+
+Extremes extremes(const sf::Image& image)
+{
+    Extremes e;
+    for (unsigned y = 0; y < 256; ++y)
+        for (unsigned x = 0; x < 256; ++x) {
+            const sf::Color c = image.getPixel(x, y);
+            if (c.a == 0) {
+                ++e.transparent;
+                continue;
+            }
+            e.darkest = std::min<int>(e.darkest, c.r);
+            e.brightest = std::max<int>(e.brightest, c.r);
+        }
+    return e;
+}
+
+} // namespace
+
+TEST_F(WorldViewDisplay, TerrainProgramHonoursItsShineAndGrimeSwitches)
+{
+    // Grey ground with a clear left column (where water would show), fully shiny.
+    sf::Image groundImage;
+    groundImage.create(256, 256, sf::Color(128, 128, 128));
+    for (unsigned y = 0; y < 256; ++y)
+        for (unsigned x = 0; x < 16; ++x)
+            groundImage.setPixel(x, y, sf::Color::Transparent);
+    sf::Image shineImage;
+    shineImage.create(256, 256, sf::Color(255, 0, 0));
+    sf::Texture ground, shine;
+    ASSERT_TRUE(ground.loadFromImage(groundImage));
+    ASSERT_TRUE(shine.loadFromImage(shineImage));
+
+    namespace U = kv::shaderUniforms::Terrain;
+    kv::CachedShader& program = *kv::getShaderSlot(tvl::worldView.terrainShader).shader;
+    tvl::shaderParams::setCurrentTexture(program, U::texture);
+    tvl::shaderParams::set(program, U::shineMap, shine);
+    tvl::shaderParams::set(program, U::textureSize, sf::Vector2f(256, 256));
+    tvl::shaderParams::set(program, U::mapScroll, sf::Vector2f(0, 0));
+    tvl::shaderParams::set(program, U::screenSize, sf::Vector2f(256, 256));
+    tvl::shaderParams::set(program, U::screenScale, sf::Vector2f(1, 1));
+    tvl::shaderParams::set(program, U::worldSize, sf::Vector2f(1024, 1024));
+    tvl::shaderParams::set(program, U::time, 0.7f);
+    tvl::shaderParams::set(program, U::screenOffset, sf::Vector2f(0, 0));
+    sf::RenderStates states(&program);
+    states.texture = &ground;
+
+    struct Case {
+        int shine, grime;
+        bool darker, brighter;
+    } cases[] = {{0, 0, false, false}, {0, 1, true, false}, {1, 0, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "shine " << c.shine << " grime " << c.grime);
+        tvl::shaderParams::set(program, U::shineEnabled, c.shine);
+        tvl::shaderParams::set(program, U::grimeEnabled, c.grime);
+        const sf::Image image = drawQuad(states);
+        const Extremes e = extremes(image);
+        EXPECT_EQ(e.transparent, 16 * 256) << "the ground's alpha is kept";
+        EXPECT_EQ(e.darkest < 124, c.darker) << e.darkest;
+        EXPECT_EQ(e.brightest > 132, c.brighter) << e.brightest;
+    }
+}
+
+TEST_F(WorldViewDisplay, FogDriftsWithTheWind)
+{
+    tvl::worldView.gameFogDensity = 0.6f;
+    const sf::Vector2f scroll(0, 0);
+    const sf::IntRect sandArea(32, 32, 96, 32);
+    struct Case {
+        float wind;
+        bool moves;
+    } cases[] = {{0.0f, false}, {10.0f, true}};
+    for (const Case& c : cases) {
+        tvl::windSpeed = c.wind;
+        const sf::Image first = frame(scroll, 1.0f);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const sf::Image second = frame(scroll, 1.0f);
+        EXPECT_EQ(difference(first, second, sandArea) > 0, c.moves) << "wind " << c.wind;
+    }
+    tvl::windSpeed = 10.0f;
 }
