@@ -160,3 +160,17 @@ TEST_F(ContentAudio, EveryMusicFileStartsAndItsModuleIsHeard)
         }
     }
 }
+
+TEST_F(ContentAudio, TheMenuMusicAndAPackedSoundPlayWithoutAnErrorLine)
+{
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(Audio::loadSoundsFromPack("base\\sound.pak", true));
+    ASSERT_TRUE(Audio::loadSoundsFromPack("base\\music.pak", false));
+    EXPECT_TRUE(Audio::playMusic("Base\\Music\\MainMenu.mus", 0.0f));
+    const Audio::SoundNumber select = Audio::getSoundNumber("mselect", true);
+    ASSERT_GT(select, 0);
+    EXPECT_TRUE(Audio::playSound(select, sf::Vector2f(0, 0)));
+    Audio::pollSound();
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(log.find("Error:"), std::string::npos) << log;
+}

@@ -52,12 +52,6 @@ void printLimit(const char* origin)
     kv::printError(kv::formatString("%sCannot load more than %d images", origin, maxImages));
 }
 
-// Definition files sit beside their pictures and are read with them, never loaded as pictures.
-bool isDefinitionFile(const std::string& path)
-{
-    return kv::equalsIgnoreCase(path.substr(kv::removeExtension(path).size()), ".ini");
-}
-
 void clearTables()
 {
     textureCount = 0;
@@ -241,7 +235,9 @@ int getImageNumber(const std::string& name, bool reportMissing)
 
 int loadImagesFolder()
 {
+    // Pictures only: definition files (and anything else) are read with their pictures.
     kv::DirectoryScanner scanner;
+    scanner.addImageExtensions();
     scanner.scan(imagesFolder, 1, true);
     int added = 0;
     for (const kv::DirectoryEntry& entry : scanner.entries) {
@@ -249,8 +245,6 @@ int loadImagesFolder()
             printLimit("");
             break;
         }
-        if (isDefinitionFile(entry.path))
-            continue;
         if (Images::addTextureFile(entry.path, entry.relativePath))
             ++added;
     }

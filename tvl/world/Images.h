@@ -118,10 +118,10 @@ int findTextureFile(const std::string& path);
 // when reportMissing is set.
 int getImageNumber(const std::string& name, bool reportMissing);
 
-// Start-up: adds every file under base\images\ (sub-folders included, in scan order) with its
-// path relative to base\images\ as its default name, until the image table is full ("Cannot
-// load more than 2048 images", once). Companion definition files (".ini") are read with their
-// pictures, not added as pictures. Logs how many pictures were added; returns that count.
+// Start-up: adds every picture (BMP, PNG, TGA, JPG, GIF, PSD, HDR, PIC, any case) under
+// base\images\ (sub-folders included, in scan order) with its path relative to base\images\ as
+// its default name, until the image table is full ("Cannot load more than 2048 images", once).
+// Other files, the companion definition files among them, are not added as pictures. Logs how many pictures were added; returns that count.
 int loadImagesFolder();
 
 // Empties both tables and their name maps, and frees the textures they held.

@@ -17,7 +17,7 @@ struct UniformInfo {
 
 struct ProgramInfo {
     const char* name;         // for messages and tests
-    const char* vertexFile;   // file names inside kvui3/Shaders/
+    const char* vertexFile;   // file names inside kvui3/Shaders/ (base/Shaders/ for the game's)
     const char* fragmentFile;
     const UniformInfo* uniforms;
     size_t uniformCount;
@@ -78,6 +78,85 @@ inline constexpr UniformInfo all[] = {windowHeight, lightPos,      lightAngle, l
                                       lightType,    lightEmission, lightColour};
 } // namespace Light
 
+// --- The game's programs (files in base/Shaders/) ---
+// Common terms: "mapScroll" is the world pixel at the target's top-left corner multiplied by
+// "screenScale" (target pixels per world pixel), "screenOffset" the scroll minus the world pixel
+// at the target's (0, 0), "screenSize" the target's size in pixels, "time" program seconds.
+// The enable flags are 0 or 1.
+
+// Water and acid under the ground tiles; type 1 water, 3 acid.
+namespace Water {
+inline constexpr UniformInfo texture{"texture", UniformType::Sampler2D};
+inline constexpr UniformInfo mapScroll{"mapScroll", UniformType::Vec2};
+inline constexpr UniformInfo screenSize{"screenSize", UniformType::Vec2};
+inline constexpr UniformInfo screenScale{"screenScale", UniformType::Vec2};
+inline constexpr UniformInfo screenOffset{"screenOffset", UniformType::Vec2};
+inline constexpr UniformInfo shineEnabled{"shineEnabled", UniformType::Int};
+inline constexpr UniformInfo time{"time", UniformType::Float};
+inline constexpr UniformInfo type{"type", UniformType::Int};
+inline constexpr UniformInfo all[] = {texture, mapScroll, screenSize, screenScale, screenOffset, shineEnabled, time, type};
+} // namespace Water
+
+// The cached ground: "shineMap" red = shine 0..1 per pixel, "textureSize" the cache size,
+// "worldSize" the map in world pixels. Keeps the ground's alpha (water shows through).
+namespace Terrain {
+inline constexpr UniformInfo texture{"texture", UniformType::Sampler2D};
+inline constexpr UniformInfo shineMap{"shineMap", UniformType::Sampler2D};
+inline constexpr UniformInfo textureSize{"textureSize", UniformType::Vec2};
+inline constexpr UniformInfo mapScroll{"mapScroll", UniformType::Vec2};
+inline constexpr UniformInfo screenSize{"screenSize", UniformType::Vec2};
+inline constexpr UniformInfo screenScale{"screenScale", UniformType::Vec2};
+inline constexpr UniformInfo worldSize{"worldSize", UniformType::Vec2};
+inline constexpr UniformInfo shineEnabled{"shineEnabled", UniformType::Int};
+inline constexpr UniformInfo grimeEnabled{"grimeEnabled", UniformType::Int};
+inline constexpr UniformInfo time{"time", UniformType::Float};
+inline constexpr UniformInfo screenOffset{"screenOffset", UniformType::Vec2};
+inline constexpr UniformInfo all[] = {texture,      shineMap,     textureSize, mapScroll, screenSize,  screenScale,
+                                      worldSize,    shineEnabled, grimeEnabled, time,     screenOffset};
+} // namespace Terrain
+
+// World sprites: the parts white in "maskTexture" (when "hasMaskTexture") take "sideColour"
+// when "sideColourSwap"; "imagePos"/"imageSize" place the image in its "textureSize" texture;
+// "angle" in degrees, "objectID" varies the grime and shine per object.
+namespace Sprite {
+inline constexpr UniformInfo texture{"texture", UniformType::Sampler2D};
+inline constexpr UniformInfo sideColour{"sideColour", UniformType::Vec4};
+inline constexpr UniformInfo sideColourSwap{"sideColourSwap", UniformType::Int};
+inline constexpr UniformInfo textureSize{"textureSize", UniformType::Vec2};
+inline constexpr UniformInfo imageSize{"imageSize", UniformType::Vec2};
+inline constexpr UniformInfo imagePos{"imagePos", UniformType::Vec2};
+inline constexpr UniformInfo hasMaskTexture{"hasMaskTexture", UniformType::Int};
+inline constexpr UniformInfo maskTexture{"maskTexture", UniformType::Sampler2D};
+inline constexpr UniformInfo screenSize{"screenSize", UniformType::Vec2};
+inline constexpr UniformInfo renderScale{"renderScale", UniformType::Float};
+inline constexpr UniformInfo mapScroll{"mapScroll", UniformType::Vec2};
+inline constexpr UniformInfo time{"time", UniformType::Float};
+inline constexpr UniformInfo grimeEnabled{"grimeEnabled", UniformType::Int};
+inline constexpr UniformInfo shineEnabled{"shineEnabled", UniformType::Int};
+inline constexpr UniformInfo angle{"angle", UniformType::Float};
+inline constexpr UniformInfo objectID{"objectID", UniformType::Int};
+inline constexpr UniformInfo all[] = {texture,     sideColour, sideColourSwap, textureSize,  imageSize,    imagePos,
+                                      hasMaskTexture, maskTexture, screenSize, renderScale, mapScroll, time,
+                                      grimeEnabled, shineEnabled, angle,       objectID};
+} // namespace Sprite
+
+// Drifting fog over the world texture: "renderScale" texture pixels per world pixel,
+// "mapScroll" the world pixel at the top-left (unscaled), colours byte / 255, "fogDensity"
+// 0..1, "windVector" the wind in tiles per second.
+namespace Fog {
+inline constexpr UniformInfo screenSize{"screenSize", UniformType::Vec2};
+inline constexpr UniformInfo renderScale{"renderScale", UniformType::Float};
+inline constexpr UniformInfo mapScroll{"mapScroll", UniformType::Vec2};
+inline constexpr UniformInfo lightLevel{"lightLevel", UniformType::Float};
+inline constexpr UniformInfo lightColour{"lightColour", UniformType::Vec4};
+inline constexpr UniformInfo fogColour{"fogColour", UniformType::Vec4};
+inline constexpr UniformInfo fogDensity{"fogDensity", UniformType::Float};
+inline constexpr UniformInfo windVector{"windVector", UniformType::Vec2};
+inline constexpr UniformInfo time{"time", UniformType::Float};
+inline constexpr UniformInfo all[] = {screenSize, renderScale, mapScroll,  lightLevel, lightColour,
+                                      fogColour,  fogDensity,  windVector, time};
+} // namespace Fog
+
 template <size_t N>
 constexpr ProgramInfo program(const char* name, const char* vertexFile, const char* fragmentFile,
                               const UniformInfo (&uniforms)[N])
@@ -93,6 +172,14 @@ inline constexpr ProgramInfo frameworkPrograms[] = {
     program("uiIcon", "uiIcon.vert", "uiIcon.frag", UiIcon::all),
     program("Lighting", "Lighting.vert", "Lighting.frag", Lighting::all),
     program("Light", "Light.vert", "Light.frag", Light::all),
+};
+
+// The game's programs in registration order (their files are in base/Shaders/).
+inline constexpr ProgramInfo gamePrograms[] = {
+    program("Water", "Water.vert", "Water.frag", Water::all),
+    program("Terrain", "Terrain.vert", "Terrain.frag", Terrain::all),
+    program("Sprite", "Sprite.vert", "Sprite.frag", Sprite::all),
+    program("Fog", "Fog.vert", "Fog.frag", Fog::all),
 };
 
 } // namespace shaderUniforms

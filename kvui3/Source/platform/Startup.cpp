@@ -30,11 +30,13 @@ bool changeToProgramFolderIfNeeded()
 
 bool displayAvailable()
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return false;
-    XCloseDisplay(display);
-    return true;
+    // The probe connection stays open for the run: an X server that resets when its last
+    // client leaves (Xvfb does) would otherwise refuse the window's own connection made a
+    // moment later.
+    static Display* probe = nullptr;
+    if (!probe)
+        probe = XOpenDisplay(nullptr);
+    return probe != nullptr;
 }
 
 } // namespace kv

@@ -10,8 +10,8 @@ namespace kv {
 // change was needed or the executable's folder could not be entered.
 bool changeToProgramFolderIfNeeded();
 
-// True when an X display can be opened (the connection is closed again). SFML aborts without
-// one, so start-up asks first and fails cleanly.
+// True when an X display can be opened (the connection is kept for the run). SFML aborts
+// without one, so start-up asks first and fails cleanly.
 bool displayAvailable();
 
 } // namespace kv

@@ -4,6 +4,7 @@ namespace kv {
 
 std::vector<ConsoleLine> consoleLines;
 bool consoleDrawn = false;
+std::string pendingCommand;
 
 bool createConsole()
 {
@@ -17,12 +18,20 @@ void clearConsoleLines()
 
 namespace Console {
 
+// The console has no layout of its own yet.
+void updateLayout() {}
+
 void addLine(const sf::Color& colour, const std::string& text)
 {
     consoleLines.push_back({text, colour});
     if (consoleLines.size() > maxConsoleLines)
         consoleLines.erase(consoleLines.begin(), consoleLines.begin() + static_cast<long>(consoleLines.size() - maxConsoleLines));
 }
+
+// The edit line and its history are not built yet: no line is ever submitted.
+void handleInput() {}
+void draw() {}
+void addToHistory() {}
 
 } // namespace Console
 

@@ -22,6 +22,13 @@ struct Hint {
 // The live hints in insertion order; the compositor draws each one at the end of the frame.
 extern std::vector<Hint> hints;
 
+// Index of the first hint with this id (exact), -1 when none.
+int findHint(const std::string& id);
+// Adds a hint shown for seconds (at least two ticks), or refreshes the one with this id: its
+// time starts again and its position and text are replaced, its colours kept.
+void addHint(const std::string& id, float seconds, const sf::Vector2f* position,
+             const sf::Color* textColour, const sf::Color* backColour, const std::string& text);
+
 // Draws one hint box on layerDisplay.
 void drawHint(const sf::Vector2f& position, const sf::Color& textColour, const sf::Color& backColour,
               const std::string& text);

@@ -233,3 +233,22 @@ TEST(TimeHelpers, AnimationFramesAndTimeStamps)
     EXPECT_EQ(back.second, 58);
     EXPECT_GE(kv::unpackTimeStamp(kv::getTimeStamp()).year, 2024);
 }
+
+TEST(Keyboard, RepeatsArrivingDuringTheWaitAreDropped)
+{
+    FakeInput input;
+    static int calls;
+    calls = 0;
+    // The live key state is asked on every pass of the wait; a repeat arrives mid-wait and the
+    // key goes up a little later.
+    kv::InputHooks::isKeyDown = [](int) {
+        calls++;
+        if (calls == 3)
+            kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));
+        return calls < 6;
+    };
+    kv::Keyboard::waitForKeyRelease(sf::Keyboard::Enter);
+    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty());
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter)); // a real press
+    EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 1u);
+}

@@ -63,6 +63,20 @@ std::map<std::string, unsigned> activeUniforms(unsigned program)
     return result;
 }
 
+// The program compiled, and its active uniforms are exactly the table's, with their types.
+void expectProgramMatches(kv::ShaderId id, const kv::ProgramInfo& info)
+{
+    SCOPED_TRACE(info.name);
+    const kv::ShaderSlot& slot = kv::getShaderSlot(id);
+    ASSERT_TRUE(slot.loaded);
+    std::map<std::string, unsigned> expected;
+    for (size_t u = 0; u < info.uniformCount; ++u)
+        expected[info.uniforms[u].name] = glTypeOf(info.uniforms[u].type);
+    EXPECT_EQ(activeUniforms(slot.shader->getNativeHandle()), expected);
+    for (size_t u = 0; u < info.uniformCount; ++u)
+        EXPECT_GE(slot.shader->getUniformLocation(info.uniforms[u].name), 0) << info.uniforms[u].name;
+}
+
 TEST_F(ShadersDisplay, FrameworkProgramsCompileAndAcceptTheirUniforms)
 {
     ::testing::internal::CaptureStderr();
@@ -75,18 +89,23 @@ TEST_F(ShadersDisplay, FrameworkProgramsCompileAndAcceptTheirUniforms)
                                 kv::shaderUiIcon,       kv::shaderLighting,   kv::shaderLight};
     ASSERT_EQ(std::size(ids), std::size(kv::shaderUniforms::frameworkPrograms));
     for (size_t i = 0; i < std::size(ids); ++i) {
-        const kv::ProgramInfo& info = kv::shaderUniforms::frameworkPrograms[i];
-        SCOPED_TRACE(info.name);
         EXPECT_EQ(ids[i], static_cast<kv::ShaderId>(i + 1));
-        const kv::ShaderSlot& slot = kv::getShaderSlot(ids[i]);
-        ASSERT_TRUE(slot.loaded);
-        std::map<std::string, unsigned> expected;
-        for (size_t u = 0; u < info.uniformCount; ++u)
-            expected[info.uniforms[u].name] = glTypeOf(info.uniforms[u].type);
-        EXPECT_EQ(activeUniforms(slot.shader->getNativeHandle()), expected);
-        for (size_t u = 0; u < info.uniformCount; ++u)
-            EXPECT_GE(slot.shader->getUniformLocation(info.uniforms[u].name), 0) << info.uniforms[u].name;
+        expectProgramMatches(ids[i], kv::shaderUniforms::frameworkPrograms[i]);
     }
+}
+
+TEST_F(ShadersDisplay, GameProgramsCompileAndAcceptTheirUniforms)
+{
+    ASSERT_TRUE(kv::Shaders::init());
+    ::testing::internal::CaptureStderr();
+    for (const kv::ProgramInfo& info : kv::shaderUniforms::gamePrograms) {
+        const kv::ShaderId id = kv::Shaders::addShader(std::string("base\\Shaders\\") + info.vertexFile,
+                                                       std::string("base\\Shaders\\") + info.fragmentFile);
+        ASSERT_GT(id, 0) << info.name;
+        expectProgramMatches(id, info);
+    }
+    const std::string log = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(log.find("Error: "), std::string::npos) << log;
 }
 
 // The colour of a 4x4 rectangle drawn with shader into a render texture.

@@ -164,8 +164,10 @@ TEST_F(ImagesDisplay, MaskBesideAPictureIsLoadedAndDefinitionFilesAreNoPictures)
     writePicture("base/images/car_mask.png", 16, 16, sf::Color::White);
     writePicture("base/images/rock.png", 16, 16);
     dir.write("base/images/rock.ini", "[image0]\nisTree=1\n");
+    dir.write("base/images/notes.txt", "not a picture");
+    writePicture("base/images/Sub/tyre.PNG", 8, 8);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(tvl::loadImagesFolder(), 3);
+    EXPECT_EQ(tvl::loadImagesFolder(), 4) << "pictures only, in any case";
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_EQ(countOf(log, "Error"), 0) << log;
 
@@ -180,8 +182,9 @@ TEST_F(ImagesDisplay, MaskBesideAPictureIsLoadedAndDefinitionFilesAreNoPictures)
     ASSERT_GT(rock, 0);
     EXPECT_TRUE((*tvl::images)[rock].isTree);
     EXPECT_FALSE((*tvl::textures)[(*tvl::images)[rock].textureIndex].hasMask);
-    EXPECT_EQ(tvl::textureCount, 4);
-    EXPECT_EQ(tvl::imageCount, 4);
+    EXPECT_GT(tvl::getImageNumber("Sub\\tyre", false), 0);
+    EXPECT_EQ(tvl::textureCount, 5);
+    EXPECT_EQ(tvl::imageCount, 5);
 }
 
 TEST_F(ImagesDisplay, UnloadablePictureFreesItsSlotAgain)

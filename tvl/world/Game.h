@@ -1,0 +1,168 @@
+#pragma once
+// The game in progress: playGame builds one game, runs its own frame loop until the game is
+// over and tears it down. This file also holds the game's flags, the token, the pickups, the
+// player IDs, the in-game keys and the render-scale hint. Main thread only.
+//
+// The rules (pickups, the token, IDs, the win check, zoom and pause, the camera) are plain
+// functions over the state below, so they run without a window.
+#include "graphics/Lights.h"
+#include "world/GameSettings.h"
+#include "world/Items.h"
+
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/System/Vector2.hpp>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tvl {
+
+class Player;
+
+enum GameType : int32_t {
+    NoGame = 0,
+    SinglePlayerGame = 1,
+    MultiplayerGame = 2,
+};
+
+// --- Game state (reset by playGame) ---
+extern int32_t gameType;
+extern bool paused;
+extern bool gameEnded;      // the frame loop ends after this frame
+extern bool consoleOpen;    // the console is shown and takes the keyboard
+extern bool audioPanelOpen; // the in-game Audio Panel is shown
+extern bool mapViewOpen;    // the full-screen map view is shown
+extern bool physicsDebug;   // the physics debug view is drawn
+extern bool netTicked;      // the tick callback has run at least once this game
+extern bool netAlive;       // the last networkTick result
+
+// What the current game was started with; the HUD, the driving model and the game-over
+// window read it.
+extern GameStartSettings roundSettings;
+
+// The map's lighting (light level, light colour, fog) lives in worldView and its wind in the
+// loaded map (Map.h); playGame sets them from the map list and puts them back at the end.
+
+// Whether this machine runs the rules is simulatesGame (Player.h).
+
+// --- Pickups and the token ---
+
+struct Pickup {
+    int32_t id = 0;           // 0 .. 999999
+    float x = 0.0f, y = 0.0f; // world pixels
+    float angle = 0.0f;       // radians; spins while drawn
+    int32_t type = 0;         // ItemType; other values give no item
+};
+// In creation order.
+extern std::vector<Pickup> pickups;
+
+struct Token {
+    bool present = false;
+    float x = 0.0f, y = 0.0f; // world pixels
+    float angle = 0.0f;       // radians
+    kv::LightSource light;    // set up by the first placeToken
+};
+extern Token token;
+
+constexpr int32_t maxPickupId = 999999;
+constexpr int32_t maxPickupCount = 5000;
+
+// A uniformly random point at least margin pixels inside the loaded map (x in margin ..
+// width - margin, likewise y); on a map narrower than two margins, its middle.
+sf::Vector2f randomMapPosition(float margin);
+
+// Moves the token to position (angle 0, present). The first call also sets up its light.
+void placeToken(sf::Vector2f position);
+
+// The next pickup ID: the counter advances and wraps to 0 beyond 999999.
+int32_t nextPickupId();
+// Appends a pickup (angle 0). id -1 takes nextPickupId and, on a multiplayer server, tells the
+// clients; any other id is kept (a client uses the server's IDs).
+void addPickup(const sf::Vector2f& position, ItemType type, int id);
+// On a simulating machine only (simulatesGame): a pickup of a random type (0 .. 6, each equally likely) at a
+// random position 50 pixels inside the map. Elsewhere nothing.
+void spawnRandomPickup();
+// Removes pickups[index] (order kept); a multiplayer server tells the clients first. An index
+// outside the list is ignored.
+void removePickup(int index);
+
+// How many pickups a map of widthTiles x heightTiles holds at itemsDensity (0 None .. 4
+// Ultra): (tiles / 10000, whole) x {1, 3, 6, 32}, clamped to 1 .. 5000. None gives 0; any
+// other density gives the lower clamp, 1.
+int pickupTargetFor(int itemsDensity, int64_t widthTiles, int64_t heightTiles);
+// The same for roundSettings and the loaded map.
+int pickupTarget();
+// Spawns pickups until the list holds pickupTarget (simulating machine only).
+void topUpPickups();
+
+// --- Players ---
+
+// The next player ID: a counter that starts at 500 and is never reset by a game; it advances
+// and wraps to 0 above 999, so a run's first player gets 501.
+uint16_t nextPlayerId();
+// Appends a player with that colour, name and flag, 0 tokens, radius half the larger side of
+// the ship image and the next player ID. With 8 players already: "Too many players" (error)
+// and null.
+std::shared_ptr<Player> addPlayer(sf::Color colour, std::string name, bool isComputer);
+
+// Test support: the ID counters as at program start (player 500, pickup 0).
+void resetIdCountersForTests();
+
+// --- The win check ---
+
+// Every player in a snapshot of the list (taken first: the game-over window pumps ticks that
+// may add or remove players) whose tokens reach roundSettings.tokensCount gets announce(its
+// index at the time of the snapshot), in list order. Returns how many won.
+int checkForWinners(const std::function<void(int)>& announce);
+
+// --- Keys, zoom and pause ---
+
+constexpr float renderScaleStep = 0.5f;
+constexpr float minZoomScale = 1.0f; // the keys and the wheel stop here
+constexpr float maxZoomScale = 8.0f;
+constexpr float defaultRenderScale = 1.5f;
+
+// One zoom step in (+1) or out (-1) of scale: +0.5 while below 8, -0.5 while above 1,
+// otherwise unchanged.
+float zoomedRenderScale(float scale, int direction);
+// "Scale: 1.5x (Default)", "Scale: 2x": the scale as the framework formats floats, and
+// " (Default)" at exactly 1.5.
+std::string renderScaleHintText(float scale);
+// Applies gameSettings.renderScale to the world view and shows the hint for 2 s.
+void showRenderScaleHint();
+// One tick's wheel movement (delta < 0 is down) outside the console and the Audio Panel:
+// with zoomHeld (the window focused and Left Control held) a zoom step out (down) or in (up),
+// otherwise the local player's next (down) or previous (up) item; invertMouseWheel swaps
+// the directions.
+void handleMouseWheel(float delta, bool zoomHeld);
+
+// The Pause key: single player toggles paused; multiplayer prints "Cannot pause in
+// multiplayer" and leaves the game running.
+void pressPause();
+// Escape: resumes a paused game, otherwise asks to end it. Returns whether the game ends.
+bool pressEscape();
+
+// Once per tick: empties the minimap markers, tops up the pickups and reads this tick's keys.
+void handleGameKeys();
+
+// The tick callback: in a multiplayer game with a network role, netAlive = networkTick() and
+// netTicked = true. It does not run inside itself (a modal dialog there pumps ticks).
+void gameTick(float tickSeconds);
+
+// --- The camera ---
+
+// The world view's scroll for the frame: centred on the local player, kept on the map
+// (cameraScroll, WorldView.h). Nothing without a local player.
+void updateGameCamera();
+
+// --- The game ---
+
+// Runs one game of type (1 single player, 2 multiplayer) on mapFile (below "Base\Maps\")
+// with settings. false after a message box when the map or the physics world cannot be set
+// up; true after a game was played.
+bool playGame(int type, const std::string& mapFile, const GameStartSettings* settings);
+
+} // namespace tvl

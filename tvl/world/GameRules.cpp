@@ -1,0 +1,216 @@
+// The game's state flags and the rules the frame loop wires together: the players, the win
+// check, the in-game keys, zoom, pause, the tick callback and the camera.
+#include "world/Game.h"
+
+#include "core/FrameUpdate.h"
+#include "core/Framework.h"
+#include "core/Input.h"
+#include "core/Keyboard.h"
+#include "core/Messages.h"
+#include "core/StringUtils.h"
+#include "core/Theme.h"
+#include "net/Network.h"
+#include "net/Packets.h"
+#include "ui/Hints.h"
+#include "world/Ambience.h"
+#include "world/GameAssets.h"
+#include "world/Hud.h"
+#include "world/Map.h"
+#include "world/Player.h"
+#include "world/WorldView.h"
+
+#include <SFML/Window/Keyboard.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tvl {
+
+int32_t gameType = NoGame;
+bool paused = false;
+bool gameEnded = false;
+bool consoleOpen = false;
+bool audioPanelOpen = false;
+bool mapViewOpen = false;
+bool physicsDebug = false;
+bool netTicked = false;
+bool netAlive = true;
+GameStartSettings roundSettings;
+
+namespace {
+
+bool gameTickRunning = false;
+
+bool windowFocused()
+{
+    return kv::InputHooks::windowHasFocus();
+}
+
+void setRenderScale(float scale)
+{
+    if (scale == gameSettings.renderScale)
+        return;
+    gameSettings.renderScale = scale;
+    showRenderScaleHint();
+}
+
+} // namespace
+
+std::shared_ptr<Player> addPlayer(sf::Color colour, std::string name, bool isComputer)
+{
+    if (players.size() >= static_cast<size_t>(maxPlayers)) {
+        kv::printError("Too many players");
+        return nullptr;
+    }
+    auto player = std::make_shared<Player>();
+    player->colour = colour;
+    player->name = std::move(name);
+    player->isComputer = isComputer;
+    player->tokens = 0;
+    player->radius = std::max(gameImageSizes.ship.x, gameImageSizes.ship.y) * 0.5f;
+    player->playerId = nextPlayerId();
+    players.push_back(player);
+    return player;
+}
+
+int checkForWinners(const std::function<void(int)>& announce)
+{
+    const std::vector<std::shared_ptr<Player>> snapshot = players;
+    int winners = 0;
+    for (const auto& player : snapshot) {
+        if (player->tokens < roundSettings.tokensCount)
+            continue;
+        // An earlier announcement may have changed the list: pass where the player is now.
+        const auto now = std::find(players.begin(), players.end(), player);
+        if (now == players.end())
+            continue;
+        ++winners;
+        announce(static_cast<int>(now - players.begin()));
+    }
+    return winners;
+}
+
+float zoomedRenderScale(float scale, int direction)
+{
+    if (direction > 0 && scale < maxZoomScale)
+        return scale + renderScaleStep;
+    if (direction < 0 && scale > minZoomScale)
+        return scale - renderScaleStep;
+    return scale;
+}
+
+std::string renderScaleHintText(float scale)
+{
+    std::string text = "Scale: " + kv::floatToString(scale) + "x";
+    if (scale == defaultRenderScale)
+        text += " (Default)";
+    return text;
+}
+
+void showRenderScaleHint()
+{
+    const float scale = clampRenderScale(gameSettings.renderScale);
+    if (scale != worldView.worldRenderScale) {
+        worldView.worldRenderScale = scale;
+        worldView.resizePending = true;
+        replantRequested = true;
+    }
+    const sf::Vector2f position(50.0f, 50.0f);
+    kv::addHint("RENDER_SCALE_HINT", 2.0f, &position, &kv::clHintText, &kv::clHintBack,
+                renderScaleHintText(gameSettings.renderScale));
+}
+
+void handleMouseWheel(float delta, bool zoomHeld)
+{
+    if (delta == 0.0f || consoleOpen || audioPanelOpen)
+        return;
+    // Down is a negative delta; the setting swaps the directions.
+    bool down = delta < 0.0f;
+    if (gameSettings.invertMouseWheel)
+        down = !down;
+    if (zoomHeld) {
+        setRenderScale(zoomedRenderScale(gameSettings.renderScale, down ? -1 : 1));
+        return;
+    }
+    Player* player = localPlayer();
+    if (!player)
+        return;
+    if (down)
+        selectNextItem(*player);
+    else
+        selectPreviousItem(*player);
+}
+
+void pressPause()
+{
+    if (gameType == SinglePlayerGame) {
+        paused = !paused;
+        return;
+    }
+    kv::printMessage("Cannot pause in multiplayer");
+    paused = false;
+}
+
+bool pressEscape()
+{
+    if (paused) {
+        paused = false;
+        return false;
+    }
+    // No confirmation dialog yet: Escape ends the game at once.
+    return true;
+}
+
+void handleGameKeys()
+{
+    using kv::Keyboard::keyPressed;
+    minimapMarkers.clear();
+    topUpPickups();
+    if (consoleOpen || audioPanelOpen || !localPlayer() || !windowFocused())
+        return;
+
+    if (keyPressed(sf::Keyboard::Tab, true) || keyPressed(sf::Keyboard::M, true))
+        mapViewOpen = !mapViewOpen;
+    if (keyPressed(sf::Keyboard::Num1, true))
+        selectPreviousItem(*localPlayer());
+    if (keyPressed(sf::Keyboard::Num2, true))
+        selectNextItem(*localPlayer());
+    if (keyPressed(sf::Keyboard::Escape, true) && pressEscape())
+        gameEnded = true;
+    if (keyPressed(sf::Keyboard::F1, true))
+        showDocumentation();
+    if (keyPressed(sf::Keyboard::F5, true))
+        audioPanelOpen = true;
+    if (keyPressed(sf::Keyboard::Add, true))
+        setRenderScale(zoomedRenderScale(gameSettings.renderScale, 1));
+    if (keyPressed(sf::Keyboard::Subtract, true))
+        setRenderScale(zoomedRenderScale(gameSettings.renderScale, -1));
+    if (keyPressed(sf::Keyboard::Pause, true))
+        pressPause();
+}
+
+void gameTick(float)
+{
+    // A dialog opened inside networkTick pumps frames, and so ticks.
+    if (gameTickRunning)
+        return;
+    gameTickRunning = true;
+    if (gameType == MultiplayerGame && netRole != NoNetRole) {
+        netAlive = networkTick();
+        netTicked = true;
+    }
+    gameTickRunning = false;
+}
+
+void updateGameCamera()
+{
+    const Player* player = localPlayer();
+    if (!player)
+        return;
+    const float scale = worldView.worldRenderScale;
+    const sf::Vector2f view(std::floor(static_cast<float>(worldView.pixelSize.x) / scale),
+                            std::floor(static_cast<float>(worldView.pixelSize.y) / scale));
+    worldView.scroll = cameraScroll({player->x, player->y}, view, mapWorldSize);
+}
+
+} // namespace tvl
