@@ -290,13 +290,17 @@ void smoothPose(float& x, float& y, float& angle, float targetX, float targetY,
 // ---- The computer player ----
 
 float chooseComputerHeading(float currentTarget, float bearingToToken, int roll3, int roll4,
-                            int rollDegrees)
+                            int rollDegrees, bool& huntsToken)
 {
     float target = currentTarget;
-    if (roll3 > 0)
+    if (roll3 > 0) {
         target = bearingToToken;
-    if (roll4 < 1)
+        huntsToken = true;
+    }
+    if (roll4 < 1) {
         target = kv::degrees(static_cast<float>(rollDegrees)).asRadians();
+        huntsToken = false;
+    }
     return target;
 }
 
@@ -305,6 +309,14 @@ float turnComputer(float angle, float target)
     bool down = false, up = false;
     return kv::turnTowards(kv::radians(angle), kv::radians(target), computerTurnDegrees, down, up)
         .asRadians();
+}
+
+float computerSpeedToward(float fullSpeed, float distance, float relativeBearing, float turnRate)
+{
+    const float side = std::fabs(std::sin(relativeBearing));
+    if (turnRate <= 0.0f || 2.0f * fullSpeed * side <= turnRate * distance)
+        return fullSpeed;
+    return turnRate * distance / (2.0f * side);
 }
 
 float keepInsideMap(float value, float radius, float size)
@@ -361,22 +373,34 @@ void sendDroneState(uint16_t playerId, bool active)
     sendToAllClients(PacketType::DroneState, packet);
 }
 
-void driveComputer(Player& p)
+void driveComputer(Player& p, float dt)
 {
     if (p.isDisabled()) {
         p.speed = 0.0f;
         return;
     }
+    const float bearing = kv::angleToPoint(p.x, p.y, token.x, token.y).asRadians();
     const float now = kv::programClock.getElapsedTime().asSeconds();
     if (now - p.aiDecisionTime > computerDecisionSeconds) {
         p.aiDecisionTime = now;
-        const float bearing = kv::angleToPoint(p.x, p.y, token.x, token.y).asRadians();
         const int roll3 = std::rand() % 3, roll4 = std::rand() % 4, rollDegrees = std::rand() % 360;
-        p.aiTargetAngle = chooseComputerHeading(p.aiTargetAngle, bearing, roll3, roll4, rollDegrees);
+        p.aiTargetAngle = chooseComputerHeading(p.aiTargetAngle, bearing, roll3, roll4, rollDegrees,
+                                                p.aiHuntsToken);
     }
+    // A bearing taken once a second goes stale at this speed: turning toward it the vehicle
+    // drifts sideways and drives past the token. While hunting it follows the token each frame,
+    // and slows when the token lies inside its turning circle, which it would only ever orbit.
+    const bool hunting = p.aiHuntsToken && token.present;
+    if (hunting)
+        p.aiTargetAngle = bearing;
     if (p.angle != p.aiTargetAngle)
         p.angle = turnComputer(wrapped(p.angle), wrapped(p.aiTargetAngle));
     p.speed = p.timeWarpTimer > 0.0f ? computerTimeWarpSpeed : computerSpeed;
+    if (hunting && dt > 0.0f) {
+        const float turnRate = kv::degrees(computerTurnDegrees).asRadians() / dt;
+        p.speed = computerSpeedToward(p.speed, distance(p.x, p.y, token.x, token.y),
+                                      shortestTurn(bearing, p.angle), turnRate);
+    }
 }
 
 void followReceivedPose(Player& p, float dt)
@@ -551,7 +575,7 @@ void Player::update(float dt)
     const bool local = !isComputer && isLocallyControlled(playerId);
 
     if (isComputer)
-        driveComputer(*this);
+        driveComputer(*this, dt);
     else if (!local)
         followReceivedPose(*this, dt);
 

@@ -92,6 +92,9 @@ public:
     sf::Color colour = sf::Color::Black;
     int32_t tokens = 0;
     float aiTargetAngle = 0.0f;
+    // The computer player is after the token: its heading follows the token every frame until
+    // a decision sends it elsewhere.
+    bool aiHuntsToken = false;
     bool isComputer = false;
     float aiDecisionTime = 0.0f; // programClock seconds of the last decision
     // The vehicle's texture holder, made by the world renderer when it first draws the player
@@ -225,11 +228,17 @@ void smoothPose(float& x, float& y, float& angle, float targetX, float targetY,
                 float targetAngle, float rate, float dt);
 
 // The computer player's new heading from three rolls of rand(): two in three turn it toward
-// the token, then one in four overrides that with rollDegrees (0 .. 359) degrees.
+// the token, then one in four overrides that with rollDegrees (0 .. 359) degrees. huntsToken
+// says whether the heading is the token's; when neither roll applies both stay as they were.
 float chooseComputerHeading(float currentTarget, float bearingToToken, int roll3, int roll4,
-                            int rollDegrees);
+                            int rollDegrees, bool& huntsToken);
 // One frame of turning: at most computerTurnDegrees the short way toward target.
 float turnComputer(float angle, float target);
+// The speed (px/s) at which a vehicle turning at turnRate (radians per second) can still reach
+// a point distance px away at relativeBearing (radians from its heading): the point must not lie
+// inside its turning circle, so the circle's radius speed / turnRate may not exceed
+// distance / (2 |sin relativeBearing|). fullSpeed when that is no limit (or turnRate <= 0).
+float computerSpeedToward(float fullSpeed, float distance, float relativeBearing, float turnRate);
 // Keeps a computer player's coordinate in radius .. size - radius - 1.
 float keepInsideMap(float value, float radius, float size);
 

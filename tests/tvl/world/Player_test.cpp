@@ -1,5 +1,6 @@
 #include "world/Player.h"
 
+#include "core/Geometry.h"
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "world/Game.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <functional>
 #include <set>
 
 namespace {
@@ -322,16 +325,22 @@ TEST(PlayerComputer, ChoosesAndTurnsTowardItsTarget)
 {
     struct Choice {
         int roll3, roll4, degrees;
+        bool huntedBefore;
         float expected;
+        bool hunts;
     } choices[] = {
-        {0, 1, 90, 0.5f},               // keeps its heading
-        {1, 3, 90, 2.0f},               // the token
-        {2, 0, 90, pi / 2},             // the random heading wins
-        {0, 0, 180, pi},
+        {0, 1, 90, false, 0.5f, false}, // keeps its heading
+        {0, 1, 90, true, 0.5f, true},   // ... and its hunt
+        {1, 3, 90, false, 2.0f, true},  // the token
+        {2, 0, 90, true, pi / 2, false}, // the random heading wins
+        {0, 0, 180, true, pi, false},
     };
-    for (const Choice& c : choices)
-        EXPECT_NEAR(chooseComputerHeading(0.5f, 2.0f, c.roll3, c.roll4, c.degrees), c.expected,
-                    1e-5f);
+    for (const Choice& c : choices) {
+        bool hunts = c.huntedBefore;
+        EXPECT_NEAR(chooseComputerHeading(0.5f, 2.0f, c.roll3, c.roll4, c.degrees, hunts),
+                    c.expected, 1e-5f);
+        EXPECT_EQ(hunts, c.hunts) << c.roll3 << " " << c.roll4;
+    }
 
     const float step = 4.0f * pi / 180.0f;
     struct Turn {
@@ -344,6 +353,19 @@ TEST(PlayerComputer, ChoosesAndTurnsTowardItsTarget)
     };
     for (const Turn& t : turns)
         EXPECT_NEAR(turnComputer(t.from, t.to), t.expected, 1e-4f) << t.from << " " << t.to;
+
+    // A turn rate of 4 rad/s at 800 px/s gives a circle of 200 px: a point beside it must be
+    // 400 px away to be reached at full speed, one 100 px away takes a fourth of the speed.
+    struct Reach {
+        float distance, bearing, expected;
+    } reaches[] = {
+        {100.0f, 0.0f, 800.0f},     {400.0f, pi / 2, 800.0f},  {100.0f, -pi / 2, 200.0f},
+        {100.0f, pi / 6, 400.0f},   {100.0f, pi, 800.0f},      {0.0f, pi / 2, 0.0f},
+    };
+    for (const Reach& r : reaches)
+        EXPECT_NEAR(computerSpeedToward(800.0f, r.distance, r.bearing, 4.0f), r.expected, 0.05f)
+            << r.distance << " " << r.bearing;
+    EXPECT_FLOAT_EQ(computerSpeedToward(800.0f, 10.0f, pi / 2, 0.0f), 800.0f);
 
     struct Edge {
         float value, expected;
@@ -688,6 +710,85 @@ TEST_F(PlayerTest, RemotePlayerFollowsTheReceivedPose)
     remote.netTargetX = 400.0f;
     remote.update(0.05f); // lerpRate 10: half way
     EXPECT_NEAR(remote.x, 350.0f, 1e-3f);
+}
+
+// Frames of dt until the player has taken the token, or -1 past limit seconds. The computer
+// player decides once a simulated second (its clock is the program's, which a test outruns);
+// drive sets the keys of the local player before each frame.
+float secondsToFirstToken(Player& p, float dt, float limit, const std::function<void()>& drive)
+{
+    const int framesPerDecision = static_cast<int>(std::lround(1.0f / dt));
+    for (int frame = 0; frame * dt < limit; ++frame) {
+        if (p.isComputer)
+            p.aiDecisionTime = frame % framesPerDecision == 0 ? -1e9f : 1e9f;
+        drive();
+        stepPhysics(dt, localPlayer());
+        p.update(dt);
+        if (p.tokens > 0)
+            return frame * dt;
+    }
+    return -1.0f;
+}
+
+struct TokenPlace {
+    const char* name;
+    float x, y; // the player starts at (2000, 2000) heading up
+};
+const TokenPlace tokenPlaces[] = {
+    {"ahead", 2000.0f, 1850.0f},   {"beside", 2120.0f, 2000.0f},
+    {"behind", 2000.0f, 2160.0f},  {"behind right", 2150.0f, 2150.0f},
+    {"far", 3600.0f, 400.0f},      {"far behind", 2000.0f, 3800.0f},
+};
+
+// At 780 px/s a heading taken once a second sent it past the token, and a token inside its
+// turning circle was orbited for good. It turns by a step per frame, so the frame rate sets
+// its turning circle. It drives the same at every skill level.
+TEST_F(PlayerTest, ComputerReachesTheTokenWherever)
+{
+    gameImageSizes.token = {32.0f, 32.0f};
+    for (int skill = 0; skill <= 2; ++skill) {
+        roundSettings.skillLevel = skill;
+        for (float fps : {20.0f, 60.0f, 144.0f}) {
+            for (const TokenPlace& place : tokenPlaces) {
+                for (unsigned seed = 1; seed <= 10; ++seed) {
+                    std::srand(seed);
+                    clearPlayers();
+                    Player& ai = add(2000.0f, 2000.0f, true);
+                    placeToken({place.x, place.y});
+                    const float t = secondsToFirstToken(ai, 1.0f / fps, 45.0f, [] {});
+                    EXPECT_GE(t, 0.0f) << place.name << " at " << fps << " fps, skill " << skill
+                                       << ", seed " << seed;
+                }
+            }
+        }
+    }
+}
+
+// Holding W and steering at the token the driver gets there at every skill level.
+TEST_F(PlayerTest, DriverHoldingThrottleAndSteeringReachesTheToken)
+{
+    gameImageSizes.token = {32.0f, 32.0f};
+    for (int skill = 0; skill <= 2; ++skill) {
+        roundSettings.skillLevel = skill;
+        for (float fps : {30.0f, 60.0f}) {
+            for (const TokenPlace& place : tokenPlaces) {
+                clearPlayers();
+                Player& me = addLocal(2000.0f, 2000.0f);
+                placeToken({place.x, place.y});
+                const auto steerAtToken = [&me] {
+                    heldKeys = {sf::Keyboard::W};
+                    const float off = kv::angleDifference(
+                        kv::angleToPoint(me.x, me.y, token.x, token.y), kv::radians(me.angle));
+                    if (off > 2.0f)
+                        heldKeys.insert(sf::Keyboard::D);
+                    else if (off < -2.0f)
+                        heldKeys.insert(sf::Keyboard::A);
+                };
+                const float t = secondsToFirstToken(me, 1.0f / fps, 30.0f, steerAtToken);
+                EXPECT_GE(t, 0.0f) << place.name << " at " << fps << " fps, skill " << skill;
+            }
+        }
+    }
 }
 
 } // namespace
