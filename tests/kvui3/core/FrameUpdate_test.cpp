@@ -2,10 +2,10 @@
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Time.h"
+#include "support/FakeInput.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 namespace {
 
@@ -19,27 +19,9 @@ int ticksInOneSecond(unsigned limit, double frameSeconds)
     return ticks;
 }
 
-struct FakeInput {
-    static inline bool focus = true;
-    static inline std::set<int> keys;
-    static inline std::set<int> buttons;
-    static inline sf::Vector2i pointer;
-    FakeInput()
-    {
-        focus = true;
-        keys.clear();
-        buttons.clear();
-        pointer = {};
-        kv::InputHooks::windowHasFocus = [] { return focus; };
-        kv::InputHooks::isKeyDown = [](int k) { return keys.count(k) > 0; };
-        kv::InputHooks::isButtonDown = [](int b) { return buttons.count(b) > 0; };
-        kv::InputHooks::mousePixel = [] { return pointer; };
-        kv::InputHooks::mapPixelToView = [](sf::Vector2i p) { return sf::Vector2f(p); };
-        kv::InputHooks::currentViewSize = [] { return sf::Vector2f(1280, 720); };
-        kv::Keyboard::pressedKeys.clear();
-        kv::typedText.clear();
-    }
-    ~FakeInput() { kv::InputHooks::reset(); }
+// The click tolerance is a fiftieth of the larger view side: 25.6 in a 1280 x 720 view.
+struct FakeInput : kv::test::FakeInput {
+    FakeInput() { view = {1280, 720}; }
 };
 
 sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key code)
