@@ -165,6 +165,8 @@ void sizeWorldView()
     setWorldViewSize(gameSettings.renderScale, pixels, sf::FloatRect(0.0f, 0.0f, viewSize.x, viewSize.y));
 }
 
+} // namespace
+
 bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* settings)
 {
     gameType = NoGame;
@@ -204,6 +206,8 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
     gameEnded = false;
     return true;
 }
+
+namespace {
 
 bool networkLost()
 {
@@ -312,31 +316,34 @@ void updateCursorGrab()
     kv::renderWindow->setMouseCursorGrabbed(grab);
 }
 
-void runGameFrame()
+} // namespace
+
+void simulateGameFrame(float dt)
 {
-    const float dt = kv::frameTime;
-    // A network game that ended inside the last pump has emptied the player list: stop
-    // before anything steps or draws them.
-    if (networkLost()) {
-        endLostNetworkGame();
-        return;
-    }
+    auto T = [] { return kv::programClock.getElapsedTime().asMicroseconds(); };
+    long t[12]; int n = 0; t[n++] = T();
     if (!paused) {
-        stepPhysics(dt, localPlayer());
-        updateSmoke(dt);
-        updateFire(dt);
-        updateDebris(dt);
-        updateWildlife(dt);
-        updatePlants(dt);
+        stepPhysics(dt, localPlayer()); t[n++] = T();
+        updateSmoke(dt); t[n++] = T();
+        updateFire(dt); t[n++] = T();
+        updateDebris(dt); t[n++] = T();
+        updateWildlife(dt); t[n++] = T();
+        updatePlants(dt); t[n++] = T();
     }
     if (kv::pollerTicked)
         runTickWork();
+    t[n++] = T();
     if (!paused)
         updateProjectiles(dt);
-    updateWorldObjects(dt);
-    updatePlayers(dt);
-    updateGameCamera();
+    t[n++] = T();
+    updateWorldObjects(dt); t[n++] = T();
+    updatePlayers(dt); t[n++] = T();
+    updateGameCamera(); t[n++] = T();
+    if (t[n-1] - t[0] > 2000) { fprintf(stderr, "SLOW"); for (int i = 1; i < n; i++) fprintf(stderr, " %ld", t[i]-t[i-1]); fprintf(stderr, "\n"); }
+}
 
+void drawGameFrame()
+{
     kv::getRenderLayer(kv::layerDisplay, false)->clear(sf::Color::Black);
     kv::resizeLayerTextures();
     drawWorld();
@@ -355,6 +362,18 @@ void runGameFrame()
     kv::displayFrame(0);
 }
 
+void runGameFrame()
+{
+    // A network game that ended inside the last pump has emptied the player list: stop
+    // before anything steps or draws them.
+    if (networkLost()) {
+        endLostNetworkGame();
+        return;
+    }
+    simulateGameFrame(kv::frameTime);
+    drawGameFrame();
+}
+
 void tearDownGame()
 {
     kv::unregisterOnTickCallback(gameTick);
@@ -371,8 +390,6 @@ void tearDownGame()
     destroyPhysicsWorld();
     stopMusic();
 }
-
-} // namespace
 
 bool playGame(int type, const std::string& mapFile, const GameStartSettings* settings)
 {

@@ -165,4 +165,18 @@ void updateGameCamera();
 // up; true after a game was played.
 bool playGame(int type, const std::string& mapFile, const GameStartSettings* settings);
 
+// playGame in its pieces, for a driver that steps a game frame by frame (the benchmark).
+// setUpGame: the set-up (settings must not be null); false after a message box when the map
+// or the physics world cannot be set up, with nothing registered. runGameFrame: one frame of
+// the loop, which is simulateGameFrame with the frame time and then drawGameFrame (a lost
+// network game ends it first). simulateGameFrame: physics and effects, the tick's keys and
+// pickup top-up when the poller ticked, projectiles, the token and pickups, the players and
+// the win check, the camera; dt in seconds. drawGameFrame: draws and displays the frame.
+// tearDownGame: undoes the set-up (the lighting playGame puts back itself).
+bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* settings);
+void runGameFrame();
+void simulateGameFrame(float dt);
+void drawGameFrame();
+void tearDownGame();
+
 } // namespace tvl

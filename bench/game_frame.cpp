@@ -1,0 +1,196 @@
+// The cost of the game frame on the largest map (Frontier.map, 256 x 256 tiles) at 1280 x 720
+// with every pickup the Ultra density places: median, 95th percentile and worst of the whole
+// frame and of its simulation step (physics, players, pickups, win check) inside the real loop,
+// then the simulation step alone at a fixed 1/60 s, and heap allocations per frame.
+// Run under a display: xvfb-run -a -s "-screen 0 1280x720x24" build/bench/game_frame build/game
+#include "audio/Audio.h"
+#include "core/Framework.h"
+#include "core/FrameUpdate.h"
+#include "core/Input.h"
+#include "world/Effects.h"
+#include "world/Game.h"
+#include "world/GameAssets.h"
+#include "world/GameSettings.h"
+#include "world/Images.h"
+#include "world/Map.h"
+#include "world/Player.h"
+
+#include <SFML/Window/Context.hpp>
+#include <imgui.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+static std::atomic<long> allocations{0};
+
+void* operator new(std::size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+std::string cpuModel()
+{
+    std::ifstream in("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("model name", 0) == 0)
+            return line.substr(line.find(':') + 2);
+    return "unknown";
+}
+
+void printTimes(const char* what, std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    std::printf("%-44s median %7.3f ms, 95th %7.3f ms, worst %7.3f ms\n", what, times[times.size() / 2],
+                times[times.size() * 95 / 100], times.back());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    namespace fs = std::filesystem;
+    const fs::path game = fs::absolute(argc > 1 ? fs::path(argv[1])
+                                                : fs::read_symlink("/proc/self/exe").parent_path() / "../game");
+    if (!fs::exists(game / "base/Maps/Frontier.map")) {
+        std::fprintf(stderr, "game_frame: no base/Maps/Frontier.map in %s\n", game.c_str());
+        return 2;
+    }
+    const fs::path scratch = fs::temp_directory_path() / "tvl-bench-game";
+    fs::remove_all(scratch);
+    fs::create_directories(scratch);
+    fs::create_directory_symlink(game / "base", scratch / "base");
+    fs::create_directory_symlink(game / "kvui3", scratch / "kvui3");
+    std::ofstream(scratch / "kvui3.ini") << "[info]\nversion=3\n[video]\nwidth=1280\nheight=720\nwindow=True\n"
+                                            "antialiasingLevel=0\nvsyncEnabled=False\nfpsLimit=0\n";
+    fs::current_path(scratch);
+
+    if (!kv::KVCore::init()) {
+        std::fprintf(stderr, "game_frame: the framework did not start\n");
+        return 1;
+    }
+    ImGui::GetIO().IniFilename = nullptr;
+    ImGui::GetIO().LogFilename = nullptr;
+    tvl::gameSettings = tvl::GameSettings();
+    tvl::loadGameAssets();
+    if (!tvl::plantListReady) {
+        tvl::clearPlants();
+        tvl::plantListReady = true;
+    }
+
+    // Nobody may win while it is measured.
+    tvl::GameStartSettings settings;
+    settings.tokensCount = 1000000;
+    settings.skillLevel = 1;
+    settings.itemsDensity = 4; // Ultra
+    if (!tvl::setUpGame(tvl::SinglePlayerGame, "Frontier.map", &settings)) {
+        std::fprintf(stderr, "game_frame: the game did not start\n");
+        return 1;
+    }
+    const size_t pickupCount = tvl::pickups.size();
+
+    using GlFinish = void (*)();
+    const auto glFinish = reinterpret_cast<GlFinish>(sf::Context::getFunction("glFinish"));
+    using GlGetString = const unsigned char* (*)(unsigned);
+    const auto glGetString = reinterpret_cast<GlGetString>(sf::Context::getFunction("glGetString"));
+    const char* renderer = glGetString ? reinterpret_cast<const char*>(glGetString(0x1F01)) : nullptr;
+
+    // The real loop, its two halves timed apart (runGameFrame is exactly these two in a
+    // single-player game); glFinish makes the drawing's cost land in its own frame.
+    const int warmup = 120, frames = 1200;
+    std::vector<double> frameTimes, simulationTimes;
+    frameTimes.reserve(frames);
+    simulationTimes.reserve(frames);
+    long frameAllocations = 0, simulationAllocations = 0;
+    for (int i = 0; i < warmup + frames && !tvl::gameEnded; i++) {
+        const long before = allocations.load();
+        const auto start = Clock::now();
+        tvl::simulateGameFrame(kv::frameTime);
+        const double simulated = millisecondsSince(start);
+        const long afterSimulation = allocations.load();
+        tvl::drawGameFrame();
+        if (glFinish)
+            glFinish();
+        const double whole = millisecondsSince(start);
+        if (i >= warmup) {
+            frameTimes.push_back(whole);
+            simulationTimes.push_back(simulated);
+            frameAllocations += allocations.load() - before;
+            simulationAllocations += afterSimulation - before;
+        }
+    }
+    const int measured = static_cast<int>(frameTimes.size());
+
+    // The simulation alone, a minute of game at 60 frames a second, each step with a tick
+    // (the most work a step does).
+    const int steps = 3600;
+    std::vector<double> stepTimes;
+    stepTimes.reserve(steps);
+    long stepAllocations = 0;
+    for (int i = 0; i < steps && !tvl::gameEnded; i++) {
+        kv::pollerTicked = true;
+        const long before = allocations.load();
+        const auto start = Clock::now();
+        tvl::simulateGameFrame(1.0f / 60.0f);
+        stepTimes.push_back(millisecondsSince(start));
+        stepAllocations += allocations.load() - before;
+    }
+    kv::pollerTicked = false;
+
+    std::printf("machine: %u hardware threads, %s, GL renderer %s\n", std::thread::hardware_concurrency(),
+                cpuModel().c_str(), renderer ? renderer : "unknown");
+    std::printf("Frontier.map %dx%d tiles, %zu pickups (Ultra), %zu players, window 1280x720\n", tvl::mapWidth,
+                tvl::mapHeight, pickupCount, tvl::players.size());
+    if (measured == 0 || stepTimes.empty()) {
+        std::fprintf(stderr, "game_frame: the game ended before it was measured\n");
+        return 1;
+    }
+    printTimes(("game frame over " + std::to_string(measured) + " frames:").c_str(), frameTimes);
+    printTimes("  of which the simulation step:", simulationTimes);
+    printTimes(("simulation step alone, " + std::to_string(stepTimes.size()) + " steps of 1/60 s:").c_str(),
+               stepTimes);
+    std::printf("heap allocations per frame: %.2f (simulation %.2f); per step alone: %.2f\n",
+                static_cast<double>(frameAllocations) / measured,
+                static_cast<double>(simulationAllocations) / measured,
+                static_cast<double>(stepAllocations) / static_cast<double>(stepTimes.size()));
+
+    // The program's own end, and the music streams released here: without an audio device
+    // the framework keeps them to exit, where their destructor writes to SFML's error stream
+    // after it is gone.
+    tvl::tearDownGame();
+    kv::Audio::stopAll();
+    kv::Audio::shutdown();
+    tvl::clearMapList();
+    tvl::unloadMap();
+    tvl::resetImageTables();
+    tvl::clearPlants();
+    tvl::plantListReady = false;
+    kv::KVCore::shutdown();
+    fs::current_path(game);
+    fs::remove_all(scratch);
+    return 0;
+}
