@@ -320,26 +320,21 @@ void updateCursorGrab()
 
 void simulateGameFrame(float dt)
 {
-    auto T = [] { return kv::programClock.getElapsedTime().asMicroseconds(); };
-    long t[12]; int n = 0; t[n++] = T();
     if (!paused) {
-        stepPhysics(dt, localPlayer()); t[n++] = T();
-        updateSmoke(dt); t[n++] = T();
-        updateFire(dt); t[n++] = T();
-        updateDebris(dt); t[n++] = T();
-        updateWildlife(dt); t[n++] = T();
-        updatePlants(dt); t[n++] = T();
+        stepPhysics(dt, localPlayer());
+        updateSmoke(dt);
+        updateFire(dt);
+        updateDebris(dt);
+        updateWildlife(dt);
+        updatePlants(dt);
     }
     if (kv::pollerTicked)
         runTickWork();
-    t[n++] = T();
     if (!paused)
         updateProjectiles(dt);
-    t[n++] = T();
-    updateWorldObjects(dt); t[n++] = T();
-    updatePlayers(dt); t[n++] = T();
-    updateGameCamera(); t[n++] = T();
-    if (t[n-1] - t[0] > 2000) { fprintf(stderr, "SLOW"); for (int i = 1; i < n; i++) fprintf(stderr, " %ld", t[i]-t[i-1]); fprintf(stderr, "\n"); }
+    updateWorldObjects(dt);
+    updatePlayers(dt);
+    updateGameCamera();
 }
 
 void drawGameFrame()

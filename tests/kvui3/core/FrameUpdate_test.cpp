@@ -234,3 +234,16 @@ TEST(Keyboard, RepeatsArrivingDuringTheWaitAreDropped)
     kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter)); // a real press
     EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 1u);
 }
+
+TEST(Keyboard, ARepeatReleaseWhileTheKeyIsHeldKeepsItWaitedOut)
+{
+    FakeInput input;
+    FakeInput::focus = false; // the wait ends at once without pumping
+    FakeInput::keys.insert(sf::Keyboard::Enter);
+    kv::Keyboard::waitForKeyRelease(sf::Keyboard::Enter);
+    FakeInput::focus = true;
+    // The release half of an auto-repeat pair arrives while the key is still down.
+    kv::handleEvent(keyEvent(sf::Event::KeyReleased, sf::Keyboard::Enter));
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));
+    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty());
+}
