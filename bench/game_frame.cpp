@@ -4,6 +4,8 @@
 // then the simulation step alone at a fixed 1/60 s (as it runs, and with the input queries
 // answered in-process), and heap allocations per frame.
 // Run under a display: xvfb-run -a -s "-screen 0 1280x720x24" build/bench/game_frame build/game
+#include "AllocationCounter.h"
+
 #include "audio/Audio.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
@@ -20,29 +22,15 @@
 #include <imgui.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <new>
 #include <string>
 #include <thread>
 #include <unistd.h>
 #include <vector>
-
-static std::atomic<long> allocations{0};
-
-void* operator new(std::size_t size)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 

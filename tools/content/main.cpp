@@ -2,12 +2,13 @@
 #include "Content.h"
 #include "WorldArt.h"
 
+#include "platform/FileSystem.h"
+
 #include <SFML/Graphics/Image.hpp>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace content {
@@ -31,12 +32,8 @@ bool writeBytes(const std::vector<uint8_t>& bytes, const std::string& gameDir,
     std::filesystem::path path = std::filesystem::path(gameDir) / relativePath;
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    std::ofstream file;
-    if (!error)
-        file.open(path, std::ios::binary | std::ios::trunc);
-    if (file)
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (error || !file) {
+    // The whole-file writer also notices a write that fails only when the file is closed.
+    if (error || !kv::writeWholeFile(path.string(), bytes.data(), bytes.size())) {
         std::fprintf(stderr, "tvl_content: cannot write %s%s%s\n", path.string().c_str(),
                      error ? ": " : "", error ? error.message().c_str() : "");
         return false;

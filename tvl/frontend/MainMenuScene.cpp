@@ -160,6 +160,10 @@ void MainMenuScene::updateMainMenu()
             kv::printMessage("No maps found");
             break;
         }
+        // Repeats of a held Enter or Space that arrived while the menu waited for its release
+        // are still in this tick's list; the carousel must not take them as a start.
+        while (kv::Keyboard::keyPressed(sf::Keyboard::Enter, true) || kv::Keyboard::keyPressed(sf::Keyboard::Space, true)) {
+        }
         state = 1;
         refreshCarouselTexts();
         break;

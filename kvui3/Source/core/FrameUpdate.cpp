@@ -151,7 +151,10 @@ void handleEvent(const sf::Event& event)
         Keyboard::addPressedKey(static_cast<uint32_t>(event.key.code));
         break;
     case sf::Event::KeyReleased:
-        Keyboard::keyReleased(static_cast<uint32_t>(event.key.code));
+        // Under load SFML can pass on the release half of an X11 auto-repeat pair; only a key
+        // that is really up counts as released.
+        if (!InputHooks::isKeyDown(event.key.code))
+            Keyboard::keyReleased(static_cast<uint32_t>(event.key.code));
         break;
     case sf::Event::TextEntered:
         // Printable ASCII only: X11 sends 127 for Delete and control codes for Ctrl+letters.

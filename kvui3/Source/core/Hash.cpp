@@ -1,5 +1,7 @@
 #include "core/Hash.h"
 
+#include "core/StringUtils.h"
+
 namespace kv {
 
 uint32_t hashName(const char* name)
@@ -8,10 +10,7 @@ uint32_t hashName(const char* name)
     if (!name)
         return h;
     for (; *name; name++) {
-        unsigned char c = static_cast<unsigned char>(*name);
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<unsigned char>(c - 'A' + 'a');
-        h = h * 65599u + c;
+        h = h * 65599u + static_cast<unsigned char>(toLowerAscii(*name));
     }
     return h;
 }

@@ -65,14 +65,22 @@ bool keyPressed(int key, bool consume)
 
 void waitForKeyRelease(int key)
 {
+    // While the key is held, every press that arrives is X11 auto-repeat: drop those from the
+    // wait's first pump on, and keep dropping them until the key is really released.
+    const uint32_t code = static_cast<uint32_t>(key);
+    bool marked = false;
+    if (key >= 0 && InputHooks::isKeyDown(key) &&
+        std::find(heldAfterWait.begin(), heldAfterWait.end(), code) == heldAfterWait.end()) {
+        heldAfterWait.push_back(code);
+        marked = true;
+    }
     sf::Clock clock;
     while (InputHooks::windowHasFocus() && InputHooks::isKeyDown(key) && clock.getElapsedTime().asSeconds() <= 0.5f) {
         pumpFrame();
         sf::sleep(sf::milliseconds(1));
     }
-    if (key >= 0 && InputHooks::isKeyDown(key) &&
-        std::find(heldAfterWait.begin(), heldAfterWait.end(), static_cast<uint32_t>(key)) == heldAfterWait.end())
-        heldAfterWait.push_back(static_cast<uint32_t>(key));
+    if (marked && !InputHooks::isKeyDown(key))
+        keyReleased(code);
 }
 
 void buildKeyNames()

@@ -7,12 +7,12 @@
 #include "core/Text.h"
 #include "core/Theme.h"
 #include "graphics/RenderLayers.h"
+#include "platform/Clock.h"
 #include "ui/Console.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 
 #include <algorithm>
-#include <ctime>
 
 namespace kv {
 
@@ -26,7 +26,7 @@ LazyObject<sf::RectangleShape> messagesBackground;
 
 uint32_t currentUtcSecond()
 {
-    return static_cast<uint32_t>(std::time(nullptr) % 60);
+    return static_cast<uint32_t>(utcNow().second % 60);
 }
 
 bool windowOpen()
@@ -60,6 +60,8 @@ void printMessage(const std::string& text, const sf::Color& colour, bool singleL
     entry.text = text;
     entry.colour = colour;
     entry.lastSecond = currentUtcSecond();
+    // Converted once here: the layout runs every poller tick and must not allocate.
+    entry.textObject.setString(sf::String::fromUtf8(text.begin(), text.end()));
     messageList.push_back(std::move(entry));
     if (messageList.size() > maxMessages)
         messageList.erase(messageList.begin(), messageList.begin() + static_cast<long>(messageList.size() - maxMessages));
@@ -120,7 +122,6 @@ void layoutMessages(float spacing)
         sf::Text& t = e.textObject;
         if (standardFont.isBuilt())
             t.setFont(*standardFont);
-        t.setString(sf::String::fromUtf8(e.text.begin(), e.text.end()));
         t.setFillColor(e.colour);
         t.setCharacterSize(16);
         t.setPosition(messagesOrigin.x, top + 5 + spacing * static_cast<float>(i));

@@ -1,5 +1,7 @@
 #include "core/Paths.h"
 
+#include "core/StringUtils.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -12,7 +14,7 @@ char foldPathChar(char c)
 {
     if (c == '/')
         return '\\';
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return toLowerAscii(c);
 }
 
 bool startsWithPath(const std::string& path, const std::string& base)

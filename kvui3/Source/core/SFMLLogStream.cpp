@@ -92,6 +92,10 @@ void captureSFMLErrors()
     static bool hooked = false;
     if (!hooked) {
         // SFML's own static destructors may still write to sf::err() after ours are gone.
+        // Both streams are built first: a handler registered before a static is built runs
+        // after that static's destructor, and would reach a destroyed stream.
+        logStream();
+        sf::err();
         std::atexit(restoreAtExit);
         hooked = true;
     }

@@ -124,14 +124,8 @@ float stringToFloat(const std::string& text)
 std::string toLowerAscii(std::string text)
 {
     for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        c = toLowerAscii(c);
     return text;
-}
-
-static char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool equalsIgnoreCase(const std::string& a, const std::string& b)
@@ -139,7 +133,7 @@ bool equalsIgnoreCase(const std::string& a, const std::string& b)
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); i++)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+        if (toLowerAscii(a[i]) != toLowerAscii(b[i]))
             return false;
     return true;
 }
@@ -149,7 +143,7 @@ bool startsWithIgnoreCase(const std::string& text, const std::string& prefix)
     if (prefix.size() > text.size())
         return false;
     for (size_t i = 0; i < prefix.size(); i++)
-        if (lowerAscii(text[i]) != lowerAscii(prefix[i]))
+        if (toLowerAscii(text[i]) != toLowerAscii(prefix[i]))
             return false;
     return true;
 }

@@ -33,6 +33,10 @@ int stringToInt(const std::string& text);
 float stringToFloat(const std::string& text);
 
 // ASCII-only helpers: bytes >= 0x80 are left as they are.
+constexpr char toLowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 std::string toLowerAscii(std::string text);
 bool equalsIgnoreCase(const std::string& a, const std::string& b);
 bool startsWithIgnoreCase(const std::string& text, const std::string& prefix);

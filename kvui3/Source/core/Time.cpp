@@ -2,7 +2,6 @@
 
 #include "platform/Clock.h"
 
-#include <chrono>
 
 namespace kv {
 
@@ -55,9 +54,7 @@ int getAnimationFrame(uint32_t frameCount, uint64_t milliseconds)
 
 int getAnimationFrame(uint32_t frameCount)
 {
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                  std::chrono::steady_clock::now().time_since_epoch()).count();
-    return getAnimationFrame(frameCount, static_cast<uint64_t>(ms));
+    return getAnimationFrame(frameCount, static_cast<uint64_t>(steadySeconds() * 1000.0));
 }
 
 } // namespace kv

@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "core/StringUtils.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,28 +38,13 @@ std::map<std::string, Listing>& listingCache()
     return cache;
 }
 
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); i++)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
-}
-
 // Case-insensitive order, ties broken by bytes so that the order is total.
 bool nameLess(const std::string& a, const std::string& b)
 {
     size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; i++) {
-        unsigned char ca = static_cast<unsigned char>(lowerAscii(a[i]));
-        unsigned char cb = static_cast<unsigned char>(lowerAscii(b[i]));
+        unsigned char ca = static_cast<unsigned char>(toLowerAscii(a[i]));
+        unsigned char cb = static_cast<unsigned char>(toLowerAscii(b[i]));
         if (ca != cb)
             return ca < cb;
     }
@@ -120,7 +107,7 @@ std::string matchInFolder(const std::string& dir, const std::string& prefix, con
         if (!names)
             return {};
         for (const auto& n : *names)
-            if (sameName(n, part) && existsOnDisk(prefix + n))
+            if (equalsIgnoreCase(n, part) && existsOnDisk(prefix + n))
                 return n;
     }
     return {};

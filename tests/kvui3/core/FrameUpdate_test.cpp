@@ -2,10 +2,10 @@
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Time.h"
+#include "support/FakeInput.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 namespace {
 
@@ -19,27 +19,9 @@ int ticksInOneSecond(unsigned limit, double frameSeconds)
     return ticks;
 }
 
-struct FakeInput {
-    static inline bool focus = true;
-    static inline std::set<int> keys;
-    static inline std::set<int> buttons;
-    static inline sf::Vector2i pointer;
-    FakeInput()
-    {
-        focus = true;
-        keys.clear();
-        buttons.clear();
-        pointer = {};
-        kv::InputHooks::windowHasFocus = [] { return focus; };
-        kv::InputHooks::isKeyDown = [](int k) { return keys.count(k) > 0; };
-        kv::InputHooks::isButtonDown = [](int b) { return buttons.count(b) > 0; };
-        kv::InputHooks::mousePixel = [] { return pointer; };
-        kv::InputHooks::mapPixelToView = [](sf::Vector2i p) { return sf::Vector2f(p); };
-        kv::InputHooks::currentViewSize = [] { return sf::Vector2f(1280, 720); };
-        kv::Keyboard::pressedKeys.clear();
-        kv::typedText.clear();
-    }
-    ~FakeInput() { kv::InputHooks::reset(); }
+// The click tolerance is a fiftieth of the larger view side: 25.6 in a 1280 x 720 view.
+struct FakeInput : kv::test::FakeInput {
+    FakeInput() { view = {1280, 720}; }
 };
 
 sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key code)
@@ -232,4 +214,36 @@ TEST(TimeHelpers, AnimationFramesAndTimeStamps)
     EXPECT_EQ(back.minute, 59);
     EXPECT_EQ(back.second, 58);
     EXPECT_GE(kv::unpackTimeStamp(kv::getTimeStamp()).year, 2024);
+}
+
+TEST(Keyboard, RepeatsArrivingDuringTheWaitAreDropped)
+{
+    FakeInput input;
+    static int calls;
+    calls = 0;
+    // The live key state is asked on every pass of the wait; a repeat arrives mid-wait and the
+    // key goes up a little later.
+    kv::InputHooks::isKeyDown = [](int) {
+        calls++;
+        if (calls == 3)
+            kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));
+        return calls < 6;
+    };
+    kv::Keyboard::waitForKeyRelease(sf::Keyboard::Enter);
+    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty());
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter)); // a real press
+    EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 1u);
+}
+
+TEST(Keyboard, ARepeatReleaseWhileTheKeyIsHeldKeepsItWaitedOut)
+{
+    FakeInput input;
+    FakeInput::focus = false; // the wait ends at once without pumping
+    FakeInput::keys.insert(sf::Keyboard::Enter);
+    kv::Keyboard::waitForKeyRelease(sf::Keyboard::Enter);
+    FakeInput::focus = true;
+    // The release half of an auto-repeat pair arrives while the key is still down.
+    kv::handleEvent(keyEvent(sf::Event::KeyReleased, sf::Keyboard::Enter));
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));
+    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty());
 }

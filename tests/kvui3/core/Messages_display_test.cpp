@@ -79,3 +79,15 @@ TEST(Messages, NothingIsShownWithoutAWindowButTheLogKeepsIt)
     EXPECT_TRUE(kv::messageList.empty());
     EXPECT_NE(log.find("Warning: early"), std::string::npos);
 }
+
+TEST(Messages, LayoutKeepsEachLinesTextFromWhenItWasPrinted)
+{
+    REQUIRE_DISPLAY();
+    openWindow();
+    kv::printMessage("caf\xC3\xA9 open");
+    // Ready before any layout, so laying out every tick converts nothing.
+    EXPECT_EQ(kv::messageList.back().textObject.getString(), sf::String(L"caf\u00e9 open"));
+    kv::layoutMessages(20);
+    EXPECT_EQ(kv::messageList.back().textObject.getString(), sf::String(L"caf\u00e9 open"));
+    kv::renderWindow->close();
+}

@@ -1,8 +1,17 @@
 #include "core/SFMLLogStream.h"
 
+#include <SFML/System/Err.hpp>
+
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,4 +59,30 @@ TEST(SFMLLogStream, SplitsLinesAndKeepsShaderWarningsOutOfTheMessages)
     EXPECT_NE(err.find("Warning: SFML: Uniform \"x\" not found in shader\n"), std::string::npos);
     EXPECT_EQ(err.find("Error: SFML: Uniform"), std::string::npos);
     EXPECT_EQ(err.find("Error: SFML: \n"), std::string::npos);
+}
+
+TEST(SFMLLogStream, TextLeftAtExitIsDroppedNotReported)
+{
+    // In a child process, so the capture does not outlive this test.
+    char path[] = "/tmp/sfmllogXXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(fd, 2);
+        kv::captureSFMLErrors();
+        sf::err() << "left at exit"; // no line end: still buffered when main returns
+        std::exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    close(fd);
+    std::stringstream log;
+    log << std::ifstream(path).rdbuf();
+    std::remove(path);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(log.str().find("left at exit"), std::string::npos) << log.str();
 }

@@ -122,3 +122,15 @@ TEST_F(FileSystemTest, ListingIsSortedAndLeavesOutDotFoldersAndOddEntries)
     EXPECT_TRUE(kv::listDirectory("list\\b.txt").empty());
     EXPECT_TRUE(kv::listDirectory("missing").empty());
 }
+
+TEST_F(FileSystemTest, WholeFileWriterReplacesTheFileAndReportsAFailedClose)
+{
+    const std::string bytes = "new contents";
+    ASSERT_TRUE(kv::writeWholeFile("BASE\\maps\\X.MAP", bytes.data(), bytes.size()));
+    EXPECT_EQ(dir.read("base/Maps/x.map"), bytes);
+    // /dev/full takes the buffered bytes and refuses them only when they are flushed.
+    if (fs::exists("/dev/full")) {
+        EXPECT_FALSE(kv::writeWholeFile("/dev/full", bytes.data(), bytes.size()));
+    }
+    EXPECT_FALSE(kv::writeWholeFile("no/such/folder/file", bytes.data(), bytes.size()));
+}

@@ -1,5 +1,7 @@
 #include "world/Game.h"
 
+#include "support/GameFixture.h"
+
 #include "net/Packets.h"
 #include "ui/Hints.h"
 #include "world/Map.h"
@@ -14,39 +16,15 @@ namespace {
 
 using namespace tvl;
 
-void useMap(int widthTiles, int heightTiles)
-{
-    mapWidth = widthTiles;
-    mapHeight = heightTiles;
-    mapWorldSize = sf::Vector2f(widthTiles * 16.0f, heightTiles * 16.0f);
-}
+using gametest::useMap;
 
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        clearPlayers();
-        pickups.clear();
-        token = Token();
-        resetIdCountersForTests();
-        gameType = SinglePlayerGame;
-        netRole = NoNetRole;
-        paused = false;
-        gameEnded = false;
-        consoleOpen = false;
-        audioPanelOpen = false;
-        roundSettings = GameStartSettings();
-        gameSettings = GameSettings();
-        gameImageSizes = GameImageSizes();
-        kv::hints.clear();
-        useMap(100, 100);
+        gametest::resetGameState();
     }
-    void TearDown() override
-    {
-        clearPlayers();
-        pickups.clear();
-        gameType = NoGame;
-    }
+    void TearDown() override { gametest::endGameState(); }
 };
 
 TEST(PickupTarget, ScalesWithDensityAndMapSizeWithinItsLimits)
