@@ -161,8 +161,10 @@ void shutdown()
     InternalTextures::unloadTextures();
     clearConsoleLines();
     stopTickGate();
+    // The music streams exist even without a device (currentMusic is never null); they must
+    // go while SFML's error stream is still ours, not in static destruction after it.
+    Audio::stopAll();
     if (Audio::audioReady) {
-        Audio::stopAll();
         Audio::shutdown();
         AudioPanel::resetButtons();
         Audio::audioReady = false;
