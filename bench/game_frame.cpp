@@ -4,6 +4,7 @@
 // then the simulation step alone at a fixed 1/60 s (as it runs, and with the input queries
 // answered in-process), and heap allocations per frame.
 // Run under a display: xvfb-run -a -s "-screen 0 1280x720x24" build/bench/game_frame build/game
+#include "BenchSupport.h"
 #include "AllocationCounter.h"
 
 #include "audio/Audio.h"
@@ -41,16 +42,6 @@ double millisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-std::string cpuModel()
-{
-    std::ifstream in("/proc/cpuinfo");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("model name", 0) == 0)
-            return line.substr(line.find(':') + 2);
-    return "unknown";
-}
-
 void printTimes(const char* what, std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
@@ -69,14 +60,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "game_frame: no base/Maps/Frontier.map in %s\n", game.c_str());
         return 2;
     }
-    const fs::path scratch = fs::temp_directory_path() / "tvl-bench-game";
-    fs::remove_all(scratch);
-    fs::create_directories(scratch);
-    fs::create_directory_symlink(game / "base", scratch / "base");
-    fs::create_directory_symlink(game / "kvui3", scratch / "kvui3");
-    std::ofstream(scratch / "kvui3.ini") << "[info]\nversion=3\n[video]\nwidth=1280\nheight=720\nwindow=True\n"
-                                            "antialiasingLevel=0\nvsyncEnabled=False\nfpsLimit=0\n";
-    fs::current_path(scratch);
+    const fs::path scratch = bench::enterScratchGameFolder(game, "tvl-bench-game", 1280, 720);
 
     if (!kv::KVCore::init()) {
         std::fprintf(stderr, "game_frame: the framework did not start\n");
@@ -160,7 +144,7 @@ int main(int argc, char** argv)
     kv::InputHooks::reset();
 
     std::printf("machine: %u hardware threads, %s, GL renderer %s\n", std::thread::hardware_concurrency(),
-                cpuModel().c_str(), renderer ? renderer : "unknown");
+                bench::cpuModel().c_str(), renderer ? renderer : "unknown");
     std::printf("Frontier.map %dx%d tiles, %zu pickups (Ultra), %zu players, window 1280x720\n", tvl::mapWidth,
                 tvl::mapHeight, pickupCount, tvl::players.size());
     if (measured == 0 || stepTimes.empty() || quietStepTimes.empty()) {

@@ -1,6 +1,7 @@
 // Cost of an idle frame of the real loop (layers, compositor, ImGui, message text) at
 // 1280x720: median time per frame and heap allocations per frame. Run under a display
 // (xvfb-run) with the runtime tree's folder as the argument: idle_frame build/game
+#include "BenchSupport.h"
 #include "core/Framework.h"
 #include "core/Messages.h"
 #include "core/Text.h"
@@ -29,14 +30,7 @@ int main(int argc, char** argv)
         return 2;
     }
     fs::path game = fs::absolute(argv[1]);
-    fs::path scratch = fs::temp_directory_path() / "tvl-bench-idle";
-    fs::remove_all(scratch);
-    fs::create_directories(scratch);
-    fs::create_directory_symlink(game / "base", scratch / "base");
-    fs::create_directory_symlink(game / "kvui3", scratch / "kvui3");
-    std::ofstream(scratch / "kvui3.ini") << "[info]\nversion=3\n[video]\nwidth=1280\nheight=720\nwindow=True\n"
-                                            "antialiasingLevel=0\nvsyncEnabled=False\nfpsLimit=0\n";
-    fs::current_path(scratch);
+    const fs::path scratch = bench::enterScratchGameFolder(game, "tvl-bench-idle", 1280, 720);
 
     if (!kv::KVCore::init()) {
         std::fprintf(stderr, "idle_frame: the framework did not start\n");

@@ -6,6 +6,7 @@
 // textures and shaders are loaded as the game loads them. The child repeats the game's start-up
 // in its order and prints the monotonic clock at its first displayed frame; the parent takes
 // the clock just before it starts the child.
+#include "BenchSupport.h"
 #include "audio/Audio.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
@@ -166,13 +167,7 @@ int main(int argc, char** argv)
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
     const std::string self = fs::canonical("/proc/self/exe").string();
     const fs::path game = fs::absolute(argv[1]);
-    const fs::path scratch = fs::temp_directory_path() / ("tvl-bench-menu-" + std::to_string(getpid()));
-    fs::create_directories(scratch);
-    fs::create_directory_symlink(game / "base", scratch / "base");
-    fs::create_directory_symlink(game / "kvui3", scratch / "kvui3");
-    std::ofstream(scratch / "kvui3.ini") << "[info]\nversion=3\n[video]\nwidth=1024\nheight=768\nwindow=True\n"
-                                            "antialiasingLevel=0\nvsyncEnabled=False\nfpsLimit=0\n";
-    fs::current_path(scratch);
+    const fs::path scratch = bench::enterScratchGameFolder(game, "tvl-bench-menu-" + std::to_string(getpid()), 1024, 768);
     setenv("ALSOFT_DRIVERS", "null", 0);
 
     std::vector<double> seconds;

@@ -1,6 +1,7 @@
 // The cost of the world frame (terrain, sprites, fog) on a large map at 1280 x 720 under the
 // software renderer: median and worst frame over a scripted pan, and the terrain cache
 // rebuild. Usage: world_frame [game folder] (default: ../game beside this executable).
+#include "BenchSupport.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
 #include "graphics/RenderLayers.h"
@@ -27,16 +28,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string cpuModel()
-{
-    std::ifstream in("/proc/cpuinfo");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("model name", 0) == 0)
-            return line.substr(line.find(':') + 2);
-    return "unknown";
-}
 
 void fillCell(sf::Image& image, int tile, sf::Color a, sf::Color b, bool half)
 {
@@ -164,7 +155,7 @@ int main(int argc, char** argv)
         rebuilds.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
 
-    std::printf("machine: %u threads, %s, GL renderer %s\n", std::thread::hardware_concurrency(), cpuModel().c_str(),
+    std::printf("machine: %u threads, %s, GL renderer %s\n", std::thread::hardware_concurrency(), bench::cpuModel().c_str(),
                 renderer ? renderer : "unknown");
     std::printf("map %dx%d tiles, world texture %ux%u at scale %.1f, terrain cache %ux%u\n", mapSize, mapSize, size.x,
                 size.y, scale, view.terrain.colourTexture->getSize().x, view.terrain.colourTexture->getSize().y);
