@@ -139,6 +139,7 @@ void handleEvent(const sf::Event& event)
     case sf::Event::GainedFocus:
         if (renderWindow.isBuilt())
             renderWindow->setMouseCursorGrabbed(cursorGrabbed);
+        Keyboard::forgetReleasedKeys();
         break;
     case sf::Event::KeyPressed:
         if (event.key.code == sf::Keyboard::F12) {

@@ -24,11 +24,10 @@ void addPressedKey(uint32_t code)
 {
     if (code == noKey)
         return;
-    if (std::find(heldAfterWait.begin(), heldAfterWait.end(), code) != heldAfterWait.end()) {
-        if (InputHooks::isKeyDown(static_cast<int>(code)))
-            return;
-        keyReleased(code);
-    }
+    // Only the key's release event ends its wait-out: a repeat press queued before the release
+    // is handled after the key is already up, so the live state cannot tell it from a new press.
+    if (std::find(heldAfterWait.begin(), heldAfterWait.end(), code) != heldAfterWait.end())
+        return;
     if (pressedKeys.size() >= maxPressedKeys) {
         printError("Keyboard::addPressedKey: Too many pressed keycodes.");
         return;
@@ -39,6 +38,11 @@ void addPressedKey(uint32_t code)
 void keyReleased(uint32_t code)
 {
     heldAfterWait.erase(std::remove(heldAfterWait.begin(), heldAfterWait.end(), code), heldAfterWait.end());
+}
+
+void forgetReleasedKeys()
+{
+    std::erase_if(heldAfterWait, [](uint32_t code) { return !InputHooks::isKeyDown(static_cast<int>(code)); });
 }
 
 static bool takeKey(uint32_t key, bool consume)
@@ -66,21 +70,16 @@ bool keyPressed(int key, bool consume)
 void waitForKeyRelease(int key)
 {
     // While the key is held, every press that arrives is X11 auto-repeat: drop those from the
-    // wait's first pump on, and keep dropping them until the key is really released.
+    // wait's first pump on, until the release event (which may still be queued when we return).
     const uint32_t code = static_cast<uint32_t>(key);
-    bool marked = false;
     if (key >= 0 && InputHooks::isKeyDown(key) &&
-        std::find(heldAfterWait.begin(), heldAfterWait.end(), code) == heldAfterWait.end()) {
+        std::find(heldAfterWait.begin(), heldAfterWait.end(), code) == heldAfterWait.end())
         heldAfterWait.push_back(code);
-        marked = true;
-    }
     sf::Clock clock;
     while (InputHooks::windowHasFocus() && InputHooks::isKeyDown(key) && clock.getElapsedTime().asSeconds() <= 0.5f) {
         pumpFrame();
         sf::sleep(sf::milliseconds(1));
     }
-    if (marked && !InputHooks::isKeyDown(key))
-        keyReleased(code);
 }
 
 void buildKeyNames()

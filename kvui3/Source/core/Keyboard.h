@@ -15,11 +15,14 @@ constexpr int ctrlY = 99; // F15 stands for Control+Y
 extern std::vector<uint32_t> pressedKeys;
 
 // Appends a key pressed during this tick; -1 is ignored, a 130th key is refused with a message.
-// A key that was waited out and is still held is not added again (X11 auto-repeat).
+// A key that was waited out is not added again until its release event (X11 auto-repeat).
 void addPressedKey(uint32_t code);
 
 // A key went up: it counts again on its next press.
 void keyReleased(uint32_t code);
+
+// The window got the focus back: a waited-out key released elsewhere sent us no release event.
+void forgetReleasedKeys();
 
 // Whether key was pressed this tick (window focused); consume removes its first occurrence.
 // ctrlZ / ctrlY are true when the left Control key is held and Z / Y was pressed.

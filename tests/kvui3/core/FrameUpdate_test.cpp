@@ -231,7 +231,26 @@ TEST(Keyboard, RepeatsArrivingDuringTheWaitAreDropped)
     };
     kv::Keyboard::waitForKeyRelease(sf::Keyboard::Enter);
     EXPECT_TRUE(kv::Keyboard::pressedKeys.empty());
+    // A repeat queued before the release is handled once the key is already up.
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));
+    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty());
+    kv::handleEvent(keyEvent(sf::Event::KeyReleased, sf::Keyboard::Enter));
     kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter)); // a real press
+    EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 1u);
+}
+
+TEST(Keyboard, AKeyReleasedInAnotherWindowCountsAgainOnRegainedFocus)
+{
+    FakeInput input;
+    FakeInput::focus = false;
+    FakeInput::keys.insert(sf::Keyboard::Escape);
+    kv::Keyboard::waitForKeyRelease(sf::Keyboard::Escape);
+    FakeInput::keys.clear(); // released while another window had the focus: no event for us
+    FakeInput::focus = true;
+    sf::Event gained {};
+    gained.type = sf::Event::GainedFocus;
+    kv::handleEvent(gained);
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Escape));
     EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 1u);
 }
 
