@@ -244,6 +244,9 @@ bool loadShader(ShaderId id)
         if (!ok)
             printError(formatString("Error loading fragment shader from %s", slot.fragmentPath.c_str()));
     }
+    // A recompiled program has new locations: whatever the cache knew belongs to the old one.
+    if (slot.shader)
+        slot.shader->clearCaches();
     slot.loaded = ok;
     return ok;
 }
@@ -264,8 +267,6 @@ void reloadAll()
         if (!slot.used)
             continue;
         loadShader(id);
-        if (slot.shader)
-            slot.shader->clearCaches();
     }
     printMessage("Reloaded shaders");
     writeLog("Reloaded shaders");

@@ -166,6 +166,17 @@ TEST_F(ShadersDisplay, CachedValuesReachTheProgramAndSurviveReload)
     // The same values again: after the recompile they must reach GL, not the stale cache.
     setAll();
     expectNear(drawWith(shader), sf::Color(51, 153, 0));
+
+    // Another program loaded into the same slot, its uniforms declared in another order.
+    dir.write("probe.frag", "#version 120\n"
+                            "uniform sampler2D tint;\n"
+                            "uniform vec2 b;\n"
+                            "uniform float a;\n"
+                            "void main() { gl_FragColor = vec4(a, b.x, b.y, 1.0) * texture2D(tint, vec2(0.5)); }\n");
+    ASSERT_TRUE(kv::Shaders::loadShader(id));
+    EXPECT_TRUE(shader.cache.values.empty());
+    setAll();
+    expectNear(drawWith(shader), sf::Color(51, 153, 0));
     const std::string log = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(log.find("Error: "), std::string::npos) << log;
 }
