@@ -240,8 +240,8 @@ void runConsoleStep()
 
 void runTickWork()
 {
-    const bool focused = kv::InputHooks::windowHasFocus();
-    handleMouseWheel(kv::mouseWheelDelta, focused && kv::InputHooks::isKeyDown(sf::Keyboard::LControl));
+    const bool focused = kv::input.focus;
+    handleMouseWheel(kv::mouseWheelDelta, focused && kv::input.keyDown(sf::Keyboard::LControl));
     if (!paused)
         updateAmbience();
     if (gameEnded)
@@ -309,7 +309,7 @@ void drawAudioPanel()
 
 void updateCursorGrab()
 {
-    const bool grab = kv::InputHooks::windowHasFocus() && !consoleOpen && !audioPanelOpen && !paused;
+    const bool grab = kv::input.focus && !consoleOpen && !audioPanelOpen && !paused;
     if (grab == kv::cursorGrabbed)
         return;
     kv::cursorGrabbed = grab;

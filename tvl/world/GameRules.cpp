@@ -43,7 +43,7 @@ bool gameTickRunning = false;
 
 bool windowFocused()
 {
-    return kv::InputHooks::windowHasFocus();
+    return kv::input.focus;
 }
 
 void setRenderScale(float scale)

@@ -49,13 +49,13 @@ float distance(float ax, float ay, float bx, float by)
 
 bool keyDown(sf::Keyboard::Key key)
 {
-    return kv::InputHooks::isKeyDown(key);
+    return kv::input.keyDown(key);
 }
 
 DrivingInput readDrivingInput(bool disabled)
 {
     DrivingInput input;
-    if (!kv::InputHooks::windowHasFocus())
+    if (!kv::input.focus)
         return input;
     if (!disabled) {
         if (keyDown(sf::Keyboard::Up) || keyDown(sf::Keyboard::W))
@@ -418,13 +418,13 @@ void followReceivedPose(Player& p, float dt)
 
 void useHeldItems(Player& p, float dt)
 {
-    const bool focused = kv::InputHooks::windowHasFocus();
+    const bool focused = kv::input.focus;
     const bool nitroHeld = focused
                            && (keyDown(sf::Keyboard::Space) || keyDown(sf::Keyboard::LShift)
                                || keyDown(sf::Keyboard::RShift));
     p.nitroActive = updateNitro(p.nitroSeconds, nitroHeld, dt);
 
-    const bool button = focused && kv::InputHooks::isButtonDown(0);
+    const bool button = focused && kv::input.buttonDown(0);
     if (p.itemCooldown > 0.0f)
         p.itemCooldown = button ? std::max(p.itemCooldown - dt, 0.0f) : 0.0f;
 

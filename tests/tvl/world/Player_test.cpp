@@ -3,6 +3,7 @@
 #include "core/Geometry.h"
 #include "core/Input.h"
 #include "core/Keyboard.h"
+#include "support/FakeInput.h"
 #include "world/Game.h"
 #include "world/Map.h"
 
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <set>
 
 namespace {
@@ -20,25 +22,18 @@ using namespace tvl;
 
 constexpr float pi = 3.14159265f;
 
-std::set<int> heldKeys;
-bool mouseHeld = false;
-
-bool fakeFocus() { return true; }
-bool fakeKey(int key) { return heldKeys.count(key) > 0; }
-bool fakeButton(int button) { return button == 0 && mouseHeld; }
+kv::test::FakeInput::KeySet& heldKeys = kv::test::FakeInput::keys;
+kv::test::FakeInput::ButtonSet& heldButtons = kv::test::FakeInput::buttons;
 
 // A single-player game on a map of mapW x mapH pixels with fake input; no window.
 class PlayerTest : public ::testing::Test {
 protected:
+    std::optional<kv::test::FakeInput> fakeInput;
     static constexpr float mapW = 4000.0f, mapH = 4000.0f;
 
     void SetUp() override
     {
-        heldKeys.clear();
-        mouseHeld = false;
-        kv::InputHooks::windowHasFocus = fakeFocus;
-        kv::InputHooks::isKeyDown = fakeKey;
-        kv::InputHooks::isButtonDown = fakeButton;
+        fakeInput.emplace();
         kv::Keyboard::pressedKeys.clear();
         clearPlayers();
         gameType = SinglePlayerGame;
@@ -63,8 +58,7 @@ protected:
         pickups.clear();
         gameType = NoGame;
         netRole = NoNetRole;
-        kv::InputHooks::reset();
-        kv::Keyboard::pressedKeys.clear();
+        fakeInput.reset();
     }
 
     static Player& add(float x, float y, bool computer = false, uint16_t id = 0)
@@ -498,14 +492,14 @@ TEST_F(PlayerTest, LocalItemUseByButtonRepeatsOncePerSecond)
     p.itemCounts[Nitro] = 3;
     p.itemCounts[EMP] = 1;
     p.currentItem = Nitro;
-    mouseHeld = true;
+    heldButtons.insert(0);
     int frames = 0;
     while (p.itemCounts[Nitro] > 1 && frames < 1000) {
         p.update(0.25f);
         frames++;
     }
     EXPECT_EQ(frames, 5); // used at once, again after a second of holding
-    mouseHeld = false;
+    heldButtons.clear();
     p.update(0.1f);
     EXPECT_EQ(p.itemCooldown, 0.0f); // released: ready at once
 
