@@ -2,6 +2,7 @@
 #include "world/Game.h"
 
 #include "audio/Audio.h"
+#include "core/Angle.h"
 #include "core/FrameUpdate.h"
 #include "core/Framework.h"
 #include "core/Input.h"
@@ -41,9 +42,7 @@ namespace tvl {
 
 namespace {
 
-constexpr float degreesToRadians = 0.017453292f;
-constexpr float spinRadiansPerSecond = 160.0f * degreesToRadians;
-constexpr float twoPi = 6.2831853f;
+constexpr float spinRadiansPerSecond = 160.0f * kv::degreesToRadians;
 
 // What the game changes of the world's lighting, to be put back when it ends (a night map
 // must not leave the menu dark).
@@ -72,12 +71,6 @@ void restoreLighting(const SavedLighting& saved)
     worldView.gameFogColour = saved.fogColour;
     windSpeed = saved.windSpeed;
     windDirection = saved.windDirection;
-}
-
-float wrapRadians(float angle)
-{
-    angle = std::fmod(angle, twoPi);
-    return angle < 0.0f ? angle + twoPi : angle;
 }
 
 sf::Vector2f imageSize(int image)
@@ -147,7 +140,7 @@ void placePlayers()
     for (size_t i = 0; i < players.size(); ++i) {
         Player& p = *players[i];
         const sf::Vector2f position = randomMapPosition(p.radius);
-        const float angle = wrapRadians(kv::randomFloat(0.0f, 360.0f) * degreesToRadians);
+        const float angle = kv::wrapRadians(kv::randomFloat(0.0f, 360.0f) * kv::degreesToRadians);
         p.x = p.renderX = p.stepX = p.netTargetX = position.x;
         p.y = p.renderY = p.stepY = p.netTargetY = position.y;
         p.angle = p.renderAngle = p.stepAngle = p.netTargetAngle = angle;
@@ -263,14 +256,14 @@ void updateWorldObjects(float dt)
     static constexpr uint8_t pickupRed[3] = {255, 0, 0};
     if (token.present) {
         if (!paused)
-            token.angle = wrapRadians(token.angle + dt * spinRadiansPerSecond);
+            token.angle = kv::wrapRadians(token.angle + dt * spinRadiansPerSecond);
         const sf::Vector2f position(token.x, token.y);
         const sf::Vector2f size = gameImageSizes.token * 1.5f;
         addMinimapMarker(0, &position, &size, &token.angle, tokenBlue);
     }
     for (Pickup& pickup : pickups) {
         if (!paused)
-            pickup.angle = wrapRadians(pickup.angle + dt * spinRadiansPerSecond);
+            pickup.angle = kv::wrapRadians(pickup.angle + dt * spinRadiansPerSecond);
         const sf::Vector2f position(pickup.x, pickup.y);
         const bool known = pickup.type >= 0 && pickup.type < itemTypeCount;
         const sf::Vector2f size = known ? gameImageSizes.items[pickup.type] * 0.75f : sf::Vector2f();
