@@ -62,7 +62,7 @@ SavedLighting saveLighting()
             worldView.gameFogDensity, worldView.gameFogColour, windSpeed, windDirection};
 }
 
-void restoreLighting(const SavedLighting& saved)
+void applyLighting(const SavedLighting& saved)
 {
     kv::ambientLightLevel = saved.ambientLevel;
     worldView.gameLightLevel = saved.lightLevel;
@@ -111,13 +111,8 @@ void startMapAmbience(const std::string& mapFile)
             break;
         }
     }
-    worldView.gameLightLevel = lighting.lightLevel;
-    worldView.gameLightColour = lighting.lightColour;
-    worldView.gameFogDensity = lighting.fogDensity;
-    worldView.gameFogColour = lighting.fogColour;
-    windSpeed = lighting.windSpeed;
-    windDirection = lighting.windDir;
-    kv::ambientLightLevel = lighting.lightLevel;
+    applyLighting({lighting.lightLevel, lighting.lightLevel, lighting.lightColour, lighting.fogDensity,
+                   lighting.fogColour, lighting.windSpeed, lighting.windDir});
     if (!kv::Audio::playMusic("Base\\Music\\" + music, 0.0f))
         kv::Audio::playMusic("Base\\Music\\" + defaultMusicFilename, 0.0f);
 }
@@ -383,7 +378,7 @@ bool playGame(int type, const std::string& mapFile, const GameStartSettings* set
 {
     const SavedLighting lighting = saveLighting();
     if (!settings || !setUpGame(type, mapFile, settings)) {
-        restoreLighting(lighting);
+        applyLighting(lighting);
         gameType = NoGame;
         // Nobody may be left waiting on a game that never started.
         if (netRole != NoNetRole)
@@ -396,7 +391,7 @@ bool playGame(int type, const std::string& mapFile, const GameStartSettings* set
             break;
     }
     tearDownGame();
-    restoreLighting(lighting);
+    applyLighting(lighting);
     return true;
 }
 
