@@ -11,16 +11,18 @@ namespace tvl {
 
 namespace {
 
-// The stream reads this block of memory; a source of 4 GiB or more is cut to what it can address.
+// The stream borrows the bytes; a source of 4 GiB or more is cut to what it can address.
 void openBytes(kv::BinaryStream& in, const uint8_t* data, std::size_t size)
 {
-    in.openMemory(data, uint32_t(std::min<std::size_t>(size, std::numeric_limits<uint32_t>::max())));
+    constexpr std::size_t most = std::numeric_limits<uint32_t>::max();
+    in.openMemory(data, uint32_t(std::min(size, most)));
 }
 
 MapFileStatus readHeader(kv::BinaryStream& in, uint16_t& width, uint16_t& height)
 {
     char signature[mapSignatureSize];
-    if (in.read(reinterpret_cast<uint8_t*>(signature), mapSignatureSize) != int32_t(mapSignatureSize) ||
+    const int32_t signatureSize = int32_t(mapSignatureSize);
+    if (in.read(reinterpret_cast<uint8_t*>(signature), signatureSize) != signatureSize ||
         std::memcmp(signature, mapFileSignature, mapSignatureSize) != 0)
         return MapFileStatus::NotAMap;
     if (in.readU16() != mapFileVersion || in.hasOverrun())

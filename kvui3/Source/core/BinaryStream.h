@@ -54,8 +54,8 @@ public:
     // number (0 when not open or count <= 0).
     int32_t read(uint8_t* buffer, int32_t count);
 
-    // One value of 1, 2 or 4 bytes, little-endian (a float as its IEEE bits). Bytes past the end read as 0 and set the
-    // overrun flag; the position advances only by what was really read.
+    // One value of 1, 2 or 4 bytes, little-endian (a float as its IEEE bits). Bytes past the
+    // end read as 0 and set the overrun flag; the position advances only by what was really read.
     uint8_t readU8();
     uint16_t readU16();
     uint32_t readU32();
