@@ -21,9 +21,7 @@ answer_confirm() {
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 800 600
 printf '[user]\nplayerName=Closer\n[game]\ntokensCount=77\n' > "$dir/tvl.ini"
-(cd "$dir" && exec ./torvale 2> "$dir/stderr.txt") &
-pid=$!
-win=$(find_window) || fail "window not found"
+start_game "$dir" || fail "window not found"
 "$XCLOSE" "$win"
 answer_confirm no || fail "no question was asked"
 sleep 1
@@ -39,9 +37,7 @@ grep -qx 'lerpRate=10' "$dir/tvl.ini" || fail "tvl.ini not rewritten on close"
 rm -rf "$dir"
 
 dir=$(make_game_folder)
-(cd "$dir" && exec ./torvale 2> "$dir/stderr.txt") &
-pid=$!
-win=$(find_window) || fail "fullscreen: window not found"
+start_game "$dir" || fail "fullscreen: window not found"
 "$XCLOSE" "$win"
 wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "fullscreen close: exit code $rc"; }

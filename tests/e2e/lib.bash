@@ -36,6 +36,17 @@ find_window() {
     return 1
 }
 
+# Starts ./torvale in folder $1 with its stderr in $1/stderr.txt; any further words are
+# NAME=VALUE settings for its environment. Sets pid, then waits for the window and sets win;
+# false when no window shows.
+start_game() {
+    local dir=$1
+    shift
+    (cd "$dir" && exec env "$@" ./torvale 2> "$dir/stderr.txt") &
+    pid=$!
+    win=$(find_window)
+}
+
 # Waits up to $2 seconds for pid $1 and leaves its exit code in RC ("timeout" when it hangs).
 # Not to be called inside $( ): only this shell can collect its own child's exit code.
 wait_exit() {

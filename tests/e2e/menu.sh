@@ -51,9 +51,7 @@ write_windowed_ini "$dir" 1024 768
 printf '[game]\ntokensCount=1\n' > "$dir/tvl.ini"
 maps=$(sed -n 's/^mapCount=\([0-9]*\).*/\1/p' "$dir/base/MapList.ini")
 [ "${maps:-0}" -ge 2 ] || fail "the map list needs two maps or more"
-(cd "$dir" && ALSOFT_DRIVERS=null exec ./torvale 2> "$dir/stderr.txt") &
-pid=$!
-win=$(find_window) || fail "window not found"
+start_game "$dir" ALSOFT_DRIVERS=null || fail "window not found"
 xdotool windowfocus --sync "$win"
 wait_menu_music 1 20 || { cat "$dir/stderr.txt"; fail "the menu music did not start"; }
 sleep 1

@@ -5,9 +5,7 @@ ensure_display
 
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 800 600
-(cd "$dir" && exec ./torvale 2> "$dir/stderr.txt") &
-pid=$!
-win=$(find_window) || fail "window not found"
+start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.5
 xdotool key --window "$win" F12

@@ -7,9 +7,7 @@ ensure_display
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 1280 720
 printf '[game]\ntokensCount=1\nskillLevel=1\nitemsDensity=4\n' > "$dir/tvl.ini"
-(cd "$dir" && exec ./torvale 2> "$dir/stderr.txt") &
-pid=$!
-win=$(find_window) || fail "window not found"
+start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 1
 xdotool key --window "$win" Return   # Single Player

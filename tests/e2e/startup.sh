@@ -15,9 +15,7 @@ rm -rf "$dir"
 # Windowed from kvui3.ini; Escape ends with code 0 and the settings written.
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 1024 768
-(cd "$dir" && exec ./torvale 2> "$dir/stderr.txt") &
-pid=$!
-win=$(find_window) || fail "window not found"
+start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.5
 geometry=$(xdotool getwindowgeometry "$win")
@@ -36,9 +34,7 @@ rm -rf "$dir"
 
 # Without kvui3.ini: fullscreen at the desktop size.
 dir=$(make_game_folder)
-(cd "$dir" && exec ./torvale 2> "$dir/stderr.txt") &
-pid=$!
-win=$(find_window) || fail "fullscreen: window not found"
+start_game "$dir" || fail "fullscreen: window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.5
 geometry=$(xdotool getwindowgeometry "$win")

@@ -3,6 +3,8 @@
 #include "Content.h"
 #include "Synth.h"
 
+#include "core/LittleEndian.h"
+
 #include <dumb.h>
 
 #include <cstdio>
@@ -41,14 +43,10 @@ bool renderModule(const std::vector<uint8_t>& mod, float seconds, std::vector<ui
     synth::Signal placeholder(samples.size(), 0.0f);
     wav = synth::wavFile(placeholder, 44100);
     wav[22] = 2;
-    const uint32_t byteRate = 44100 * 4;
-    for (int i = 0; i < 4; i++)
-        wav[28 + i] = static_cast<uint8_t>(byteRate >> (8 * i));
+    kv::storeU32(wav.data() + 28, 44100 * 4); // bytes a second
     wav[32] = 4;
-    for (size_t i = 0; i < samples.size(); i++) {
-        wav[44 + 2 * i] = static_cast<uint8_t>(samples[i] & 0xFF);
-        wav[45 + 2 * i] = static_cast<uint8_t>((samples[i] >> 8) & 0xFF);
-    }
+    for (size_t i = 0; i < samples.size(); i++)
+        kv::storeU16(wav.data() + 44 + 2 * i, static_cast<uint16_t>(samples[i]));
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "Synth.h"
 
+#include "core/LittleEndian.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -215,32 +217,28 @@ void makeLoop(Signal& signal, size_t fade)
 std::vector<uint8_t> wavFile(const Signal& signal, int sampleRate)
 {
     const uint32_t dataBytes = static_cast<uint32_t>(signal.size() * 2);
-    std::vector<uint8_t> out(44 + dataBytes);
-    size_t at = 0;
+    std::vector<uint8_t> out;
+    out.reserve(44 + dataBytes);
     auto text = [&](const char* s) {
         for (int i = 0; i < 4; i++)
-            out[at++] = static_cast<uint8_t>(s[i]);
-    };
-    auto put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; i++)
-            out[at++] = static_cast<uint8_t>(v >> (8 * i));
+            out.push_back(static_cast<uint8_t>(s[i]));
     };
     text("RIFF");
-    put(36 + dataBytes, 4);
+    kv::appendU32(out, 36 + dataBytes);
     text("WAVE");
     text("fmt ");
-    put(16, 4);
-    put(1, 2); // PCM
-    put(1, 2); // mono
-    put(static_cast<uint32_t>(sampleRate), 4);
-    put(static_cast<uint32_t>(sampleRate) * 2, 4);
-    put(2, 2);
-    put(16, 2);
+    kv::appendU32(out, 16);
+    kv::appendU16(out, 1); // PCM
+    kv::appendU16(out, 1); // mono
+    kv::appendU32(out, static_cast<uint32_t>(sampleRate));
+    kv::appendU32(out, static_cast<uint32_t>(sampleRate) * 2);
+    kv::appendU16(out, 2);
+    kv::appendU16(out, 16);
     text("data");
-    put(dataBytes, 4);
+    kv::appendU32(out, dataBytes);
     for (float sample : signal) {
         const long value = std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f);
-        put(static_cast<uint16_t>(static_cast<int16_t>(value)), 2);
+        kv::appendU16(out, static_cast<uint16_t>(static_cast<int16_t>(value)));
     }
     return out;
 }

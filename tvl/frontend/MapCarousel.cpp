@@ -1,6 +1,7 @@
 #include "frontend/MapCarousel.h"
 
 #include "core/Paths.h"
+#include "world/Map.h"
 
 #include <algorithm>
 
@@ -35,7 +36,7 @@ sf::Vector2f fitPreview(sf::Vector2u imageSize, sf::Vector2f viewSize)
 
 std::string previewPath(const std::string& mapFilename)
 {
-    return kv::changeExtension("Base\\Maps\\" + mapFilename, ".png");
+    return kv::changeExtension(mapFolder + mapFilename, ".png");
 }
 
 std::string mapInfoLine(unsigned width, unsigned height, const std::string& musicFilename,

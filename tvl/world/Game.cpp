@@ -2,6 +2,7 @@
 #include "world/Game.h"
 
 #include "audio/Audio.h"
+#include "core/Angle.h"
 #include "core/FrameUpdate.h"
 #include "core/Framework.h"
 #include "core/Input.h"
@@ -41,9 +42,7 @@ namespace tvl {
 
 namespace {
 
-constexpr float degreesToRadians = 0.017453292f;
-constexpr float spinRadiansPerSecond = 160.0f * degreesToRadians;
-constexpr float twoPi = 6.2831853f;
+constexpr float spinRadiansPerSecond = 160.0f * kv::degreesToRadians;
 
 // What the game changes of the world's lighting, to be put back when it ends (a night map
 // must not leave the menu dark).
@@ -63,7 +62,7 @@ SavedLighting saveLighting()
             worldView.gameFogDensity, worldView.gameFogColour, windSpeed, windDirection};
 }
 
-void restoreLighting(const SavedLighting& saved)
+void applyLighting(const SavedLighting& saved)
 {
     kv::ambientLightLevel = saved.ambientLevel;
     worldView.gameLightLevel = saved.lightLevel;
@@ -72,12 +71,6 @@ void restoreLighting(const SavedLighting& saved)
     worldView.gameFogColour = saved.fogColour;
     windSpeed = saved.windSpeed;
     windDirection = saved.windDirection;
-}
-
-float wrapRadians(float angle)
-{
-    angle = std::fmod(angle, twoPi);
-    return angle < 0.0f ? angle + twoPi : angle;
 }
 
 sf::Vector2f imageSize(int image)
@@ -118,13 +111,8 @@ void startMapAmbience(const std::string& mapFile)
             break;
         }
     }
-    worldView.gameLightLevel = lighting.lightLevel;
-    worldView.gameLightColour = lighting.lightColour;
-    worldView.gameFogDensity = lighting.fogDensity;
-    worldView.gameFogColour = lighting.fogColour;
-    windSpeed = lighting.windSpeed;
-    windDirection = lighting.windDir;
-    kv::ambientLightLevel = lighting.lightLevel;
+    applyLighting({lighting.lightLevel, lighting.lightLevel, lighting.lightColour, lighting.fogDensity,
+                   lighting.fogColour, lighting.windSpeed, lighting.windDir});
     if (!kv::Audio::playMusic("Base\\Music\\" + music, 0.0f))
         kv::Audio::playMusic("Base\\Music\\" + defaultMusicFilename, 0.0f);
 }
@@ -147,7 +135,7 @@ void placePlayers()
     for (size_t i = 0; i < players.size(); ++i) {
         Player& p = *players[i];
         const sf::Vector2f position = randomMapPosition(p.radius);
-        const float angle = wrapRadians(kv::randomFloat(0.0f, 360.0f) * degreesToRadians);
+        const float angle = kv::wrapRadians(kv::randomFloat(0.0f, 360.0f) * kv::degreesToRadians);
         p.x = p.renderX = p.stepX = p.netTargetX = position.x;
         p.y = p.renderY = p.stepY = p.netTargetY = position.y;
         p.angle = p.renderAngle = p.stepAngle = p.netTargetAngle = angle;
@@ -263,14 +251,14 @@ void updateWorldObjects(float dt)
     static constexpr uint8_t pickupRed[3] = {255, 0, 0};
     if (token.present) {
         if (!paused)
-            token.angle = wrapRadians(token.angle + dt * spinRadiansPerSecond);
+            token.angle = kv::wrapRadians(token.angle + dt * spinRadiansPerSecond);
         const sf::Vector2f position(token.x, token.y);
         const sf::Vector2f size = gameImageSizes.token * 1.5f;
         addMinimapMarker(0, &position, &size, &token.angle, tokenBlue);
     }
     for (Pickup& pickup : pickups) {
         if (!paused)
-            pickup.angle = wrapRadians(pickup.angle + dt * spinRadiansPerSecond);
+            pickup.angle = kv::wrapRadians(pickup.angle + dt * spinRadiansPerSecond);
         const sf::Vector2f position(pickup.x, pickup.y);
         const bool known = pickup.type >= 0 && pickup.type < itemTypeCount;
         const sf::Vector2f size = known ? gameImageSizes.items[pickup.type] * 0.75f : sf::Vector2f();
@@ -390,7 +378,7 @@ bool playGame(int type, const std::string& mapFile, const GameStartSettings* set
 {
     const SavedLighting lighting = saveLighting();
     if (!settings || !setUpGame(type, mapFile, settings)) {
-        restoreLighting(lighting);
+        applyLighting(lighting);
         gameType = NoGame;
         // Nobody may be left waiting on a game that never started.
         if (netRole != NoNetRole)
@@ -403,7 +391,7 @@ bool playGame(int type, const std::string& mapFile, const GameStartSettings* set
             break;
     }
     tearDownGame();
-    restoreLighting(lighting);
+    applyLighting(lighting);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "world/GameAssets.h"
 
+#include "core/Angle.h"
 #include "core/DirectoryScanner.h"
 #include "core/IniFile.h"
 #include "core/Log.h"
@@ -33,7 +34,6 @@ kv::LazyObject<std::vector<kv::sfSprite>> sparkSprites;
 
 namespace {
 
-constexpr float degreesToRadians = 0.017453292f;
 constexpr unsigned fallbackTextureSide = 512;
 
 bool loadTexture(sf::Texture& texture, const std::string& path)
@@ -120,7 +120,7 @@ MapListEntry readMapListEntry(kv::IniFile& ini)
     entry.fogDensity = readFloat(ini, "fogDensity", 0.0f);
     entry.fogColour = ini.getColour("fogColour", sf::Color(255, 255, 255, 255));
     entry.windSpeed = readFloat(ini, "windSpeed", 3.0f);
-    entry.windDir = readFloat(ini, "windDir", 200.0f) * degreesToRadians;
+    entry.windDir = readFloat(ini, "windDir", 200.0f) * kv::degreesToRadians;
     const sf::Vector2u size = readMapSize(entry.mapFilename);
     entry.width = size.x;
     entry.height = size.y;

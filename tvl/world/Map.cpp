@@ -1,5 +1,6 @@
 #include "world/Map.h"
 
+#include "core/Angle.h"
 #include "core/Framework.h"
 #include "core/Hash.h"
 #include "core/Messages.h"
@@ -29,8 +30,6 @@ sf::Vector2f windVector;
 
 namespace {
 
-constexpr float degreesToRadians = 0.017453292f;
-
 std::string lastPathComponent(const std::string& path)
 {
     std::size_t sep = path.find_last_of("/\\");
@@ -49,7 +48,7 @@ void applyTileVariants()
             tile = uint16_t(std::rand() % 5);
             if (sheep && std::rand() % 5000 == 0) {
                 sf::Vector2f position(float(16 * x + 8), float(16 * y + 8));
-                float angle = float(std::rand() % 360) * degreesToRadians;
+                float angle = float(std::rand() % 360) * kv::degreesToRadians;
                 addMapSprite("Sheep", &position, &angle, true);
             }
         }
@@ -120,7 +119,7 @@ bool loadMap(const std::string& mapFile)
     mapSprites.reserve(data.sprites.size());
     for (const MapFileSprite& sprite : data.sprites) {
         sf::Vector2f position(sprite.x, sprite.y);
-        float angle = sprite.angleDegrees * degreesToRadians;
+        float angle = sprite.angleDegrees * kv::degreesToRadians;
         addMapSprite(sprite.typeName, &position, &angle, false);
     }
     currentMapFile = mapFile;
@@ -208,10 +207,7 @@ const sf::Vector2f* getWindVector()
     if (computed && now - computedAt <= 1.0f && computedSpeed == windSpeed &&
         computedDirection == windDirection)
         return &windVector;
-    constexpr float twoPi = 6.2831855f;
-    float a = std::fmod(windDirection, twoPi);
-    if (a < 0)
-        a += twoPi;
+    const float a = kv::wrapRadians(windDirection);
     windVector = sf::Vector2f(-std::sin(a) * windSpeed, std::cos(a) * windSpeed);
     computed = true;
     computedAt = now;

@@ -42,7 +42,8 @@ MapFileStatus readMapHeader(const uint8_t* data, std::size_t size, uint16_t& wid
                             uint16_t& height);
 
 // The whole file. The tile block is checked against the size before anything is allocated.
-// Bytes after the last sprite are ignored. out is only written on Ok.
+// Bytes after the last sprite are ignored, and so is anything past the first 4 GiB. out is
+// only written on Ok.
 MapFileStatus parseMapFile(const uint8_t* data, std::size_t size, MapFileData& out);
 
 } // namespace tvl

@@ -1,27 +1,11 @@
 #include "world/MapWriter.h"
 
+#include "core/LittleEndian.h"
 #include "platform/FileSystem.h"
-
-#include <cstdio>
-#include <cstring>
 
 namespace tvl {
 
 namespace {
-
-void putU16(std::string& out, uint16_t v)
-{
-    out.push_back(char(v & 0xFF));
-    out.push_back(char(v >> 8));
-}
-
-void putF32(std::string& out, float v)
-{
-    uint32_t u;
-    std::memcpy(&u, &v, 4);
-    for (int i = 0; i < 4; i++)
-        out.push_back(char((u >> (8 * i)) & 0xFF));
-}
 
 bool fail(std::string* error, const std::string& text)
 {
@@ -41,20 +25,20 @@ bool encodeMapFile(const MapFileData& map, std::string& out, std::string* error)
     std::string bytes;
     bytes.reserve(mapHeaderSize + map.tiles.size() * 2 + 2 + map.sprites.size() * 24);
     bytes.append(mapFileSignature, mapSignatureSize);
-    putU16(bytes, mapFileVersion);
-    putU16(bytes, map.width);
-    putU16(bytes, map.height);
+    kv::appendU16(bytes, mapFileVersion);
+    kv::appendU16(bytes, map.width);
+    kv::appendU16(bytes, map.height);
     for (uint16_t tile : map.tiles)
-        putU16(bytes, tile);
-    putU16(bytes, uint16_t(map.sprites.size()));
+        kv::appendU16(bytes, tile);
+    kv::appendU16(bytes, uint16_t(map.sprites.size()));
     for (const MapFileSprite& sprite : map.sprites) {
         if (sprite.typeName.size() > 0xFFFF)
             return fail(error, "encodeMapFile: sprite name longer than 65535 bytes");
-        putU16(bytes, uint16_t(sprite.typeName.size()));
+        kv::appendU16(bytes, uint16_t(sprite.typeName.size()));
         bytes += sprite.typeName;
-        putF32(bytes, sprite.x);
-        putF32(bytes, sprite.y);
-        putF32(bytes, sprite.angleDegrees);
+        kv::appendF32(bytes, sprite.x);
+        kv::appendF32(bytes, sprite.y);
+        kv::appendF32(bytes, sprite.angleDegrees);
     }
     out = std::move(bytes);
     return true;
@@ -65,12 +49,8 @@ bool writeMapFile(const std::string& path, const MapFileData& map, std::string* 
     std::string bytes;
     if (!encodeMapFile(map, bytes, error))
         return false;
-    FILE* f = kv::openFile(path, "wb");
-    if (!f)
-        return fail(error, "Unable to write to " + path);
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fclose(f) == 0 && ok;
-    return ok ? true : fail(error, "Unable to write to " + path);
+    return kv::writeWholeFile(path, bytes.data(), bytes.size()) ||
+           fail(error, "Unable to write to " + path);
 }
 
 } // namespace tvl

@@ -25,7 +25,7 @@ BodyUserData wallUserData[4];
 // Below this a pose counts as unchanged (FLT_EPSILON).
 constexpr float poseEpsilon = 1.1920929e-7f;
 // -1 degree: "use the body's own angle".
-constexpr float ownAngle = -0.017453292f;
+constexpr float ownAngle = -kv::degreesToRadians;
 
 BodyUserData* fixtureUserData(b2Fixture* fixture)
 {
@@ -41,14 +41,9 @@ PlayerBody* vehicleOwner(b2Body* body)
     return data && data->kind == BodyUserData::player ? data->owner : nullptr;
 }
 
-float wrappedRadians(float radians)
-{
-    return kv::radians(radians).wrapUnsigned().asRadians();
-}
-
 float resolveAngle(const b2Body* body, const float* angle)
 {
-    return !angle || *angle == ownAngle ? wrappedRadians(body->GetAngle()) : *angle;
+    return !angle || *angle == ownAngle ? kv::wrapRadians(body->GetAngle()) : *angle;
 }
 
 // Before a step: the pose the step starts from is also the pose drawn so far.
@@ -61,7 +56,7 @@ void takeStepPoses()
         const sf::Vector2f p = toPixels(body->GetPosition());
         owner->stepX = owner->renderX = p.x;
         owner->stepY = owner->renderY = p.y;
-        owner->stepAngle = owner->renderAngle = wrappedRadians(body->GetAngle());
+        owner->stepAngle = owner->renderAngle = kv::wrapRadians(body->GetAngle());
     }
 }
 
@@ -233,7 +228,7 @@ b2Body* createVehicleBody(PlayerBody& player, float x, float y, float angle, flo
     player.body = body;
     player.stepX = player.renderX = x;
     player.stepY = player.renderY = y;
-    player.stepAngle = player.renderAngle = wrappedRadians(angle);
+    player.stepAngle = player.renderAngle = kv::wrapRadians(angle);
     return body;
 }
 

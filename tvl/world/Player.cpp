@@ -31,11 +31,6 @@ constexpr float kmhPerMetrePerSecond = 3.6f;
 // Below this a forward speed counts as standing still (FLT_EPSILON).
 constexpr float standingSpeed = 1.1920929e-7f;
 
-float wrapped(float radians)
-{
-    return kv::radians(radians).wrapUnsigned().asRadians();
-}
-
 // a - b the short way round, in radians.
 float shortestTurn(float a, float b)
 {
@@ -197,7 +192,7 @@ float applyDrivingModel(b2Body& body, DrivingInput input, const DrivingState& st
     const float pixelSpeed = velocity.Length() * kmhPerMetrePerSecond * 0.277778f * pixelsPerMetre;
 
     const SpeedLimit limit = speedLimit(state.nitroActive, state.timeWarp);
-    const float a = wrapped(body.GetAngle());
+    const float a = kv::wrapRadians(body.GetAngle());
     const float s = std::sin(a), c = std::cos(a);
     // Metres per second along the heading (sin a, -cos a) and along its right (cos a, sin a).
     const float along = velocity.x * s - velocity.y * c;
@@ -284,7 +279,7 @@ void smoothPose(float& x, float& y, float& angle, float targetX, float targetY,
     const float f = std::clamp(rate * dt, 0.0f, 1.0f);
     x = x * (1.0f - f) + targetX * f;
     y = y * (1.0f - f) + targetY * f;
-    angle = wrapped(angle + f * shortestTurn(targetAngle, angle));
+    angle = kv::wrapRadians(angle + f * shortestTurn(targetAngle, angle));
 }
 
 // ---- The computer player ----
@@ -394,7 +389,7 @@ void driveComputer(Player& p, float dt)
     if (hunting)
         p.aiTargetAngle = bearing;
     if (p.angle != p.aiTargetAngle)
-        p.angle = turnComputer(wrapped(p.angle), wrapped(p.aiTargetAngle));
+        p.angle = turnComputer(kv::wrapRadians(p.angle), kv::wrapRadians(p.aiTargetAngle));
     p.speed = p.timeWarpTimer > 0.0f ? computerTimeWarpSpeed : computerSpeed;
     if (hunting && dt > 0.0f) {
         const float turnRate = kv::degrees(computerTurnDegrees).asRadians() / dt;
@@ -408,7 +403,7 @@ void followReceivedPose(Player& p, float dt)
     if (!p.netReceived) {
         p.x = p.netTargetX;
         p.y = p.netTargetY;
-        p.angle = wrapped(p.netTargetAngle);
+        p.angle = kv::wrapRadians(p.netTargetAngle);
     } else {
         smoothPose(p.x, p.y, p.angle, p.netTargetX, p.netTargetY, p.netTargetAngle,
                    static_cast<float>(gameSettings.lerpRate), dt);
@@ -482,7 +477,7 @@ void flyDrone(Player& p, float dt)
     if (target >= 0) {
         const Player& t = *players[target];
         const float bearing = kv::angleToPoint(p.droneX, p.droneY, t.x, t.y).asRadians();
-        p.droneAngle = wrapped(p.droneAngle + 2.0f * dt * shortestTurn(bearing, p.droneAngle));
+        p.droneAngle = kv::wrapRadians(p.droneAngle + 2.0f * dt * shortestTurn(bearing, p.droneAngle));
     }
     p.droneCooldown -= dt;
     if (p.droneCooldown <= 0.0f && target >= 0 && !players[target]->isDisabled()) {
@@ -586,7 +581,7 @@ void Player::update(float dt)
     if (local) {
         x = renderX;
         y = renderY;
-        angle = wrapped(renderAngle);
+        angle = kv::wrapRadians(renderAngle);
         sf::Listener::setPosition(x, y, kv::settings.soundListenerHeight);
         sf::Listener::setDirection(0.0f, 0.0f, -1.0f);
         kv::Audio::listenerPosition = {x, y};

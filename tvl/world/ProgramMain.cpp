@@ -30,8 +30,10 @@ int programMain()
     appVersion = "1.7";
     appCredits = "(c) 2026 The Torvale! team";
     appWebsite = "https://torvale.example.org/";
-    if (fileExists("base\\uiConfig.ini"))
-        uiConfigPath = "base\\uiConfig.ini";
+    // The game's own theme, when it ships one, replaces the framework's.
+    constexpr const char* gameUiConfigPath = "base\\uiConfig.ini";
+    if (fileExists(gameUiConfigPath))
+        uiConfigPath = gameUiConfigPath;
     defaultSoundVolume = 90;
     defaultMusicVolume = 18;
 

@@ -23,7 +23,6 @@ namespace tvl {
 
 namespace {
 
-constexpr float radiansToDegrees = 57.295776f;
 const sf::Color white(255, 255, 255, 255);
 
 // One animation per slot of the player list, so two stunned players spark at the same pace.
@@ -54,7 +53,7 @@ void setSpriteUniforms(kv::CachedShader& shader, const WorldView& view, const kv
     set(shader, u::time, kv::programClock.getElapsedTime().asSeconds());
     set(shader, u::grimeEnabled, 1);
     set(shader, u::shineEnabled, 1);
-    set(shader, u::angle, angle * radiansToDegrees);
+    set(shader, u::angle, angle * kv::radiansToDegrees);
     set(shader, u::objectID, objectId);
 }
 
@@ -76,7 +75,7 @@ void drawSparks(SparkAnimation& sparks, const sf::Vector2f& position, float angl
     const float scale = worldView.worldRenderScale * 0.25f;
     spark.setScale(scale, scale);
     spark.setPosition(position);
-    spark.setRotation(angle * radiansToDegrees);
+    spark.setRotation(angle * kv::radiansToDegrees);
     spark.setColor(sf::Color(255, 128, 128, 255));
     kv::getRenderLayer(kv::layerGround)->draw(spark);
     spark.setColor(white);
@@ -110,7 +109,7 @@ void drawSpriteShaded(WorldView& view, int image, const sf::Vector2f& position, 
     kv::sfSprite& sprite = record.sprite;
     const sf::Vector2f factor = spriteScale(scale, view.worldRenderScale);
     sprite.setScale(factor);
-    sprite.setRotation(angle * radiansToDegrees);
+    sprite.setRotation(angle * kv::radiansToDegrees);
     kv::RenderLayer* layer = kv::getRenderLayer(kv::layerGround);
 
     kv::ShaderSlot& shadow = kv::getShaderSlot(kv::shaderSpriteShadow);

@@ -1,6 +1,7 @@
 #include "audio/AssetFile.h"
 
 #include "core/AssetKey.h"
+#include "core/LittleEndian.h"
 
 #include <cstring>
 
@@ -37,7 +38,7 @@ bool readAsset(const uint8_t* bytes, size_t size, AssetKind kind, const std::str
         error = path + " is invalid or corrupt.";
         return false;
     }
-    if (size >= 6 && (bytes[4] | bytes[5] << 8) != 1) {
+    if (size >= 6 && loadU16(bytes + 4) != 1) {
         error = std::string(sound ? "Unknown .snd version " : "Unknown .mus version ") + path;
         return false;
     }

@@ -1,5 +1,6 @@
 #include "audio/AssetWriter.h"
 
+#include "core/LittleEndian.h"
 #include "platform/FileSystem.h"
 
 #include <cstring>
@@ -15,8 +16,7 @@ bool writeAsset(AssetKind kind, const std::string& extension, const void* data, 
     out.reserve(kAssetHeaderBytes + kAssetExtensionBytes + size);
     const char* magic = kind == AssetKind::Sound ? "KSND" : "KMUS";
     out.insert(out.end(), magic, magic + 4);
-    out.push_back(1); // version, u16
-    out.push_back(0);
+    appendU16(out, 1); // version
     out.push_back(scrambled ? 1 : 0);
     out.insert(out.end(), extension.begin(), extension.end());
     out.resize(kAssetHeaderBytes + kAssetExtensionBytes, 0);

@@ -7,12 +7,14 @@ namespace kv {
 
 inline constexpr float pi = 3.14159265358979f;
 inline constexpr float tau = 2.0f * pi;
+inline constexpr float degreesToRadians = pi / 180.0f;
+inline constexpr float radiansToDegrees = 180.0f / pi;
 
 class Angle {
 public:
     constexpr Angle() = default;
 
-    constexpr float asDegrees() const { return m_radians * (180.0f / pi); }
+    constexpr float asDegrees() const { return m_radians * radiansToDegrees; }
     constexpr float asRadians() const { return m_radians; }
 
     // The same direction in [0, 2π).
@@ -50,7 +52,7 @@ private:
 
 inline constexpr Angle Angle::Zero{};
 
-constexpr Angle degrees(float angle) { return Angle(angle * (pi / 180.0f)); }
+constexpr Angle degrees(float angle) { return Angle(angle * degreesToRadians); }
 constexpr Angle radians(float angle) { return Angle(angle); }
 
 constexpr bool operator==(Angle a, Angle b) { return a.asRadians() == b.asRadians(); }
@@ -59,6 +61,12 @@ constexpr bool operator<(Angle a, Angle b) { return a.asRadians() < b.asRadians(
 constexpr bool operator>(Angle a, Angle b) { return a.asRadians() > b.asRadians(); }
 constexpr bool operator<=(Angle a, Angle b) { return a.asRadians() <= b.asRadians(); }
 constexpr bool operator>=(Angle a, Angle b) { return a.asRadians() >= b.asRadians(); }
+
+// Plain radians brought into [0, 2π).
+inline float wrapRadians(float angle)
+{
+    return radians(angle).wrapUnsigned().asRadians();
+}
 
 constexpr Angle operator-(Angle a) { return radians(-a.asRadians()); }
 constexpr Angle operator+(Angle a, Angle b) { return radians(a.asRadians() + b.asRadians()); }

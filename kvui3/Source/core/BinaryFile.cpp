@@ -1,5 +1,6 @@
 #include "core/BinaryFile.h"
 
+#include "core/LittleEndian.h"
 #include "core/Messages.h"
 #include "platform/FileSystem.h"
 
@@ -14,17 +15,6 @@ std::string textUpToNul(const char* bytes, std::size_t size)
 {
     const void* nul = std::memchr(bytes, 0, size);
     return std::string(bytes, nul ? static_cast<const char*>(nul) - bytes : size);
-}
-
-uint32_t littleEndian32(const uint8_t* b)
-{
-    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
-}
-
-void putLittleEndian32(uint8_t* b, uint32_t v)
-{
-    for (int i = 0; i < 4; i++)
-        b[i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 } // namespace
@@ -90,7 +80,7 @@ bool BinaryFile::readHeader(const std::string& signature)
         failed = true;
         return false;
     }
-    const int32_t found = static_cast<int32_t>(littleEndian32(versionBytes));
+    const int32_t found = static_cast<int32_t>(loadU32(versionBytes));
     if (found != binaryFileVersion) {
         lastError = fileName
                     + (found < binaryFileVersion
@@ -145,7 +135,7 @@ bool BinaryFile::readU16(uint16_t& value)
 {
     uint8_t b[2];
     const bool ok = readExact(b, sizeof b, "BinaryFile::readU16");
-    value = static_cast<uint16_t>(b[0] | b[1] << 8);
+    value = loadU16(b);
     return ok;
 }
 
@@ -153,7 +143,7 @@ bool BinaryFile::readU32(uint32_t& value)
 {
     uint8_t b[4];
     const bool ok = readExact(b, sizeof b, "BinaryFile::readU32");
-    value = littleEndian32(b);
+    value = loadU32(b);
     return ok;
 }
 
@@ -268,14 +258,15 @@ bool BinaryFileWriter::writeFixedString12(const std::string& text)
 
 bool BinaryFileWriter::writeU16(uint16_t value)
 {
-    const uint8_t b[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
+    uint8_t b[2];
+    storeU16(b, value);
     return writeBytes(b, sizeof b);
 }
 
 bool BinaryFileWriter::writeU32(uint32_t value)
 {
     uint8_t b[4];
-    putLittleEndian32(b, value);
+    storeU32(b, value);
     return writeBytes(b, sizeof b);
 }
 

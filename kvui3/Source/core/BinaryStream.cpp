@@ -1,5 +1,6 @@
 #include "core/BinaryStream.h"
 
+#include "core/LittleEndian.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
@@ -84,6 +85,12 @@ uint32_t BinaryStream::getPosition()
         return 0;
     return static_cast<uint32_t>(std::min<uint64_t>(static_cast<uint64_t>(here),
                                                     std::numeric_limits<uint32_t>::max()));
+}
+
+uint32_t BinaryStream::getRemaining()
+{
+    const uint32_t total = getSize();
+    return total - std::min(getPosition(), total);
 }
 
 bool BinaryStream::seek(uint32_t target)
@@ -179,15 +186,21 @@ uint16_t BinaryStream::readU16()
 {
     uint8_t b[2];
     readExact(b, 2);
-    return static_cast<uint16_t>(b[0] | (b[1] << 8));
+    return loadU16(b);
 }
 
 uint32_t BinaryStream::readU32()
 {
     uint8_t b[4];
     readExact(b, 4);
-    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-           (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+    return loadU32(b);
+}
+
+float BinaryStream::readF32()
+{
+    uint8_t b[4];
+    readExact(b, 4);
+    return loadF32(b);
 }
 
 std::string BinaryStream::readString16()

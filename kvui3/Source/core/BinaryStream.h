@@ -38,6 +38,8 @@ public:
     uint32_t getSize();
     // Current read position from the start of the source; 0 when not open.
     uint32_t getPosition();
+    // Bytes from the read position to the end; 0 when not open.
+    uint32_t getRemaining();
     // Moves the read position; false (position unchanged) when not open or past the end.
     // Clears the overrun flag.
     bool seek(uint32_t position);
@@ -52,11 +54,12 @@ public:
     // number (0 when not open or count <= 0).
     int32_t read(uint8_t* buffer, int32_t count);
 
-    // One value of 1, 2 or 4 bytes, little-endian. Bytes past the end read as 0 and set the
-    // overrun flag; the position advances only by what was really read.
+    // One value of 1, 2 or 4 bytes, little-endian (a float as its IEEE bits). Bytes past the
+    // end read as 0 and set the overrun flag; the position advances only by what was really read.
     uint8_t readU8();
     uint16_t readU16();
     uint32_t readU32();
+    float readF32();
     // An i16 length, then that many bytes. A length below 1 (0, or 32768 ... 65535, which read
     // as negative) gives an empty string and reads nothing more. The text ends at its first
     // NUL byte. A source that ends early gives the bytes that were there and sets the flag.

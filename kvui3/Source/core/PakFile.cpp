@@ -1,5 +1,7 @@
 #include "core/PakFile.h"
 
+#include "core/LittleEndian.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -49,9 +51,7 @@ bool PakFile::readHeader()
         return false;
     }
     uint32_t count = stream.readU32();
-    uint32_t fileSize = stream.getSize();
-    uint32_t here = stream.getPosition();
-    if (stream.hasOverrun() || count > (fileSize - std::min(here, fileSize)) / kPakMinRecordBytes) {
+    if (stream.hasOverrun() || count > stream.getRemaining() / kPakMinRecordBytes) {
         error = "Invalid entry count";
         return false;
     }
@@ -77,7 +77,7 @@ uint8_t* PakEntry::readData(BinaryStream source) const
 {
     if (!pak || !source.isOpen())
         return nullptr;
-    uint64_t left = source.getSize() - std::min(source.getPosition(), source.getSize());
+    uint64_t left = source.getRemaining();
 
     if (pak->compression == 0) {
         if (size > left)
@@ -107,9 +107,7 @@ uint8_t* PakEntry::readData(BinaryStream source) const
         uint8_t countBytes[4];
         if (source.read(countBytes, 4) != 4)
             return nullptr;
-        uint32_t count = static_cast<uint32_t>(countBytes[0]) | (static_cast<uint32_t>(countBytes[1]) << 8) |
-                         (static_cast<uint32_t>(countBytes[2]) << 16) |
-                         (static_cast<uint32_t>(countBytes[3]) << 24);
+        uint32_t count = loadU32(countBytes);
         if (count == 0 || count > kPakMaxChunkBytes)
             return nullptr;
         if (source.read(input.get(), static_cast<int32_t>(count)) != static_cast<int32_t>(count))

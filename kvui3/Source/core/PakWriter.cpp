@@ -1,5 +1,6 @@
 #include "core/PakWriter.h"
 
+#include "core/LittleEndian.h"
 #include "core/PakFile.h"
 #include "platform/FileSystem.h"
 
@@ -12,24 +13,6 @@ namespace kv {
 
 namespace {
 
-void putU16(std::vector<uint8_t>& out, uint16_t v)
-{
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void putU32(std::vector<uint8_t>& out, uint32_t v)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<uint8_t>(v >> shift));
-}
-
-void setU32(std::vector<uint8_t>& out, size_t at, uint32_t v)
-{
-    for (int i = 0; i < 4; i++)
-        out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
 // One entry as zlib chunks: a u32 byte count and a complete stream per kPakChunkSize bytes.
 bool appendChunks(std::vector<uint8_t>& out, const std::vector<uint8_t>& data)
 {
@@ -40,7 +23,7 @@ bool appendChunks(std::vector<uint8_t>& out, const std::vector<uint8_t>& data)
         if (compress2(packed.data(), &packedSize, data.data() + done, piece, Z_BEST_COMPRESSION) != Z_OK ||
             packedSize > kPakMaxChunkBytes)
             return false;
-        putU32(out, static_cast<uint32_t>(packedSize));
+        appendU32(out, static_cast<uint32_t>(packedSize));
         out.insert(out.end(), packed.begin(), packed.begin() + static_cast<ptrdiff_t>(packedSize));
     }
     return true;
@@ -66,26 +49,26 @@ bool PakWriter::build(std::vector<uint8_t>& out) const
         out.push_back(static_cast<uint8_t>(c));
     out.push_back(1); // version
     out.push_back(compression);
-    putU32(out, static_cast<uint32_t>(entries.size()));
+    appendU32(out, static_cast<uint32_t>(entries.size()));
     std::vector<size_t> offsetFields;
     for (const Entry& entry : entries) {
-        putU16(out, static_cast<uint16_t>(entry.name.size()));
+        appendU16(out, static_cast<uint16_t>(entry.name.size()));
         out.insert(out.end(), entry.name.begin(), entry.name.end());
         offsetFields.push_back(out.size());
-        putU32(out, 0); // offset, filled in below
+        appendU32(out, 0); // offset, filled in below
         if (entry.data.size() > std::numeric_limits<uint32_t>::max()) {
             out.clear();
             return false;
         }
-        putU32(out, static_cast<uint32_t>(entry.data.size()));
-        putU32(out, 0);
+        appendU32(out, static_cast<uint32_t>(entry.data.size()));
+        appendU32(out, 0);
     }
     for (size_t i = 0; i < entries.size(); i++) {
         if (out.size() > std::numeric_limits<uint32_t>::max()) {
             out.clear();
             return false;
         }
-        setU32(out, offsetFields[i], static_cast<uint32_t>(out.size()));
+        storeU32(out.data() + offsetFields[i], static_cast<uint32_t>(out.size()));
         const std::vector<uint8_t>& data = entries[i].data;
         if (compression == 0) {
             out.insert(out.end(), data.begin(), data.end());

@@ -1,5 +1,6 @@
 #include "core/PcxImage.h"
 
+#include "core/LittleEndian.h"
 #include "core/Messages.h"
 #include "platform/FileSystem.h"
 
@@ -14,11 +15,6 @@ constexpr size_t headerSize = 128;
 constexpr size_t paletteSize = 768;
 constexpr uint8_t paletteMarker = 12;
 
-unsigned readU16(const uint8_t* p)
-{
-    return static_cast<unsigned>(p[0]) | (static_cast<unsigned>(p[1]) << 8);
-}
-
 } // namespace
 
 PcxStatus decodePcxImage(const uint8_t* data, size_t size, sf::Image& image)
@@ -27,10 +23,10 @@ PcxStatus decodePcxImage(const uint8_t* data, size_t size, sf::Image& image)
         return PcxStatus::badHeader;
     const unsigned encoding = data[2];
     const unsigned bitsPerPixel = data[3];
-    const unsigned xMin = readU16(data + 4), yMin = readU16(data + 6);
-    const unsigned xMax = readU16(data + 8), yMax = readU16(data + 10);
+    const unsigned xMin = loadU16(data + 4), yMin = loadU16(data + 6);
+    const unsigned xMax = loadU16(data + 8), yMax = loadU16(data + 10);
     const unsigned planes = data[65];
-    const unsigned bytesPerLine = readU16(data + 66);
+    const unsigned bytesPerLine = loadU16(data + 66);
     if (xMax < xMin || yMax < yMin)
         return PcxStatus::badHeader;
     const unsigned width = xMax - xMin + 1, height = yMax - yMin + 1;

@@ -79,6 +79,21 @@ TEST(BinaryStream, NumbersAreLittleEndianAndStopAtTheEnd)
     EXPECT_EQ(s.getPosition(), 0u);
 }
 
+TEST(BinaryStream, FloatsAndTheBytesLeft)
+{
+    const auto data = bytes({0x00, 0x00, 0xC0, 0x3F, 0xDB, 0x0F}); // 1.5f, then two bytes
+    kv::BinaryStream s;
+    EXPECT_EQ(s.getRemaining(), 0u);
+    s.openMemory(data.data(), static_cast<uint32_t>(data.size()));
+    EXPECT_EQ(s.getRemaining(), 6u);
+    EXPECT_EQ(s.readF32(), 1.5f);
+    EXPECT_EQ(s.getRemaining(), 2u);
+    EXPECT_FALSE(s.hasOverrun());
+    s.readF32();
+    EXPECT_TRUE(s.hasOverrun());
+    EXPECT_EQ(s.getRemaining(), 0u);
+}
+
 TEST(BinaryStream, ReadRefusesNegativeCountsAndClosedStreams)
 {
     const auto data = bytes({1, 2, 3});
@@ -140,6 +155,7 @@ TEST(BinaryStream, FileCopiesShareTheFileUntilTheLastGoes)
             ASSERT_TRUE(s.openFile((dir.path() / "DATA.BIN").string()));
             EXPECT_EQ(s.getSize(), 5u);
             EXPECT_EQ(s.readU8(), 1);
+            EXPECT_EQ(s.getRemaining(), 4u);
             uint8_t* all = s.readAll();
             ASSERT_NE(all, nullptr);
             EXPECT_EQ(all[4], 5);
