@@ -84,17 +84,34 @@ public:
 // Contacts need no reaction; the world still gets the game's own listener.
 class ContactListener : public b2ContactListener {};
 
-// The world of the game in progress, or null.
-extern b2World* physicsWorld;
+// The game's Box2D world (game.physicsWorld, GameState.h), or none. Letting a world go (reset,
+// assignment, destruction) first detaches every player from its body, so no player keeps a
+// pointer into a deleted world.
+class PhysicsWorld {
+public:
+    PhysicsWorld() = default;
+    PhysicsWorld(PhysicsWorld&& other) noexcept : world(other.world) { other.world = nullptr; }
+    PhysicsWorld& operator=(PhysicsWorld&& other) noexcept;
+    ~PhysicsWorld() { reset(); }
+
+    // Lets the current world go and takes next (may be null).
+    void reset(b2World* next = nullptr);
+    b2World* get() const { return world; }
+    b2World* operator->() const { return world; }
+    explicit operator bool() const { return world != nullptr; }
+
+private:
+    b2World* world = nullptr;
+};
+
 // Frame time not yet stepped, in seconds; kept between frames and games.
 extern float physicsAccumulator;
 
 // Replaces any world with a new one (gravity 0, the game's contact filter and listener) and
 // closes the map of mapWidth x mapHeight pixels with the four walls. false when the world
-// cannot be made (physicsWorld stays null); the game's set-up then fails.
+// cannot be made (game.physicsWorld stays empty); the game's set-up then fails.
 bool createPhysicsWorld(float mapWidth, float mapHeight);
-// Detaches every player from its body, then deletes the world; physicsWorld = null.
-// Safe without a world.
+// Detaches every player from its body, then deletes the world. Safe without a world.
 void destroyPhysicsWorld();
 
 // Gives the player a dynamic vehicle body at (x, y) pixels and angle radians, a box of

@@ -6,13 +6,12 @@
 // Units: positions in world pixels, angles in radians (0 = up, clockwise, kept in 0 .. 2π),
 // speeds in pixels per second unless a name says km/h, times in seconds. Main thread only.
 #include "graphics/Textures.h"
-#include "net/Packets.h"
+#include "world/GameState.h"
 #include "world/Items.h"
 #include "world/Physics.h"
 #include "world/Projectiles.h"
 
 #include <SFML/Graphics/Color.hpp>
-#include <SFML/System/Clock.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <cstdint>
@@ -124,30 +123,16 @@ public:
     // body, bodyUserData, renderX/Y/Angle and stepX/Y/Angle come from PlayerBody.
     Curve speedCurve; // thrust factor by the fraction of top speed still to go
     uint16_t playerId = 0;
-    NetAddress address;
 
-    // The last values sent and received; the networking owns them.
-    uint32_t lastSentNetTag = 0;
-    float lastSentX = 0.0f, lastSentY = 0.0f;
-    float netTargetX = 0.0f, netTargetY = 0.0f;
-    float lastSentAngle = 0.0f;
-    float netTargetAngle = 0.0f;
-    float lastSentSpeed = 0.0f;
-    bool lastSentNitro = false;
-    bool lastSentDisabled = false;
-    sf::Clock clock; // on a server: time since this player was last heard from
-    float lastSentDroneX = 0.0f, lastSentDroneY = 0.0f;
-    float droneTargetX = 0.0f, droneTargetY = 0.0f;
-    float lastSentDroneAngle = 0.0f;
-    float droneTargetAngle = 0.0f;
+    // A remote player eases toward the pose (and its drone's) last received; the network
+    // writes them. What was last sent to or heard from each machine it keeps itself.
+    float netTargetX = 0.0f, netTargetY = 0.0f, netTargetAngle = 0.0f;
+    float droneTargetX = 0.0f, droneTargetY = 0.0f, droneTargetAngle = 0.0f;
     bool netReceived = false; // a received pose has been applied at least once
 };
 
+// game.players holds at most this many (GameState.h).
 constexpr int maxPlayers = 8;
-// In the order they were added; at most maxPlayers.
-extern std::vector<std::shared_ptr<Player>> players;
-// The player this machine drives, -1 for none.
-extern int localPlayerIndex;
 
 // Sizes in pixels of the pictures the collision boxes are made from: the ship, the token and
 // each item's pickup image. The game fills them from the image table when it starts; while

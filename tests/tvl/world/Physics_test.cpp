@@ -1,5 +1,7 @@
 #include "world/Physics.h"
 
+#include "world/GameState.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -25,7 +27,7 @@ sf::FloatRect shapeRect(b2Fixture* fixture)
 
 int bodyCount()
 {
-    return physicsWorld ? physicsWorld->GetBodyCount() : 0;
+    return game.physicsWorld ? game.physicsWorld->GetBodyCount() : 0;
 }
 
 class PhysicsTest : public ::testing::Test {
@@ -219,7 +221,7 @@ TEST_F(PhysicsTest, UnitsAndWallRectangles)
 
     // The walls in pixels: left, top, width, height.
     std::vector<sf::FloatRect> walls;
-    for (b2Body* b = physicsWorld->GetBodyList(); b; b = b->GetNext()) {
+    for (b2Body* b = game.physicsWorld->GetBodyList(); b; b = b->GetNext()) {
         if (b->GetType() != b2_staticBody)
             continue;
         walls.push_back(shapeRect(b->GetFixtureList()));
