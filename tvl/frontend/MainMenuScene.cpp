@@ -82,7 +82,7 @@ bool pointerIn(const MainMenuScene::HitRect& r)
 
 bool clickedIn(const MainMenuScene::HitRect& r)
 {
-    return kv::leftClicked && kv::InputHooks::windowHasFocus() && pointerIn(r);
+    return kv::leftClicked && kv::input.focus && pointerIn(r);
 }
 
 MainMenuScene::HitRect toHitRect(const sf::FloatRect& r)
@@ -246,7 +246,7 @@ void MainMenuScene::updateMapSelection()
     if (kv::Keyboard::keyPressed(sf::Keyboard::Right, true) || clickedIn(nextRect))
         step = 1;
     // Once per tick, so a fast spin counts every notch and a frame between ticks none twice.
-    if (step == 0 && kv::pollerTicked && kv::InputHooks::windowHasFocus())
+    if (step == 0 && kv::pollerTicked && kv::input.focus)
         step = wheelStep(kv::mouseWheelDelta);
     if (step != 0)
         selectMap(step < 0 ? prevMap(selectedMap, count) : nextMap(selectedMap, count));

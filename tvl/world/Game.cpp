@@ -231,8 +231,8 @@ void runConsoleStep()
 
 void runTickWork()
 {
-    const bool focused = kv::InputHooks::windowHasFocus();
-    handleMouseWheel(kv::mouseWheelDelta, focused && kv::InputHooks::isKeyDown(sf::Keyboard::LControl));
+    const bool focused = kv::input.focus;
+    handleMouseWheel(kv::mouseWheelDelta, focused && kv::input.keyDown(sf::Keyboard::LControl));
     if (!game.paused)
         updateAmbience();
     if (game.gameEnded)
@@ -269,12 +269,12 @@ void updateWorldObjects(float dt)
     }
 }
 
-void updatePlayers(float dt)
+void updatePlayers(float dt, const PlayerInput& input)
 {
     // An update only reports what it did (game.events): the list stays as it is.
     const sf::Vector2f size = gameImageSizes.ship * 2.0f;
     for (const auto& player : game.players) {
-        player->update(dt);
+        player->update(dt, input);
         const sf::Vector2f position(player->x, player->y);
         const uint8_t colour[3] = {player->colour.r, player->colour.g, player->colour.b};
         addMinimapMarker(1, &position, &size, &player->angle, colour);
@@ -297,7 +297,7 @@ void drawAudioPanel()
 
 void updateCursorGrab()
 {
-    const bool grab = kv::InputHooks::windowHasFocus() && !game.consoleOpen && !game.audioPanelOpen && !game.paused;
+    const bool grab = kv::input.focus && !game.consoleOpen && !game.audioPanelOpen && !game.paused;
     if (grab == kv::cursorGrabbed)
         return;
     kv::cursorGrabbed = grab;
@@ -308,8 +308,10 @@ void updateCursorGrab()
 
 void updateGameWorld(float dt)
 {
+    // The frame's input, read once for the physics steps and the players.
+    const PlayerInput input = playerInputFrom(kv::input);
     if (!game.paused) {
-        stepPhysics(dt, localPlayer());
+        stepPhysics(dt, localPlayer(), input);
         updateSmoke(dt);
         updateFire(dt);
         updateDebris(dt);
@@ -321,7 +323,7 @@ void updateGameWorld(float dt)
     if (!game.paused)
         updateProjectiles(dt);
     updateWorldObjects(dt);
-    updatePlayers(dt);
+    updatePlayers(dt, input);
 }
 
 void drawGameFrame()

@@ -126,9 +126,10 @@ void updateGameCamera();
 // map's music and lighting (the lighting before is kept), the players, the token and the
 // pickups. false after a message box when the map or the physics world cannot be set up.
 bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* settings);
-// The world's part of one frame, dt in seconds: physics and effects, the tick's keys and
-// pickup top-up when the poller ticked, projectiles, the token and pickups, the players. What
-// it did is left in game.events.
+// The world's part of one frame, dt in seconds: the local player's input read once from the
+// frame's sample (kv::input), physics and effects, the tick's keys and pickup top-up when the
+// poller ticked, projectiles, the token and pickups, the players. What it did is left in
+// game.events.
 void updateGameWorld(float dt);
 // Draws and displays the frame.
 void drawGameFrame();

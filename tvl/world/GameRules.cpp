@@ -28,7 +28,7 @@ namespace {
 
 bool windowFocused()
 {
-    return kv::InputHooks::windowHasFocus();
+    return kv::input.focus;
 }
 
 void setRenderScale(float scale)

@@ -259,7 +259,7 @@ void destroyPlayerBody(PlayerBody& player)
     player.bodyUserData.body = nullptr;
 }
 
-int stepPhysics(float dt, PlayerBody* localPlayer)
+int stepPhysics(float dt, PlayerBody* localPlayer, const PlayerInput& input)
 {
     if (!game.physicsWorld)
         return 0;
@@ -280,7 +280,7 @@ int stepPhysics(float dt, PlayerBody* localPlayer)
     for (int i = 0; i < steps; i++) {
         takeStepPoses();
         if (localPlayer)
-            localPlayer->handleKeyboard();
+            localPlayer->handleKeyboard(input);
         game.physicsWorld->Step(physicsStepSeconds, physicsVelocityIterations,
                            physicsPositionIterations);
     }

@@ -3,6 +3,8 @@
 // 0.02 s steps and the drawn pose of a vehicle is interpolated between the last two steps.
 // Only the local vehicle has a body; four static walls just outside the map keep it inside.
 // Main thread only.
+#include "world/PlayerInput.h"
+
 #include <box2d/box2d.h>
 
 #include <SFML/Graphics/Rect.hpp>
@@ -61,9 +63,9 @@ struct PlayerBody {
     PlayerBody(const PlayerBody&) = delete;
     PlayerBody& operator=(const PlayerBody&) = delete;
 
-    // Applies the driving forces for one fixed step; run before every step for the local
-    // player. Nothing here: the player's driving model overrides it.
-    virtual void handleKeyboard() {}
+    // Applies the driving forces of the frame's input for one fixed step; run before every
+    // step for the local player. Nothing here: the player's driving model overrides it.
+    virtual void handleKeyboard(const PlayerInput&) {}
 
     b2Body* body = nullptr; // null unless this is the local vehicle in the current world
     BodyUserData bodyUserData;
@@ -124,10 +126,10 @@ b2Body* createVehicleBody(PlayerBody& player, float x, float y, float angle, flo
 void destroyPlayerBody(PlayerBody& player);
 
 // Advances the world by dt seconds of frame time in fixed steps; before each step every
-// vehicle's step pose is taken from its body and localPlayer (may be null) drives. Then the
-// drawn poses are interpolated by the time left over. Returns the steps run (0 ... 5);
+// vehicle's step pose is taken from its body and localPlayer (may be null) drives with input.
+// Then the drawn poses are interpolated by the time left over. Returns the steps run (0 ... 5);
 // nothing without a world.
-int stepPhysics(float dt, PlayerBody* localPlayer);
+int stepPhysics(float dt, PlayerBody* localPlayer, const PlayerInput& input = {});
 
 // The body's velocity (metres per second) in the frame of the heading angle a: y is the speed
 // along the heading (sin a, -cos a), x = -(vx cos a + vy sin a). An angle of exactly -1 degree,

@@ -3,7 +3,6 @@
 #include "audio/Audio.h"
 #include "core/Framework.h"
 #include "core/Geometry.h"
-#include "core/Input.h"
 #include "core/Keyboard.h"
 #include "world/Effects.h"
 #include "world/Game.h"
@@ -41,29 +40,6 @@ float shortestTurn(float a, float b)
 float distance(float ax, float ay, float bx, float by)
 {
     return std::hypot(bx - ax, by - ay);
-}
-
-bool keyDown(sf::Keyboard::Key key)
-{
-    return kv::InputHooks::isKeyDown(key);
-}
-
-DrivingInput readDrivingInput(bool disabled)
-{
-    DrivingInput input;
-    if (!kv::InputHooks::windowHasFocus())
-        return input;
-    if (!disabled) {
-        if (keyDown(sf::Keyboard::Up) || keyDown(sf::Keyboard::W))
-            input.throttle = 1;
-        else if (keyDown(sf::Keyboard::Down) || keyDown(sf::Keyboard::S))
-            input.throttle = -1;
-    }
-    if (keyDown(sf::Keyboard::Left) || keyDown(sf::Keyboard::A))
-        input.steering = -1;
-    else if (keyDown(sf::Keyboard::Right) || keyDown(sf::Keyboard::D))
-        input.steering = 1;
-    return input;
 }
 
 } // namespace
@@ -185,7 +161,7 @@ float sideGrip(int skillLevel, float topSpeedFraction)
     return (1.0f - r) * 0.999999f + r * 0.99f;
 }
 
-float applyDrivingModel(b2Body& body, DrivingInput input, const DrivingState& state,
+float applyDrivingModel(b2Body& body, const PlayerInput& input, const DrivingState& state,
                         const Curve& speedCurve)
 {
     const bool easy = state.skillLevel <= 0;
@@ -242,7 +218,7 @@ float applyDrivingModel(b2Body& body, DrivingInput input, const DrivingState& st
     return pixelSpeed;
 }
 
-void Player::handleKeyboard()
+void Player::handleKeyboard(const PlayerInput& input)
 {
     if (game.paused || !body || isComputer || game.consoleOpen || game.audioPanelOpen
         || !isLocallyControlled(playerId))
@@ -252,7 +228,11 @@ void Player::handleKeyboard()
     state.nitroActive = nitroActive;
     state.timeWarp = timeWarpTimer > 0.0f;
     state.gripLost = bombStun > 0.0f || missileHit > 0.0f;
-    speed = applyDrivingModel(*body, readDrivingInput(isDisabled()), state, speedCurve);
+    // Out of control it may still steer, but not accelerate.
+    PlayerInput driving = input;
+    if (isDisabled())
+        driving.throttle = 0;
+    speed = applyDrivingModel(*body, driving, state, speedCurve);
 }
 
 bool updateNitro(float& nitroSeconds, bool held, float dt)
@@ -417,19 +397,15 @@ void followReceivedPose(Player& p, float dt)
     p.netReceived = true;
 }
 
-void useHeldItems(Player& p, float dt)
+void useHeldItems(Player& p, float dt, const PlayerInput& input)
 {
-    const bool focused = kv::InputHooks::windowHasFocus();
-    const bool nitroHeld = focused
-                           && (keyDown(sf::Keyboard::Space) || keyDown(sf::Keyboard::LShift)
-                               || keyDown(sf::Keyboard::RShift));
-    p.nitroActive = updateNitro(p.nitroSeconds, nitroHeld, dt);
+    p.nitroActive = updateNitro(p.nitroSeconds, input.nitro, dt);
 
-    const bool button = focused && kv::InputHooks::isButtonDown(0);
+    const bool button = input.useItem;
     if (p.itemCooldown > 0.0f)
         p.itemCooldown = button ? std::max(p.itemCooldown - dt, 0.0f) : 0.0f;
 
-    if (p.currentItem < 0 || p.currentItem >= itemTypeCount || !focused)
+    if (p.currentItem < 0 || p.currentItem >= itemTypeCount)
         return;
     int& count = p.itemCounts[p.currentItem];
     if (count < 1)
@@ -558,7 +534,7 @@ void takeToken(Player& p)
 
 } // namespace
 
-void Player::update(float dt)
+void Player::update(float dt, const PlayerInput& input)
 {
     if (game.paused)
         return;
@@ -579,7 +555,7 @@ void Player::update(float dt)
         y = renderY;
         angle = wrapped(renderAngle);
         if (!game.consoleOpen && !game.audioPanelOpen)
-            useHeldItems(*this, dt);
+            useHeldItems(*this, dt, input);
     }
 
     if (nitroActive) {

@@ -74,10 +74,11 @@ public:
     // player this machine neither drives nor simulates, the state last received.
     bool isDisabled() const;
 
-    // Once per frame, dt in seconds; nothing while the game is paused.
-    void update(float dt);
-    // The driving model, once per physics step for the local player.
-    void handleKeyboard() override;
+    // Once per frame, dt in seconds; nothing while the game is paused. input is the frame's
+    // (nitro and the held items), read only when this is the local player.
+    void update(float dt, const PlayerInput& input = {});
+    // The driving model with the frame's input, once per physics step for the local player.
+    void handleKeyboard(const PlayerInput& input) override;
     // Applies one item; the caller takes it from the counts. Types outside 0 .. 6 are ignored.
     void useItem(ItemType type);
     // A projectile hit; projectileVelocity in pixels per second.
@@ -170,12 +171,6 @@ void selectPreviousItem(Player& player);
 
 // ---- The rules behind the update and the driving model, over plain values ----
 
-// Keys of one physics step: throttle +1 forward / -1 back / 0, steering -1 left / +1 right / 0.
-struct DrivingInput {
-    int throttle = 0;
-    int steering = 0;
-};
-
 // What the driving model needs besides the body.
 struct DrivingState {
     int skillLevel = 1; // 0 Easy, 1 Normal, 2 Hard
@@ -196,10 +191,10 @@ SpeedLimit speedLimit(bool nitroActive, bool timeWarp);
 // 0.999999 at rest to 0.99 at top speed (topSpeedFraction clamped to 0 .. 1).
 float sideGrip(int skillLevel, float topSpeedFraction);
 
-// One step of the driving model on body: thrust along the heading by the speed curve, torque
-// (and on Normal and Hard a side force) for steering, then grip. Returns the speed in pixels
-// per second.
-float applyDrivingModel(b2Body& body, DrivingInput input, const DrivingState& state,
+// One step of the driving model on body with input's throttle and steering: thrust along the
+// heading by the speed curve, torque (and on Normal and Hard a side force) for steering, then
+// grip. Returns the speed in pixels per second.
+float applyDrivingModel(b2Body& body, const PlayerInput& input, const DrivingState& state,
                         const Curve& speedCurve);
 
 // Nitro for one frame: while held the reserve burns and nitro is on as long as some is left

@@ -343,7 +343,7 @@ void pollSound()
 
     const float listener = sf::Listener::getGlobalVolume();
     const float next = nextListenerVolume(listener, static_cast<float>(settings.globalVolume),
-                                          settings.muteInactiveWindow, InputHooks::windowHasFocus());
+                                          settings.muteInactiveWindow, input.focus);
     if (next != listener)
         sf::Listener::setGlobalVolume(next);
 

@@ -92,6 +92,7 @@ void pumpFrame()
         pollerTicked = true;
     }
     leftClicked = false;
+    sampleInput();
     if (pollerTicked)
         pollEvents();
     Audio::pollSound();
@@ -120,8 +121,8 @@ static void closeProgram()
 // The pointer in whole view units: read live while focused, else the last known position.
 static sf::Vector2i pointerInView()
 {
-    if (InputHooks::windowHasFocus())
-        mousePosition = InputHooks::mousePixel();
+    if (input.focus)
+        mousePosition = input.pointer;
     sf::Vector2f p = InputHooks::mapPixelToView(mousePosition);
     return sf::Vector2i(static_cast<int>(p.x), static_cast<int>(p.y));
 }
@@ -143,7 +144,7 @@ void handleEvent(const sf::Event& event)
         break;
     case sf::Event::KeyPressed:
         if (event.key.code == sf::Keyboard::F12) {
-            if (InputHooks::isKeyDown(sf::Keyboard::LControl) && InputHooks::windowHasFocus()) {
+            if (input.keyDown(sf::Keyboard::LControl)) {
                 Shaders::reloadAll();
             } else {
                 screenshotRequested = true;
@@ -154,7 +155,7 @@ void handleEvent(const sf::Event& event)
     case sf::Event::KeyReleased:
         // Under load SFML can pass on the release half of an X11 auto-repeat pair; only a key
         // that is really up counts as released.
-        if (!InputHooks::isKeyDown(event.key.code))
+        if (!input.held(event.key.code))
             Keyboard::keyReleased(static_cast<uint32_t>(event.key.code));
         break;
     case sf::Event::TextEntered:
@@ -202,10 +203,9 @@ void pollEvents()
     typedText.clear();
     mouseWheelDelta = 0;
     if (mouseCaptured) {
-        bool held = InputHooks::isButtonDown(0) || InputHooks::isButtonDown(1) || InputHooks::isButtonDown(2);
-        if (!(InputHooks::windowHasFocus() && held)) {
-            if (InputHooks::windowHasFocus())
-                mousePosition = InputHooks::mousePixel();
+        if (!(input.focus && input.buttons != 0)) {
+            if (input.focus)
+                mousePosition = input.pointer;
             mouseCaptured = false;
         }
     }
@@ -217,6 +217,7 @@ void pollEvents()
             ImGui::SFML::ProcessEvent(*renderWindow, event);
         handleEvent(event);
     }
+    input.wheel = mouseWheelDelta;
 }
 
 } // namespace kv

@@ -1,9 +1,19 @@
 #include "core/Input.h"
 
 #include "core/Framework.h"
+#include "platform/InputDevices.h"
 
-#include <SFML/Window/Keyboard.hpp>
-#include <SFML/Window/Mouse.hpp>
+namespace kv {
+
+InputState input;
+
+void sampleInput()
+{
+    input.focus = InputHooks::windowHasFocus();
+    InputHooks::readDevices(input);
+}
+
+} // namespace kv
 
 namespace kv::InputHooks {
 
@@ -19,20 +29,14 @@ bool defaultHasFocus()
     return windowOpen() && renderWindow->hasFocus();
 }
 
-bool defaultKeyDown(int key)
+void defaultReadDevices(InputState& state)
 {
-    return key >= 0 && key < sf::Keyboard::KeyCount && sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(key));
-}
-
-bool defaultButtonDown(int button)
-{
-    return button >= 0 && button < sf::Mouse::ButtonCount &&
-           sf::Mouse::isButtonPressed(static_cast<sf::Mouse::Button>(button));
-}
-
-sf::Vector2i defaultMousePixel()
-{
-    return windowOpen() ? sf::Mouse::getPosition(*renderWindow) : sf::Vector2i();
+    InputDeviceState devices;
+    if (windowOpen())
+        queryInputDevices(static_cast<unsigned long>(renderWindow->getSystemHandle()), devices);
+    state.keys = devices.keys;
+    state.buttons = devices.buttons;
+    state.pointer = {devices.x, devices.y};
 }
 
 sf::Vector2f defaultMapPixel(sf::Vector2i pixel)
@@ -48,18 +52,14 @@ sf::Vector2f defaultViewSize()
 } // namespace
 
 bool (*windowHasFocus)() = defaultHasFocus;
-bool (*isKeyDown)(int) = defaultKeyDown;
-bool (*isButtonDown)(int) = defaultButtonDown;
-sf::Vector2i (*mousePixel)() = defaultMousePixel;
+void (*readDevices)(InputState&) = defaultReadDevices;
 sf::Vector2f (*mapPixelToView)(sf::Vector2i) = defaultMapPixel;
 sf::Vector2f (*currentViewSize)() = defaultViewSize;
 
 void reset()
 {
     windowHasFocus = defaultHasFocus;
-    isKeyDown = defaultKeyDown;
-    isButtonDown = defaultButtonDown;
-    mousePixel = defaultMousePixel;
+    readDevices = defaultReadDevices;
     mapPixelToView = defaultMapPixel;
     currentViewSize = defaultViewSize;
 }

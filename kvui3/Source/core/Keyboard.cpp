@@ -42,7 +42,7 @@ void keyReleased(uint32_t code)
 
 void forgetReleasedKeys()
 {
-    std::erase_if(heldAfterWait, [](uint32_t code) { return !InputHooks::isKeyDown(static_cast<int>(code)); });
+    std::erase_if(heldAfterWait, [](uint32_t code) { return !input.held(static_cast<int>(code)); });
 }
 
 static bool takeKey(uint32_t key, bool consume)
@@ -57,10 +57,10 @@ static bool takeKey(uint32_t key, bool consume)
 
 bool keyPressed(int key, bool consume)
 {
-    if (key < 0 || !InputHooks::windowHasFocus())
+    if (key < 0 || !input.focus)
         return false;
     if (key == ctrlZ || key == ctrlY) {
-        if (!InputHooks::isKeyDown(sf::Keyboard::LControl))
+        if (!input.keyDown(sf::Keyboard::LControl))
             return false;
         return takeKey(key == ctrlZ ? sf::Keyboard::Z : sf::Keyboard::Y, consume);
     }
@@ -72,11 +72,11 @@ void waitForKeyRelease(int key)
     // While the key is held, every press that arrives is X11 auto-repeat: drop those from the
     // wait's first pump on, until the release event (which may still be queued when we return).
     const uint32_t code = static_cast<uint32_t>(key);
-    if (key >= 0 && InputHooks::isKeyDown(key) &&
+    if (input.held(key) &&
         std::find(heldAfterWait.begin(), heldAfterWait.end(), code) == heldAfterWait.end())
         heldAfterWait.push_back(code);
     sf::Clock clock;
-    while (InputHooks::windowHasFocus() && InputHooks::isKeyDown(key) && clock.getElapsedTime().asSeconds() <= 0.5f) {
+    while (input.keyDown(key) && clock.getElapsedTime().asSeconds() <= 0.5f) {
         pumpFrame();
         sf::sleep(sf::milliseconds(1));
     }
@@ -125,22 +125,13 @@ namespace kv::Mouse {
 
 uint8_t getButtons()
 {
-    if (!InputHooks::windowHasFocus())
-        return 0;
-    uint8_t mask = 0;
-    if (InputHooks::isButtonDown(0))
-        mask |= leftButton;
-    if (InputHooks::isButtonDown(1))
-        mask |= rightButton;
-    if (InputHooks::isButtonDown(2))
-        mask |= middleButton;
-    return mask;
+    return input.focus ? input.buttons : 0;
 }
 
 bool isInRect(float left, float top, float right, float bottom)
 {
-    if (InputHooks::windowHasFocus())
-        mousePosition = InputHooks::mousePixel();
+    if (input.focus)
+        mousePosition = input.pointer;
     sf::Vector2f p = InputHooks::mapPixelToView(mousePosition);
     float x = static_cast<float>(static_cast<int>(p.x));
     float y = static_cast<float>(static_cast<int>(p.y));
@@ -152,7 +143,7 @@ void waitForButtonRelease()
     leftButtonDown = false;
     leftClicked = false;
     sf::Clock clock;
-    while (InputHooks::windowHasFocus() && InputHooks::isButtonDown(0) && clock.getElapsedTime().asSeconds() <= 0.5f) {
+    while (input.buttonDown(0) && clock.getElapsedTime().asSeconds() <= 0.5f) {
         pumpFrame();
         sf::sleep(sf::milliseconds(1));
     }

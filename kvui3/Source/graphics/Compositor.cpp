@@ -66,8 +66,8 @@ void drawCursor(int cursorKind, sf::RenderTarget& onto)
     setCursorVisible(false);
     if (cursorKind == 1)
         return;
-    if (InputHooks::windowHasFocus())
-        mousePosition = InputHooks::mousePixel();
+    if (input.focus)
+        mousePosition = input.pointer;
     sf::Vector2f at = InputHooks::mapPixelToView(mousePosition);
     sf::Sprite& sprite = cursorSprites[cursorKind];
     sprite.setPosition(static_cast<float>(static_cast<int>(at.x)), static_cast<float>(static_cast<int>(at.y)));

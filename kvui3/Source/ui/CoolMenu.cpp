@@ -222,8 +222,8 @@ void CoolMenu::update(float dt)
 
 void CoolMenu::updateInput()
 {
-    if (InputHooks::windowHasFocus())
-        mousePosition = InputHooks::mousePixel();
+    if (input.focus)
+        mousePosition = input.pointer;
     const sf::Vector2f mapped = InputHooks::mapPixelToView(mousePosition);
     const sf::Vector2i pointer(static_cast<int>(mapped.x), static_cast<int>(mapped.y));
     const bool moved = pointer != coolMenuLastMouse;

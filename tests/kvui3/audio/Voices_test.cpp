@@ -17,8 +17,7 @@ using namespace kv::Audio;
 
 namespace {
 
-bool focus = true;
-bool hasFocus() { return focus; }
+bool& focus = kv::input.focus;
 
 struct Voices : testing::Test {
     testsupport::TempDir dir;
@@ -30,7 +29,6 @@ struct Voices : testing::Test {
         dir.enter();
         dir.write("beep.wav", testsupport::makeSineWav(4000, 8000));
         focus = true;
-        InputHooks::windowHasFocus = hasFocus;
         settings.soundVolume = 80;
         settings.globalVolume = 90;
         settings.muteInactiveWindow = true;

@@ -44,7 +44,7 @@ protected:
 struct Driver : PlayerBody {
     b2Vec2 velocity{0.0f, 0.0f};
     int steps = 0;
-    void handleKeyboard() override
+    void handleKeyboard(const PlayerInput&) override
     {
         steps++;
         if (body)
@@ -199,7 +199,7 @@ TEST_F(PhysicsTest, WorldFiltersVehiclesAgainstEachOther)
     a.velocity = b2Vec2(2.0f, 0.0f);
     b.velocity = b2Vec2(-2.0f, 0.0f);
     for (int i = 0; i < 50; i++) {
-        a.handleKeyboard();
+        a.handleKeyboard(PlayerInput{});
         stepPhysics(0.02f, &b);
     }
     EXPECT_GT(bodyA->GetPosition().x, bodyB->GetPosition().x);

@@ -1,5 +1,6 @@
 #include "world/Player.h"
 
+#include "support/FakeInput.h"
 #include "support/GameFixture.h"
 
 #include "core/Geometry.h"
@@ -14,7 +15,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
-#include <set>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -22,25 +24,24 @@ using namespace tvl;
 
 constexpr float pi = 3.14159265f;
 
-std::set<int> heldKeys;
-bool mouseHeld = false;
+kv::test::FakeInput::KeySet& heldKeys = kv::test::FakeInput::keys;
+kv::test::FakeInput::ButtonSet& heldButtons = kv::test::FakeInput::buttons;
 
-bool fakeFocus() { return true; }
-bool fakeKey(int key) { return heldKeys.count(key) > 0; }
-bool fakeButton(int button) { return button == 0 && mouseHeld; }
+// What the game reads from the held keys and buttons for a frame.
+PlayerInput held()
+{
+    return playerInputFrom(kv::input);
+}
 
 // A single-player game on a map of mapW x mapH pixels with fake input; no window.
 class PlayerTest : public ::testing::Test {
 protected:
+    std::optional<kv::test::FakeInput> fakeInput;
     static constexpr float mapW = 4000.0f, mapH = 4000.0f;
 
     void SetUp() override
     {
-        heldKeys.clear();
-        mouseHeld = false;
-        kv::InputHooks::windowHasFocus = fakeFocus;
-        kv::InputHooks::isKeyDown = fakeKey;
-        kv::InputHooks::isButtonDown = fakeButton;
+        fakeInput.emplace();
         kv::Keyboard::pressedKeys.clear();
         gametest::resetGameState();
         gametest::useMap(static_cast<int>(mapW / 16.0f), static_cast<int>(mapH / 16.0f));
@@ -54,8 +55,7 @@ protected:
     void TearDown() override
     {
         gametest::endGameState();
-        kv::InputHooks::reset();
-        kv::Keyboard::pressedKeys.clear();
+        fakeInput.reset();
     }
 
     static Player& add(float x, float y, bool computer = false, uint16_t id = 0)
@@ -156,7 +156,7 @@ TEST_F(PlayerTest, GripKeepsTheForwardSpeedAndAShareOfTheSlide)
         DrivingState state;
         state.skillLevel = c.skill;
         state.gripLost = c.gripLost;
-        applyDrivingModel(*p.body, DrivingInput{}, state, p.speedCurve);
+        applyDrivingModel(*p.body, PlayerInput{}, state, p.speedCurve);
         const b2Vec2 v = p.body->GetLinearVelocity();
         const float forward = v.x * s - v.y * co, side = v.x * co + v.y * s;
         EXPECT_NEAR(forward, 20.0f, 1e-3f) << "skill " << c.skill << " angle " << c.angle;
@@ -170,7 +170,7 @@ TEST_F(PlayerTest, SteeringReleaseStopsTheTurnOnlyOnEasyWithThrottleHeld)
 {
     struct Case {
         int skill;
-        DrivingInput input;
+        PlayerInput input;
         bool stops;
     } cases[] = {
         {0, {1, 0}, true},
@@ -214,7 +214,7 @@ TEST_F(PlayerTest, TopSpeedsAndControlWhileDisabled)
             heldKeys.insert(c.steerKey);
         float maxKmh = 0.0f;
         for (int frame = 0; frame < 150; frame++) { // 3 s
-            stepPhysics(0.02f, &p);
+            stepPhysics(0.02f, &p, held());
             maxKmh = std::max(maxKmh, kmh(p));
         }
         if (c.top > 0.0f) {
@@ -241,7 +241,7 @@ TEST_F(PlayerTest, DrivingIsIgnoredWhenNotInControl)
         if (blocker == 3)
             game.localPlayerIndex = -1;
         for (int i = 0; i < 10; i++)
-            stepPhysics(0.02f, &p);
+            stepPhysics(0.02f, &p, held());
         EXPECT_LT(kmh(p), 0.01f) << blocker;
         game.paused = game.consoleOpen = game.audioPanelOpen = false;
         clearPlayers();
@@ -258,7 +258,7 @@ TEST_F(PlayerTest, FullSpeedIntoEachWallStaysOnTheMap)
         heldKeys = {sf::Keyboard::Up};
         float travelled = 0.0f;
         for (int frame = 0; frame < 250; frame++) { // 5 s
-            stepPhysics(0.02f, &p);
+            stepPhysics(0.02f, &p, held());
             travelled = std::max(travelled, std::hypot(p.renderX - 400.0f, p.renderY - 300.0f));
             const b2Vec2 at = p.body->GetPosition();
             ASSERT_GE(at.x * 16.0f, 0.0f) << heading;
@@ -489,15 +489,15 @@ TEST_F(PlayerTest, LocalItemUseByButtonRepeatsOncePerSecond)
     p.itemCounts[Nitro] = 3;
     p.itemCounts[EMP] = 1;
     p.currentItem = Nitro;
-    mouseHeld = true;
+    heldButtons.insert(0);
     int frames = 0;
     while (p.itemCounts[Nitro] > 1 && frames < 1000) {
-        p.update(0.25f);
+        p.update(0.25f, held());
         frames++;
     }
     EXPECT_EQ(frames, 5); // used at once, again after a second of holding
-    mouseHeld = false;
-    p.update(0.1f);
+    heldButtons.clear();
+    p.update(0.1f, held());
     EXPECT_EQ(p.itemCooldown, 0.0f); // released: ready at once
 
     kv::Keyboard::pressedKeys = {sf::Keyboard::LControl};
@@ -513,13 +513,57 @@ TEST_F(PlayerTest, NitroKeyBurnsTheReserveOfTheLocalPlayer)
     Player& p = addLocal(1000.0f, 1000.0f);
     p.nitroSeconds = 1.0f;
     heldKeys = {sf::Keyboard::RShift};
-    p.update(0.5f);
+    p.update(0.5f, held());
     EXPECT_TRUE(p.nitroActive);
     EXPECT_FLOAT_EQ(p.nitroSeconds, 0.5f);
     heldKeys.clear();
-    p.update(0.5f);
+    p.update(0.5f, held());
     EXPECT_FALSE(p.nitroActive);
     EXPECT_FLOAT_EQ(p.nitroSeconds, 0.625f);
+}
+
+TEST_F(PlayerTest, InputIsReadFromTheHeldKeysAndTheLeftButtonWhileFocused)
+{
+    using K = sf::Keyboard;
+    struct Case {
+        std::vector<int> keys;
+        bool button, focus;
+        int throttle, steering;
+        bool nitro, use;
+    } cases[] = {
+        {{}, false, true, 0, 0, false, false},
+        {{K::Up}, false, true, 1, 0, false, false},
+        {{K::W, K::S}, false, true, 1, 0, false, false}, // forward wins
+        {{K::Down}, false, true, -1, 0, false, false},
+        {{K::S}, false, true, -1, 0, false, false},
+        {{K::A, K::D}, false, true, 0, -1, false, false}, // left wins
+        {{K::Left}, false, true, 0, -1, false, false},
+        {{K::Right}, false, true, 0, 1, false, false},
+        {{K::D}, false, true, 0, 1, false, false},
+        {{K::Space}, false, true, 0, 0, true, false},
+        {{K::LShift}, false, true, 0, 0, true, false},
+        {{K::RShift}, false, true, 0, 0, true, false},
+        {{}, true, true, 0, 0, false, true},
+        {{K::W, K::D, K::Space}, true, false, 0, 0, false, false}, // no focus: nothing
+    };
+    for (const Case& c : cases) {
+        heldKeys.clear();
+        for (int key : c.keys)
+            heldKeys.insert(key);
+        heldButtons.clear();
+        if (c.button)
+            heldButtons.insert(0);
+        kv::input.focus = c.focus;
+        const PlayerInput input = held();
+        EXPECT_EQ(input.throttle, c.throttle) << c.keys.size() << " keys, focus " << c.focus;
+        EXPECT_EQ(input.steering, c.steering) << c.keys.size() << " keys, focus " << c.focus;
+        EXPECT_EQ(input.nitro, c.nitro) << c.keys.size() << " keys, focus " << c.focus;
+        EXPECT_EQ(input.useItem, c.use) << c.keys.size() << " keys, focus " << c.focus;
+    }
+    // The right button uses nothing.
+    kv::input.focus = true;
+    heldButtons = {1};
+    EXPECT_FALSE(held().useItem);
 }
 
 TEST_F(PlayerTest, ItemEffects)
@@ -713,8 +757,8 @@ float secondsToFirstToken(Player& p, float dt, float limit, const std::function<
         if (p.isComputer)
             p.aiDecisionTime = frame % framesPerDecision == 0 ? -1e9f : 1e9f;
         drive();
-        stepPhysics(dt, localPlayer());
-        p.update(dt);
+        stepPhysics(dt, localPlayer(), held());
+        p.update(dt, held());
         if (p.tokens > 0)
             return frame * dt;
     }
