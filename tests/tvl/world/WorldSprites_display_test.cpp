@@ -65,9 +65,8 @@ protected:
     }
     void TearDown() override
     {
-        tvl::game.players.clear();
+        tvl::game = tvl::GameState{};
         tvl::mapSprites.clear();
-        tvl::game.paused = false;
         tvl::resetImageTables();
     }
 
