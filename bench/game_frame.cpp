@@ -12,6 +12,7 @@
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
 #include "world/Effects.h"
+#include "frontend/GameLoop.h"
 #include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/GameSettings.h"
@@ -84,7 +85,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "game_frame: the game did not start\n");
         return 1;
     }
-    const size_t pickupCount = tvl::pickups.size();
+    const size_t pickupCount = tvl::game.pickups.size();
 
     using GlFinish = void (*)();
     const auto glFinish = reinterpret_cast<GlFinish>(sf::Context::getFunction("glFinish"));
@@ -99,7 +100,7 @@ int main(int argc, char** argv)
     frameTimes.reserve(frames);
     simulationTimes.reserve(frames);
     long frameAllocations = 0, simulationAllocations = 0;
-    for (int i = 0; i < warmup + frames && !tvl::gameEnded; i++) {
+    for (int i = 0; i < warmup + frames && !tvl::game.gameEnded; i++) {
         const long before = allocations.load();
         const auto start = Clock::now();
         tvl::simulateGameFrame(kv::frameTime);
@@ -125,7 +126,7 @@ int main(int argc, char** argv)
     const int steps = 3600;
     const auto simulateAlone = [&](std::vector<double>& times, long& stepAllocations) {
         times.reserve(steps);
-        for (int i = 0; i < steps && !tvl::gameEnded; i++) {
+        for (int i = 0; i < steps && !tvl::game.gameEnded; i++) {
             kv::pollerTicked = true;
             const long before = allocations.load();
             const auto start = Clock::now();
@@ -147,7 +148,7 @@ int main(int argc, char** argv)
     std::printf("machine: %u hardware threads, %s, GL renderer %s\n", std::thread::hardware_concurrency(),
                 bench::cpuModel().c_str(), renderer ? renderer : "unknown");
     std::printf("Frontier.map %dx%d tiles, %zu pickups (Ultra), %zu players, window 1280x720\n", tvl::mapWidth,
-                tvl::mapHeight, pickupCount, tvl::players.size());
+                tvl::mapHeight, pickupCount, tvl::game.players.size());
     if (measured == 0 || stepTimes.empty() || quietStepTimes.empty()) {
         std::fprintf(stderr, "game_frame: the game ended before it was measured\n");
         return 1;

@@ -1,4 +1,4 @@
-#include "world/ProgramMain.h"
+#include "program/ProgramMain.h"
 
 int main()
 {

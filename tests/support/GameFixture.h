@@ -1,9 +1,9 @@
 #pragma once
 // A fresh single-player game state on a 100 x 100 tile map, for the game rule tests.
-#include "net/Packets.h"
 #include "ui/Hints.h"
 #include "world/Game.h"
 #include "world/GameSettings.h"
+#include "world/GameState.h"
 #include "world/Map.h"
 #include "world/Player.h"
 
@@ -19,17 +19,10 @@ inline void useMap(int widthTiles, int heightTiles)
 inline void resetGameState()
 {
     using namespace tvl;
-    clearPlayers();
-    pickups.clear();
-    token = Token();
-    resetIdCountersForTests();
-    gameType = SinglePlayerGame;
+    game = GameState{};
+    game.gameType = SinglePlayerGame;
     netRole = NoNetRole;
-    paused = false;
-    gameEnded = false;
-    consoleOpen = false;
-    audioPanelOpen = false;
-    roundSettings = GameStartSettings();
+    resetIdCountersForTests();
     gameSettings = GameSettings();
     gameImageSizes = GameImageSizes();
     kv::hints.clear();
@@ -38,9 +31,8 @@ inline void resetGameState()
 
 inline void endGameState()
 {
-    tvl::clearPlayers();
-    tvl::pickups.clear();
-    tvl::gameType = tvl::NoGame;
+    tvl::game = tvl::GameState{};
+    tvl::netRole = tvl::NoNetRole;
 }
 
 } // namespace gametest

@@ -8,9 +8,9 @@ namespace tvl {
 
 void gameOver(int winnerIndex)
 {
-    if (winnerIndex < 0 || static_cast<size_t>(winnerIndex) >= players.size())
+    if (winnerIndex < 0 || static_cast<size_t>(winnerIndex) >= game.players.size())
         return;
-    const std::string text = players[static_cast<size_t>(winnerIndex)]->name + " wins";
+    const std::string text = game.players[static_cast<size_t>(winnerIndex)]->name + " wins";
     kv::printMessage(text);
     kv::writeLog(text);
 }

@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "core/Text.h"
 #include "core/Theme.h"
+#include "frontend/GameLoop.h"
 #include "frontend/GameSettingsWindow.h"
 #include "frontend/HostWindow.h"
 #include "frontend/JoinWindow.h"
@@ -20,7 +21,6 @@
 #include "ui/AudioPanel.h"
 #include "ui/Console.h"
 #include "ui/DisplayModeDialog.h"
-#include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/GameSettings.h"
 

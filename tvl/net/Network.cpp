@@ -1,10 +1,11 @@
 #include "net/Network.h"
 
 #include "core/Messages.h"
-#include "net/Packets.h"
 #include "world/Player.h"
 
 namespace tvl {
+
+std::unordered_map<uint16_t, PeerState> peers;
 
 // No socket exists yet: a role can only come from a game that never connected.
 bool networkTick()
@@ -19,6 +20,7 @@ bool networkTick()
 void shutdownNetwork()
 {
     netRole = NoNetRole;
+    peers.clear();
     clearPlayers();
 }
 

@@ -1,13 +1,35 @@
 #pragma once
-// The network game's per-tick service and its end. The role is netRole (Packets.h).
+// The network game's per-tick service, its end, and what this machine knows of each other
+// machine. The role is netRole (world/GameState.h).
+#include "net/Packets.h"
+
+#include <SFML/System/Clock.hpp>
+
+#include <cstdint>
+#include <unordered_map>
+
 namespace tvl {
+
+// What this machine last sent about a player and heard from its machine.
+struct PeerState {
+    NetAddress address;
+    uint32_t lastSentNetTag = 0;
+    float lastSentX = 0.0f, lastSentY = 0.0f, lastSentAngle = 0.0f;
+    float lastSentSpeed = 0.0f;
+    bool lastSentNitro = false;
+    bool lastSentDisabled = false;
+    float lastSentDroneX = 0.0f, lastSentDroneY = 0.0f, lastSentDroneAngle = 0.0f;
+    sf::Clock lastHeard; // on a server: time since this player was last heard from
+};
+// By player ID.
+extern std::unordered_map<uint16_t, PeerState> peers;
 
 // Once per tick of a network game; false when the network game has ended (the caller then
 // ends the game). Without a role: "networkTick: Not connected" and false.
 bool networkTick();
 
-// Ends the network game: role None, and the player list emptied (each body destroyed
-// before its player goes).
+// Ends the network game: role None, the peers forgotten and the player list emptied (each
+// body destroyed before its player goes).
 void shutdownNetwork();
 
 } // namespace tvl

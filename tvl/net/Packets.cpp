@@ -1,8 +1,11 @@
 #include "net/Packets.h"
 
-namespace tvl {
+#include "core/Hash.h"
+#include "world/Player.h"
 
-int32_t netRole = NoNetRole;
+#include <string>
+
+namespace tvl {
 
 sf::Packet makePacket(PacketType type)
 {
@@ -33,6 +36,103 @@ void sendPickupAdded(int destination, int32_t id, float x, float y, int32_t type
     sf::Packet packet = makePacket(PacketType::PickupAdded);
     packet << id << x << y << type;
     sendPacket(destination, PacketType::PickupAdded, packet, -1);
+}
+
+namespace {
+
+void sendToAllClients(PacketType type, sf::Packet& packet)
+{
+    sendPacket(PacketDestination::AllClients, type, packet, -1);
+}
+
+sf::Packet soundPacket(uint32_t soundName, float x, float y)
+{
+    sf::Packet packet = makePacket(PacketType::PlaySound);
+    packet << soundName << x << y << std::string() << 1.0f << 1.0f;
+    return packet;
+}
+
+void sendEventPacket(const GameEvent& event)
+{
+    // The checks are those of the machine that reported them: some ask only for the role.
+    const bool server = netRole == ServerRole;
+    const bool multiplayer = game.gameType == MultiplayerGame;
+    const int16_t playerId = static_cast<int16_t>(event.playerId);
+    switch (event.type) {
+    case GameEventType::Sound:
+        if (server && event.soundName != 0) {
+            sf::Packet packet = soundPacket(event.soundName, event.x, event.y);
+            sendToAllClients(PacketType::PlaySound, packet);
+        }
+        break;
+    case GameEventType::NitroSound:
+        break;
+    case GameEventType::ItemUsed:
+        if (!multiplayer)
+            break;
+        if (server) {
+            sendPlayerUsedItem(playerId, static_cast<ItemType>(event.item));
+        } else {
+            sf::Packet packet = makePacket(PacketType::UseItem);
+            packet << event.item;
+            sendPacket(PacketDestination::Server, PacketType::UseItem, packet, -1);
+        }
+        break;
+    case GameEventType::PickupAdded:
+        if (multiplayer && server)
+            sendPickupAdded(PacketDestination::AllClients, event.pickupId, event.x, event.y, event.item);
+        break;
+    case GameEventType::PickupTaken: {
+        if (!multiplayer)
+            break;
+        sf::Packet packet = makePacket(PacketType::ItemPickedUp);
+        packet << playerId << event.pickupId;
+        sendToAllClients(PacketType::ItemPickedUp, packet);
+        break;
+    }
+    case GameEventType::PickupRemoved:
+        if (multiplayer && server) {
+            sf::Packet packet = makePacket(PacketType::PickupRemoved);
+            packet << event.pickupId;
+            sendToAllClients(PacketType::PickupRemoved, packet);
+        }
+        break;
+    case GameEventType::TokenTaken: {
+        if (!multiplayer)
+            break;
+        sendPlayerTokens(playerId, static_cast<int16_t>(event.count));
+        static const uint32_t upHash = kv::hashName("up");
+        for (const auto& other : game.players) {
+            if (isLocallyControlled(other->playerId))
+                continue;
+            sf::Packet packet = soundPacket(upHash, event.x, event.y);
+            sendPacket(other->playerId, PacketType::PlaySound, packet, -1);
+        }
+        break;
+    }
+    case GameEventType::TokenMoved:
+        if (multiplayer && server) {
+            sf::Packet packet = makePacket(PacketType::TokenPosition);
+            packet << event.x << event.y;
+            sendToAllClients(PacketType::TokenPosition, packet);
+        }
+        break;
+    case GameEventType::DroneState:
+        if (server) {
+            sf::Packet packet = makePacket(PacketType::DroneState);
+            packet << playerId << event.active;
+            sendToAllClients(PacketType::DroneState, packet);
+        }
+        break;
+    }
+}
+
+} // namespace
+
+void sendEventPackets(const GameEventList& events)
+{
+    for (const GameEvent& event : events)
+        sendEventPacket(event);
 }
 
 } // namespace tvl

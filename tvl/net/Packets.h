@@ -1,6 +1,9 @@
 #pragma once
-// The wire protocol of a network game: roles, addresses, packet types, destinations and the
-// send path. Every datagram is one sf::Packet that opens with its i32 type.
+// The wire protocol of a network game: addresses, packet types, destinations, the send path
+// and the packets a step's events make. Every datagram is one sf::Packet that opens with its
+// i32 type. The machine's role is netRole (world/GameState.h).
+#include "world/GameEvents.h"
+#include "world/GameState.h"
 #include "world/Items.h"
 
 #include <SFML/Network/IpAddress.hpp>
@@ -10,13 +13,6 @@
 #include <optional>
 
 namespace tvl {
-
-enum NetRole : int32_t {
-    NoNetRole = 0,
-    ClientRole = 1,
-    ServerRole = 2,
-};
-extern int32_t netRole;
 
 // The machine a player is driven from; no address for the server's own player and for
 // computer players.
@@ -56,5 +52,16 @@ void sendPlayerUsedItem(int16_t playerId, ItemType item);
 void sendPlayerTokens(int16_t playerId, int16_t tokens);
 // 47 {id, x, y, type} to destination.
 void sendPickupAdded(int destination, int32_t id, float x, float y, int32_t type);
+
+// The packets of a step's events, in their order. Sound and DroneState ask only for the
+// server role; everything else needs a multiplayer game too.
+// - Sound with a soundName, on a server: 21 {name, x, y, "", 1, 1} to every client.
+// - ItemUsed: a server sends 36, a client 11 {item} to the server.
+// - PickupAdded (server): 47 to every client. PickupTaken: 49 {id, pickup} to every client.
+//   PickupRemoved (server): 48 {pickup} to every client.
+// - TokenTaken: 41, then 21 {"up", x, y, "", 1, 1} to each player this machine does not
+//   control. TokenMoved (server): 44 {x, y} to every client.
+// - DroneState, on a server: 27 {id, active} to every client.
+void sendEventPackets(const GameEventList& events);
 
 } // namespace tvl

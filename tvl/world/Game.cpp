@@ -1,4 +1,4 @@
-// playGame: the set-up of one game, its frame loop and its tear-down.
+// One game in the world: its set-up, the world's part of a frame, its drawing and its tear-down.
 #include "world/Game.h"
 
 #include "audio/Audio.h"
@@ -9,16 +9,12 @@
 #include "core/Keyboard.h"
 #include "core/Messages.h"
 #include "core/Random.h"
-#include "core/Scene.h"
 #include "core/StringUtils.h"
-#include "frontend/GameOverWindow.h"
 #include "graphics/Compositor.h"
 #include "graphics/DrawPrimitives.h"
 #include "graphics/Lights.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Textures.h"
-#include "net/Network.h"
-#include "net/Packets.h"
 #include "ui/AudioPanel.h"
 #include "ui/Console.h"
 #include "ui/Dialogs.h"
@@ -55,6 +51,9 @@ struct SavedLighting {
     float windSpeed;
     float windDirection;
 };
+
+// Taken by setUpGame, put back by tearDownGame.
+SavedLighting savedLighting;
 
 SavedLighting saveLighting()
 {
@@ -120,20 +119,20 @@ void startMapAmbience(const std::string& mapFile)
 void addPlayers()
 {
     clearPlayers();
-    if (gameType != SinglePlayerGame && gameType != MultiplayerGame)
+    if (game.gameType != SinglePlayerGame && game.gameType != MultiplayerGame)
         return;
     if (auto local = addPlayer(gameSettings.playerColour, gameSettings.playerName, false)) {
-        localPlayerIndex = 0;
+        game.localPlayerIndex = 0;
         local->netTag = 0;
     }
-    if (gameType == SinglePlayerGame)
+    if (game.gameType == SinglePlayerGame)
         addPlayer(gameSettings.aiColour, "Computer", true);
 }
 
 void placePlayers()
 {
-    for (size_t i = 0; i < players.size(); ++i) {
-        Player& p = *players[i];
+    for (size_t i = 0; i < game.players.size(); ++i) {
+        Player& p = *game.players[i];
         const sf::Vector2f position = randomMapPosition(p.radius);
         const float angle = kv::wrapRadians(kv::randomFloat(0.0f, 360.0f) * kv::degreesToRadians);
         p.x = p.renderX = p.stepX = p.netTargetX = position.x;
@@ -157,22 +156,20 @@ void sizeWorldView()
 
 bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* settings)
 {
-    gameType = NoGame;
-    paused = false;
+    savedLighting = saveLighting();
+    game = GameState{};
     if (!loadMap(mapFile)) {
         kv::showMessage(mapError);
         return false;
     }
     replantRequested = true;
-    mapViewOpen = false;
     sizeWorldView();
     if (!createPhysicsWorld(mapWorldSize.x, mapWorldSize.y)) {
         kv::showMessage("Failed to initialise physics");
         return false;
     }
-    gameType = type;
-    roundSettings = *settings;
-    audioPanelOpen = false;
+    game.gameType = type;
+    game.roundSettings = *settings;
     startMapAmbience(mapFile);
 
     readGameImageSizes();
@@ -180,26 +177,18 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
     if (simulatesGame())
         placeToken(randomMapPosition(gameImageSizes.token.x * 0.5f));
     placePlayers();
-    pickups.clear();
     if (simulatesGame()) {
         const int target = pickupTarget();
         for (int i = 0; i < target; ++i)
             spawnRandomPickup();
     }
     layoutHud();
-    consoleOpen = false;
-    netTicked = false;
-    netAlive = true;
-    kv::registerOnTickCallback(gameTick);
-    gameEnded = false;
     return true;
 }
 
-namespace {
-
 bool networkLost()
 {
-    return gameType == MultiplayerGame && netTicked && !netAlive;
+    return game.gameType == MultiplayerGame && game.netTicked && !game.netAlive;
 }
 
 void endLostNetworkGame()
@@ -208,8 +197,10 @@ void endLostNetworkGame()
         kv::printMessage("Server disconnected");
         kv::showMessage(kv::messageList.empty() ? std::string() : kv::messageList.back().text);
     }
-    gameEnded = true;
+    game.gameEnded = true;
 }
+
+namespace {
 
 void runConsoleStep()
 {
@@ -223,41 +214,41 @@ void runConsoleStep()
     if (result == consoleCommandUnknown)
         kv::printMessage("No command or game variable \"" + line + "\"");
     else if (result == consoleCommandExit)
-        gameEnded = true;
+        game.gameEnded = true;
 }
 
 void runTickWork()
 {
     const bool focused = kv::input.focus;
     handleMouseWheel(kv::mouseWheelDelta, focused && kv::input.keyDown(sf::Keyboard::LControl));
-    if (!paused)
+    if (!game.paused)
         updateAmbience();
-    if (gameEnded)
+    if (game.gameEnded)
         return;
     if (networkLost()) {
         endLostNetworkGame();
         return;
     }
     handleGameKeys();
-    if (!gameEnded && consoleOpen)
+    if (!game.gameEnded && game.consoleOpen)
         runConsoleStep();
     if (focused && !kv::Keyboard::pressedKeys.empty() && kv::Keyboard::pressedKeys.front() == sf::Keyboard::Tilde)
-        consoleOpen = !consoleOpen;
+        game.consoleOpen = !game.consoleOpen;
 }
 
 void updateWorldObjects(float dt)
 {
     static constexpr uint8_t tokenBlue[3] = {0, 0, 240};
     static constexpr uint8_t pickupRed[3] = {255, 0, 0};
-    if (token.present) {
-        if (!paused)
-            token.angle = kv::wrapRadians(token.angle + dt * spinRadiansPerSecond);
-        const sf::Vector2f position(token.x, token.y);
+    if (game.token.present) {
+        if (!game.paused)
+            game.token.angle = kv::wrapRadians(game.token.angle + dt * spinRadiansPerSecond);
+        const sf::Vector2f position(game.token.x, game.token.y);
         const sf::Vector2f size = gameImageSizes.token * 1.5f;
-        addMinimapMarker(0, &position, &size, &token.angle, tokenBlue);
+        addMinimapMarker(0, &position, &size, &game.token.angle, tokenBlue);
     }
-    for (Pickup& pickup : pickups) {
-        if (!paused)
+    for (Pickup& pickup : game.pickups) {
+        if (!game.paused)
             pickup.angle = kv::wrapRadians(pickup.angle + dt * spinRadiansPerSecond);
         const sf::Vector2f position(pickup.x, pickup.y);
         const bool known = pickup.type >= 0 && pickup.type < itemTypeCount;
@@ -266,19 +257,16 @@ void updateWorldObjects(float dt)
     }
 }
 
-void updatePlayers(float dt)
+void updatePlayers(float dt, const PlayerInput& input)
 {
-    // A snapshot: an update may reach the network, which may change the list.
-    const std::vector<std::shared_ptr<Player>> snapshot = players;
+    // An update only reports what it did (game.events): the list stays as it is.
     const sf::Vector2f size = gameImageSizes.ship * 2.0f;
-    for (const auto& player : snapshot) {
-        player->update(dt);
+    for (const auto& player : game.players) {
+        player->update(dt, input);
         const sf::Vector2f position(player->x, player->y);
         const uint8_t colour[3] = {player->colour.r, player->colour.g, player->colour.b};
         addMinimapMarker(1, &position, &size, &player->angle, colour);
     }
-    if (checkForWinners(gameOver) > 0)
-        gameEnded = true;
 }
 
 void drawPausedPicture()
@@ -292,12 +280,12 @@ void drawAudioPanel()
     const sf::Vector2f viewSize = kv::renderWindow->getView().getSize();
     kv::drawRect({0.0f, 0.0f}, viewSize, sf::Color(47, 47, 47, 192), true, 0.0f);
     if (kv::AudioPanel::update())
-        audioPanelOpen = false;
+        game.audioPanelOpen = false;
 }
 
 void updateCursorGrab()
 {
-    const bool grab = kv::input.focus && !consoleOpen && !audioPanelOpen && !paused;
+    const bool grab = kv::input.focus && !game.consoleOpen && !game.audioPanelOpen && !game.paused;
     if (grab == kv::cursorGrabbed)
         return;
     kv::cursorGrabbed = grab;
@@ -306,10 +294,12 @@ void updateCursorGrab()
 
 } // namespace
 
-void simulateGameFrame(float dt)
+void updateGameWorld(float dt)
 {
-    if (!paused) {
-        stepPhysics(dt, localPlayer());
+    // The frame's input, read once for the physics steps and the players.
+    const PlayerInput input = playerInputFrom(kv::input);
+    if (!game.paused) {
+        stepPhysics(dt, localPlayer(), input);
         updateSmoke(dt);
         updateFire(dt);
         updateDebris(dt);
@@ -318,11 +308,10 @@ void simulateGameFrame(float dt)
     }
     if (kv::pollerTicked)
         runTickWork();
-    if (!paused)
+    if (!game.paused)
         updateProjectiles(dt);
     updateWorldObjects(dt);
-    updatePlayers(dt);
-    updateGameCamera();
+    updatePlayers(dt, input);
 }
 
 void drawGameFrame()
@@ -330,69 +319,34 @@ void drawGameFrame()
     kv::getRenderLayer(kv::layerDisplay, false)->clear(sf::Color::Black);
     kv::resizeLayerTextures();
     drawWorld();
-    if (physicsDebug) {
+    if (game.physicsDebug) {
         const sf::FloatRect visible = visibleWorldRect(worldView.scroll, worldView.pixelSize, worldView.worldRenderScale);
         drawPhysicsDebug(&visible);
     }
     drawHud();
-    if (paused)
+    if (game.paused)
         drawPausedPicture();
-    if (consoleOpen)
+    if (game.consoleOpen)
         kv::Console::draw();
-    if (audioPanelOpen)
+    if (game.audioPanelOpen)
         drawAudioPanel();
     updateCursorGrab();
     kv::displayFrame(0);
 }
 
-void runGameFrame()
-{
-    // A network game that ended inside the last pump has emptied the player list: stop
-    // before anything steps or draws them.
-    if (networkLost()) {
-        endLostNetworkGame();
-        return;
-    }
-    simulateGameFrame(kv::frameTime);
-    drawGameFrame();
-}
-
 void tearDownGame()
 {
-    kv::unregisterOnTickCallback(gameTick);
     if (kv::cursorGrabbed) {
         kv::cursorGrabbed = false;
         kv::renderWindow->setMouseCursorGrabbed(false);
     }
-    if (netRole != NoNetRole)
-        shutdownNetwork();
     clearEffects();
     clearProjectiles();
-    gameType = NoGame;
-    pickups.clear();
+    game.gameType = NoGame;
+    game.pickups.clear();
     destroyPhysicsWorld();
     stopMusic();
-}
-
-bool playGame(int type, const std::string& mapFile, const GameStartSettings* settings)
-{
-    const SavedLighting lighting = saveLighting();
-    if (!settings || !setUpGame(type, mapFile, settings)) {
-        applyLighting(lighting);
-        gameType = NoGame;
-        // Nobody may be left waiting on a game that never started.
-        if (netRole != NoNetRole)
-            shutdownNetwork();
-        return false;
-    }
-    while (!gameEnded) {
-        runGameFrame();
-        if (kv::SceneManager::quitRequested)
-            break;
-    }
-    tearDownGame();
-    applyLighting(lighting);
-    return true;
+    applyLighting(savedLighting);
 }
 
 } // namespace tvl

@@ -1,12 +1,13 @@
 #pragma once
-// The game in progress: playGame builds one game, runs its own frame loop until the game is
-// over and tears it down. This file also holds the game's flags, the token, the pickups, the
-// player IDs, the in-game keys and the render-scale hint. Main thread only.
+// The game in progress as the world sees it: its set-up, the world's part of a frame, its
+// drawing and its tear-down (the frame loop that strings them together with the network and
+// the game-over window is frontend/GameLoop.h). This file also holds the token and pickup
+// rules, the player IDs, the in-game keys and the render-scale hint. Main thread only.
 //
 // The rules (pickups, the token, IDs, the win check, zoom and pause, the camera) are plain
 // functions over the state below, so they run without a window.
-#include "graphics/Lights.h"
 #include "world/GameSettings.h"
+#include "world/GameState.h"
 #include "world/Items.h"
 
 #include <SFML/Graphics/Color.hpp>
@@ -22,50 +23,14 @@ namespace tvl {
 
 class Player;
 
-enum GameType : int32_t {
-    NoGame = 0,
-    SinglePlayerGame = 1,
-    MultiplayerGame = 2,
-};
-
-// --- Game state (reset by playGame) ---
-extern int32_t gameType;
-extern bool paused;
-extern bool gameEnded;      // the frame loop ends after this frame
-extern bool consoleOpen;    // the console is shown and takes the keyboard
-extern bool audioPanelOpen; // the in-game Audio Panel is shown
-extern bool mapViewOpen;    // the full-screen map view is shown
-extern bool physicsDebug;   // the physics debug view is drawn
-extern bool netTicked;      // the tick callback has run at least once this game
-extern bool netAlive;       // the last networkTick result
-
-// What the current game was started with; the HUD, the driving model and the game-over
-// window read it.
-extern GameStartSettings roundSettings;
-
-// The map's lighting (light level, light colour, fog) lives in worldView and its wind in the
-// loaded map (Map.h); playGame sets them from the map list and puts them back at the end.
+// The game's state (the flags, roundSettings, the players, the pickups and the token) is the
+// record game (GameState.h). The map's lighting (light level, light colour, fog) lives in
+// worldView and its wind in the loaded map (Map.h); setUpGame sets them from the map list and
+// tearDownGame puts them back.
 
 // Whether this machine runs the rules is simulatesGame (Player.h).
 
 // --- Pickups and the token ---
-
-struct Pickup {
-    int32_t id = 0;           // 0 .. 999999
-    float x = 0.0f, y = 0.0f; // world pixels
-    float angle = 0.0f;       // radians; spins while drawn
-    int32_t type = 0;         // ItemType; other values give no item
-};
-// In creation order.
-extern std::vector<Pickup> pickups;
-
-struct Token {
-    bool present = false;
-    float x = 0.0f, y = 0.0f; // world pixels
-    float angle = 0.0f;       // radians
-    kv::LightSource light;    // set up by the first placeToken
-};
-extern Token token;
 
 constexpr int32_t maxPickupId = 999999;
 constexpr int32_t maxPickupCount = 5000;
@@ -79,14 +44,14 @@ void placeToken(sf::Vector2f position);
 
 // The next pickup ID: the counter advances and wraps to 0 beyond 999999.
 int32_t nextPickupId();
-// Appends a pickup (angle 0). id -1 takes nextPickupId and, on a multiplayer server, tells the
-// clients; any other id is kept (a client uses the server's IDs).
+// Appends a pickup (angle 0). id -1 takes nextPickupId and reports PickupAdded (a server tells
+// its clients); any other id is kept (a client uses the server's IDs).
 void addPickup(const sf::Vector2f& position, ItemType type, int id);
 // On a simulating machine only (simulatesGame): a pickup of a random type (0 .. 6, each equally likely) at a
 // random position 50 pixels inside the map. Elsewhere nothing.
 void spawnRandomPickup();
-// Removes pickups[index] (order kept); a multiplayer server tells the clients first. An index
-// outside the list is ignored.
+// Removes pickups[index] (order kept) and reports PickupRemoved. An index outside the list is
+// ignored.
 void removePickup(int index);
 
 // How many pickups a map of widthTiles x heightTiles holds at itemsDensity (0 None .. 4
@@ -148,10 +113,6 @@ bool pressEscape();
 // Once per tick: empties the minimap markers, tops up the pickups and reads this tick's keys.
 void handleGameKeys();
 
-// The tick callback: in a multiplayer game with a network role, netAlive = networkTick() and
-// netTicked = true. It does not run inside itself (a modal dialog there pumps ticks).
-void gameTick(float tickSeconds);
-
 // --- The camera ---
 
 // The world view's scroll for the frame: centred on the local player, kept on the map
@@ -160,23 +121,24 @@ void updateGameCamera();
 
 // --- The game ---
 
-// Runs one game of type (1 single player, 2 multiplayer) on mapFile (below "Base\Maps\")
-// with settings. false after a message box when the map or the physics world cannot be set
-// up; true after a game was played.
-bool playGame(int type, const std::string& mapFile, const GameStartSettings* settings);
-
-// playGame in its pieces, for a driver that steps a game frame by frame (the benchmark).
-// setUpGame: the set-up (settings must not be null); false after a message box when the map
-// or the physics world cannot be set up, with nothing registered. runGameFrame: one frame of
-// the loop, which is simulateGameFrame with the frame time and then drawGameFrame (a lost
-// network game ends it first). simulateGameFrame: physics and effects, the tick's keys and
-// pickup top-up when the poller ticked, projectiles, the token and pickups, the players and
-// the win check, the camera; dt in seconds. drawGameFrame: draws and displays the frame.
-// tearDownGame: undoes the set-up (the lighting playGame puts back itself).
+// The set-up of a game of type (1 single player, 2 multiplayer) on mapFile (below
+// "Base\Maps\") with settings (not null): a fresh game record, the map, the physics world, the
+// map's music and lighting (the lighting before is kept), the players, the token and the
+// pickups. false after a message box when the map or the physics world cannot be set up.
 bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* settings);
-void runGameFrame();
-void simulateGameFrame(float dt);
+// The world's part of one frame, dt in seconds: the local player's input read once from the
+// frame's sample (kv::input), physics and effects, the tick's keys and pickup top-up when the
+// poller ticked, projectiles, the token and pickups, the players. What it did is left in
+// game.events.
+void updateGameWorld(float dt);
+// Draws and displays the frame.
 void drawGameFrame();
+// Undoes the set-up and puts the lighting back.
 void tearDownGame();
+
+// A network game has ended under us: the last tick found the network gone.
+bool networkLost();
+// Ends such a game: a client says "Server disconnected" in a message box; gameEnded.
+void endLostNetworkGame();
 
 } // namespace tvl

@@ -2,16 +2,12 @@
 #include "world/Game.h"
 
 #include "core/Random.h"
-#include "net/Packets.h"
 #include "world/Map.h"
 #include "world/Player.h"
 
 #include <algorithm>
 
 namespace tvl {
-
-std::vector<Pickup> pickups;
-Token token;
 
 namespace {
 
@@ -20,11 +16,6 @@ int32_t pickupIdCounter = 0;
 constexpr uint16_t firstPlayerIdCounter = 500;
 constexpr uint16_t maxPlayerId = 999;
 uint16_t playerIdCounter = firstPlayerIdCounter;
-
-bool isServerGame()
-{
-    return gameType == MultiplayerGame && netRole == ServerRole;
-}
 
 } // namespace
 
@@ -40,13 +31,13 @@ sf::Vector2f randomMapPosition(float margin)
 
 void placeToken(sf::Vector2f position)
 {
-    token.x = position.x;
-    token.y = position.y;
-    token.angle = 0.0f;
-    token.present = true;
-    if (token.light.enabled) // set up by the first placement
+    game.token.x = position.x;
+    game.token.y = position.y;
+    game.token.angle = 0.0f;
+    game.token.present = true;
+    if (game.token.light.enabled) // set up by the first placement
         return;
-    kv::LightSource& light = token.light;
+    kv::LightSource& light = game.token.light;
     light.enabled = true;
     light.glowByDay = true;
     light.halfWidth = 256.0f;
@@ -83,12 +74,17 @@ void addPickup(const sf::Vector2f& position, ItemType type, int id)
     pickup.type = type;
     if (id == -1) {
         pickup.id = nextPickupId();
-        if (isServerGame())
-            sendPickupAdded(PacketDestination::AllClients, pickup.id, pickup.x, pickup.y, pickup.type);
+        GameEvent added;
+        added.type = GameEventType::PickupAdded;
+        added.pickupId = pickup.id;
+        added.item = pickup.type;
+        added.x = pickup.x;
+        added.y = pickup.y;
+        reportEvent(added);
     } else {
         pickup.id = id;
     }
-    pickups.push_back(pickup);
+    game.pickups.push_back(pickup);
 }
 
 void spawnRandomPickup()
@@ -101,14 +97,13 @@ void spawnRandomPickup()
 
 void removePickup(int index)
 {
-    if (index < 0 || static_cast<size_t>(index) >= pickups.size())
+    if (index < 0 || static_cast<size_t>(index) >= game.pickups.size())
         return;
-    if (isServerGame()) {
-        sf::Packet packet = makePacket(PacketType::PickupRemoved);
-        packet << pickups[static_cast<size_t>(index)].id;
-        sendPacket(PacketDestination::AllClients, PacketType::PickupRemoved, packet, -1);
-    }
-    pickups.erase(pickups.begin() + index);
+    GameEvent removed;
+    removed.type = GameEventType::PickupRemoved;
+    removed.pickupId = game.pickups[static_cast<size_t>(index)].id;
+    reportEvent(removed);
+    game.pickups.erase(game.pickups.begin() + index);
 }
 
 int pickupTargetFor(int itemsDensity, int64_t widthTiles, int64_t heightTiles)
@@ -123,7 +118,7 @@ int pickupTargetFor(int itemsDensity, int64_t widthTiles, int64_t heightTiles)
 
 int pickupTarget()
 {
-    return pickupTargetFor(roundSettings.itemsDensity, mapWidth, mapHeight);
+    return pickupTargetFor(game.roundSettings.itemsDensity, mapWidth, mapHeight);
 }
 
 void topUpPickups()
@@ -131,7 +126,7 @@ void topUpPickups()
     if (!simulatesGame())
         return;
     const size_t target = static_cast<size_t>(pickupTarget());
-    while (pickups.size() < target)
+    while (game.pickups.size() < target)
         spawnRandomPickup();
 }
 

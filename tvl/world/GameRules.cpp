@@ -9,8 +9,6 @@
 #include "core/Messages.h"
 #include "core/StringUtils.h"
 #include "core/Theme.h"
-#include "net/Network.h"
-#include "net/Packets.h"
 #include "ui/Hints.h"
 #include "world/Ambience.h"
 #include "world/GameAssets.h"
@@ -26,20 +24,7 @@
 
 namespace tvl {
 
-int32_t gameType = NoGame;
-bool paused = false;
-bool gameEnded = false;
-bool consoleOpen = false;
-bool audioPanelOpen = false;
-bool mapViewOpen = false;
-bool physicsDebug = false;
-bool netTicked = false;
-bool netAlive = true;
-GameStartSettings roundSettings;
-
 namespace {
-
-bool gameTickRunning = false;
 
 bool windowFocused()
 {
@@ -58,7 +43,7 @@ void setRenderScale(float scale)
 
 std::shared_ptr<Player> addPlayer(sf::Color colour, std::string name, bool isComputer)
 {
-    if (players.size() >= static_cast<size_t>(maxPlayers)) {
+    if (game.players.size() >= static_cast<size_t>(maxPlayers)) {
         kv::printError("Too many players");
         return nullptr;
     }
@@ -69,23 +54,29 @@ std::shared_ptr<Player> addPlayer(sf::Color colour, std::string name, bool isCom
     player->tokens = 0;
     player->radius = std::max(gameImageSizes.ship.x, gameImageSizes.ship.y) * 0.5f;
     player->playerId = nextPlayerId();
-    players.push_back(player);
+    game.players.push_back(player);
     return player;
 }
 
 int checkForWinners(const std::function<void(int)>& announce)
 {
-    const std::vector<std::shared_ptr<Player>> snapshot = players;
+    // Most frames nobody has won: the snapshot is only taken when somebody has.
+    const auto won = [](const std::shared_ptr<Player>& player) {
+        return player->tokens >= game.roundSettings.tokensCount;
+    };
+    if (std::none_of(game.players.begin(), game.players.end(), won))
+        return 0;
+    const std::vector<std::shared_ptr<Player>> snapshot = game.players;
     int winners = 0;
     for (const auto& player : snapshot) {
-        if (player->tokens < roundSettings.tokensCount)
+        if (!won(player))
             continue;
         // An earlier announcement may have changed the list: pass where the player is now.
-        const auto now = std::find(players.begin(), players.end(), player);
-        if (now == players.end())
+        const auto now = std::find(game.players.begin(), game.players.end(), player);
+        if (now == game.players.end())
             continue;
         ++winners;
-        announce(static_cast<int>(now - players.begin()));
+        announce(static_cast<int>(now - game.players.begin()));
     }
     return winners;
 }
@@ -122,7 +113,7 @@ void showRenderScaleHint()
 
 void handleMouseWheel(float delta, bool zoomHeld)
 {
-    if (delta == 0.0f || consoleOpen || audioPanelOpen)
+    if (delta == 0.0f || game.consoleOpen || game.audioPanelOpen)
         return;
     // Down is a negative delta; the setting swaps the directions.
     bool down = delta < 0.0f;
@@ -143,18 +134,18 @@ void handleMouseWheel(float delta, bool zoomHeld)
 
 void pressPause()
 {
-    if (gameType == SinglePlayerGame) {
-        paused = !paused;
+    if (game.gameType == SinglePlayerGame) {
+        game.paused = !game.paused;
         return;
     }
     kv::printMessage("Cannot pause in multiplayer");
-    paused = false;
+    game.paused = false;
 }
 
 bool pressEscape()
 {
-    if (paused) {
-        paused = false;
+    if (game.paused) {
+        game.paused = false;
         return false;
     }
     // No confirmation dialog yet: Escape ends the game at once.
@@ -166,40 +157,27 @@ void handleGameKeys()
     using kv::Keyboard::keyPressed;
     minimapMarkers.clear();
     topUpPickups();
-    if (consoleOpen || audioPanelOpen || !localPlayer() || !windowFocused())
+    if (game.consoleOpen || game.audioPanelOpen || !localPlayer() || !windowFocused())
         return;
 
     if (keyPressed(sf::Keyboard::Tab, true) || keyPressed(sf::Keyboard::M, true))
-        mapViewOpen = !mapViewOpen;
+        game.mapViewOpen = !game.mapViewOpen;
     if (keyPressed(sf::Keyboard::Num1, true))
         selectPreviousItem(*localPlayer());
     if (keyPressed(sf::Keyboard::Num2, true))
         selectNextItem(*localPlayer());
     if (keyPressed(sf::Keyboard::Escape, true) && pressEscape())
-        gameEnded = true;
+        game.gameEnded = true;
     if (keyPressed(sf::Keyboard::F1, true))
         showDocumentation();
     if (keyPressed(sf::Keyboard::F5, true))
-        audioPanelOpen = true;
+        game.audioPanelOpen = true;
     if (keyPressed(sf::Keyboard::Add, true))
         setRenderScale(zoomedRenderScale(gameSettings.renderScale, 1));
     if (keyPressed(sf::Keyboard::Subtract, true))
         setRenderScale(zoomedRenderScale(gameSettings.renderScale, -1));
     if (keyPressed(sf::Keyboard::Pause, true))
         pressPause();
-}
-
-void gameTick(float)
-{
-    // A dialog opened inside networkTick pumps frames, and so ticks.
-    if (gameTickRunning)
-        return;
-    gameTickRunning = true;
-    if (gameType == MultiplayerGame && netRole != NoNetRole) {
-        netAlive = networkTick();
-        netTicked = true;
-    }
-    gameTickRunning = false;
 }
 
 void updateGameCamera()

@@ -3,6 +3,7 @@
 #include "core/Angle.h"
 #include "core/Geometry.h"
 #include "graphics/RenderLayers.h"
+#include "world/GameState.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
@@ -13,7 +14,6 @@
 
 namespace tvl {
 
-b2World* physicsWorld = nullptr;
 float physicsAccumulator = 0.0f;
 
 namespace {
@@ -49,7 +49,7 @@ float resolveAngle(const b2Body* body, const float* angle)
 // Before a step: the pose the step starts from is also the pose drawn so far.
 void takeStepPoses()
 {
-    for (b2Body* body = physicsWorld->GetBodyList(); body; body = body->GetNext()) {
+    for (b2Body* body = game.physicsWorld->GetBodyList(); body; body = body->GetNext()) {
         PlayerBody* owner = vehicleOwner(body);
         if (!owner)
             continue;
@@ -62,7 +62,7 @@ void takeStepPoses()
 
 void interpolatePoses(float alpha)
 {
-    for (b2Body* body = physicsWorld->GetBodyList(); body; body = body->GetNext()) {
+    for (b2Body* body = game.physicsWorld->GetBodyList(); body; body = body->GetNext()) {
         PlayerBody* owner = vehicleOwner(body);
         if (!owner)
             continue;
@@ -91,7 +91,7 @@ void addWall(BodyUserData& data, float left, float top, float width, float heigh
     def.type = b2_staticBody;
     def.position = toPhysics(left + width * 0.5f, top + height * 0.5f);
     def.angle = 0.0f;
-    b2Body* body = physicsWorld->CreateBody(&def);
+    b2Body* body = game.physicsWorld->CreateBody(&def);
 
     b2PolygonShape box;
     box.SetAsBox(width * 0.5f * metresPerPixel, height * 0.5f * metresPerPixel);
@@ -156,12 +156,11 @@ bool ContactFilter::ShouldCollide(b2Fixture* fixtureA, b2Fixture* fixtureB)
 
 bool createPhysicsWorld(float mapWidth, float mapHeight)
 {
-    destroyPhysicsWorld();
-    physicsWorld = new (std::nothrow) b2World(b2Vec2(0.0f, 0.0f));
-    if (!physicsWorld)
+    game.physicsWorld.reset(new (std::nothrow) b2World(b2Vec2(0.0f, 0.0f)));
+    if (!game.physicsWorld)
         return false;
-    physicsWorld->SetContactFilter(&contactFilter);
-    physicsWorld->SetContactListener(&contactListener);
+    game.physicsWorld->SetContactFilter(&contactFilter);
+    game.physicsWorld->SetContactListener(&contactListener);
 
     const float w = mapWidth, h = mapHeight;
     addWall(wallUserData[0], -wallThickness, 0.0f, wallThickness, h - 1.0f);
@@ -173,26 +172,40 @@ bool createPhysicsWorld(float mapWidth, float mapHeight)
 
 void destroyPhysicsWorld()
 {
-    if (!physicsWorld)
-        return;
-    // No player may keep a pointer into the world that is about to go.
-    for (b2Body* body = physicsWorld->GetBodyList(); body; body = body->GetNext())
-        for (b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
-            BodyUserData* data = fixtureUserData(f);
-            if (!data)
-                continue;
-            if (data->owner)
-                data->owner->body = nullptr;
-            data->body = nullptr;
-        }
-    delete physicsWorld;
-    physicsWorld = nullptr;
+    game.physicsWorld.reset();
+}
+
+PhysicsWorld& PhysicsWorld::operator=(PhysicsWorld&& other) noexcept
+{
+    if (this != &other) {
+        reset(other.world);
+        other.world = nullptr;
+    }
+    return *this;
+}
+
+void PhysicsWorld::reset(b2World* next)
+{
+    if (world) {
+        // No player may keep a pointer into the world that is about to go.
+        for (b2Body* body = world->GetBodyList(); body; body = body->GetNext())
+            for (b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
+                BodyUserData* data = fixtureUserData(f);
+                if (!data)
+                    continue;
+                if (data->owner)
+                    data->owner->body = nullptr;
+                data->body = nullptr;
+            }
+        delete world;
+    }
+    world = next;
 }
 
 b2Body* createVehicleBody(PlayerBody& player, float x, float y, float angle, float width,
                           float height)
 {
-    if (!physicsWorld)
+    if (!game.physicsWorld)
         return nullptr;
     destroyPlayerBody(player);
 
@@ -206,7 +219,7 @@ b2Body* createVehicleBody(PlayerBody& player, float x, float y, float angle, flo
     def.awake = true;
     def.enabled = true;
     def.gravityScale = 1.0f;
-    b2Body* body = physicsWorld->CreateBody(&def);
+    b2Body* body = game.physicsWorld->CreateBody(&def);
 
     b2PolygonShape box;
     box.SetAsBox(std::max(width, 1.0f) * 0.5f * metresPerPixel,
@@ -235,15 +248,15 @@ b2Body* createVehicleBody(PlayerBody& player, float x, float y, float angle, flo
 void destroyPlayerBody(PlayerBody& player)
 {
     // A body is only ever left set while it lives in the current world.
-    if (player.body && physicsWorld)
-        physicsWorld->DestroyBody(player.body);
+    if (player.body && game.physicsWorld)
+        game.physicsWorld->DestroyBody(player.body);
     player.body = nullptr;
     player.bodyUserData.body = nullptr;
 }
 
-int stepPhysics(float dt, PlayerBody* localPlayer)
+int stepPhysics(float dt, PlayerBody* localPlayer, const PlayerInput& input)
 {
-    if (!physicsWorld)
+    if (!game.physicsWorld)
         return 0;
     // A negative or broken frame time adds nothing.
     if (dt > 0.0f)
@@ -262,11 +275,11 @@ int stepPhysics(float dt, PlayerBody* localPlayer)
     for (int i = 0; i < steps; i++) {
         takeStepPoses();
         if (localPlayer)
-            localPlayer->handleKeyboard();
-        physicsWorld->Step(physicsStepSeconds, physicsVelocityIterations,
+            localPlayer->handleKeyboard(input);
+        game.physicsWorld->Step(physicsStepSeconds, physicsVelocityIterations,
                            physicsPositionIterations);
     }
-    physicsWorld->ClearForces();
+    game.physicsWorld->ClearForces();
     interpolatePoses(alpha);
     return steps;
 }
@@ -302,17 +315,17 @@ bool PhysicsDebugAABBCallback::ReportFixture(b2Fixture* fixture)
 
 void queryPhysicsFixtures(const sf::FloatRect& view, PhysicsDebugAABBCallback& result)
 {
-    if (!physicsWorld)
+    if (!game.physicsWorld)
         return;
     b2AABB box;
     box.lowerBound = toPhysics(view.left, view.top);
     box.upperBound = toPhysics(view.left + view.width, view.top + view.height);
-    physicsWorld->QueryAABB(&result, box);
+    game.physicsWorld->QueryAABB(&result, box);
 }
 
 void drawPhysicsDebug(const sf::FloatRect* view)
 {
-    if (!physicsWorld || !view)
+    if (!game.physicsWorld || !view)
         return;
     // Kept between frames so the debug view does not allocate once warmed up.
     static PhysicsDebugAABBCallback found;

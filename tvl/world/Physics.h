@@ -3,6 +3,8 @@
 // 0.02 s steps and the drawn pose of a vehicle is interpolated between the last two steps.
 // Only the local vehicle has a body; four static walls just outside the map keep it inside.
 // Main thread only.
+#include "world/PlayerInput.h"
+
 #include <box2d/box2d.h>
 
 #include <SFML/Graphics/Rect.hpp>
@@ -61,9 +63,9 @@ struct PlayerBody {
     PlayerBody(const PlayerBody&) = delete;
     PlayerBody& operator=(const PlayerBody&) = delete;
 
-    // Applies the driving forces for one fixed step; run before every step for the local
-    // player. Nothing here: the player's driving model overrides it.
-    virtual void handleKeyboard() {}
+    // Applies the driving forces of the frame's input for one fixed step; run before every
+    // step for the local player. Nothing here: the player's driving model overrides it.
+    virtual void handleKeyboard(const PlayerInput&) {}
 
     b2Body* body = nullptr; // null unless this is the local vehicle in the current world
     BodyUserData bodyUserData;
@@ -84,17 +86,34 @@ public:
 // Contacts need no reaction; the world still gets the game's own listener.
 class ContactListener : public b2ContactListener {};
 
-// The world of the game in progress, or null.
-extern b2World* physicsWorld;
+// The game's Box2D world (game.physicsWorld, GameState.h), or none. Letting a world go (reset,
+// assignment, destruction) first detaches every player from its body, so no player keeps a
+// pointer into a deleted world.
+class PhysicsWorld {
+public:
+    PhysicsWorld() = default;
+    PhysicsWorld(PhysicsWorld&& other) noexcept : world(other.world) { other.world = nullptr; }
+    PhysicsWorld& operator=(PhysicsWorld&& other) noexcept;
+    ~PhysicsWorld() { reset(); }
+
+    // Lets the current world go and takes next (may be null).
+    void reset(b2World* next = nullptr);
+    b2World* get() const { return world; }
+    b2World* operator->() const { return world; }
+    explicit operator bool() const { return world != nullptr; }
+
+private:
+    b2World* world = nullptr;
+};
+
 // Frame time not yet stepped, in seconds; kept between frames and games.
 extern float physicsAccumulator;
 
 // Replaces any world with a new one (gravity 0, the game's contact filter and listener) and
 // closes the map of mapWidth x mapHeight pixels with the four walls. false when the world
-// cannot be made (physicsWorld stays null); the game's set-up then fails.
+// cannot be made (game.physicsWorld stays empty); the game's set-up then fails.
 bool createPhysicsWorld(float mapWidth, float mapHeight);
-// Detaches every player from its body, then deletes the world; physicsWorld = null.
-// Safe without a world.
+// Detaches every player from its body, then deletes the world. Safe without a world.
 void destroyPhysicsWorld();
 
 // Gives the player a dynamic vehicle body at (x, y) pixels and angle radians, a box of
@@ -107,10 +126,10 @@ b2Body* createVehicleBody(PlayerBody& player, float x, float y, float angle, flo
 void destroyPlayerBody(PlayerBody& player);
 
 // Advances the world by dt seconds of frame time in fixed steps; before each step every
-// vehicle's step pose is taken from its body and localPlayer (may be null) drives. Then the
-// drawn poses are interpolated by the time left over. Returns the steps run (0 ... 5);
+// vehicle's step pose is taken from its body and localPlayer (may be null) drives with input.
+// Then the drawn poses are interpolated by the time left over. Returns the steps run (0 ... 5);
 // nothing without a world.
-int stepPhysics(float dt, PlayerBody* localPlayer);
+int stepPhysics(float dt, PlayerBody* localPlayer, const PlayerInput& input = {});
 
 // The body's velocity (metres per second) in the frame of the heading angle a: y is the speed
 // along the heading (sin a, -cos a), x = -(vx cos a + vy sin a). An angle of exactly -1 degree,

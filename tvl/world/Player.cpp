@@ -3,16 +3,13 @@
 #include "audio/Audio.h"
 #include "core/Framework.h"
 #include "core/Geometry.h"
-#include "core/Input.h"
 #include "core/Keyboard.h"
-#include "core/Settings.h"
 #include "world/Effects.h"
 #include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/GameSettings.h"
 #include "world/Map.h"
 
-#include <SFML/Audio/Listener.hpp>
 #include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
@@ -21,8 +18,6 @@
 
 namespace tvl {
 
-std::vector<std::shared_ptr<Player>> players;
-int localPlayerIndex = -1;
 GameImageSizes gameImageSizes;
 
 namespace {
@@ -40,29 +35,6 @@ float shortestTurn(float a, float b)
 float distance(float ax, float ay, float bx, float by)
 {
     return std::hypot(bx - ax, by - ay);
-}
-
-bool keyDown(sf::Keyboard::Key key)
-{
-    return kv::input.keyDown(key);
-}
-
-DrivingInput readDrivingInput(bool disabled)
-{
-    DrivingInput input;
-    if (!kv::input.focus)
-        return input;
-    if (!disabled) {
-        if (keyDown(sf::Keyboard::Up) || keyDown(sf::Keyboard::W))
-            input.throttle = 1;
-        else if (keyDown(sf::Keyboard::Down) || keyDown(sf::Keyboard::S))
-            input.throttle = -1;
-    }
-    if (keyDown(sf::Keyboard::Left) || keyDown(sf::Keyboard::A))
-        input.steering = -1;
-    else if (keyDown(sf::Keyboard::Right) || keyDown(sf::Keyboard::D))
-        input.steering = 1;
-    return input;
 }
 
 } // namespace
@@ -104,14 +76,14 @@ Player::Player()
 
 Player* localPlayer()
 {
-    if (localPlayerIndex < 0 || localPlayerIndex >= static_cast<int>(players.size()))
+    if (game.localPlayerIndex < 0 || game.localPlayerIndex >= static_cast<int>(game.players.size()))
         return nullptr;
-    return players[localPlayerIndex].get();
+    return game.players[game.localPlayerIndex].get();
 }
 
 Player* findPlayer(uint16_t playerId)
 {
-    for (const auto& p : players)
+    for (const auto& p : game.players)
         if (p->playerId == playerId)
             return p.get();
     return nullptr;
@@ -119,27 +91,27 @@ Player* findPlayer(uint16_t playerId)
 
 void clearPlayers()
 {
-    for (const auto& p : players)
+    for (const auto& p : game.players)
         destroyPlayerBody(*p);
-    players.clear();
-    localPlayerIndex = -1;
+    game.players.clear();
+    game.localPlayerIndex = -1;
 }
 
 void erasePlayer(int index)
 {
-    if (index < 0 || index >= static_cast<int>(players.size()))
+    if (index < 0 || index >= static_cast<int>(game.players.size()))
         return;
-    destroyPlayerBody(*players[index]);
-    players.erase(players.begin() + index);
-    if (index == localPlayerIndex)
-        localPlayerIndex = -1;
-    else if (index < localPlayerIndex)
-        localPlayerIndex--;
+    destroyPlayerBody(*game.players[index]);
+    game.players.erase(game.players.begin() + index);
+    if (index == game.localPlayerIndex)
+        game.localPlayerIndex = -1;
+    else if (index < game.localPlayerIndex)
+        game.localPlayerIndex--;
 }
 
 bool simulatesGame()
 {
-    return gameType == SinglePlayerGame || (gameType == MultiplayerGame && netRole == ServerRole);
+    return game.gameType == SinglePlayerGame || (game.gameType == MultiplayerGame && netRole == ServerRole);
 }
 
 bool isLocallyControlled(uint16_t playerId)
@@ -184,7 +156,7 @@ float sideGrip(int skillLevel, float topSpeedFraction)
     return (1.0f - r) * 0.999999f + r * 0.99f;
 }
 
-float applyDrivingModel(b2Body& body, DrivingInput input, const DrivingState& state,
+float applyDrivingModel(b2Body& body, const PlayerInput& input, const DrivingState& state,
                         const Curve& speedCurve)
 {
     const bool easy = state.skillLevel <= 0;
@@ -241,17 +213,21 @@ float applyDrivingModel(b2Body& body, DrivingInput input, const DrivingState& st
     return pixelSpeed;
 }
 
-void Player::handleKeyboard()
+void Player::handleKeyboard(const PlayerInput& input)
 {
-    if (paused || !body || isComputer || consoleOpen || audioPanelOpen
+    if (game.paused || !body || isComputer || game.consoleOpen || game.audioPanelOpen
         || !isLocallyControlled(playerId))
         return;
     DrivingState state;
-    state.skillLevel = roundSettings.skillLevel;
+    state.skillLevel = game.roundSettings.skillLevel;
     state.nitroActive = nitroActive;
     state.timeWarp = timeWarpTimer > 0.0f;
     state.gripLost = bombStun > 0.0f || missileHit > 0.0f;
-    speed = applyDrivingModel(*body, readDrivingInput(isDisabled()), state, speedCurve);
+    // Out of control it may still steer, but not accelerate.
+    PlayerInput driving = input;
+    if (isDisabled())
+        driving.throttle = 0;
+    speed = applyDrivingModel(*body, driving, state, speedCurve);
 }
 
 bool updateNitro(float& nitroSeconds, bool held, float dt)
@@ -327,8 +303,8 @@ int nearestOtherPlayer(const Player& self, float maxDistance)
 {
     int best = -1;
     float bestDistance = 0.0f;
-    for (size_t i = 0; i < players.size(); i++) {
-        const Player& p = *players[i];
+    for (size_t i = 0; i < game.players.size(); i++) {
+        const Player& p = *game.players[i];
         if (&p == &self)
             continue;
         const float d = distance(self.x, self.y, p.x, p.y);
@@ -354,18 +330,23 @@ void tickEffectTimers(Player& player, float dt)
 
 namespace {
 
-void sendToAllClients(PacketType type, sf::Packet& packet)
+void reportItemUsed(const Player& p, ItemType item)
 {
-    sendPacket(PacketDestination::AllClients, type, packet, -1);
+    GameEvent event;
+    event.type = GameEventType::ItemUsed;
+    event.playerId = p.playerId;
+    event.item = item;
+    reportEvent(event);
 }
 
-void sendDroneState(uint16_t playerId, bool active)
+void reportSound(kv::Audio::SoundNumber sound, float x, float y)
 {
-    if (netRole != ServerRole)
-        return;
-    sf::Packet packet = makePacket(PacketType::DroneState);
-    packet << static_cast<int16_t>(playerId) << active;
-    sendToAllClients(PacketType::DroneState, packet);
+    GameEvent event;
+    event.type = GameEventType::Sound;
+    event.sound = sound;
+    event.x = x;
+    event.y = y;
+    reportEvent(event);
 }
 
 void driveComputer(Player& p, float dt)
@@ -374,7 +355,7 @@ void driveComputer(Player& p, float dt)
         p.speed = 0.0f;
         return;
     }
-    const float bearing = kv::angleToPoint(p.x, p.y, token.x, token.y).asRadians();
+    const float bearing = kv::angleToPoint(p.x, p.y, game.token.x, game.token.y).asRadians();
     const float now = kv::programClock.getElapsedTime().asSeconds();
     if (now - p.aiDecisionTime > computerDecisionSeconds) {
         p.aiDecisionTime = now;
@@ -385,7 +366,7 @@ void driveComputer(Player& p, float dt)
     // A bearing taken once a second goes stale at this speed: turning toward it the vehicle
     // drifts sideways and drives past the token. While hunting it follows the token each frame,
     // and slows when the token lies inside its turning circle, which it would only ever orbit.
-    const bool hunting = p.aiHuntsToken && token.present;
+    const bool hunting = p.aiHuntsToken && game.token.present;
     if (hunting)
         p.aiTargetAngle = bearing;
     if (p.angle != p.aiTargetAngle)
@@ -393,7 +374,7 @@ void driveComputer(Player& p, float dt)
     p.speed = p.timeWarpTimer > 0.0f ? computerTimeWarpSpeed : computerSpeed;
     if (hunting && dt > 0.0f) {
         const float turnRate = kv::degrees(computerTurnDegrees).asRadians() / dt;
-        p.speed = computerSpeedToward(p.speed, distance(p.x, p.y, token.x, token.y),
+        p.speed = computerSpeedToward(p.speed, distance(p.x, p.y, game.token.x, game.token.y),
                                       shortestTurn(bearing, p.angle), turnRate);
     }
 }
@@ -411,19 +392,15 @@ void followReceivedPose(Player& p, float dt)
     p.netReceived = true;
 }
 
-void useHeldItems(Player& p, float dt)
+void useHeldItems(Player& p, float dt, const PlayerInput& input)
 {
-    const bool focused = kv::input.focus;
-    const bool nitroHeld = focused
-                           && (keyDown(sf::Keyboard::Space) || keyDown(sf::Keyboard::LShift)
-                               || keyDown(sf::Keyboard::RShift));
-    p.nitroActive = updateNitro(p.nitroSeconds, nitroHeld, dt);
+    p.nitroActive = updateNitro(p.nitroSeconds, input.nitro, dt);
 
-    const bool button = focused && kv::input.buttonDown(0);
+    const bool button = input.useItem;
     if (p.itemCooldown > 0.0f)
         p.itemCooldown = button ? std::max(p.itemCooldown - dt, 0.0f) : 0.0f;
 
-    if (p.currentItem < 0 || p.currentItem >= itemTypeCount || !focused)
+    if (p.currentItem < 0 || p.currentItem >= itemTypeCount)
         return;
     int& count = p.itemCounts[p.currentItem];
     if (count < 1)
@@ -435,15 +412,7 @@ void useHeldItems(Player& p, float dt)
     const bool spent = count < 1;
     p.useItem(item);
     p.itemCooldown = itemRepeatSeconds;
-    if (gameType == MultiplayerGame) {
-        if (netRole == ServerRole) {
-            sendPlayerUsedItem(static_cast<int16_t>(p.playerId), item);
-        } else {
-            sf::Packet packet = makePacket(PacketType::UseItem);
-            packet << static_cast<int32_t>(item);
-            sendPacket(PacketDestination::Server, PacketType::UseItem, packet, -1);
-        }
-    }
+    reportItemUsed(p, item);
     if (spent)
         selectNextItem(p);
 }
@@ -456,8 +425,8 @@ void fireGun(Player& p, float dt)
     if (p.gunCooldown > 0.0f)
         return;
     const int target = nearestOtherPlayer(p, weaponRange);
-    const float aim = target >= 0 ? kv::angleToPoint(p.x, p.y, players[target]->x,
-                                                     players[target]->y).asRadians()
+    const float aim = target >= 0 ? kv::angleToPoint(p.x, p.y, game.players[target]->x,
+                                                     game.players[target]->y).asRadians()
                                   : p.angle;
     const sf::Vector2f origin(p.x, p.y), still(0.0f, 0.0f);
     fireWeapon(WeaponType::PulseCannon, &origin, &aim, static_cast<int16_t>(p.playerId), -1, -1,
@@ -475,12 +444,12 @@ void flyDrone(Player& p, float dt)
 
     const int target = nearestOtherPlayer(p, weaponRange);
     if (target >= 0) {
-        const Player& t = *players[target];
+        const Player& t = *game.players[target];
         const float bearing = kv::angleToPoint(p.droneX, p.droneY, t.x, t.y).asRadians();
         p.droneAngle = kv::wrapRadians(p.droneAngle + 2.0f * dt * shortestTurn(bearing, p.droneAngle));
     }
     p.droneCooldown -= dt;
-    if (p.droneCooldown <= 0.0f && target >= 0 && !players[target]->isDisabled()) {
+    if (p.droneCooldown <= 0.0f && target >= 0 && !game.players[target]->isDisabled()) {
         p.droneCooldown = droneShotInterval;
         const sf::Vector2f origin(p.droneX, p.droneY), still(0.0f, 0.0f);
         fireWeapon(WeaponType::DronePulse, &origin, &p.droneAngle,
@@ -490,7 +459,11 @@ void flyDrone(Player& p, float dt)
     if (p.droneTime <= 0.0f) {
         p.droneTime = 0.0f;
         p.droneActive = false;
-        sendDroneState(p.playerId, false);
+        GameEvent event;
+        event.type = GameEventType::DroneState;
+        event.playerId = p.playerId;
+        event.active = false;
+        reportEvent(event);
     }
 }
 
@@ -515,56 +488,50 @@ void takePickups(Player& p)
     const int index = findPickupToTake(p);
     if (index < 0)
         return;
-    const Pickup pickup = pickups[static_cast<size_t>(index)];
+    const Pickup pickup = game.pickups[static_cast<size_t>(index)];
     const ItemType type = static_cast<ItemType>(pickup.type);
     if (p.isComputer) {
         p.useItem(type);
-        if (gameType == MultiplayerGame && netRole == ServerRole)
-            sendPlayerUsedItem(static_cast<int16_t>(p.playerId), type);
+        reportItemUsed(p, type);
     } else {
         p.currentItem = type;
         p.itemCounts[type]++;
     }
-    kv::Audio::playSound(itemPickupSounds[type], {pickup.x, pickup.y}, false, "", -1.0f, true,
-                         1.0f, 1.0f);
-    if (gameType == MultiplayerGame) {
-        sf::Packet packet = makePacket(PacketType::ItemPickedUp);
-        packet << static_cast<int16_t>(p.playerId) << pickup.id;
-        sendToAllClients(PacketType::ItemPickedUp, packet);
-    }
+    reportSound(itemPickupSounds[type], pickup.x, pickup.y);
+    GameEvent taken;
+    taken.type = GameEventType::PickupTaken;
+    taken.playerId = p.playerId;
+    taken.pickupId = pickup.id;
+    reportEvent(taken);
     removePickup(index);
 }
 
 void takeToken(Player& p)
 {
-    if (!token.present || !touchesToken(p))
+    if (!game.token.present || !touchesToken(p))
         return;
     p.tokens++;
-    kv::Audio::playSound(upSound, {token.x, token.y}, false, "", -1.0f, true, 1.0f, 1.0f);
-    if (gameType == MultiplayerGame) {
-        sendPlayerTokens(static_cast<int16_t>(p.playerId), static_cast<int16_t>(p.tokens));
-        static const uint32_t upHash = kv::hashName("up");
-        for (const auto& other : players) {
-            if (isLocallyControlled(other->playerId))
-                continue;
-            sf::Packet packet = makePacket(PacketType::PlaySound);
-            packet << upHash << token.x << token.y << std::string() << 1.0f << 1.0f;
-            sendPacket(other->playerId, PacketType::PlaySound, packet, -1);
-        }
-    }
+    reportSound(upSound, game.token.x, game.token.y);
+    GameEvent taken;
+    taken.type = GameEventType::TokenTaken;
+    taken.playerId = p.playerId;
+    taken.count = p.tokens;
+    taken.x = game.token.x;
+    taken.y = game.token.y;
+    reportEvent(taken);
     placeToken(randomMapPosition(gameImageSizes.token.x * 0.5f));
-    if (gameType == MultiplayerGame && netRole == ServerRole) {
-        sf::Packet packet = makePacket(PacketType::TokenPosition);
-        packet << token.x << token.y;
-        sendToAllClients(PacketType::TokenPosition, packet);
-    }
+    GameEvent moved;
+    moved.type = GameEventType::TokenMoved;
+    moved.x = game.token.x;
+    moved.y = game.token.y;
+    reportEvent(moved);
 }
 
 } // namespace
 
-void Player::update(float dt)
+void Player::update(float dt, const PlayerInput& input)
 {
-    if (paused)
+    if (game.paused)
         return;
     const bool simulating = simulatesGame();
     const bool local = !isComputer && isLocallyControlled(playerId);
@@ -582,17 +549,17 @@ void Player::update(float dt)
         x = renderX;
         y = renderY;
         angle = kv::wrapRadians(renderAngle);
-        sf::Listener::setPosition(x, y, kv::settings.soundListenerHeight);
-        sf::Listener::setDirection(0.0f, 0.0f, -1.0f);
-        kv::Audio::listenerPosition = {x, y};
-        if (!consoleOpen && !audioPanelOpen)
-            useHeldItems(*this, dt);
+        if (!game.consoleOpen && !game.audioPanelOpen)
+            useHeldItems(*this, dt, input);
     }
 
     if (nitroActive) {
-        // Short enough to stay in the string's own buffer: no allocation each frame.
-        const std::string voice = std::to_string(playerId) + "_NITRO";
-        kv::Audio::playSound(nitroBoostSound, {x, y}, true, voice, -1.0f, true, 1.0f, 1.0f);
+        GameEvent nitro;
+        nitro.type = GameEventType::NitroSound;
+        nitro.playerId = playerId;
+        nitro.x = x;
+        nitro.y = y;
+        reportEvent(nitro);
     }
 
     const bool computerHere = isComputer && simulating;

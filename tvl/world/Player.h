@@ -6,13 +6,12 @@
 // Units: positions in world pixels, angles in radians (0 = up, clockwise, kept in 0 .. 2π),
 // speeds in pixels per second unless a name says km/h, times in seconds. Main thread only.
 #include "graphics/Textures.h"
-#include "net/Packets.h"
+#include "world/GameState.h"
 #include "world/Items.h"
 #include "world/Physics.h"
 #include "world/Projectiles.h"
 
 #include <SFML/Graphics/Color.hpp>
-#include <SFML/System/Clock.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <cstdint>
@@ -75,10 +74,11 @@ public:
     // player this machine neither drives nor simulates, the state last received.
     bool isDisabled() const;
 
-    // Once per frame, dt in seconds; nothing while the game is paused.
-    void update(float dt);
-    // The driving model, once per physics step for the local player.
-    void handleKeyboard() override;
+    // Once per frame, dt in seconds; nothing while the game is paused. input is the frame's
+    // (nitro and the held items), read only when this is the local player.
+    void update(float dt, const PlayerInput& input = {});
+    // The driving model with the frame's input, once per physics step for the local player.
+    void handleKeyboard(const PlayerInput& input) override;
     // Applies one item; the caller takes it from the counts. Types outside 0 .. 6 are ignored.
     void useItem(ItemType type);
     // A projectile hit; projectileVelocity in pixels per second.
@@ -124,30 +124,16 @@ public:
     // body, bodyUserData, renderX/Y/Angle and stepX/Y/Angle come from PlayerBody.
     Curve speedCurve; // thrust factor by the fraction of top speed still to go
     uint16_t playerId = 0;
-    NetAddress address;
 
-    // The last values sent and received; the networking owns them.
-    uint32_t lastSentNetTag = 0;
-    float lastSentX = 0.0f, lastSentY = 0.0f;
-    float netTargetX = 0.0f, netTargetY = 0.0f;
-    float lastSentAngle = 0.0f;
-    float netTargetAngle = 0.0f;
-    float lastSentSpeed = 0.0f;
-    bool lastSentNitro = false;
-    bool lastSentDisabled = false;
-    sf::Clock clock; // on a server: time since this player was last heard from
-    float lastSentDroneX = 0.0f, lastSentDroneY = 0.0f;
-    float droneTargetX = 0.0f, droneTargetY = 0.0f;
-    float lastSentDroneAngle = 0.0f;
-    float droneTargetAngle = 0.0f;
+    // A remote player eases toward the pose (and its drone's) last received; the network
+    // writes them. What was last sent to or heard from each machine it keeps itself.
+    float netTargetX = 0.0f, netTargetY = 0.0f, netTargetAngle = 0.0f;
+    float droneTargetX = 0.0f, droneTargetY = 0.0f, droneTargetAngle = 0.0f;
     bool netReceived = false; // a received pose has been applied at least once
 };
 
+// game.players holds at most this many (GameState.h).
 constexpr int maxPlayers = 8;
-// In the order they were added; at most maxPlayers.
-extern std::vector<std::shared_ptr<Player>> players;
-// The player this machine drives, -1 for none.
-extern int localPlayerIndex;
 
 // Sizes in pixels of the pictures the collision boxes are made from: the ship, the token and
 // each item's pickup image. The game fills them from the image table when it starts; while
@@ -185,12 +171,6 @@ void selectPreviousItem(Player& player);
 
 // ---- The rules behind the update and the driving model, over plain values ----
 
-// Keys of one physics step: throttle +1 forward / -1 back / 0, steering -1 left / +1 right / 0.
-struct DrivingInput {
-    int throttle = 0;
-    int steering = 0;
-};
-
 // What the driving model needs besides the body.
 struct DrivingState {
     int skillLevel = 1; // 0 Easy, 1 Normal, 2 Hard
@@ -211,10 +191,10 @@ SpeedLimit speedLimit(bool nitroActive, bool timeWarp);
 // 0.999999 at rest to 0.99 at top speed (topSpeedFraction clamped to 0 .. 1).
 float sideGrip(int skillLevel, float topSpeedFraction);
 
-// One step of the driving model on body: thrust along the heading by the speed curve, torque
-// (and on Normal and Hard a side force) for steering, then grip. Returns the speed in pixels
-// per second.
-float applyDrivingModel(b2Body& body, DrivingInput input, const DrivingState& state,
+// One step of the driving model on body with input's throttle and steering: thrust along the
+// heading by the speed curve, torque (and on Normal and Hard a side force) for steering, then
+// grip. Returns the speed in pixels per second.
+float applyDrivingModel(b2Body& body, const PlayerInput& input, const DrivingState& state,
                         const Curve& speedCurve);
 
 // Nitro for one frame: while held the reserve burns and nitro is on as long as some is left

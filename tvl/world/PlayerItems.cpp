@@ -63,9 +63,25 @@ void burstAt(const Player& player, const Burst& burst)
     spawnDebris(&at, &velocity, &size, &maxSize, &colour, burst.growthRate, 0.9f, true);
 }
 
-void playAt(kv::Audio::SoundNumber sound, float x, float y)
+// soundName != 0: a server has its clients play the sound too.
+void playAt(kv::Audio::SoundNumber sound, float x, float y, uint32_t soundName = 0)
 {
-    kv::Audio::playSound(sound, {x, y}, false, "", -1.0f, true, 1.0f, 1.0f);
+    GameEvent event;
+    event.type = GameEventType::Sound;
+    event.sound = sound;
+    event.x = x;
+    event.y = y;
+    event.soundName = soundName;
+    reportEvent(event);
+}
+
+void reportDroneUp(const Player& player)
+{
+    GameEvent event;
+    event.type = GameEventType::DroneState;
+    event.playerId = player.playerId;
+    event.active = true;
+    reportEvent(event);
 }
 
 // The local player, when it is somebody other than user and within radius of it.
@@ -87,19 +103,14 @@ void bomb(Player& user, bool actsHere)
 {
     if (simulatesGame()) {
         static const uint32_t bombHitHash = kv::hashName("Contact\\BombHit");
-        for (const auto& p : players) {
+        for (const auto& p : game.players) {
             if (p.get() == &user || !(distanceBetween(user, *p) < bombRadius))
                 continue;
             if (p->isComputer) {
                 p->bombStun = bombStunSeconds;
                 burstAt(*p, hitBurst);
             }
-            playAt(bombHitSound, p->x, p->y);
-            if (netRole == ServerRole) {
-                sf::Packet packet = makePacket(PacketType::PlaySound);
-                packet << bombHitHash << p->x << p->y << std::string() << 1.0f << 1.0f;
-                sendPacket(PacketDestination::AllClients, PacketType::PlaySound, packet, -1);
-            }
+            playAt(bombHitSound, p->x, p->y, bombHitHash);
         }
     }
     if (Player* victim = localVictim(user, bombRadius)) {
@@ -126,7 +137,7 @@ void areaEffect(Player& user, bool actsHere, float radius, float Player::*timer,
                 const Burst& burst)
 {
     if (simulatesGame())
-        for (const auto& p : players)
+        for (const auto& p : game.players)
             if (p.get() != &user && p->isComputer && distanceBetween(user, *p) < radius)
                 (*p).*timer = seconds;
     if (Player* victim = localVictim(user, radius)) {
@@ -152,8 +163,8 @@ void selectPreviousItem(Player& player)
 int findPickupToTake(const Player& player)
 {
     const float half = std::max(gameImageSizes.ship.x, gameImageSizes.ship.y) * 0.5f;
-    for (size_t i = 0; i < pickups.size(); i++) {
-        const Pickup& pickup = pickups[i];
+    for (size_t i = 0; i < game.pickups.size(); i++) {
+        const Pickup& pickup = game.pickups[i];
         // A type outside the item table is no item and cannot be taken.
         if (pickup.type < 0 || pickup.type >= itemTypeCount || heldCount(player, pickup.type) >= 1)
             continue;
@@ -171,7 +182,7 @@ bool touchesToken(const Player& player)
     const float side = std::max(gameImageSizes.token.x, gameImageSizes.token.y);
     const float r = player.radius;
     return kv::rotatedRectsOverlap(player.x - r, player.y - r, 2.0f * r, 2.0f * r, kv::Angle::Zero,
-                                   token.x - side * 0.5f, token.y - side * 0.5f, side, side);
+                                   game.token.x - side * 0.5f, game.token.y - side * 0.5f, side, side);
 }
 
 void Player::useItem(ItemType type)
@@ -192,7 +203,7 @@ void Player::useItem(ItemType type)
             const int target = nearestOtherPlayer(*this, -1.0f);
             if (target >= 0)
                 fireWeapon(WeaponType::Missile, &origin, &angle, static_cast<int16_t>(playerId),
-                           static_cast<int16_t>(players[target]->playerId), -1, &still);
+                           static_cast<int16_t>(game.players[target]->playerId), -1, &still);
         }
         break;
     case Bomb:
@@ -218,11 +229,7 @@ void Player::useItem(ItemType type)
             droneX = x + droneOffsetX;
             droneY = y + droneOffsetY;
             droneAngle = angle;
-            if (netRole == ServerRole) {
-                sf::Packet packet = makePacket(PacketType::DroneState);
-                packet << static_cast<int16_t>(playerId) << true;
-                sendPacket(PacketDestination::AllClients, PacketType::DroneState, packet, -1);
-            }
+            reportDroneUp(*this);
         }
         droneActive = true;
         droneTime += droneSecondsPerItem;

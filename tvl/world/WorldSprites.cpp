@@ -180,7 +180,7 @@ void drawMapSprites(float dt)
         if (isOnScreen(position, sf::Vector2f(bounds.width, bounds.height), sprite.angle))
             drawSpriteShaded(view, sprite.imageIndex, worldToTexture(position, view.scroll, view.worldRenderScale),
                              sprite.angle, 0, static_cast<int>(i), 1.0f, false, white);
-        if (!paused)
+        if (!game.paused)
             updateMapSprite(sprite, image, dt);
     }
 }
@@ -188,7 +188,7 @@ void drawMapSprites(float dt)
 void drawPickups()
 {
     WorldView& view = worldView;
-    for (const Pickup& pickup : pickups) {
+    for (const Pickup& pickup : game.pickups) {
         const bool isItem = pickup.type >= 0 && pickup.type < itemTypeCount;
         const int image = isItem ? itemImageNumbers[pickup.type] : 0;
         const sf::Vector2f size = isItem ? localSize(image) * 2.0f : sf::Vector2f(0, 0);
@@ -202,23 +202,23 @@ void drawPickups()
 
 void drawToken()
 {
-    if (!token.present)
+    if (!game.token.present)
         return;
     WorldView& view = worldView;
-    const sf::Vector2f position(token.x, token.y);
+    const sf::Vector2f position(game.token.x, game.token.y);
     if (!isOnScreen(position, localSize(tokenImageNumber) * 4.0f, 0.0f))
         return;
     drawSpriteShaded(view, tokenImageNumber, worldToTexture(position, view.scroll, view.worldRenderScale),
-                     token.angle, 10.0f, 100, 1.0f, false, white);
+                     game.token.angle, 10.0f, 100, 1.0f, false, white);
 }
 
 void drawPlayers(float dt)
 {
     WorldView& view = worldView;
-    if (playerSparks.size() < players.size())
-        playerSparks.resize(players.size());
-    for (size_t i = 0; i < players.size(); ++i) {
-        const Player* player = players[i].get();
+    if (playerSparks.size() < game.players.size())
+        playerSparks.resize(game.players.size());
+    for (size_t i = 0; i < game.players.size(); ++i) {
+        const Player* player = game.players[i].get();
         if (!player)
             continue;
         const sf::Vector2f position(player->x, player->y);

@@ -4,7 +4,6 @@
 
 #include "support/GameFixture.h"
 
-#include "net/Packets.h"
 #include "ui/Hints.h"
 #include "world/Map.h"
 #include "world/Player.h"
@@ -44,8 +43,8 @@ TEST_F(GameTest, AddPlayerRefusesTheNinthAndNumbersFrom501)
         EXPECT_EQ(p->isComputer, i == 1);
     }
     EXPECT_EQ(addPlayer(sf::Color::Red, "Ninth", false), nullptr);
-    EXPECT_EQ(players.size(), 8u);
-    EXPECT_EQ(players.back()->name, "P7");
+    EXPECT_EQ(game.players.size(), 8u);
+    EXPECT_EQ(game.players.back()->name, "P7");
 
     // The counter outlives the list: the next game goes on from 509.
     clearPlayers();
@@ -56,7 +55,7 @@ TEST_F(GameTest, PlayerIdsWrapAfter999ToZero)
 {
     uint16_t id = 0;
     for (int added = 1; added <= 501; ++added) {
-        if (players.size() == 8)
+        if (game.players.size() == 8)
             clearPlayers();
         id = addPlayer(sf::Color::Red, "P", false)->playerId;
         if (added == 499) {
@@ -71,7 +70,7 @@ TEST_F(GameTest, PlayerIdsWrapAfter999ToZero)
 
 TEST_F(GameTest, WinCheckAnnouncesEveryWinnerOfTheFrameInListOrder)
 {
-    roundSettings.tokensCount = 3;
+    game.roundSettings.tokensCount = 3;
     auto a = addPlayer(sf::Color::Red, "A", false);
     auto b = addPlayer(sf::Color::Blue, "B", true);
     auto c = addPlayer(sf::Color::Green, "C", false);
@@ -86,7 +85,7 @@ TEST_F(GameTest, WinCheckAnnouncesEveryWinnerOfTheFrameInListOrder)
     announced.clear();
     std::vector<std::string> names;
     EXPECT_EQ(checkForWinners([&](int index) {
-                  names.push_back(players[static_cast<size_t>(index)]->name);
+                  names.push_back(game.players[static_cast<size_t>(index)]->name);
                   announced.push_back(index);
                   if (names.size() == 1) {
                       erasePlayer(0);
@@ -111,7 +110,7 @@ TEST_F(GameTest, CameraFollowsTheLocalPlayerAndStaysOnTheMap)
     worldView.pixelSize = {1280, 720};
     worldView.worldRenderScale = 2.0f; // 640 x 360 world pixels in view
     auto p = addPlayer(sf::Color::Red, "Me", false);
-    localPlayerIndex = 0;
+    game.localPlayerIndex = 0;
 
     struct Case {
         int mapW, mapH; // tiles
@@ -141,7 +140,7 @@ TEST_F(GameTest, WheelWithoutControlPicksItems)
 {
     gameSettings = GameSettings();
     auto p = addPlayer(sf::Color::Red, "Me", false);
-    localPlayerIndex = 0;
+    game.localPlayerIndex = 0;
     p->itemCounts[Bomb] = 1;
     p->currentItem = Nitro;
     handleMouseWheel(-1.0f, false);

@@ -2,7 +2,7 @@
 
 #include "support/GameFixture.h"
 
-#include "net/Packets.h"
+#include "frontend/GameLoop.h"
 #include "ui/Hints.h"
 #include "world/Map.h"
 #include "world/Player.h"
@@ -56,10 +56,10 @@ TEST(PickupTarget, ScalesWithDensityAndMapSizeWithinItsLimits)
 
 TEST_F(GameTest, PickupsAreToppedUpOnASimulatingMachineOnly)
 {
-    roundSettings.itemsDensity = 4;
+    game.roundSettings.itemsDensity = 4;
     topUpPickups();
-    ASSERT_EQ(pickups.size(), 32u);
-    for (const Pickup& p : pickups) {
+    ASSERT_EQ(game.pickups.size(), 32u);
+    for (const Pickup& p : game.pickups) {
         EXPECT_GE(p.type, 0);
         EXPECT_LE(p.type, 6);
         EXPECT_GE(p.x, 50.0f);
@@ -67,31 +67,31 @@ TEST_F(GameTest, PickupsAreToppedUpOnASimulatingMachineOnly)
         EXPECT_GE(p.y, 50.0f);
         EXPECT_LE(p.y, mapWorldSize.y - 50.0f);
     }
-    const int32_t taken = pickups[5].id;
+    const int32_t taken = game.pickups[5].id;
     removePickup(5);
     removePickup(-1);  // ignored
     removePickup(31);  // one past the end now: ignored
-    ASSERT_EQ(pickups.size(), 31u);
-    EXPECT_NE(pickups[5].id, taken);
+    ASSERT_EQ(game.pickups.size(), 31u);
+    EXPECT_NE(game.pickups[5].id, taken);
     topUpPickups();
-    EXPECT_EQ(pickups.size(), 32u);
+    EXPECT_EQ(game.pickups.size(), 32u);
 
-    pickups.clear();
-    gameType = MultiplayerGame;
+    game.pickups.clear();
+    game.gameType = MultiplayerGame;
     netRole = ClientRole;
     topUpPickups();
     spawnRandomPickup();
-    EXPECT_TRUE(pickups.empty()) << "a client only shows the server's pickups";
+    EXPECT_TRUE(game.pickups.empty()) << "a client only shows the server's pickups";
     netRole = ServerRole;
     topUpPickups();
-    EXPECT_EQ(pickups.size(), 32u);
+    EXPECT_EQ(game.pickups.size(), 32u);
     netRole = NoNetRole;
 
-    roundSettings.itemsDensity = 0;
-    gameType = SinglePlayerGame;
-    pickups.clear();
+    game.roundSettings.itemsDensity = 0;
+    game.gameType = SinglePlayerGame;
+    game.pickups.clear();
     topUpPickups();
-    EXPECT_TRUE(pickups.empty());
+    EXPECT_TRUE(game.pickups.empty());
 }
 
 TEST_F(GameTest, PickupIdsCountFromOneAndWrapToZeroAfter999999)
@@ -99,11 +99,11 @@ TEST_F(GameTest, PickupIdsCountFromOneAndWrapToZeroAfter999999)
     addPickup({10, 10}, Bomb, -1);
     addPickup({20, 20}, Gun, 77); // a server's ID is kept and does not move the counter
     addPickup({30, 30}, Nitro, -1);
-    ASSERT_EQ(pickups.size(), 3u);
-    EXPECT_EQ(pickups[0].id, 1);
-    EXPECT_EQ(pickups[1].id, 77);
-    EXPECT_EQ(pickups[2].id, 2);
-    EXPECT_EQ(pickups[2].angle, 0.0f);
+    ASSERT_EQ(game.pickups.size(), 3u);
+    EXPECT_EQ(game.pickups[0].id, 1);
+    EXPECT_EQ(game.pickups[1].id, 77);
+    EXPECT_EQ(game.pickups[2].id, 2);
+    EXPECT_EQ(game.pickups[2].angle, 0.0f);
 
     int32_t id = 2;
     while (id < maxPickupId)
@@ -116,20 +116,20 @@ TEST_F(GameTest, PickupIdsCountFromOneAndWrapToZeroAfter999999)
 TEST_F(GameTest, PauseTogglesInSinglePlayerOnly)
 {
     pressPause();
-    EXPECT_TRUE(paused);
+    EXPECT_TRUE(game.paused);
     EXPECT_FALSE(pressEscape()) << "Escape while paused resumes";
-    EXPECT_FALSE(paused);
+    EXPECT_FALSE(game.paused);
     pressPause();
     pressPause();
-    EXPECT_FALSE(paused);
+    EXPECT_FALSE(game.paused);
     EXPECT_TRUE(pressEscape()) << "Escape while running ends the game";
 
-    gameType = MultiplayerGame;
+    game.gameType = MultiplayerGame;
     pressPause();
-    EXPECT_FALSE(paused);
-    paused = true;
+    EXPECT_FALSE(game.paused);
+    game.paused = true;
     pressPause();
-    EXPECT_FALSE(paused);
+    EXPECT_FALSE(game.paused);
 }
 
 TEST_F(GameTest, ZoomStepsStopAtOneAndEight)
@@ -164,7 +164,7 @@ TEST_F(GameTest, ZoomStepsStopAtOneAndEight)
 
     // The console has the wheel while it is open.
     gameSettings = GameSettings();
-    consoleOpen = true;
+    game.consoleOpen = true;
     handleMouseWheel(1.0f, true);
     EXPECT_EQ(gameSettings.renderScale, 1.5f);
 }
@@ -204,24 +204,24 @@ TEST_F(GameTest, TokenAndRandomPositionsStayInsideTheMap)
     EXPECT_EQ(randomMapPosition(40.0f), sf::Vector2f(32.0f, 16.0f));
 
     placeToken({100.0f, 200.0f});
-    EXPECT_TRUE(token.present);
-    EXPECT_EQ(token.x, 100.0f);
-    EXPECT_EQ(token.y, 200.0f);
-    EXPECT_EQ(token.angle, 0.0f);
-    EXPECT_TRUE(token.light.enabled);
-    EXPECT_TRUE(token.light.glowByDay);
-    EXPECT_EQ(token.light.halfWidth, 256.0f);
-    EXPECT_EQ(token.light.colour, sf::Color(64, 64, 255, 192));
-    EXPECT_EQ(token.light.quad.getVertexCount(), 4u);
+    EXPECT_TRUE(game.token.present);
+    EXPECT_EQ(game.token.x, 100.0f);
+    EXPECT_EQ(game.token.y, 200.0f);
+    EXPECT_EQ(game.token.angle, 0.0f);
+    EXPECT_TRUE(game.token.light.enabled);
+    EXPECT_TRUE(game.token.light.glowByDay);
+    EXPECT_EQ(game.token.light.halfWidth, 256.0f);
+    EXPECT_EQ(game.token.light.colour, sf::Color(64, 64, 255, 192));
+    EXPECT_EQ(game.token.light.quad.getVertexCount(), 4u);
 }
 
 TEST_F(GameTest, TickCallbackLeavesASinglePlayerGameAlone)
 {
-    netTicked = false;
-    netAlive = true;
+    game.netTicked = false;
+    game.netAlive = true;
     gameTick(1.0f / 30.0f);
-    EXPECT_FALSE(netTicked);
-    EXPECT_TRUE(netAlive);
+    EXPECT_FALSE(game.netTicked);
+    EXPECT_TRUE(game.netAlive);
 }
 
 } // namespace

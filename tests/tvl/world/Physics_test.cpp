@@ -1,5 +1,7 @@
 #include "world/Physics.h"
 
+#include "world/GameState.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -25,7 +27,7 @@ sf::FloatRect shapeRect(b2Fixture* fixture)
 
 int bodyCount()
 {
-    return physicsWorld ? physicsWorld->GetBodyCount() : 0;
+    return game.physicsWorld ? game.physicsWorld->GetBodyCount() : 0;
 }
 
 class PhysicsTest : public ::testing::Test {
@@ -42,7 +44,7 @@ protected:
 struct Driver : PlayerBody {
     b2Vec2 velocity{0.0f, 0.0f};
     int steps = 0;
-    void handleKeyboard() override
+    void handleKeyboard(const PlayerInput&) override
     {
         steps++;
         if (body)
@@ -197,7 +199,7 @@ TEST_F(PhysicsTest, WorldFiltersVehiclesAgainstEachOther)
     a.velocity = b2Vec2(2.0f, 0.0f);
     b.velocity = b2Vec2(-2.0f, 0.0f);
     for (int i = 0; i < 50; i++) {
-        a.handleKeyboard();
+        a.handleKeyboard(PlayerInput{});
         stepPhysics(0.02f, &b);
     }
     EXPECT_GT(bodyA->GetPosition().x, bodyB->GetPosition().x);
@@ -219,7 +221,7 @@ TEST_F(PhysicsTest, UnitsAndWallRectangles)
 
     // The walls in pixels: left, top, width, height.
     std::vector<sf::FloatRect> walls;
-    for (b2Body* b = physicsWorld->GetBodyList(); b; b = b->GetNext()) {
+    for (b2Body* b = game.physicsWorld->GetBodyList(); b; b = b->GetNext()) {
         if (b->GetType() != b2_staticBody)
             continue;
         walls.push_back(shapeRect(b->GetFixtureList()));

@@ -1,9 +1,11 @@
 #include "world/Player.h"
 
+#include "support/FakeInput.h"
+#include "support/GameFixture.h"
+
 #include "core/Geometry.h"
 #include "core/Input.h"
 #include "core/Keyboard.h"
-#include "support/FakeInput.h"
 #include "world/Game.h"
 #include "world/Map.h"
 
@@ -14,7 +16,7 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
-#include <set>
+#include <vector>
 
 namespace {
 
@@ -24,6 +26,12 @@ constexpr float pi = 3.14159265f;
 
 kv::test::FakeInput::KeySet& heldKeys = kv::test::FakeInput::keys;
 kv::test::FakeInput::ButtonSet& heldButtons = kv::test::FakeInput::buttons;
+
+// What the game reads from the held keys and buttons for a frame.
+PlayerInput held()
+{
+    return playerInputFrom(kv::input);
+}
 
 // A single-player game on a map of mapW x mapH pixels with fake input; no window.
 class PlayerTest : public ::testing::Test {
@@ -35,29 +43,18 @@ protected:
     {
         fakeInput.emplace();
         kv::Keyboard::pressedKeys.clear();
-        clearPlayers();
-        gameType = SinglePlayerGame;
-        netRole = NoNetRole;
-        paused = consoleOpen = audioPanelOpen = false;
-        roundSettings = GameStartSettings{};
-        pickups.clear();
-        token = Token{};
-        gameImageSizes = GameImageSizes{};
+        gametest::resetGameState();
+        gametest::useMap(static_cast<int>(mapW / 16.0f), static_cast<int>(mapH / 16.0f));
         gameImageSizes.ship = {32.0f, 48.0f};
         gameImageSizes.token = {40.0f, 40.0f};
         for (sf::Vector2f& s : gameImageSizes.items)
             s = {64.0f, 64.0f};
-        mapWorldSize = {mapW, mapH};
         physicsAccumulator = 0.0f;
         ASSERT_TRUE(createPhysicsWorld(mapW, mapH));
     }
     void TearDown() override
     {
-        clearPlayers();
-        destroyPhysicsWorld();
-        pickups.clear();
-        gameType = NoGame;
-        netRole = NoNetRole;
+        gametest::endGameState();
         fakeInput.reset();
     }
 
@@ -68,15 +65,15 @@ protected:
         p->y = p->renderY = y;
         p->radius = 24.0f;
         p->isComputer = computer;
-        p->playerId = id ? id : static_cast<uint16_t>(501 + players.size());
-        players.push_back(p);
+        p->playerId = id ? id : static_cast<uint16_t>(501 + game.players.size());
+        game.players.push_back(p);
         return *p;
     }
     // The local player at index 0 with a vehicle body.
     static Player& addLocal(float x, float y, float angle = 0.0f)
     {
         Player& p = add(x, y);
-        localPlayerIndex = static_cast<int>(players.size()) - 1;
+        game.localPlayerIndex = static_cast<int>(game.players.size()) - 1;
         p.angle = angle;
         EXPECT_TRUE(createVehicleBody(p, x, y, angle, 32.0f, 48.0f));
         return p;
@@ -159,7 +156,7 @@ TEST_F(PlayerTest, GripKeepsTheForwardSpeedAndAShareOfTheSlide)
         DrivingState state;
         state.skillLevel = c.skill;
         state.gripLost = c.gripLost;
-        applyDrivingModel(*p.body, DrivingInput{}, state, p.speedCurve);
+        applyDrivingModel(*p.body, PlayerInput{}, state, p.speedCurve);
         const b2Vec2 v = p.body->GetLinearVelocity();
         const float forward = v.x * s - v.y * co, side = v.x * co + v.y * s;
         EXPECT_NEAR(forward, 20.0f, 1e-3f) << "skill " << c.skill << " angle " << c.angle;
@@ -173,7 +170,7 @@ TEST_F(PlayerTest, SteeringReleaseStopsTheTurnOnlyOnEasyWithThrottleHeld)
 {
     struct Case {
         int skill;
-        DrivingInput input;
+        PlayerInput input;
         bool stops;
     } cases[] = {
         {0, {1, 0}, true},
@@ -217,7 +214,7 @@ TEST_F(PlayerTest, TopSpeedsAndControlWhileDisabled)
             heldKeys.insert(c.steerKey);
         float maxKmh = 0.0f;
         for (int frame = 0; frame < 150; frame++) { // 3 s
-            stepPhysics(0.02f, &p);
+            stepPhysics(0.02f, &p, held());
             maxKmh = std::max(maxKmh, kmh(p));
         }
         if (c.top > 0.0f) {
@@ -238,15 +235,15 @@ TEST_F(PlayerTest, DrivingIsIgnoredWhenNotInControl)
     for (int blocker = 0; blocker < 4; blocker++) {
         Player& p = addLocal(2000.0f, 2000.0f, 0.0f);
         heldKeys = {sf::Keyboard::W};
-        paused = blocker == 0;
-        consoleOpen = blocker == 1;
-        audioPanelOpen = blocker == 2;
+        game.paused = blocker == 0;
+        game.consoleOpen = blocker == 1;
+        game.audioPanelOpen = blocker == 2;
         if (blocker == 3)
-            localPlayerIndex = -1;
+            game.localPlayerIndex = -1;
         for (int i = 0; i < 10; i++)
-            stepPhysics(0.02f, &p);
+            stepPhysics(0.02f, &p, held());
         EXPECT_LT(kmh(p), 0.01f) << blocker;
-        paused = consoleOpen = audioPanelOpen = false;
+        game.paused = game.consoleOpen = game.audioPanelOpen = false;
         clearPlayers();
     }
 }
@@ -261,7 +258,7 @@ TEST_F(PlayerTest, FullSpeedIntoEachWallStaysOnTheMap)
         heldKeys = {sf::Keyboard::Up};
         float travelled = 0.0f;
         for (int frame = 0; frame < 250; frame++) { // 5 s
-            stepPhysics(0.02f, &p);
+            stepPhysics(0.02f, &p, held());
             travelled = std::max(travelled, std::hypot(p.renderX - 400.0f, p.renderY - 300.0f));
             const b2Vec2 at = p.body->GetPosition();
             ASSERT_GE(at.x * 16.0f, 0.0f) << heading;
@@ -406,9 +403,9 @@ TEST_F(PlayerTest, NearestOtherPlayerWithinRange)
     add(1000.0f, 0.0f);  // 4: not strictly closer
     EXPECT_EQ(nearestOtherPlayer(self, 1000.0f), 2);
     EXPECT_EQ(nearestOtherPlayer(self, 500.0f), -1);
-    EXPECT_EQ(nearestOtherPlayer(*players[4], 1.0f), -1);
-    EXPECT_EQ(nearestOtherPlayer(*players[4], -1.0f), 1);
-    EXPECT_EQ(nearestOtherPlayer(*players[4], 1.5f), 1);
+    EXPECT_EQ(nearestOtherPlayer(*game.players[4], 1.0f), -1);
+    EXPECT_EQ(nearestOtherPlayer(*game.players[4], -1.0f), 1);
+    EXPECT_EQ(nearestOtherPlayer(*game.players[4], 1.5f), 1);
 }
 
 TEST_F(PlayerTest, GunEmptiesInFiveShotsATenthApart)
@@ -429,9 +426,9 @@ TEST_F(PlayerTest, GunEmptiesInFiveShotsATenthApart)
 TEST_F(PlayerTest, PickupRulesTakeTheFirstOfATypeNotHeld)
 {
     Player& p = add(500.0f, 500.0f);
-    localPlayerIndex = 0;
+    game.localPlayerIndex = 0;
     p.itemCounts[Bomb] = 1;
-    pickups = {
+    game.pickups = {
         {1, 500.0f, 500.0f, 0.0f, Bomb},      // already holds one: drives over it
         {2, 500.0f, 500.0f, 0.0f, 9},         // no such item
         {3, 541.0f, 500.0f, 0.0f, EMP},       // touches: 16 + 24 < 41 fails
@@ -443,43 +440,43 @@ TEST_F(PlayerTest, PickupRulesTakeTheFirstOfATypeNotHeld)
     p.update(0.01f);
     EXPECT_EQ(p.currentItem, Gun);
     EXPECT_EQ(p.itemCounts[Gun], 1);
-    ASSERT_EQ(pickups.size(), 4u);
-    EXPECT_EQ(pickups[3].id, 5); // order kept
+    ASSERT_EQ(game.pickups.size(), 4u);
+    EXPECT_EQ(game.pickups[3].id, 5); // order kept
     p.update(0.01f);
     EXPECT_EQ(p.currentItem, Nitro);
-    EXPECT_EQ(pickups.size(), 3u);
+    EXPECT_EQ(game.pickups.size(), 3u);
     p.update(0.01f);
-    EXPECT_EQ(pickups.size(), 3u); // nothing more it may take
+    EXPECT_EQ(game.pickups.size(), 3u); // nothing more it may take
 
     // A computer player uses what it takes at once and never holds it.
     Player& ai = add(2000.0f, 2000.0f, true);
     ai.aiDecisionTime = 1e9f;
     ai.angle = ai.aiTargetAngle = 0.0f;
-    pickups = {{6, 2000.0f, 1990.0f, 0.0f, Gun}};
+    game.pickups = {{6, 2000.0f, 1990.0f, 0.0f, Gun}};
     ai.update(0.01f);
-    EXPECT_TRUE(pickups.empty());
+    EXPECT_TRUE(game.pickups.empty());
     EXPECT_EQ(ai.itemCounts[Gun], 0);
     EXPECT_GE(ai.gunShots, 4);
 
     // A client leaves pickups to the server.
-    gameType = MultiplayerGame;
+    game.gameType = MultiplayerGame;
     netRole = ClientRole;
-    pickups = {{7, 500.0f, 500.0f, 0.0f, Drone}};
+    game.pickups = {{7, 500.0f, 500.0f, 0.0f, Drone}};
     p.update(0.01f);
-    EXPECT_EQ(pickups.size(), 1u);
+    EXPECT_EQ(game.pickups.size(), 1u);
 }
 
 TEST_F(PlayerTest, TokenIsCountedAndMovedOnASimulatingMachine)
 {
     Player& p = add(500.0f, 500.0f);
-    localPlayerIndex = 0;
+    game.localPlayerIndex = 0;
     placeToken({530.0f, 500.0f});
     p.update(0.01f);
     EXPECT_EQ(p.tokens, 1);
-    EXPECT_TRUE(token.present);
-    EXPECT_TRUE(token.x >= 20.0f && token.x <= mapW - 20.0f);
+    EXPECT_TRUE(game.token.present);
+    EXPECT_TRUE(game.token.x >= 20.0f && game.token.x <= mapW - 20.0f);
 
-    gameType = MultiplayerGame;
+    game.gameType = MultiplayerGame;
     netRole = ClientRole;
     placeToken({500.0f, 500.0f});
     p.update(0.01f);
@@ -495,12 +492,12 @@ TEST_F(PlayerTest, LocalItemUseByButtonRepeatsOncePerSecond)
     heldButtons.insert(0);
     int frames = 0;
     while (p.itemCounts[Nitro] > 1 && frames < 1000) {
-        p.update(0.25f);
+        p.update(0.25f, held());
         frames++;
     }
     EXPECT_EQ(frames, 5); // used at once, again after a second of holding
     heldButtons.clear();
-    p.update(0.1f);
+    p.update(0.1f, held());
     EXPECT_EQ(p.itemCooldown, 0.0f); // released: ready at once
 
     kv::Keyboard::pressedKeys = {sf::Keyboard::LControl};
@@ -516,13 +513,57 @@ TEST_F(PlayerTest, NitroKeyBurnsTheReserveOfTheLocalPlayer)
     Player& p = addLocal(1000.0f, 1000.0f);
     p.nitroSeconds = 1.0f;
     heldKeys = {sf::Keyboard::RShift};
-    p.update(0.5f);
+    p.update(0.5f, held());
     EXPECT_TRUE(p.nitroActive);
     EXPECT_FLOAT_EQ(p.nitroSeconds, 0.5f);
     heldKeys.clear();
-    p.update(0.5f);
+    p.update(0.5f, held());
     EXPECT_FALSE(p.nitroActive);
     EXPECT_FLOAT_EQ(p.nitroSeconds, 0.625f);
+}
+
+TEST_F(PlayerTest, InputIsReadFromTheHeldKeysAndTheLeftButtonWhileFocused)
+{
+    using K = sf::Keyboard;
+    struct Case {
+        std::vector<int> keys;
+        bool button, focus;
+        int throttle, steering;
+        bool nitro, use;
+    } cases[] = {
+        {{}, false, true, 0, 0, false, false},
+        {{K::Up}, false, true, 1, 0, false, false},
+        {{K::W, K::S}, false, true, 1, 0, false, false}, // forward wins
+        {{K::Down}, false, true, -1, 0, false, false},
+        {{K::S}, false, true, -1, 0, false, false},
+        {{K::A, K::D}, false, true, 0, -1, false, false}, // left wins
+        {{K::Left}, false, true, 0, -1, false, false},
+        {{K::Right}, false, true, 0, 1, false, false},
+        {{K::D}, false, true, 0, 1, false, false},
+        {{K::Space}, false, true, 0, 0, true, false},
+        {{K::LShift}, false, true, 0, 0, true, false},
+        {{K::RShift}, false, true, 0, 0, true, false},
+        {{}, true, true, 0, 0, false, true},
+        {{K::W, K::D, K::Space}, true, false, 0, 0, false, false}, // no focus: nothing
+    };
+    for (const Case& c : cases) {
+        heldKeys.clear();
+        for (int key : c.keys)
+            heldKeys.insert(key);
+        heldButtons.clear();
+        if (c.button)
+            heldButtons.insert(0);
+        kv::input.focus = c.focus;
+        const PlayerInput input = held();
+        EXPECT_EQ(input.throttle, c.throttle) << c.keys.size() << " keys, focus " << c.focus;
+        EXPECT_EQ(input.steering, c.steering) << c.keys.size() << " keys, focus " << c.focus;
+        EXPECT_EQ(input.nitro, c.nitro) << c.keys.size() << " keys, focus " << c.focus;
+        EXPECT_EQ(input.useItem, c.use) << c.keys.size() << " keys, focus " << c.focus;
+    }
+    // The right button uses nothing.
+    kv::input.focus = true;
+    heldButtons = {1};
+    EXPECT_FALSE(held().useItem);
 }
 
 TEST_F(PlayerTest, ItemEffects)
@@ -568,7 +609,7 @@ TEST_F(PlayerTest, ItemEffects)
     }
 
     // A client does not launch drones itself.
-    gameType = MultiplayerGame;
+    game.gameType = MultiplayerGame;
     netRole = ClientRole;
     ai.useItem(Drone);
     EXPECT_FALSE(ai.droneActive);
@@ -639,7 +680,7 @@ TEST_F(PlayerTest, LocalControlByRole)
         {-1, NoNetRole, 600, false}, {0, ServerRole, 999, false},
     };
     for (const Case& c : cases) {
-        localPlayerIndex = c.local;
+        game.localPlayerIndex = c.local;
         netRole = c.role;
         EXPECT_EQ(isLocallyControlled(c.id), c.expected) << c.local << " " << c.role << " " << c.id;
     }
@@ -677,19 +718,19 @@ TEST_F(PlayerTest, RemovingPlayersTakesTheirBodiesOutOfTheWorld)
     add(0.0f, 0.0f);
     Player& local = addLocal(500.0f, 500.0f); // index 1
     add(0.0f, 0.0f);
-    const int walls = physicsWorld->GetBodyCount() - 1;
-    std::shared_ptr<Player> kept = players[1]; // a snapshot still holds it
+    const int walls = game.physicsWorld->GetBodyCount() - 1;
+    std::shared_ptr<Player> kept = game.players[1]; // a snapshot still holds it
     erasePlayer(0);
-    EXPECT_EQ(localPlayerIndex, 0);
+    EXPECT_EQ(game.localPlayerIndex, 0);
     erasePlayer(0);
-    EXPECT_EQ(localPlayerIndex, -1);
+    EXPECT_EQ(game.localPlayerIndex, -1);
     EXPECT_EQ(local.body, nullptr);
-    EXPECT_EQ(physicsWorld->GetBodyCount(), walls);
+    EXPECT_EQ(game.physicsWorld->GetBodyCount(), walls);
     erasePlayer(5); // ignored
-    EXPECT_EQ(players.size(), 1u);
+    EXPECT_EQ(game.players.size(), 1u);
     stepPhysics(0.1f, nullptr); // nothing in the world points at a removed player
     clearPlayers();
-    EXPECT_TRUE(players.empty());
+    EXPECT_TRUE(game.players.empty());
 }
 
 TEST_F(PlayerTest, RemotePlayerFollowsTheReceivedPose)
@@ -716,8 +757,8 @@ float secondsToFirstToken(Player& p, float dt, float limit, const std::function<
         if (p.isComputer)
             p.aiDecisionTime = frame % framesPerDecision == 0 ? -1e9f : 1e9f;
         drive();
-        stepPhysics(dt, localPlayer());
-        p.update(dt);
+        stepPhysics(dt, localPlayer(), held());
+        p.update(dt, held());
         if (p.tokens > 0)
             return frame * dt;
     }
@@ -741,7 +782,7 @@ TEST_F(PlayerTest, ComputerReachesTheTokenWherever)
 {
     gameImageSizes.token = {32.0f, 32.0f};
     for (int skill = 0; skill <= 2; ++skill) {
-        roundSettings.skillLevel = skill;
+        game.roundSettings.skillLevel = skill;
         for (float fps : {20.0f, 60.0f, 144.0f}) {
             for (const TokenPlace& place : tokenPlaces) {
                 for (unsigned seed = 1; seed <= 10; ++seed) {
@@ -763,7 +804,7 @@ TEST_F(PlayerTest, DriverHoldingThrottleAndSteeringReachesTheToken)
 {
     gameImageSizes.token = {32.0f, 32.0f};
     for (int skill = 0; skill <= 2; ++skill) {
-        roundSettings.skillLevel = skill;
+        game.roundSettings.skillLevel = skill;
         for (float fps : {30.0f, 60.0f}) {
             for (const TokenPlace& place : tokenPlaces) {
                 clearPlayers();
@@ -772,7 +813,7 @@ TEST_F(PlayerTest, DriverHoldingThrottleAndSteeringReachesTheToken)
                 const auto steerAtToken = [&me] {
                     heldKeys = {sf::Keyboard::W};
                     const float off = kv::angleDifference(
-                        kv::angleToPoint(me.x, me.y, token.x, token.y), kv::radians(me.angle));
+                        kv::angleToPoint(me.x, me.y, game.token.x, game.token.y), kv::radians(me.angle));
                     if (off > 2.0f)
                         heldKeys.insert(sf::Keyboard::D);
                     else if (off < -2.0f)

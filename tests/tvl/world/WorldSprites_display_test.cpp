@@ -65,9 +65,8 @@ protected:
     }
     void TearDown() override
     {
-        tvl::players.clear();
+        tvl::game = tvl::GameState{};
         tvl::mapSprites.clear();
-        tvl::paused = false;
         tvl::resetImageTables();
     }
 
@@ -119,7 +118,7 @@ TEST_F(WorldSpritesDisplay, VehiclesTakeTheirTeamColourThroughTheMaskWithAShadow
     player->radius = 16;
     player->colour = sf::Color(255, 0, 0, 255);
     player->playerId = 501;
-    tvl::players.push_back(player);
+    tvl::game.players.push_back(player);
     tvl::shipImageNumber = car;
 
     const sf::Image image = drawInto([] { tvl::drawPlayers(0.016f); });
@@ -175,13 +174,13 @@ TEST_F(WorldSpritesDisplay, MapSpritesDrawWhereTheyStandAndHoldStillWhilePaused)
     tvl::mapSprites = {sprite};
     tvl::worldView.scroll = sf::Vector2f(30, 20); // the sprite's centre at texture (16, 16)
 
-    tvl::paused = true;
+    tvl::game.paused = true;
     const sf::Image image = drawInto([] { tvl::drawMapSprites(1.0f); });
     EXPECT_EQ(tvl::mapSprites[0].angle, 0.0f);
     EXPECT_TRUE(isPlainLight(image.getPixel(4, 4)));
     EXPECT_EQ(image.getPixel(40, 40), sf::Color(0, 0, 128, 255));
 
-    tvl::paused = false;
+    tvl::game.paused = false;
     drawInto([] { tvl::drawMapSprites(1.0f); });
     EXPECT_NEAR(tvl::mapSprites[0].angle, 1.5707964f, 1e-4);
 }

@@ -1,4 +1,4 @@
-#include "world/ProgramMain.h"
+#include "program/ProgramMain.h"
 
 #include "audio/Audio.h"
 #include "core/Framework.h"

@@ -1,0 +1,84 @@
+#include "frontend/GameLoop.h"
+
+#include "core/FrameUpdate.h"
+#include "core/Framework.h"
+#include "core/Scene.h"
+#include "frontend/GameOverWindow.h"
+#include "net/Network.h"
+#include "net/Packets.h"
+#include "world/Game.h"
+#include "world/GameEvents.h"
+#include "world/GameState.h"
+
+namespace tvl {
+
+namespace {
+
+bool gameTickRunning = false;
+
+void endNetworkGame()
+{
+    if (netRole != NoNetRole)
+        shutdownNetwork();
+}
+
+} // namespace
+
+void gameTick(float)
+{
+    // A dialog opened inside networkTick pumps frames, and so ticks.
+    if (gameTickRunning)
+        return;
+    gameTickRunning = true;
+    if (game.gameType == MultiplayerGame && netRole != NoNetRole) {
+        game.netAlive = networkTick();
+        game.netTicked = true;
+    }
+    gameTickRunning = false;
+}
+
+void simulateGameFrame(float dt)
+{
+    updateGameWorld(dt);
+    // What the step did: heard here, told to the other machines.
+    playEventSounds(game.events);
+    sendEventPackets(game.events);
+    game.events.clear();
+    if (checkForWinners(gameOver) > 0)
+        game.gameEnded = true;
+    updateGameCamera();
+}
+
+void runGameFrame()
+{
+    // A network game that ended inside the last pump has emptied the player list: stop
+    // before anything steps or draws them.
+    if (networkLost()) {
+        endLostNetworkGame();
+        return;
+    }
+    simulateGameFrame(kv::frameTime);
+    drawGameFrame();
+}
+
+bool playGame(int type, const std::string& mapFile, const GameStartSettings* settings)
+{
+    if (!settings || !setUpGame(type, mapFile, settings)) {
+        game.gameType = NoGame;
+        // Nobody may be left waiting on a game that never started.
+        endNetworkGame();
+        return false;
+    }
+    kv::registerOnTickCallback(gameTick);
+    while (!game.gameEnded) {
+        runGameFrame();
+        if (kv::SceneManager::quitRequested)
+            break;
+    }
+    kv::unregisterOnTickCallback(gameTick);
+    endNetworkGame();
+    tearDownGame();
+    return true;
+}
+
+} // namespace tvl

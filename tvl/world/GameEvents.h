@@ -1,0 +1,45 @@
+#pragma once
+// What a step of the simulation did that other parts tell the world about: the game plays the
+// sounds, the network tells the other machines. The rules append; the frame loop reads the
+// list after the step and empties it, keeping its storage, so a frame does not allocate.
+#include "audio/Audio.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tvl {
+
+enum class GameEventType : uint8_t {
+    Sound,         // sound at (x, y); soundName != 0: a server has its clients play it too
+    NitroSound,    // playerId's nitro burns at (x, y) this frame (a looping voice of its own)
+    ItemUsed,      // playerId used item
+    PickupAdded,   // a pickup of type item, pickupId, appeared at (x, y)
+    PickupTaken,   // playerId took pickupId (its removal follows as PickupRemoved)
+    PickupRemoved, // pickupId left the map
+    TokenTaken,    // playerId took the token at (x, y) and holds count tokens
+    TokenMoved,    // the token was placed anew at (x, y)
+    DroneState,    // playerId's drone went up (active) or down
+};
+
+struct GameEvent {
+    GameEventType type = GameEventType::Sound;
+    uint16_t playerId = 0;
+    bool active = false;
+    int32_t item = 0;
+    int32_t pickupId = 0;
+    int32_t count = 0;
+    float x = 0.0f, y = 0.0f;
+    kv::Audio::SoundNumber sound = -1;
+    uint32_t soundName = 0; // hashName of the sound's name
+};
+
+using GameEventList = std::vector<GameEvent>;
+
+// Appends to game.events (GameState.h).
+void reportEvent(const GameEvent& event);
+
+// The frame's sounds: the listener follows the local player (while the game runs), then
+// every sound event is played here.
+void playEventSounds(const GameEventList& events);
+
+} // namespace tvl

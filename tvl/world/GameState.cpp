@@ -1,0 +1,8 @@
+#include "world/GameState.h"
+
+namespace tvl {
+
+int32_t netRole = NoNetRole;
+GameState game;
+
+} // namespace tvl
