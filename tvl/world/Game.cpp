@@ -11,7 +11,7 @@
 #include "core/Scene.h"
 #include "core/StringUtils.h"
 #include "frontend/GameOverWindow.h"
-#include "graphics/Compositor.h"
+#include "app/Compositor.h"
 #include "graphics/DrawPrimitives.h"
 #include "graphics/Lights.h"
 #include "graphics/RenderLayers.h"

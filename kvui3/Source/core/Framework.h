@@ -1,5 +1,5 @@
 #pragma once
-// The framework's program-wide objects and its start-up, shutdown and display modes.
+// The framework's program-wide objects and its display modes (start-up is app/KVCore.h).
 #include "core/LazyObject.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -48,13 +48,6 @@ void registerOnQuitCallback(std::function<void()> callback);
 void runOnQuitCallbacks();
 
 namespace KVCore {
-
-// Brings the framework up in its fixed order. False after a failure it has already shown or
-// reported (the window may be left open).
-bool init();
-
-// Takes it down again; does nothing unless initialised.
-void shutdown();
 
 // (Re)creates the window at least 640 x 480 and records the mode in the settings.
 // Returns whether the window is open.

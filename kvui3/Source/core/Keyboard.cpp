@@ -1,6 +1,6 @@
 #include "core/Keyboard.h"
 
-#include "core/FrameUpdate.h"
+#include "app/FramePump.h"
 #include "core/Input.h"
 #include "core/Messages.h"
 

@@ -35,16 +35,10 @@ void printError(const std::string& text);
 // Recolours the newest entry, and the console's newest line when it holds the same text.
 void setLastMessageColour(const sf::Color& colour);
 
-// Places the list for the current view: x 10, y = view height - 90 - line spacing at size 16.
-void setMessagesOrigin();
-
+// The UTC second (0..59) the entries age against.
+uint32_t messageSecondNow();
 // Ages the entries on a tick against the current UTC second (0..59); true when any changed.
 void ageMessages(uint32_t utcSecond);
-// Lays the entries out above the origin with the given line spacing.
-void layoutMessages(float lineSpacing);
-// Once per frame from the compositor: ages and lays out on ticks, then draws unless the
-// console was drawn this frame.
-void drawMessages();
 
 // appName + " v" + appVersion.
 std::string getAppNameAndVersion();

@@ -1,5 +1,5 @@
 #include "core/Framework.h"
-#include "core/Messages.h"
+#include "graphics/MessageDisplay.h"
 #include "core/Settings.h"
 #include "core/Theme.h"
 #include "support/Display.h"

@@ -1,20 +1,19 @@
-// Framework start-up and shutdown, and the program-wide objects that exist before main.
-#include "core/Framework.h"
+#include "app/KVCore.h"
 
+#include "app/Compositor.h"
+#include "app/FramePump.h"
 #include "audio/Audio.h"
-#include "core/FrameUpdate.h"
 #include "core/Keyboard.h"
 #include "core/Log.h"
-#include "core/Messages.h"
 #include "core/SFMLLogStream.h"
 #include "core/Settings.h"
 #include "core/StringUtils.h"
-#include "core/Text.h"
 #include "core/Theme.h"
 #include "graphics/ImGuiBackend.h"
-#include "graphics/Compositor.h"
+#include "graphics/MessageDisplay.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Shaders.h"
+#include "graphics/Text.h"
 #include "graphics/Textures.h"
 #include "platform/MessageBox.h"
 #include "platform/Startup.h"
@@ -28,38 +27,7 @@
 
 #include <vector>
 
-namespace kv {
-
-std::string appName = "My app";
-std::string appVersion = "0.0";
-std::string appWebsite = "https://example.org/";
-std::string appCredits;
-std::string uiConfigPath = "uiConfig.ini";
-sf::Clock programClock;
-bool frameworkInitialised = false;
-bool imguiEnabled = false;
-
-namespace {
-std::vector<std::function<void()>> onQuitCallbacks;
-} // namespace
-
-void registerOnQuitCallback(std::function<void()> callback)
-{
-    onQuitCallbacks.push_back(std::move(callback));
-}
-
-void runOnQuitCallbacks()
-{
-    for (auto& callback : onQuitCallbacks)
-        callback();
-}
-
-void showErrorBox(const std::string& text)
-{
-    showPlainMessageBox(text, "Error");
-}
-
-namespace KVCore {
+namespace kv::KVCore {
 
 bool init()
 {
@@ -179,6 +147,4 @@ void shutdown()
     frameworkInitialised = false;
 }
 
-} // namespace KVCore
-
-} // namespace kv
+} // namespace kv::KVCore
