@@ -1,5 +1,6 @@
 #pragma once
 // Test double for the window's live input, behind InputHooks.
+#include "app/NestedLoop.h"
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
 #include "core/Keyboard.h"
@@ -9,7 +10,8 @@
 namespace kv::test {
 
 // The window's live state as the widgets read it: focus, held keys and buttons, the pointer
-// (window pixels equal view units) and the view size (1024 x 768 unless a test sets it).
+// (window pixels equal view units) and the view size (1024 x 768 unless a test sets it). The key
+// and button waits pump frames as start-up sets them to.
 struct FakeInput {
     static inline bool focus = true;
     static inline std::set<int> keys;
@@ -30,6 +32,7 @@ struct FakeInput {
         InputHooks::mousePixel = [] { return pointer; };
         InputHooks::mapPixelToView = [](sf::Vector2i p) { return sf::Vector2f(p); };
         InputHooks::currentViewSize = [] { return view; };
+        runWaitLoop = pumpWhile;
         Keyboard::pressedKeys.clear();
         typedText.clear();
         leftClicked = false;

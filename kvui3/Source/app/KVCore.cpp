@@ -2,6 +2,7 @@
 
 #include "app/Compositor.h"
 #include "app/FramePump.h"
+#include "app/NestedLoop.h"
 #include "audio/Audio.h"
 #include "core/Keyboard.h"
 #include "core/Log.h"
@@ -25,12 +26,34 @@
 #include <SFML/Config.hpp>
 #include <imgui.h>
 
-#include <vector>
 
 namespace kv::KVCore {
 
+namespace {
+
+// The lower layers' notifications and sinks, wired to the layers above once per process.
+void connectLayers()
+{
+    static bool connected = false;
+    if (connected)
+        return;
+    connected = true;
+    Console::attachToMessages();
+    runWaitLoop = pumpWhile;
+    themeChanged.subscribe([] {
+        createScriptConsole();
+        AudioPanel::resetButtons();
+        AudioPanel::build();
+    });
+    displayModeChanged.subscribe(createScriptConsole);
+    Audio::cameUp.subscribe(AudioPanel::build);
+}
+
+} // namespace
+
 bool init()
 {
+    connectLayers();
     captureSFMLErrors();
     loadSettings();
 

@@ -5,12 +5,12 @@
 #include "core/StringUtils.h"
 #include "core/Theme.h"
 #include "platform/Clock.h"
-#include "ui/Console.h"
 
 namespace kv {
 
 std::vector<MessageEntry> messageList;
 const sf::Color messageDefaultColour(255, 255, 255, 255);
+MessageSink messageSink;
 
 namespace {
 
@@ -40,7 +40,8 @@ void printMessage(const std::string& text, const sf::Color& colour, bool singleL
     }
     bool plain = colour.r == messageDefaultColour.r && colour.g == messageDefaultColour.g &&
                  colour.b == messageDefaultColour.b;
-    Console::addLine(plain ? sf::Color(0, 0, 0, 255) : colour, text);
+    if (messageSink.addLine)
+        messageSink.addLine(plain ? sf::Color(0, 0, 0, 255) : colour, text);
     MessageEntry entry;
     entry.text = text;
     entry.colour = colour;
@@ -71,8 +72,8 @@ void setLastMessageColour(const sf::Color& colour)
     MessageEntry& last = messageList.back();
     last.colour = colour;
     last.textObject.setFillColor(colour);
-    if (!consoleLines.empty() && consoleLines.back().text == last.text)
-        consoleLines.back().colour = colour;
+    if (messageSink.recolourLast)
+        messageSink.recolourLast(last.text, colour);
 }
 
 uint32_t messageSecondNow()

@@ -1,6 +1,6 @@
 #pragma once
 // The message list: short lines shown for about ten seconds at the lower left of the screen
-// and echoed into the console. Warnings and errors carry their prefix only on the way to the log.
+// and echoed to a sink (the console). Warnings and errors carry their prefix only on the way to the log.
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Text.hpp>
 
@@ -23,6 +23,15 @@ constexpr uint32_t messageLifetime = 10; // an entry older than this many second
 extern std::vector<MessageEntry> messageList;
 extern const sf::Color messageDefaultColour;
 
+// Where each listed line is echoed as well; the console attaches itself (Console::attachToMessages).
+struct MessageSink {
+    // A new line; plain lines come in opaque black.
+    void (*addLine)(const sf::Color& colour, const std::string& text) = nullptr;
+    // Recolours the newest echoed line when it holds text.
+    void (*recolourLast)(const std::string& text, const sf::Color& colour) = nullptr;
+};
+extern MessageSink messageSink;
+
 // Adds the text split at line breaks, one entry a line (empty pieces add nothing); at most 11
 // entries stay. Nothing is shown while the window is closed.
 void printMessage(const std::string& text, const sf::Color& colour = messageDefaultColour,
@@ -32,7 +41,7 @@ void printMessage(const std::string& text, const sf::Color& colour = messageDefa
 void printWarning(const std::string& text);
 void printError(const std::string& text);
 
-// Recolours the newest entry, and the console's newest line when it holds the same text.
+// Recolours the newest entry, and the sink's newest line when it holds the same text.
 void setLastMessageColour(const sf::Color& colour);
 
 // The UTC second (0..59) the entries age against.

@@ -5,7 +5,6 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/StringUtils.h"
-#include "ui/ScriptConsole.h"
 
 #include <algorithm>
 
@@ -17,6 +16,7 @@ bool showFPS = false;
 bool emulatingResolution = false;
 int emulatedViewWidth = 0;
 int emulatedViewHeight = 0;
+Notifier displayModeChanged;
 
 namespace {
 sf::View emulatedView;
@@ -89,7 +89,7 @@ bool setDisplayMode(int width, int height, unsigned bpp, bool windowed)
                           static_cast<int>(viewSize.x), static_cast<int>(viewSize.y)));
 
     if (firstDisplayModeSet)
-        createScriptConsole();
+        displayModeChanged.notify();
     firstDisplayModeSet = true;
     return renderWindow->isOpen();
 }

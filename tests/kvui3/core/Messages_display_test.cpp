@@ -15,6 +15,7 @@ void openWindow()
     ASSERT_TRUE(kv::KVCore::setDisplayMode(800, 600, 32, true));
     kv::messageList.clear();
     kv::consoleLines.clear();
+    kv::Console::attachToMessages();
 }
 } // namespace
 
