@@ -10,6 +10,8 @@
 #include <SFML/System/Clock.hpp>
 #include <SFML/System/Sleep.hpp>
 
+#include <optional>
+
 namespace kv {
 
 NestedLoop::NestedLoop()
@@ -41,9 +43,12 @@ NestedLoop::~NestedLoop()
 
 void pumpWhile(const std::function<bool()>& keepWaiting, float maxSeconds)
 {
-    NestedLoop scope;
+    // A wait that pumps no frame leaves the caller's frame as it was.
+    std::optional<NestedLoop> scope;
     sf::Clock clock;
     while (keepWaiting() && clock.getElapsedTime().asSeconds() <= maxSeconds) {
+        if (!scope)
+            scope.emplace();
         pumpFrame();
         sf::sleep(sf::milliseconds(1));
     }

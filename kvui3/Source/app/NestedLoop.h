@@ -37,7 +37,8 @@ private:
 };
 
 // Pumps frames 1 ms apart inside a NestedLoop while keepWaiting() holds, for at most maxSeconds
-// (asked before every frame). KVCore::init makes it the key and button waits' loop.
+// (asked before every frame; the scope opens with the first frame). KVCore::init makes it the
+// key and button waits' loop.
 void pumpWhile(const std::function<bool()>& keepWaiting, float maxSeconds);
 
 } // namespace kv
