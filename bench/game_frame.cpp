@@ -8,7 +8,7 @@
 #include "AllocationCounter.h"
 
 #include "audio/Audio.h"
-#include "core/Framework.h"
+#include "app/KVCore.h"
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
 #include "world/Effects.h"

@@ -2,10 +2,10 @@
 // 1280x720: median time per frame and heap allocations per frame. Run under a display
 // (xvfb-run) with the runtime tree's folder as the argument: idle_frame build/game
 #include "BenchSupport.h"
-#include "core/Framework.h"
+#include "app/KVCore.h"
 #include "core/Messages.h"
-#include "core/Text.h"
-#include "graphics/Compositor.h"
+#include "graphics/Text.h"
+#include "app/Compositor.h"
 #include "graphics/ImGuiBackend.h"
 #include "graphics/RenderLayers.h"
 

@@ -8,11 +8,11 @@
 // the clock just before it starts the child.
 #include "BenchSupport.h"
 #include "audio/Audio.h"
-#include "core/Framework.h"
+#include "app/KVCore.h"
 #include "core/FrameUpdate.h"
 #include "core/Scene.h"
 #include "frontend/MainMenuScene.h"
-#include "graphics/Compositor.h"
+#include "app/Compositor.h"
 #include "graphics/RenderLayers.h"
 #include "world/Effects.h"
 #include "world/GameAssets.h"

@@ -1,5 +1,6 @@
 #pragma once
 // Test double for the window's input: the per-frame sample and the hooks behind it.
+#include "app/NestedLoop.h"
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
 #include "core/Keyboard.h"
@@ -10,7 +11,8 @@ namespace kv::test {
 
 // The window's input as the readers see it: focus, held keys and buttons, the pointer (window
 // pixels equal view units) and the view size (1024 x 768 unless a test sets it). focus, keys,
-// buttons and pointer edit kv::input itself, and the sampling hooks keep what a test put there.
+// buttons and pointer edit kv::input itself, and the sampling hooks keep what a test put there. The key
+// and button waits pump frames as start-up sets them to.
 struct FakeInput {
     struct KeySet {
         void insert(int key) { input.keys.set(static_cast<size_t>(key)); }
@@ -49,6 +51,7 @@ struct FakeInput {
         InputHooks::readDevices = [](InputState&) {};
         InputHooks::mapPixelToView = [](sf::Vector2i p) { return sf::Vector2f(p); };
         InputHooks::currentViewSize = [] { return view; };
+        runWaitLoop = pumpWhile;
         Keyboard::pressedKeys.clear();
         typedText.clear();
         leftClicked = false;

@@ -10,7 +10,7 @@
 #include "core/Messages.h"
 #include "core/Random.h"
 #include "core/StringUtils.h"
-#include "graphics/Compositor.h"
+#include "app/Compositor.h"
 #include "graphics/DrawPrimitives.h"
 #include "graphics/Lights.h"
 #include "graphics/RenderLayers.h"

@@ -6,7 +6,6 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/StringUtils.h"
-#include "ui/AudioPanel.h"
 
 #include <AL/alc.h>
 
@@ -18,6 +17,7 @@
 namespace kv::Audio {
 
 bool audioReady = false;
+Notifier cameUp;
 std::vector<SoundRecord> soundTable;
 std::vector<Voice> voices;
 sf::Vector2f listenerPosition;
@@ -168,7 +168,7 @@ bool init()
     sf::Listener::setGlobalVolume(clampVolume(static_cast<float>(settings.globalVolume)));
     audioReady = true;
     pollSound();
-    AudioPanel::build();
+    cameUp.notify();
     return true;
 }
 

@@ -7,6 +7,7 @@
 // Sound names keep "\" as their separator wherever they come from ("Menu\Select"), because
 // their hashes travel between machines.
 #include "core/Hash.h"
+#include "core/Notifier.h"
 
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
@@ -56,6 +57,8 @@ struct Voice {
 };
 
 extern bool audioReady;
+// Notified each time init brings the service up.
+extern Notifier cameUp;
 extern std::vector<SoundRecord> soundTable;
 // Exactly kVoiceCount entries after init.
 extern std::vector<Voice> voices;
@@ -72,9 +75,9 @@ sf::SoundStream& currentMusic();
 // Whether an audio device can be opened.
 bool audioDeviceAvailable();
 // Resets the voices to kVoiceCount free entries, places the listener at the view centre at
-// soundListenerHeight facing (0, 0, -1), sets the global volume, polls once, builds the Audio
-// Panel and marks the service ready. False, with the service left down (every call a no-op),
-// when no audio device can be opened.
+// soundListenerHeight facing (0, 0, -1), sets the global volume, marks the service ready, polls
+// once and notifies cameUp (the Audio Panel builds its widgets on it). False, with the service
+// left down (every call a no-op), when no audio device can be opened.
 bool init();
 // Stops every voice that is not stopped and frees it, empties the sound table and unmounts
 // every pack.

@@ -1,7 +1,6 @@
 #pragma once
-// The per-frame update: frame time, the 30-per-second tick gate and the event pump.
+// The per-frame state the frame pump (app/FramePump.h) fills: frame time, tick gate, input.
 #include <SFML/System/Vector2.hpp>
-#include <SFML/Window/Event.hpp>
 
 #include <cstdint>
 #include <string>
@@ -37,21 +36,12 @@ struct TickGate {
     bool advance(double elapsed, unsigned frameLimit, double interval);
 };
 
-// Starts the tick gate at ticksPerSecond (once).
-void startTickGate();
-void stopTickGate();
-
 // Called on every tick with pollerTickSeconds, in registration order.
 using TickCallback = void (*)(float);
 void registerOnTickCallback(TickCallback callback);
 void unregisterOnTickCallback(TickCallback callback);
-
-// The frame update, run after every displayed frame and from every wait loop.
-void pumpFrame();
-// One tick of input: callbacks, per-tick resets, the window's events.
-void pollEvents();
-// Handles one window event as the pump does (exposed for tests fed with built events).
-void handleEvent(const sf::Event& event);
+// Runs them all; the frame pump calls it once per tick.
+void runTickCallbacks(float tickSeconds);
 
 // Each tick ages the hints.
 extern void (*onAgeHints)(float tickSeconds);

@@ -1,6 +1,7 @@
 #pragma once
-// The framework's program-wide objects and its start-up, shutdown and display modes.
+// The framework's program-wide objects and its display modes (start-up is app/KVCore.h).
 #include "core/LazyObject.h"
+#include "core/Notifier.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/View.hpp>
@@ -47,17 +48,13 @@ Emulation computeEmulation(float windowWidth, float windowHeight, int width, int
 void registerOnQuitCallback(std::function<void()> callback);
 void runOnQuitCallbacks();
 
+// Windows fitted to the old display mode rebuild themselves on it.
+extern Notifier displayModeChanged;
+
 namespace KVCore {
 
-// Brings the framework up in its fixed order. False after a failure it has already shown or
-// reported (the window may be left open).
-bool init();
-
-// Takes it down again; does nothing unless initialised.
-void shutdown();
-
-// (Re)creates the window at least 640 x 480 and records the mode in the settings.
-// Returns whether the window is open.
+// (Re)creates the window at least 640 x 480 and records the mode in the settings; every
+// call after the first notifies displayModeChanged. Returns whether the window is open.
 bool setDisplayMode(int width, int height, unsigned bpp, bool windowed);
 
 void emulateResolution(int width, int height, int ignored, bool storeInSettings);

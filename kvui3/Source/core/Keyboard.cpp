@@ -4,11 +4,25 @@
 #include "core/Input.h"
 #include "core/Messages.h"
 
-#include <SFML/System/Clock.hpp>
-#include <SFML/System/Sleep.hpp>
 #include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
+
+namespace kv {
+
+void (*runWaitLoop)(const std::function<bool()>&, float) = nullptr;
+
+namespace {
+constexpr float releaseWaitSeconds = 0.5f;
+
+void waitWhile(const std::function<bool()>& keepWaiting)
+{
+    if (runWaitLoop)
+        runWaitLoop(keepWaiting, releaseWaitSeconds);
+}
+} // namespace
+
+} // namespace kv
 
 namespace kv::Keyboard {
 
@@ -75,11 +89,7 @@ void waitForKeyRelease(int key)
     if (input.held(key) &&
         std::find(heldAfterWait.begin(), heldAfterWait.end(), code) == heldAfterWait.end())
         heldAfterWait.push_back(code);
-    sf::Clock clock;
-    while (input.keyDown(key) && clock.getElapsedTime().asSeconds() <= 0.5f) {
-        pumpFrame();
-        sf::sleep(sf::milliseconds(1));
-    }
+    waitWhile([key] { return input.keyDown(key); });
 }
 
 void buildKeyNames()
@@ -142,11 +152,7 @@ void waitForButtonRelease()
 {
     leftButtonDown = false;
     leftClicked = false;
-    sf::Clock clock;
-    while (input.buttonDown(0) && clock.getElapsedTime().asSeconds() <= 0.5f) {
-        pumpFrame();
-        sf::sleep(sf::milliseconds(1));
-    }
+    waitWhile([] { return input.buttonDown(0); });
 }
 
 } // namespace kv::Mouse

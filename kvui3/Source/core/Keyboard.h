@@ -2,8 +2,17 @@
 // Keyboard input as a per-tick list of pressed key codes (SFML key codes, 0..100), key names,
 // and mouse helpers. Live state (focus, held keys and buttons) comes through core/Input.h.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+namespace kv {
+
+// Runs a nested frame loop that pumps frames while keepWaiting() holds, for at most maxSeconds.
+// The app layer sets it (app/NestedLoop.h); unset, the key and button waits return at once.
+extern void (*runWaitLoop)(const std::function<bool()>& keepWaiting, float maxSeconds);
+
+} // namespace kv
 
 namespace kv::Keyboard {
 
@@ -28,7 +37,7 @@ void forgetReleasedKeys();
 // ctrlZ / ctrlY are true when the left Control key is held and Z / Y was pressed.
 bool keyPressed(int key, bool consume);
 
-// Pumps frames until the key is up, the window loses focus, or 0.5 s pass. A key still
+// Pumps frames (runWaitLoop) until the key is up, the window loses focus, or 0.5 s pass. A key still
 // held afterwards is ignored until it is released.
 void waitForKeyRelease(int key);
 
@@ -54,7 +63,7 @@ uint8_t getButtons();
 // Whether the pointer, mapped through the current view and truncated, lies in the rectangle
 // (edges included).
 bool isInRect(float left, float top, float right, float bottom);
-// Clears the click state and pumps frames until the left button is up (at most 0.5 s).
+// Clears the click state and pumps frames (runWaitLoop) until the left button is up (at most 0.5 s).
 void waitForButtonRelease();
 
 } // namespace kv::Mouse

@@ -1,33 +1,18 @@
 #include "core/Messages.h"
 
 #include "core/Framework.h"
-#include "core/FrameUpdate.h"
 #include "core/Log.h"
 #include "core/StringUtils.h"
-#include "core/Text.h"
 #include "core/Theme.h"
-#include "graphics/RenderLayers.h"
 #include "platform/Clock.h"
-#include "ui/Console.h"
-
-#include <SFML/Graphics/RectangleShape.hpp>
-
-#include <algorithm>
 
 namespace kv {
 
 std::vector<MessageEntry> messageList;
 const sf::Color messageDefaultColour(255, 255, 255, 255);
+MessageSink messageSink;
 
 namespace {
-
-sf::Vector2f messagesOrigin(10, 400);
-LazyObject<sf::RectangleShape> messagesBackground;
-
-uint32_t currentUtcSecond()
-{
-    return static_cast<uint32_t>(utcNow().second % 60);
-}
 
 bool windowOpen()
 {
@@ -55,11 +40,12 @@ void printMessage(const std::string& text, const sf::Color& colour, bool singleL
     }
     bool plain = colour.r == messageDefaultColour.r && colour.g == messageDefaultColour.g &&
                  colour.b == messageDefaultColour.b;
-    Console::addLine(plain ? sf::Color(0, 0, 0, 255) : colour, text);
+    if (messageSink.addLine)
+        messageSink.addLine(plain ? sf::Color(0, 0, 0, 255) : colour, text);
     MessageEntry entry;
     entry.text = text;
     entry.colour = colour;
-    entry.lastSecond = currentUtcSecond();
+    entry.lastSecond = messageSecondNow();
     // Converted once here: the layout runs every poller tick and must not allocate.
     entry.textObject.setString(sf::String::fromUtf8(text.begin(), text.end()));
     messageList.push_back(std::move(entry));
@@ -86,15 +72,13 @@ void setLastMessageColour(const sf::Color& colour)
     MessageEntry& last = messageList.back();
     last.colour = colour;
     last.textObject.setFillColor(colour);
-    if (!consoleLines.empty() && consoleLines.back().text == last.text)
-        consoleLines.back().colour = colour;
+    if (messageSink.recolourLast)
+        messageSink.recolourLast(last.text, colour);
 }
 
-void setMessagesOrigin()
+uint32_t messageSecondNow()
 {
-    float spacing = standardFont.isBuilt() ? standardFont->getLineSpacing(16) : 19.0f;
-    float viewHeight = windowOpen() ? renderWindow->getView().getSize().y : 480.0f;
-    messagesOrigin = sf::Vector2f(10, viewHeight - 90 - spacing);
+    return static_cast<uint32_t>(utcNow().second % 60);
 }
 
 void ageMessages(uint32_t utcSecond)
@@ -110,39 +94,6 @@ void ageMessages(uint32_t utcSecond)
         else
             i++;
     }
-}
-
-void layoutMessages(float spacing)
-{
-    float n = static_cast<float>(messageList.size());
-    float top = messagesOrigin.y - spacing * n - 5;
-    float widest = 0;
-    for (size_t i = 0; i < messageList.size(); i++) {
-        MessageEntry& e = messageList[i];
-        sf::Text& t = e.textObject;
-        if (standardFont.isBuilt())
-            t.setFont(*standardFont);
-        t.setFillColor(e.colour);
-        t.setCharacterSize(16);
-        t.setPosition(messagesOrigin.x, top + 5 + spacing * static_cast<float>(i));
-        widest = std::max(widest, t.getLocalBounds().width);
-    }
-    messagesBackground->setPosition(messagesOrigin.x - 5, top);
-    messagesBackground->setSize(sf::Vector2f(widest + 10, spacing * n + 10));
-    messagesBackground->setFillColor(sf::Color(0, 0, 0, 128));
-}
-
-void drawMessages()
-{
-    if (pollerTicked) {
-        ageMessages(currentUtcSecond());
-        layoutMessages(standardFont.isBuilt() ? standardFont->getLineSpacing(16) : 19.0f);
-    }
-    if (consoleDrawn || messageList.empty())
-        return;
-    drawOnUILayer(*messagesBackground);
-    for (const MessageEntry& e : messageList)
-        drawOnUILayer(e.textObject);
 }
 
 std::string getAppNameAndVersion()

@@ -1,6 +1,6 @@
 #pragma once
 // The message list: short lines shown for about ten seconds at the lower left of the screen
-// and echoed into the console. Warnings and errors carry their prefix only on the way to the log.
+// and echoed to a sink (the console). Warnings and errors carry their prefix only on the way to the log.
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Text.hpp>
 
@@ -23,6 +23,15 @@ constexpr uint32_t messageLifetime = 10; // an entry older than this many second
 extern std::vector<MessageEntry> messageList;
 extern const sf::Color messageDefaultColour;
 
+// Where each listed line is echoed as well; the console attaches itself (Console::attachToMessages).
+struct MessageSink {
+    // A new line; plain lines come in opaque black.
+    void (*addLine)(const sf::Color& colour, const std::string& text) = nullptr;
+    // Recolours the newest echoed line when it holds text.
+    void (*recolourLast)(const std::string& text, const sf::Color& colour) = nullptr;
+};
+extern MessageSink messageSink;
+
 // Adds the text split at line breaks, one entry a line (empty pieces add nothing); at most 11
 // entries stay. Nothing is shown while the window is closed.
 void printMessage(const std::string& text, const sf::Color& colour = messageDefaultColour,
@@ -32,19 +41,13 @@ void printMessage(const std::string& text, const sf::Color& colour = messageDefa
 void printWarning(const std::string& text);
 void printError(const std::string& text);
 
-// Recolours the newest entry, and the console's newest line when it holds the same text.
+// Recolours the newest entry, and the sink's newest line when it holds the same text.
 void setLastMessageColour(const sf::Color& colour);
 
-// Places the list for the current view: x 10, y = view height - 90 - line spacing at size 16.
-void setMessagesOrigin();
-
+// The UTC second (0..59) the entries age against.
+uint32_t messageSecondNow();
 // Ages the entries on a tick against the current UTC second (0..59); true when any changed.
 void ageMessages(uint32_t utcSecond);
-// Lays the entries out above the origin with the given line spacing.
-void layoutMessages(float lineSpacing);
-// Once per frame from the compositor: ages and lays out on ticks, then draws unless the
-// console was drawn this frame.
-void drawMessages();
 
 // appName + " v" + appVersion.
 std::string getAppNameAndVersion();

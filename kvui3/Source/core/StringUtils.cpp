@@ -128,16 +128,6 @@ std::string toLowerAscii(std::string text)
     return text;
 }
 
-bool equalsIgnoreCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); i++)
-        if (toLowerAscii(a[i]) != toLowerAscii(b[i]))
-            return false;
-    return true;
-}
-
 bool startsWithIgnoreCase(const std::string& text, const std::string& prefix)
 {
     if (prefix.size() > text.size())

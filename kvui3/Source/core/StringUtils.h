@@ -1,6 +1,8 @@
 #pragma once
 // Small string conversions shared by every text reader and writer. All of them are
 // locale-free: numbers read and write with '.' whatever the environment says.
+#include "platform/Ascii.h"
+
 #include <string>
 #include <vector>
 
@@ -32,13 +34,8 @@ int stringToInt(const std::string& text);
 // The same for a float; 0 in the same cases (and for a value outside float's range).
 float stringToFloat(const std::string& text);
 
-// ASCII-only helpers: bytes >= 0x80 are left as they are.
-constexpr char toLowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+// ASCII-only helpers (the char fold and equalsIgnoreCase are platform/Ascii.h's).
 std::string toLowerAscii(std::string text);
-bool equalsIgnoreCase(const std::string& a, const std::string& b);
 bool startsWithIgnoreCase(const std::string& text, const std::string& prefix);
 
 } // namespace kv

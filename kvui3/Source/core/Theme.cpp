@@ -5,8 +5,6 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/StringUtils.h"
-#include "ui/AudioPanel.h"
-#include "ui/ScriptConsole.h"
 
 namespace kv {
 
@@ -193,6 +191,8 @@ bool themeLoadedOnce = false;
 
 } // namespace
 
+Notifier themeChanged;
+
 void resetTheme()
 {
     themeName = "Unamed theme";
@@ -225,11 +225,8 @@ bool loadTheme()
     }
     writeLog("Loaded UI config from " + uiConfigPath);
 
-    if (themeLoadedOnce) {
-        createScriptConsole();
-        AudioPanel::resetButtons();
-        AudioPanel::build();
-    }
+    if (themeLoadedOnce)
+        themeChanged.notify();
     themeLoadedOnce = true;
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The theme: the colours and look options of the user-interface toolkit, read from uiConfigPath.
+#include "core/Notifier.h"
+
 #include <SFML/Graphics/Color.hpp>
 
 #include <string>
@@ -93,8 +95,10 @@ extern sf::Color clDialogBlurBack;
 extern sf::Color clEditorBack;
 
 // Reads every option and colour (missing ones take their defaults); always true.
-// Later loads rebuild the widgets that took theme colours when they were made.
+// Every load after the first notifies themeChanged.
 bool loadTheme();
+// Widgets that took theme colours when they were made rebuild themselves on it.
+extern Notifier themeChanged;
 // Puts every option and colour back to its default.
 void resetTheme();
 

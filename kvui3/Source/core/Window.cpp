@@ -5,9 +5,13 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/StringUtils.h"
-#include "ui/ScriptConsole.h"
+
+#include <SFML/System/Err.hpp>
+#include <SFML/Window/Context.hpp>
 
 #include <algorithm>
+#include <functional>
+#include <sstream>
 
 namespace kv {
 
@@ -17,10 +21,51 @@ bool showFPS = false;
 bool emulatingResolution = false;
 int emulatedViewWidth = 0;
 int emulatedViewHeight = 0;
+Notifier displayModeChanged;
 
 namespace {
 sf::View emulatedView;
 bool firstDisplayModeSet = false;
+
+// Runs work with SFML's error stream held in a buffer; gives back what SFML wrote.
+std::string holdSFMLErrors(const std::function<void()>& work)
+{
+    std::stringbuf held;
+    std::streambuf* errors = sf::err().rdbuf(&held);
+    work();
+    sf::err().rdbuf(errors);
+    return held.str();
+}
+
+// The antialiasing level the driver gives a context asked for context's settings, at most the
+// one asked for. The probe's warning about a shortfall is what we ask it for, not an error.
+unsigned supportedAntialiasing(const sf::ContextSettings& context)
+{
+    if (context.antialiasingLevel == 0)
+        return 0;
+    unsigned level = 0;
+    holdSFMLErrors([&] {
+        sf::Context probe(context, 1, 1);
+        level = probe.getSettings().antialiasingLevel;
+    });
+    return std::min(level, context.antialiasingLevel);
+}
+
+// Creates the window. SFML switches vertical sync off on every new window, and a driver that
+// cannot set it says so (once per run) although it is off: that line goes to the log alone,
+// everything else SFML says goes on to its error stream.
+void createWindow(const sf::VideoMode& mode, const sf::String& caption, sf::Uint32 style,
+                  const sf::ContextSettings& context)
+{
+    static const std::string vsyncLine = "Setting vertical sync not supported";
+    std::istringstream said(holdSFMLErrors([&] { renderWindow->create(mode, caption, style, context); }));
+    for (std::string line; std::getline(said, line);) {
+        if (line == vsyncLine)
+            writeLog("This display cannot set vertical sync.");
+        else
+            sf::err() << line << std::endl;
+    }
+}
 } // namespace
 
 Emulation computeEmulation(float W, float H, int width, int height)
@@ -57,13 +102,15 @@ bool setDisplayMode(int width, int height, unsigned bpp, bool windowed)
     context.depthBits = 0;
     context.stencilBits = 8;
     context.antialiasingLevel = static_cast<unsigned>(settings.antialiasingLevel);
+    // Asking for more than the driver has gets a context anyway, plus SFML's warning.
+    context.antialiasingLevel = supportedAntialiasing(context);
 
     unsigned w = static_cast<unsigned>(std::max(width, 640));
     unsigned h = static_cast<unsigned>(std::max(height, 480));
     sf::String caption = sf::String::fromUtf8(appName.begin(), appName.end());
     // Close alone may leave X11 windows without a title bar.
     sf::Uint32 style = windowed ? (sf::Style::Titlebar | sf::Style::Close) : sf::Style::Fullscreen;
-    renderWindow->create(sf::VideoMode(w, h, bpp), caption, style, context);
+    createWindow(sf::VideoMode(w, h, bpp), caption, style, context);
 
     sf::VideoMode best = getFullscreenMode(0);
     if (best.width == w && best.height == h) {
@@ -78,7 +125,9 @@ bool setDisplayMode(int width, int height, unsigned bpp, bool windowed)
 
     renderWindow->setFramerateLimit(static_cast<unsigned>(settings.fpsLimit));
     frameRateLimit = static_cast<unsigned>(settings.fpsLimit);
-    renderWindow->setVerticalSyncEnabled(settings.vsyncEnabled);
+    // The new window's vertical sync is off already.
+    if (settings.vsyncEnabled)
+        renderWindow->setVerticalSyncEnabled(true);
 
     showFPS = settings.displayFPS;
     displayWindowed = windowed;
@@ -89,7 +138,7 @@ bool setDisplayMode(int width, int height, unsigned bpp, bool windowed)
                           static_cast<int>(viewSize.x), static_cast<int>(viewSize.y)));
 
     if (firstDisplayModeSet)
-        createScriptConsole();
+        displayModeChanged.notify();
     firstDisplayModeSet = true;
     return renderWindow->isOpen();
 }

@@ -1,6 +1,6 @@
 #include "platform/FileSystem.h"
 
-#include "core/StringUtils.h"
+#include "platform/Ascii.h"
 
 #include <dirent.h>
 #include <fcntl.h>

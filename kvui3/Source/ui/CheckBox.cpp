@@ -1,9 +1,9 @@
 #include "ui/CheckBox.h"
 
 #include "core/Keyboard.h"
-#include "core/Text.h"
 #include "core/Theme.h"
 #include "graphics/RenderLayers.h"
+#include "graphics/Text.h"
 #include "graphics/Textures.h"
 #include "ui/Component.h"
 

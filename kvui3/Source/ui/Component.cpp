@@ -1,7 +1,7 @@
 #include "ui/Component.h"
 
-#include "core/Text.h"
 #include "graphics/RenderLayers.h"
+#include "graphics/Text.h"
 
 #include <algorithm>
 #include <iterator>

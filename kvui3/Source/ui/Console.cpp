@@ -1,5 +1,7 @@
 #include "ui/Console.h"
 
+#include "core/Messages.h"
+
 namespace kv {
 
 std::vector<ConsoleLine> consoleLines;
@@ -26,6 +28,15 @@ void addLine(const sf::Color& colour, const std::string& text)
     consoleLines.push_back({text, colour});
     if (consoleLines.size() > maxConsoleLines)
         consoleLines.erase(consoleLines.begin(), consoleLines.begin() + static_cast<long>(consoleLines.size() - maxConsoleLines));
+}
+
+void attachToMessages()
+{
+    messageSink.addLine = addLine;
+    messageSink.recolourLast = [](const std::string& text, const sf::Color& colour) {
+        if (!consoleLines.empty() && consoleLines.back().text == text)
+            consoleLines.back().colour = colour;
+    };
 }
 
 // The edit line and its history are not built yet: no line is ever submitted.

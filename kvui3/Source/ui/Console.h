@@ -29,6 +29,8 @@ namespace Console {
 void updateLayout();
 // Appends a line, dropping the oldest beyond 512.
 void addLine(const sf::Color& colour, const std::string& text);
+// Makes the console the message list's sink: every printed line is echoed here.
+void attachToMessages();
 // The edit line's keys for this tick; Enter fills pendingCommand.
 void handleInput();
 // Draws the console over the view (sets consoleDrawn).

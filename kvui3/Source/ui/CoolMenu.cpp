@@ -3,12 +3,12 @@
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
 #include "core/Keyboard.h"
-#include "core/Text.h"
 #include "core/Theme.h"
 #include "graphics/CachedShader.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/ShaderUniforms.h"
 #include "graphics/Shaders.h"
+#include "graphics/Text.h"
 #include "graphics/Textures.h"
 #include "ui/Colours.h"
 

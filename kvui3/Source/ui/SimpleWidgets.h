@@ -2,7 +2,7 @@
 // The drawing-only widgets the interactive ones are assembled from: a filled box, a box with
 // light and dark edges, a line, a text, a progress bar, a captioned frame and the blinking
 // caret of the edit widgets. All draw through componentLayer().
-#include "core/Text.h"
+#include "graphics/Text.h"
 #include "ui/Component.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>

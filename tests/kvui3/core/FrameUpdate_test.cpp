@@ -1,4 +1,4 @@
-#include "core/FrameUpdate.h"
+#include "app/FramePump.h"
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Time.h"

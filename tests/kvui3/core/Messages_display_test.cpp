@@ -1,5 +1,5 @@
 #include "core/Framework.h"
-#include "core/Messages.h"
+#include "graphics/MessageDisplay.h"
 #include "core/Settings.h"
 #include "core/Theme.h"
 #include "support/Display.h"
@@ -15,6 +15,7 @@ void openWindow()
     ASSERT_TRUE(kv::KVCore::setDisplayMode(800, 600, 32, true));
     kv::messageList.clear();
     kv::consoleLines.clear();
+    kv::Console::attachToMessages();
 }
 } // namespace
 

@@ -1,5 +1,5 @@
 #include "core/Framework.h"
-#include "graphics/Compositor.h"
+#include "app/Compositor.h"
 #include "graphics/DrawPrimitives.h"
 #include "graphics/RenderLayers.h"
 #include "support/Display.h"

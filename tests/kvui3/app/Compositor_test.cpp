@@ -1,4 +1,4 @@
-#include "graphics/Compositor.h"
+#include "app/Compositor.h"
 
 #include <gtest/gtest.h>
 

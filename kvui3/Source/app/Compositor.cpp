@@ -1,18 +1,18 @@
-#include "graphics/Compositor.h"
+#include "app/Compositor.h"
 
+#include "app/FramePump.h"
 #include "core/Framework.h"
-#include "core/FrameUpdate.h"
 #include "core/Input.h"
 #include "core/Log.h"
-#include "core/Messages.h"
 #include "core/StringUtils.h"
-#include "core/Text.h"
 #include "graphics/DrawPrimitives.h"
 #include "graphics/ImGuiBackend.h"
 #include "graphics/Lights.h"
+#include "graphics/MessageDisplay.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/ShaderUniforms.h"
 #include "graphics/Shaders.h"
+#include "graphics/Text.h"
 #include "platform/FileSystem.h"
 #include "ui/Console.h"
 #include "ui/Hints.h"
@@ -171,7 +171,7 @@ void displayFrame(int cursorKind)
             layer(id).clear(transparent);
         thermalPass(*onto);
 
-        drawMessages();
+        drawMessages(consoleDrawn);
         consoleDrawn = false;
 
         RenderLayer& ui = layer(layerUI);

@@ -1,6 +1,6 @@
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
-#include "graphics/Compositor.h"
+#include "app/Compositor.h"
 #include "graphics/RenderLayers.h"
 #include "support/Display.h"
 #include "support/TempDir.h"

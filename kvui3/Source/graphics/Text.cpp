@@ -1,8 +1,8 @@
-#include "core/Text.h"
+#include "graphics/Text.h"
 
 #include "core/Framework.h"
-#include "graphics/RenderLayers.h"
 #include "graphics/ImGuiBackend.h"
+#include "graphics/RenderLayers.h"
 #include "platform/FileSystem.h"
 
 #include <imgui.h>

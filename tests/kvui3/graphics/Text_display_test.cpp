@@ -1,5 +1,5 @@
 #include "core/Framework.h"
-#include "core/Text.h"
+#include "graphics/Text.h"
 #include "graphics/RenderLayers.h"
 #include "support/Display.h"
 

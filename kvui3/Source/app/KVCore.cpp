@@ -1,20 +1,20 @@
-// Framework start-up and shutdown, and the program-wide objects that exist before main.
-#include "core/Framework.h"
+#include "app/KVCore.h"
 
+#include "app/Compositor.h"
+#include "app/FramePump.h"
+#include "app/NestedLoop.h"
 #include "audio/Audio.h"
-#include "core/FrameUpdate.h"
 #include "core/Keyboard.h"
 #include "core/Log.h"
-#include "core/Messages.h"
 #include "core/SFMLLogStream.h"
 #include "core/Settings.h"
 #include "core/StringUtils.h"
-#include "core/Text.h"
 #include "core/Theme.h"
 #include "graphics/ImGuiBackend.h"
-#include "graphics/Compositor.h"
+#include "graphics/MessageDisplay.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Shaders.h"
+#include "graphics/Text.h"
 #include "graphics/Textures.h"
 #include "platform/MessageBox.h"
 #include "platform/Startup.h"
@@ -26,43 +26,34 @@
 #include <SFML/Config.hpp>
 #include <imgui.h>
 
-#include <vector>
 
-namespace kv {
-
-std::string appName = "My app";
-std::string appVersion = "0.0";
-std::string appWebsite = "https://example.org/";
-std::string appCredits;
-std::string uiConfigPath = "uiConfig.ini";
-sf::Clock programClock;
-bool frameworkInitialised = false;
-bool imguiEnabled = false;
+namespace kv::KVCore {
 
 namespace {
-std::vector<std::function<void()>> onQuitCallbacks;
+
+// The lower layers' notifications and sinks, wired to the layers above once per process.
+void connectLayers()
+{
+    static bool connected = false;
+    if (connected)
+        return;
+    connected = true;
+    Console::attachToMessages();
+    runWaitLoop = pumpWhile;
+    themeChanged.subscribe([] {
+        createScriptConsole();
+        AudioPanel::resetButtons();
+        AudioPanel::build();
+    });
+    displayModeChanged.subscribe(createScriptConsole);
+    Audio::cameUp.subscribe(AudioPanel::build);
+}
+
 } // namespace
-
-void registerOnQuitCallback(std::function<void()> callback)
-{
-    onQuitCallbacks.push_back(std::move(callback));
-}
-
-void runOnQuitCallbacks()
-{
-    for (auto& callback : onQuitCallbacks)
-        callback();
-}
-
-void showErrorBox(const std::string& text)
-{
-    showPlainMessageBox(text, "Error");
-}
-
-namespace KVCore {
 
 bool init()
 {
+    connectLayers();
     captureSFMLErrors();
     loadSettings();
 
@@ -179,6 +170,4 @@ void shutdown()
     frameworkInitialised = false;
 }
 
-} // namespace KVCore
-
-} // namespace kv
+} // namespace kv::KVCore
