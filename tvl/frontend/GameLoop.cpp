@@ -1,5 +1,6 @@
 #include "frontend/GameLoop.h"
 
+#include "app/NestedLoop.h"
 #include "core/FrameUpdate.h"
 #include "core/Framework.h"
 #include "core/Scene.h"
@@ -69,6 +70,9 @@ bool playGame(int type, const std::string& mapFile, const GameStartSettings* set
         endNetworkGame();
         return false;
     }
+    // The game is a nested loop under the menu: the menu gets its cursor, clip and draw style
+    // back, and a first frame of time 0, whichever way the game ends.
+    kv::NestedLoop scope;
     kv::registerOnTickCallback(gameTick);
     while (!game.gameEnded) {
         runGameFrame();

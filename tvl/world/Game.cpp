@@ -336,10 +336,6 @@ void drawGameFrame()
 
 void tearDownGame()
 {
-    if (kv::cursorGrabbed) {
-        kv::cursorGrabbed = false;
-        kv::renderWindow->setMouseCursorGrabbed(false);
-    }
     clearEffects();
     clearProjectiles();
     game.gameType = NoGame;

@@ -2,6 +2,7 @@
 
 #include "app/FramePump.h"
 #include "core/Framework.h"
+#include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Scene.h"
 #include "graphics/RenderLayers.h"
@@ -15,17 +16,17 @@
 namespace kv {
 
 NestedLoop::NestedLoop()
-    : pressedKeys(Keyboard::pressedKeys), typedText(kv::typedText), mouseWheelDelta(kv::mouseWheelDelta),
-      drawOffset(currentDrawOffset), drawScale(currentDrawScale), textOutlineThickness(kv::textOutlineThickness),
+    : drawOffset(currentDrawOffset), drawScale(currentDrawScale), textOutlineThickness(kv::textOutlineThickness),
       textOutlineColour(kv::textOutlineColour), clipDepth(kv::clipDepth()), cursorGrabbed(kv::cursorGrabbed)
 {
 }
 
 NestedLoop::~NestedLoop()
 {
-    Keyboard::pressedKeys = std::move(pressedKeys);
-    kv::typedText = std::move(typedText);
-    kv::mouseWheelDelta = mouseWheelDelta;
+    Keyboard::pressedKeys.clear();
+    typedText.clear();
+    mouseWheelDelta = 0;
+    input.wheel = 0;
     while (kv::clipDepth() > clipDepth)
         endClipRect();
     currentDrawOffset = drawOffset;

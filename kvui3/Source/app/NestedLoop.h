@@ -7,16 +7,15 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace kv {
 
 // The scope of one nested loop. It saves what the loop's frames may change under its caller --
-// the per-tick input (pressed keys, typed text, wheel), the render layers' draw offset, scale
-// and text outline, the clip depth and the cursor grab -- and on leaving puts it back (clips the
-// loop left open are ended) and gives the caller's next frame a frame time of 0, so the time
-// spent inside does not land on the caller's world as one long step.
+// the render layers' draw offset, scale and text outline, the clip depth and the cursor grab --
+// and on leaving puts it back (clips the loop left open are ended), empties the per-tick input
+// (pressed keys, typed text, wheel: the loop's own ticks took it, and the press that opened the
+// loop must not be handled again by its caller) and gives the caller's next frame a frame time
+// of 0, so the time spent inside does not land on the caller's world as one long step.
 class NestedLoop {
 public:
     NestedLoop();
@@ -25,9 +24,6 @@ public:
     NestedLoop& operator=(const NestedLoop&) = delete;
 
 private:
-    std::vector<uint32_t> pressedKeys;
-    std::string typedText;
-    float mouseWheelDelta;
     sf::Vector2f drawOffset;
     sf::Vector2f drawScale;
     float textOutlineThickness;
