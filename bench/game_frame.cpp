@@ -140,8 +140,10 @@ int main(int argc, char** argv)
     std::vector<double> stepTimes, quietStepTimes;
     long stepAllocations = 0, quietAllocations = 0;
     simulateAlone(stepTimes, stepAllocations);
-    kv::InputHooks::windowHasFocus = [] { return true; };
-    kv::InputHooks::readDevices = [](kv::InputState& state) { state = kv::InputState(); };
+    kv::InputHooks::readDevices = [](kv::InputState& state) {
+        state = kv::InputState();
+        state.focus = true;
+    };
     simulateAlone(quietStepTimes, quietAllocations);
     kv::InputHooks::reset();
 

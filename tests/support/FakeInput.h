@@ -47,7 +47,6 @@ struct FakeInput {
         input = InputState();
         focus = true;
         view = {1024, 768};
-        InputHooks::windowHasFocus = [] { return input.focus; };
         InputHooks::readDevices = [](InputState&) {};
         InputHooks::mapPixelToView = [](sf::Vector2i p) { return sf::Vector2f(p); };
         InputHooks::currentViewSize = [] { return view; };

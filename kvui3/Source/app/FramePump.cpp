@@ -58,9 +58,9 @@ void pumpFrame()
         return;
     unsigned long handle = static_cast<unsigned long>(renderWindow->getSystemHandle());
     if (focusLost) {
-        if (renderWindow->hasFocus() && !windowIsMinimised(handle))
+        if (input.focus && !windowIsMinimised(handle))
             focusLost = false;
-    } else if (!renderWindow->hasFocus()) {
+    } else if (!input.focus) {
         focusLost = true;
         if (!displayWindowed)
             minimiseWindow(handle);

@@ -9,7 +9,6 @@ InputState input;
 
 void sampleInput()
 {
-    input.focus = InputHooks::windowHasFocus();
     InputHooks::readDevices(input);
 }
 
@@ -24,16 +23,12 @@ bool windowOpen()
     return renderWindow.isBuilt() && renderWindow->isOpen();
 }
 
-bool defaultHasFocus()
-{
-    return windowOpen() && renderWindow->hasFocus();
-}
-
 void defaultReadDevices(InputState& state)
 {
     InputDeviceState devices;
     if (windowOpen())
         queryInputDevices(static_cast<unsigned long>(renderWindow->getSystemHandle()), devices);
+    state.focus = devices.focus;
     state.keys = devices.keys;
     state.buttons = devices.buttons;
     state.pointer = {devices.x, devices.y};
@@ -51,14 +46,12 @@ sf::Vector2f defaultViewSize()
 
 } // namespace
 
-bool (*windowHasFocus)() = defaultHasFocus;
 void (*readDevices)(InputState&) = defaultReadDevices;
 sf::Vector2f (*mapPixelToView)(sf::Vector2i) = defaultMapPixel;
 sf::Vector2f (*currentViewSize)() = defaultViewSize;
 
 void reset()
 {
-    windowHasFocus = defaultHasFocus;
     readDevices = defaultReadDevices;
     mapPixelToView = defaultMapPixel;
     currentViewSize = defaultViewSize;

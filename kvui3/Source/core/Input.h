@@ -1,8 +1,8 @@
 #pragma once
 // The window's input, sampled once a frame into a plain value that every reader of input takes
 // from: held keys, buttons, pointer, wheel and focus. The sources behind the sample are hooks so
-// the event and key logic can be driven without a window; the defaults ask renderWindow and the
-// X server (two round trips and a focus query a frame).
+// the event and key logic can be driven without a window; the default asks the X server about
+// renderWindow, in one round trip a frame.
 #include <SFML/System/Vector2.hpp>
 
 #include <bitset>
@@ -37,8 +37,7 @@ void sampleInput();
 
 namespace kv::InputHooks {
 
-extern bool (*windowHasFocus)();
-// Fills keys, buttons and pointer from the devices.
+// Fills focus, keys, buttons and pointer from the devices.
 extern void (*readDevices)(InputState& state);
 // Maps window pixels through the window's current view.
 extern sf::Vector2f (*mapPixelToView)(sf::Vector2i pixel);

@@ -1,14 +1,16 @@
 #include "platform/InputDevices.h"
 
-#include <X11/Xlib.h>
 #include <X11/keysym.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 namespace kv {
 
 namespace {
 
 // X key symbols in SFML's key order.
-constexpr KeySym keySymbols[inputKeyCount] = {
+constexpr uint32_t keySymbols[inputKeyCount] = {
     XK_a, XK_b, XK_c, XK_d, XK_e, XK_f, XK_g, XK_h, XK_i, XK_j, XK_k, XK_l, XK_m, XK_n, XK_o,
     XK_p, XK_q, XK_r, XK_s, XK_t, XK_u, XK_v, XK_w, XK_x, XK_y, XK_z,
     XK_0, XK_1, XK_2, XK_3, XK_4, XK_5, XK_6, XK_7, XK_8, XK_9,
@@ -23,22 +25,44 @@ constexpr KeySym keySymbols[inputKeyCount] = {
     XK_F13, XK_F14, XK_F15, XK_Pause};
 
 struct Connection {
-    Display* display = nullptr;
-    KeyCode keyCodes[inputKeyCount] = {};
-    bool tried = false;
+    xcb_connection_t* xcb = nullptr;
+    uint8_t keyCodes[inputKeyCount] = {}; // 0: the keyboard has no such key
 };
 
-Connection& connection()
+// Each key symbol's first key code, searching every code and column as Xlib does.
+void mapKeyCodes(Connection& c)
+{
+    const xcb_setup_t* setup = xcb_get_setup(c.xcb);
+    const int first = setup->min_keycode, count = setup->max_keycode - setup->min_keycode + 1;
+    xcb_get_keyboard_mapping_reply_t* mapping = xcb_get_keyboard_mapping_reply(
+        c.xcb, xcb_get_keyboard_mapping(c.xcb, setup->min_keycode, static_cast<uint8_t>(count)), nullptr);
+    if (!mapping)
+        return;
+    const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(mapping);
+    const int perCode = mapping->keysyms_per_keycode;
+    const int total = xcb_get_keyboard_mapping_keysyms_length(mapping);
+    for (int key = 0; key < inputKeyCount; key++)
+        for (int i = 0; i < total && c.keyCodes[key] == 0; i++)
+            if (perCode > 0 && symbols[i] == keySymbols[key])
+                c.keyCodes[key] = static_cast<uint8_t>(first + i / perCode);
+    std::free(mapping);
+}
+
+Connection* connection()
 {
     static Connection c;
-    if (!c.tried) {
-        c.tried = true;
-        c.display = XOpenDisplay(nullptr);
-        if (c.display)
-            for (int i = 0; i < inputKeyCount; i++)
-                c.keyCodes[i] = XKeysymToKeycode(c.display, keySymbols[i]);
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        c.xcb = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(c.xcb)) {
+            xcb_disconnect(c.xcb);
+            c.xcb = nullptr;
+        } else {
+            mapKeyCodes(c);
+        }
     }
-    return c;
+    return c.xcb ? &c : nullptr;
 }
 
 } // namespace
@@ -46,27 +70,37 @@ Connection& connection()
 bool queryInputDevices(unsigned long x11WindowHandle, InputDeviceState& out)
 {
     out = InputDeviceState();
-    Connection& c = connection();
-    if (!c.display || x11WindowHandle == 0)
+    Connection* c = connection();
+    if (!c || x11WindowHandle == 0)
         return false;
-    char keymap[32];
-    XQueryKeymap(c.display, keymap);
-    for (int i = 0; i < inputKeyCount; i++) {
-        const KeyCode code = c.keyCodes[i];
-        if (code != 0 && (keymap[code / 8] & (1 << (code % 8))) != 0)
-            out.keys.set(static_cast<size_t>(i));
+    const xcb_window_t window = static_cast<xcb_window_t>(x11WindowHandle);
+    // All three requests are sent before the first answer is awaited.
+    const xcb_get_input_focus_cookie_t focusCookie = xcb_get_input_focus(c->xcb);
+    const xcb_query_keymap_cookie_t keymapCookie = xcb_query_keymap(c->xcb);
+    const xcb_query_pointer_cookie_t pointerCookie = xcb_query_pointer(c->xcb, window);
+    xcb_get_input_focus_reply_t* focus = xcb_get_input_focus_reply(c->xcb, focusCookie, nullptr);
+    xcb_query_keymap_reply_t* keymap = xcb_query_keymap_reply(c->xcb, keymapCookie, nullptr);
+    xcb_query_pointer_reply_t* pointer = xcb_query_pointer_reply(c->xcb, pointerCookie, nullptr);
+    const bool answered = focus && keymap && pointer;
+    if (answered) {
+        out.focus = focus->focus == window;
+        for (int key = 0; key < inputKeyCount; key++) {
+            const uint8_t code = c->keyCodes[key];
+            if (code != 0 && (keymap->keys[code / 8] & (1 << (code % 8))) != 0)
+                out.keys.set(static_cast<size_t>(key));
+        }
+        if (pointer->same_screen) {
+            out.x = pointer->win_x;
+            out.y = pointer->win_y;
+        }
+        const uint16_t mask = pointer->mask;
+        out.buttons = static_cast<uint8_t>(((mask & XCB_BUTTON_MASK_1) ? 1 : 0) | ((mask & XCB_BUTTON_MASK_3) ? 2 : 0)
+                                           | ((mask & XCB_BUTTON_MASK_2) ? 4 : 0));
     }
-    Window root, child;
-    int rootX, rootY, winX, winY;
-    unsigned mask = 0;
-    if (XQueryPointer(c.display, static_cast<Window>(x11WindowHandle), &root, &child, &rootX, &rootY,
-                      &winX, &winY, &mask)) {
-        out.x = winX;
-        out.y = winY;
-    }
-    out.buttons = static_cast<uint8_t>(((mask & Button1Mask) ? 1 : 0) | ((mask & Button3Mask) ? 2 : 0)
-                                       | ((mask & Button2Mask) ? 4 : 0));
-    return true;
+    std::free(focus);
+    std::free(keymap);
+    std::free(pointer);
+    return answered;
 }
 
 } // namespace kv

@@ -1,6 +1,7 @@
 #pragma once
-// The keyboard and pointer as the X server sees them now, in two round trips (one keymap query,
-// one pointer query) instead of one per key and button.
+// The keyboard focus, the keyboard and the pointer as the X server sees them now. The three
+// questions go out together and cost one round trip, where asking SFML costs one per key,
+// button and focus test.
 #include <bitset>
 #include <cstdint>
 
@@ -10,13 +11,15 @@ namespace kv {
 constexpr int inputKeyCount = 101;
 
 struct InputDeviceState {
+    bool focus = false;              // the window holds the keyboard focus
     std::bitset<inputKeyCount> keys; // held keys
     uint8_t buttons = 0;             // 1 left, 2 right, 4 middle
     int x = 0, y = 0;                // pointer in the window's pixels
 };
 
 // Reads the state for the X11 window x11WindowHandle. False, with out cleared, when there is no
-// display or no window; the display connection is opened once and kept.
+// display or no window, or the server did not answer; the connection is opened on first use
+// and kept.
 bool queryInputDevices(unsigned long x11WindowHandle, InputDeviceState& out);
 
 } // namespace kv
