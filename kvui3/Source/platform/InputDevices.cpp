@@ -29,7 +29,7 @@ struct Connection {
     uint8_t keyCodes[inputKeyCount] = {}; // 0: the keyboard has no such key
 };
 
-// Each key symbol's first key code, searching every code and column as Xlib does.
+// Each key symbol's key code, as Xlib maps it.
 void mapKeyCodes(Connection& c)
 {
     const xcb_setup_t* setup = xcb_get_setup(c.xcb);
@@ -39,12 +39,9 @@ void mapKeyCodes(Connection& c)
     if (!mapping)
         return;
     const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(mapping);
-    const int perCode = mapping->keysyms_per_keycode;
     const int total = xcb_get_keyboard_mapping_keysyms_length(mapping);
     for (int key = 0; key < inputKeyCount; key++)
-        for (int i = 0; i < total && c.keyCodes[key] == 0; i++)
-            if (perCode > 0 && symbols[i] == keySymbols[key])
-                c.keyCodes[key] = static_cast<uint8_t>(first + i / perCode);
+        c.keyCodes[key] = firstKeyCode(symbols, total, mapping->keysyms_per_keycode, first, keySymbols[key]);
     std::free(mapping);
 }
 
@@ -66,6 +63,19 @@ Connection* connection()
 }
 
 } // namespace
+
+uint8_t firstKeyCode(const uint32_t* symbols, int total, int perCode, int firstCode, uint32_t keySymbol)
+{
+    if (perCode <= 0)
+        return 0;
+    // Column by column: a symbol a key only reaches with a modifier loses to a key that has it
+    // unshifted, whatever their order.
+    for (int column = 0; column < perCode; column++)
+        for (int i = column; i < total; i += perCode)
+            if (symbols[i] == keySymbol)
+                return static_cast<uint8_t>(firstCode + i / perCode);
+    return 0;
+}
 
 bool queryInputDevices(unsigned long x11WindowHandle, InputDeviceState& out)
 {

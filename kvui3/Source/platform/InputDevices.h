@@ -17,6 +17,11 @@ struct InputDeviceState {
     int x = 0, y = 0;                // pointer in the window's pixels
 };
 
+// The key code X gives keySymbol in a keyboard mapping of perCode symbols for each code from
+// firstCode on (symbols holds total of them): the first code holding it in column 0, else in
+// column 1, and so on, as XKeysymToKeycode searches. 0 when no code holds it.
+uint8_t firstKeyCode(const uint32_t* symbols, int total, int perCode, int firstCode, uint32_t keySymbol);
+
 // Reads the state for the X11 window x11WindowHandle. False, with out cleared, when there is no
 // display or no window, or the server did not answer; the connection is opened on first use
 // and kept.
