@@ -37,6 +37,10 @@ using GameEventList = std::vector<GameEvent>;
 
 // Appends to game.events (GameState.h).
 void reportEvent(const GameEvent& event);
+// The Sound event: sound at (x, y); soundName != 0 has a server's clients play it too.
+void reportSound(kv::Audio::SoundNumber sound, float x, float y, uint32_t soundName = 0);
+// The DroneState event: playerId's drone went up (active) or down.
+void reportDroneState(uint16_t playerId, bool active);
 
 // The frame's sounds: the listener follows the local player (while the game runs), then
 // every sound event is played here.

@@ -339,16 +339,6 @@ void reportItemUsed(const Player& p, ItemType item)
     reportEvent(event);
 }
 
-void reportSound(kv::Audio::SoundNumber sound, float x, float y)
-{
-    GameEvent event;
-    event.type = GameEventType::Sound;
-    event.sound = sound;
-    event.x = x;
-    event.y = y;
-    reportEvent(event);
-}
-
 void driveComputer(Player& p, float dt)
 {
     if (p.isDisabled()) {
@@ -459,11 +449,7 @@ void flyDrone(Player& p, float dt)
     if (p.droneTime <= 0.0f) {
         p.droneTime = 0.0f;
         p.droneActive = false;
-        GameEvent event;
-        event.type = GameEventType::DroneState;
-        event.playerId = p.playerId;
-        event.active = false;
-        reportEvent(event);
+        reportDroneState(p.playerId, false);
     }
 }
 

@@ -63,27 +63,6 @@ void burstAt(const Player& player, const Burst& burst)
     spawnDebris(&at, &velocity, &size, &maxSize, &colour, burst.growthRate, 0.9f, true);
 }
 
-// soundName != 0: a server has its clients play the sound too.
-void playAt(kv::Audio::SoundNumber sound, float x, float y, uint32_t soundName = 0)
-{
-    GameEvent event;
-    event.type = GameEventType::Sound;
-    event.sound = sound;
-    event.x = x;
-    event.y = y;
-    event.soundName = soundName;
-    reportEvent(event);
-}
-
-void reportDroneUp(const Player& player)
-{
-    GameEvent event;
-    event.type = GameEventType::DroneState;
-    event.playerId = player.playerId;
-    event.active = true;
-    reportEvent(event);
-}
-
 // The local player, when it is somebody other than user and within radius of it.
 Player* localVictim(const Player& user, float radius)
 {
@@ -110,7 +89,7 @@ void bomb(Player& user, bool actsHere)
                 p->bombStun = bombStunSeconds;
                 burstAt(*p, hitBurst);
             }
-            playAt(bombHitSound, p->x, p->y, bombHitHash);
+            reportSound(bombHitSound, p->x, p->y, bombHitHash);
         }
     }
     if (Player* victim = localVictim(user, bombRadius)) {
@@ -190,7 +169,7 @@ void Player::useItem(ItemType type)
     // Types come from the network too: anything outside the table is ignored whole.
     if (type < 0 || type >= itemTypeCount)
         return;
-    playAt(itemUseSounds[type], x, y);
+    reportSound(itemUseSounds[type], x, y);
     const bool actsHere = this == localPlayer() || (isComputer && simulatesGame());
     const sf::Vector2f origin(x, y), still(0.0f, 0.0f);
 
@@ -229,7 +208,7 @@ void Player::useItem(ItemType type)
             droneX = x + droneOffsetX;
             droneY = y + droneOffsetY;
             droneAngle = angle;
-            reportDroneUp(*this);
+            reportDroneState(playerId, true);
         }
         droneActive = true;
         droneTime += droneSecondsPerItem;
