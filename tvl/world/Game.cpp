@@ -1,6 +1,7 @@
 // One game in the world: its set-up, the world's part of a frame, its drawing and its tear-down.
 #include "world/Game.h"
 
+#include "app/Compositor.h"
 #include "audio/Audio.h"
 #include "core/Angle.h"
 #include "core/FrameUpdate.h"
@@ -10,7 +11,6 @@
 #include "core/Messages.h"
 #include "core/Random.h"
 #include "core/StringUtils.h"
-#include "app/Compositor.h"
 #include "graphics/DrawPrimitives.h"
 #include "graphics/Lights.h"
 #include "graphics/RenderLayers.h"
@@ -31,8 +31,6 @@
 #include "world/WorldView.h"
 
 #include <SFML/Window/Keyboard.hpp>
-
-#include <cmath>
 
 namespace tvl {
 

@@ -80,7 +80,8 @@ void resetIdCountersForTests();
 
 // Every player in a snapshot of the list (taken first: the game-over window pumps ticks that
 // may add or remove players) whose tokens reach roundSettings.tokensCount gets announce(its
-// index at the time of the snapshot), in list order. Returns how many won.
+// index in the list at that moment), in list order; one an earlier announcement removed is
+// skipped. Returns how many were announced.
 int checkForWinners(const std::function<void(int)>& announce);
 
 // --- Keys, zoom and pause ---

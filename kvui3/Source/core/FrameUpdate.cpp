@@ -1,6 +1,7 @@
 #include "core/FrameUpdate.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kv {
 
