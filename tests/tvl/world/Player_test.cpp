@@ -483,6 +483,35 @@ TEST_F(PlayerTest, TokenIsCountedAndMovedOnASimulatingMachine)
     EXPECT_EQ(p.tokens, 1);
 }
 
+TEST_F(PlayerTest, TakingThingsReportsTheSoundThenTheTakeInTheOrderThePacketsGo)
+{
+    // The network sends these in list order: the take before the pickup's removal, the token's
+    // count before its new place, each where it was taken.
+    Player& p = add(500.0f, 500.0f);
+    game.localPlayerIndex = 0;
+    game.pickups = {{8, 500.0f, 500.0f, 0.0f, Gun}};
+    placeToken({530.0f, 500.0f});
+    game.events.clear();
+    p.update(0.01f);
+    using T = GameEventType;
+    const std::vector<T> order = {T::Sound, T::PickupTaken, T::PickupRemoved, T::Sound, T::TokenTaken,
+                                  T::TokenMoved};
+    std::vector<T> types;
+    for (const GameEvent& e : game.events)
+        types.push_back(e.type);
+    ASSERT_EQ(types, order);
+    const auto& e = game.events;
+    EXPECT_EQ(e[0].x, 500.0f);
+    EXPECT_EQ(e[1].playerId, p.playerId);
+    EXPECT_EQ(e[1].pickupId, 8);
+    EXPECT_EQ(e[2].pickupId, 8);
+    EXPECT_EQ(e[3].x, 530.0f);
+    EXPECT_EQ(e[4].count, 1);
+    EXPECT_EQ(e[4].x, 530.0f);
+    EXPECT_EQ(e[5].x, game.token.x);
+    EXPECT_EQ(e[5].y, game.token.y);
+}
+
 TEST_F(PlayerTest, LocalItemUseByButtonRepeatsOncePerSecond)
 {
     Player& p = addLocal(1000.0f, 1000.0f);
