@@ -47,6 +47,16 @@ start_game() {
     win=$(find_window)
 }
 
+# Waits up to $3 seconds for file $1 to hold a line matching the basic regex $2.
+wait_log() {
+    local i
+    for i in $(seq 0 $(($3 * 10))); do
+        grep -q -- "$2" "$1" 2>/dev/null && return 0
+        [ "$i" -lt $(($3 * 10)) ] && sleep 0.1
+    done
+    return 1
+}
+
 # Waits up to $2 seconds for pid $1 and leaves its exit code in RC ("timeout" when it hangs).
 # Not to be called inside $( ): only this shell can collect its own child's exit code.
 wait_exit() {

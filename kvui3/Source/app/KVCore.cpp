@@ -4,6 +4,7 @@
 #include "app/FramePump.h"
 #include "app/NestedLoop.h"
 #include "audio/Audio.h"
+#include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Log.h"
 #include "core/SFMLLogStream.h"
@@ -120,6 +121,8 @@ bool init()
 
     Audio::init();
     startTickGate();
+    // The first frame reads input before any pump has sampled it.
+    sampleInput();
 
     if (!createConsole()) {
         showErrorBox("KVCore::Init: createConsole failed.");
