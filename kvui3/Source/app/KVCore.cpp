@@ -17,6 +17,7 @@
 #include "graphics/Text.h"
 #include "graphics/Textures.h"
 #include "platform/MessageBox.h"
+#include "platform/Signals.h"
 #include "platform/Startup.h"
 #include "ui/AudioPanel.h"
 #include "ui/Component.h"
@@ -54,6 +55,7 @@ void connectLayers()
 bool init()
 {
     connectLayers();
+    installQuitSignalHandlers();
     captureSFMLErrors();
     loadSettings();
 
