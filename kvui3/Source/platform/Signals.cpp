@@ -23,8 +23,13 @@ void installQuitSignalHandlers()
     sigemptyset(&action.sa_mask);
     // Reads and writes under way go on; the close road needs them whole.
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction current {};
+        // Whoever started us asked for it to be ignored (nohup, a script's background job).
+        if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN)
+            continue;
         sigaction(signal, &action, nullptr);
+    }
 }
 
 int quitSignalReceived()

@@ -4,8 +4,9 @@
 
 namespace kv {
 
-// Installs the handlers with sigaction. Each is one-shot: once it has run its signal is back to
-// the default action, so a second one ends a program that never reaches its next frame.
+// Installs the handlers with sigaction, except for a signal the program was started with set to
+// be ignored (as nohup does), which stays ignored. Each is one-shot: once it has run its signal
+// is back to the default action, so a second one ends a program that never reaches its next frame.
 void installQuitSignalHandlers();
 
 // The last quit signal received (0 for none). A plain read, cheap enough for every frame.

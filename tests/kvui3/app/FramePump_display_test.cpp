@@ -27,6 +27,7 @@ TEST(FramePumpDisplay, QuitSignalsTakeTheCloseRoadAtTheNextFrame)
                 displayWindowed = true;
                 setYesNoHook([](const std::string&, const std::string&) -> bool { std::exit(4); });
                 registerOnQuitCallback([] { std::fputs("on-quit ran\n", stderr); });
+                std::signal(signal, SIG_DFL); // a test run in the background starts with SIGINT ignored
                 installQuitSignalHandlers();
                 std::raise(signal);
                 std::fputs("still running\n", stderr);

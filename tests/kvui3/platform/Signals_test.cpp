@@ -17,6 +17,7 @@ TEST(QuitSignals, AreRecordedOnceThenEndTheProgram)
             {
                 if (kv::quitSignalReceived() != 0)
                     std::exit(2);
+                std::signal(signal, SIG_DFL); // a test run in the background starts with SIGINT ignored
                 kv::installQuitSignalHandlers();
                 std::raise(signal);
                 if (kv::quitSignalReceived() != signal)
@@ -27,4 +28,21 @@ TEST(QuitSignals, AreRecordedOnceThenEndTheProgram)
             },
             testing::KilledBySignal(signal), "recorded");
     }
+}
+
+// A signal the program was started with ignored (nohup, a script's background job) stays so.
+TEST(QuitSignals, OneStartedIgnoredStaysIgnored)
+{
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(
+        {
+            std::signal(SIGHUP, SIG_IGN);
+            kv::installQuitSignalHandlers();
+            std::raise(SIGHUP);
+            if (kv::quitSignalReceived() != 0)
+                std::exit(3);
+            std::raise(SIGTERM);
+            std::exit(kv::quitSignalReceived() == SIGTERM ? 0 : 4);
+        },
+        testing::ExitedWithCode(0), "");
 }
