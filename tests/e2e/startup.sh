@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Start-up and shutdown of the real program: windowed and default modes, Escape, no display.
+# Start-up and shutdown of the real program: windowed and default modes, a window taller than
+# the desktop, Escape, no display.
 source "$(dirname "$0")/lib.bash"
 ensure_display
 
@@ -30,6 +31,22 @@ head -c 20 "$dir/kvui3.ini" | od -c | head -n2
 [ "$(head -n3 "$dir/kvui3.ini")" = "$(printf '\n[info]\nversion=3')" ] || fail "kvui3.ini does not begin with [info] version=3"
 grep -q "^window=True" "$dir/kvui3.ini" || fail "kvui3.ini lost the windowed flag"
 grep -q "^width=1024" "$dir/kvui3.ini" || fail "kvui3.ini lost the width"
+rm -rf "$dir"
+
+# A window taller than the desktop is asked for at the desktop's height, and that is kept.
+dir=$(make_game_folder)
+write_windowed_ini "$dir" 800 999999
+start_game "$dir" || fail "tall window: window not found"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.5
+geometry=$(xdotool getwindowgeometry "$win")
+echo "$geometry" | grep -q "800x1024" || fail "tall window geometry: $geometry"
+xdotool key --window "$win" Escape
+sleep 0.2
+xdotool key Escape 2>/dev/null || true
+wait_exit "$pid" 20; rc=$RC
+[ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "tall window: exit code $rc"; }
+grep -qx "height=1024" "$dir/kvui3.ini" || fail "tall window: kvui3.ini kept $(grep '^height=' "$dir/kvui3.ini")"
 rm -rf "$dir"
 
 # Without kvui3.ini: fullscreen at the desktop size.

@@ -29,7 +29,10 @@ MapFileStatus readHeader(kv::BinaryStream& in, uint16_t& width, uint16_t& height
         return MapFileStatus::NotAMap;
     width = in.readU16();
     height = in.readU16();
-    return in.hasOverrun() ? MapFileStatus::Truncated : MapFileStatus::Ok;
+    if (in.hasOverrun())
+        return MapFileStatus::Truncated;
+    // A map without tiles has nowhere to drive, place the token or start a vehicle.
+    return width == 0 || height == 0 ? MapFileStatus::NotAMap : MapFileStatus::Ok;
 }
 
 } // namespace

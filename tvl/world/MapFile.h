@@ -1,7 +1,7 @@
 #pragma once
 // The map file format, parsed from bytes in memory (the loader reads the whole file first, so
 // nothing of a damaged file reaches the loaded map). All numbers little-endian, no padding:
-//   12 bytes "TVL Map File" (no terminator), u16 version 1, u16 width, u16 height (tiles),
+//   12 bytes "TVL Map File" (no terminator), u16 version 1, u16 width, u16 height (tiles, each at least 1),
 //   width x height u16 tile indices row by row from the top, u16 sprite count, then per
 //   sprite: u16 name length L, L bytes of the type name, f32 x, f32 y (world pixels, the
 //   sprite's centre), f32 angle in degrees.
@@ -33,11 +33,12 @@ struct MapFileData {
 
 enum class MapFileStatus {
     Ok,
-    NotAMap,   // wrong signature or version, or a sprite value that is not a finite number
+    NotAMap,   // wrong signature or version, no tiles (a width or height of 0), or a sprite
+               // value that is not a finite number
     Truncated, // the file ends before what its header and counts promise
 };
 
-// The header alone: signature, version, width and height.
+// The header alone: signature, version, width and height (both at least 1).
 MapFileStatus readMapHeader(const uint8_t* data, std::size_t size, uint16_t& width,
                             uint16_t& height);
 

@@ -9,6 +9,7 @@
 #include "graphics/ImGuiBackend.h"
 #include "graphics/Shaders.h"
 #include "platform/MessageBox.h"
+#include "platform/Signals.h"
 #include "platform/WindowControl.h"
 
 #include <SFML/System/Clock.hpp>
@@ -40,8 +41,16 @@ void stopTickGate()
     writeLog("Events poller stopped");
 }
 
+// Runs the on-quit callbacks and KVCore::shutdown, then exits with code 0.
+static void closeProgram();
+
 void pumpFrame()
 {
+    // A quit signal ends the program as closing the window does, without asking first.
+    if (int signal = quitSignalReceived()) {
+        writeLog("Ending on signal " + std::to_string(signal));
+        closeProgram();
+    }
     pollerTicked = false;
     frameTime = static_cast<float>(frameClock.restart().asMicroseconds()) / 1000000.0f;
     if (tickGateStarted && tickGate.advance(frameTime, frameRateLimit, tickInterval)) {

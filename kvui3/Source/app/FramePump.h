@@ -10,7 +10,8 @@ namespace kv {
 void startTickGate();
 void stopTickGate();
 
-// The frame update, run after every displayed frame and from every wait loop.
+// The frame update, run after every displayed frame and from every wait loop. A quit signal
+// received since the last one (platform/Signals.h) takes the close road here.
 void pumpFrame();
 // One tick of input: callbacks, per-tick resets, the window's events.
 void pollEvents();

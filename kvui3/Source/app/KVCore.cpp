@@ -18,6 +18,7 @@
 #include "graphics/Text.h"
 #include "graphics/Textures.h"
 #include "platform/MessageBox.h"
+#include "platform/Signals.h"
 #include "platform/Startup.h"
 #include "ui/AudioPanel.h"
 #include "ui/Component.h"
@@ -55,6 +56,7 @@ void connectLayers()
 bool init()
 {
     connectLayers();
+    installQuitSignalHandlers();
     captureSFMLErrors();
     loadSettings();
 

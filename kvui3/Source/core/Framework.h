@@ -44,6 +44,17 @@ struct Emulation {
 };
 Emulation computeEmulation(float windowWidth, float windowHeight, int width, int height);
 
+// The window size asked for width x height on a desktop of that size: at most the desktop in
+// each direction, and at least 640 x 480 even on a smaller one.
+sf::Vector2u fitWindowSize(int width, int height, sf::Vector2u desktop);
+
+// The emulated size used for width x height in a windowWidth x windowHeight window: raised to at
+// least 640 x 480, then scaled down together (aspect kept) until the view computeEmulation widens
+// it to is at most maxTextureSize whole pixels on each side: the world is drawn on a texture of
+// the view's size.
+sf::Vector2i fitEmulatedSize(int width, int height, float windowWidth, float windowHeight,
+                             unsigned maxTextureSize);
+
 // Runs before KVCore::shutdown when the window is closed, so the game can save its settings.
 void registerOnQuitCallback(std::function<void()> callback);
 void runOnQuitCallbacks();
@@ -53,10 +64,13 @@ extern Notifier displayModeChanged;
 
 namespace KVCore {
 
-// (Re)creates the window at least 640 x 480 and records the mode in the settings; every
-// call after the first notifies displayModeChanged. Returns whether the window is open.
+// (Re)creates the window at the size fitWindowSize gives on this desktop and records the mode in
+// the settings; every call after the first notifies displayModeChanged. Returns whether the
+// window is open.
 bool setDisplayMode(int width, int height, unsigned bpp, bool windowed);
 
+// Emulates the size fitEmulatedSize gives for this window and the driver's largest texture;
+// storeInSettings records that fitted size.
 void emulateResolution(int width, int height, int ignored, bool storeInSettings);
 void applyEmulatedView();
 

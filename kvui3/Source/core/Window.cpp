@@ -6,10 +6,12 @@
 #include "core/Settings.h"
 #include "core/StringUtils.h"
 
+#include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/Context.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <sstream>
 
@@ -66,6 +68,14 @@ void createWindow(const sf::VideoMode& mode, const sf::String& caption, sf::Uint
             sf::err() << line << std::endl;
     }
 }
+
+// The desktop as it was before our first window: while a fullscreen mode of ours is on, the
+// desktop mode reported is that mode.
+sf::Vector2u desktopSize()
+{
+    static const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    return {desktop.width, desktop.height};
+}
 } // namespace
 
 Emulation computeEmulation(float W, float H, int width, int height)
@@ -93,6 +103,28 @@ Emulation computeEmulation(float W, float H, int width, int height)
     return e;
 }
 
+sf::Vector2u fitWindowSize(int width, int height, sf::Vector2u desktop)
+{
+    auto fit = [](int asked, unsigned most, unsigned least) {
+        return std::max(std::min(static_cast<unsigned>(std::max(asked, 0)), most), least);
+    };
+    return {fit(width, desktop.x, 640), fit(height, desktop.y, 480)};
+}
+
+sf::Vector2i fitEmulatedSize(int width, int height, float windowWidth, float windowHeight,
+                             unsigned maxTextureSize)
+{
+    sf::Vector2i size(std::max(width, 640), std::max(height, 480));
+    Emulation e = computeEmulation(windowWidth, windowHeight, size.x, size.y);
+    // Textures are made from the view's whole pixels.
+    const double widest = std::floor(std::max(e.viewWidth, e.viewHeight));
+    if (widest > maxTextureSize) {
+        size.x = static_cast<int>(static_cast<double>(size.x) * maxTextureSize / widest);
+        size.y = static_cast<int>(static_cast<double>(size.y) * maxTextureSize / widest);
+    }
+    return size;
+}
+
 namespace KVCore {
 
 bool setDisplayMode(int width, int height, unsigned bpp, bool windowed)
@@ -105,8 +137,11 @@ bool setDisplayMode(int width, int height, unsigned bpp, bool windowed)
     // Asking for more than the driver has gets a context anyway, plus SFML's warning.
     context.antialiasingLevel = supportedAntialiasing(context);
 
-    unsigned w = static_cast<unsigned>(std::max(width, 640));
-    unsigned h = static_cast<unsigned>(std::max(height, 480));
+    sf::Vector2u size = fitWindowSize(width, height, desktopSize());
+    unsigned w = size.x, h = size.y;
+    if (static_cast<int>(w) < width || static_cast<int>(h) < height)
+        writeLog(formatString("A %d by %d window is larger than the desktop; asking for %u by %u", width, height,
+                              w, h));
     sf::String caption = sf::String::fromUtf8(appName.begin(), appName.end());
     // Close alone may leave X11 windows without a title bar.
     sf::Uint32 style = windowed ? (sf::Style::Titlebar | sf::Style::Close) : sf::Style::Fullscreen;
@@ -145,12 +180,18 @@ bool setDisplayMode(int width, int height, unsigned bpp, bool windowed)
 
 void emulateResolution(int width, int height, int, bool storeInSettings)
 {
+    sf::Vector2u window = renderWindow->getSize();
+    const float W = static_cast<float>(window.x), H = static_cast<float>(window.y);
+    const unsigned most = sf::Texture::getMaximumSize();
+    sf::Vector2i size = fitEmulatedSize(width, height, W, H, most);
+    if (size.x < width || size.y < height)
+        writeLog(formatString("Emulating %d by %d needs textures larger than %u; emulating %d by %d", width,
+                              height, most, size.x, size.y));
     if (storeInSettings) {
-        settings.emulatedWidth = std::max(width, 640);
-        settings.emulatedHeight = std::max(height, 480);
+        settings.emulatedWidth = size.x;
+        settings.emulatedHeight = size.y;
     }
-    sf::Vector2u size = renderWindow->getSize();
-    Emulation e = computeEmulation(static_cast<float>(size.x), static_cast<float>(size.y), width, height);
+    Emulation e = computeEmulation(W, H, size.x, size.y);
     emulatedView.reset(sf::FloatRect(0, 0, e.viewWidth, e.viewHeight));
     emulatedView.setViewport(sf::FloatRect(e.viewportLeft, e.viewportTop, e.viewportWidth, e.viewportHeight));
     emulatingResolution = true;

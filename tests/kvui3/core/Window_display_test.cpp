@@ -2,6 +2,8 @@
 #include "core/Settings.h"
 #include "support/Display.h"
 
+#include <SFML/Graphics/Texture.hpp>
+
 #include <gtest/gtest.h>
 
 TEST(Window, WindowedModeHasAtLeast640x480)
@@ -58,6 +60,30 @@ TEST(Window, EmulationSetsALetterboxedView)
     sf::Vector2f centre = kv::renderWindow->mapPixelToCoords(sf::Vector2i(600, 300));
     EXPECT_NEAR(centre.x, 600, 1);
     EXPECT_NEAR(centre.y, 300, 1);
+    kv::renderWindow->close();
+    kv::emulatingResolution = false;
+}
+
+// A window taller than the desktop made the X server hang or gave textures too large to create;
+// an emulated size beyond the largest texture left the world black. What is used is what is kept.
+TEST(Window, SizesFitTheDesktopAndTheLargestTexture)
+{
+    REQUIRE_DISPLAY();
+    kv::settings = kv::FrameworkSettings();
+    kv::settings.antialiasingLevel = 0;
+    sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    ASSERT_TRUE(kv::KVCore::setDisplayMode(800, 40000, 32, true));
+    EXPECT_EQ(kv::renderWindow->getSize(), sf::Vector2u(800, desktop.height));
+    EXPECT_EQ(kv::settings.width, 800);
+    EXPECT_EQ(kv::settings.height, static_cast<int>(desktop.height));
+
+    const unsigned most = sf::Texture::getMaximumSize();
+    kv::KVCore::emulateResolution(100000, 75000, 0, true);
+    EXPECT_LE(kv::settings.emulatedWidth, static_cast<int>(most));
+    EXPECT_LE(kv::settings.emulatedHeight, static_cast<int>(most));
+    EXPECT_GE(kv::settings.emulatedWidth, 640);
+    EXPECT_LE(kv::emulatedViewWidth, static_cast<int>(most));
+    EXPECT_LE(kv::emulatedViewHeight, static_cast<int>(most));
     kv::renderWindow->close();
     kv::emulatingResolution = false;
 }

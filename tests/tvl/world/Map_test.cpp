@@ -101,6 +101,15 @@ TEST_F(MapTest, RefusedFilesAndNamesLeaveTheMapAsItWas)
     std::string nanBytes;
     ASSERT_TRUE(tvl::encodeMapFile(nan, nanBytes));
     std::string manySprites = good.substr(0, 30) + "\xFF\xFF";
+    auto noTiles = [](uint16_t width, uint16_t height) {
+        tvl::MapFileData map;
+        map.width = width;
+        map.height = height;
+        map.sprites = {{"Tree", 1, 2, 0}};
+        std::string bytes;
+        EXPECT_TRUE(tvl::encodeMapFile(map, bytes));
+        return bytes;
+    };
 
     struct Case {
         std::string name;
@@ -116,6 +125,9 @@ TEST_F(MapTest, RefusedFilesAndNamesLeaveTheMapAsItWas)
         {"Huge.map", huge, "Huge.map is truncated"},
         {"Many.map", manySprites, "Many.map is truncated"},
         {"Nan.map", nanBytes, "Nan.map is not a valid map file"},
+        {"Empty.map", noTiles(0, 0), "Empty.map is not a valid map file"},
+        {"Flat.map", noTiles(3, 0), "Flat.map is not a valid map file"},
+        {"Thin.map", noTiles(0, 2), "Thin.map is not a valid map file"},
         {"Missing.map", "", "Unable to open Missing.map"},
         {"../Good.map", "", "../Good.map is not a valid map file name"},
         {"Sub\\..\\..\\Good.map", "", "Sub\\..\\..\\Good.map is not a valid map file name"},
@@ -172,18 +184,22 @@ TEST_F(MapTest, GroundVariantsAndSheepAtTheFront)
     }
 }
 
-TEST_F(MapTest, EmptyMapAndNoiseSeed)
+TEST_F(MapTest, NoMapAndNoiseSeed)
 {
-    write("Empty.map", tvl::MapFileData());
-    ASSERT_TRUE(tvl::loadMap("Empty.map"));
+    tvl::MapFileData tiny;
+    tiny.width = 1;
+    tiny.height = 1;
+    tiny.tiles = {0};
+    write("Tiny.map", tiny);
+    ASSERT_TRUE(tvl::loadMap("Tiny.map"));
+    tvl::unloadMap();
     EXPECT_EQ(tvl::mapWorldSize, sf::Vector2f(0, 0));
     EXPECT_TRUE(tvl::mapTiles.empty());
-    EXPECT_EQ(tvl::minimapImage.getSize(), sf::Vector2u(0, 0));
     sf::Vector2f anywhere(0, 0);
     EXPECT_EQ(tvl::tileMaterialAtWorld(&anywhere), &tvl::tileMaterials[0]);
 
-    write("Maps/Forest.map", tvl::MapFileData());
-    write("forest.MAP", tvl::MapFileData());
+    write("Maps/Forest.map", tiny);
+    write("forest.MAP", tiny);
     ASSERT_TRUE(tvl::loadMap("Maps/Forest.map"));
     uint32_t seed = tvl::mapNoiseSeed;
     ASSERT_TRUE(tvl::loadMap("forest.MAP"));
@@ -225,14 +241,19 @@ TEST_F(MapTest, ReadMapSizeFromTheHeader)
 {
     write("Sample.map", sample());
     dir.write("Base/Maps/Text.map", "not a map at all, just text");
+    tvl::MapFileData empty;
+    empty.width = 7;
+    write("Empty.map", empty);
     EXPECT_EQ(tvl::readMapSize("Sample.map"), sf::Vector2u(3, 2));
 
     testing::internal::CaptureStderr();
     EXPECT_EQ(tvl::readMapSize("Nope.map"), sf::Vector2u(0, 0));
     EXPECT_EQ(tvl::readMapSize("Text.map"), sf::Vector2u(0, 0));
+    EXPECT_EQ(tvl::readMapSize("Empty.map"), sf::Vector2u(0, 0));
     std::string log = testing::internal::GetCapturedStderr();
     EXPECT_NE(log.find("Unable to open map file: Base\\Maps\\Nope.map"), std::string::npos) << log;
     EXPECT_NE(log.find("Text.map is not a valid map file"), std::string::npos) << log;
+    EXPECT_NE(log.find("Empty.map is not a valid map file"), std::string::npos) << log;
 }
 
 TEST(MapWind, FollowsSpeedAndDirectionAtOnce)
