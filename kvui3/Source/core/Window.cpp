@@ -182,7 +182,9 @@ void emulateResolution(int width, int height, int, bool storeInSettings)
 {
     sf::Vector2u window = renderWindow->getSize();
     const float W = static_cast<float>(window.x), H = static_cast<float>(window.y);
-    const unsigned most = sf::Texture::getMaximumSize();
+    // What is drawn at the view's size, plus a margin and rounded up to a power of two (the
+    // game's terrain cache), must still make a texture: the view takes at most half the largest.
+    const unsigned most = sf::Texture::getMaximumSize() / 2;
     sf::Vector2i size = fitEmulatedSize(width, height, W, H, most);
     if (size.x < width || size.y < height)
         writeLog(formatString("Emulating %d by %d needs textures larger than %u; emulating %d by %d", width,
