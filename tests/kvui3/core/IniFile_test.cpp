@@ -246,7 +246,7 @@ TEST_F(IniFileTest, ConcurrentSavesOfOneFileStayWhole)
     std::string texts[2];
     for (int i = 0; i < 2; ++i) {
         copies[i].setSection("copy");
-        // About 40 KB: more than one buffered write, so an overlap would show.
+        // About 34 KB: more than one buffered write, so an overlap would show.
         for (int k = 0; k < 2000; ++k)
             copies[i].setValue("key" + std::to_string(k), std::string(8, char('a' + i)));
         texts[i] = copies[i].saveToText();
