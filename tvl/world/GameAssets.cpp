@@ -17,6 +17,8 @@
 
 #include <SFML/Graphics/Image.hpp>
 
+#include <utility>
+
 namespace tvl {
 
 std::vector<MapListEntry> mapListEntries;
@@ -161,8 +163,11 @@ void loadGameAssets()
 void loadGameAssets(const GraphicsStepRunner& runner)
 {
     using namespace kv::Audio;
-    loadSoundsFromPack("base\\sound.pak", true);
-    loadSoundsFromPack("base\\music.pak", false);
+    // A missing pack leaves its sounds to the loose files; a damaged one is worth saying.
+    const std::pair<const char*, bool> packs[] = {{"base\\sound.pak", true}, {"base\\music.pak", false}};
+    for (const auto& [pack, addSounds] : packs)
+        if (!loadSoundsFromPack(pack, addSounds) && !audioLastError.empty())
+            kv::printError(audioLastError);
     addSoundsFromFolder("base\\sound");
     upSound = getSoundNumber("up", true);
     nitroBoostSound = getSoundNumber("Vehicles\\NitroBoost", true);

@@ -143,7 +143,7 @@ void saveGameSettings()
 {
     kv::IniFile ini;
     writeGameSettings(ini, gameSettings);
-    ini.save(gameSettingsFileName);
+    kv::saveSettingsFile(ini, gameSettingsFileName);
 }
 
 } // namespace tvl

@@ -55,7 +55,7 @@ constexpr const char* gameSettingsFileName = "tvl.ini";
 // into it (a port outside 1 .. 65535 gives 5911). Never fails.
 void loadGameSettings();
 // Writes every value to tvl.ini (a fresh file: comments and unknown keys are not kept).
-// An unwritable file loses the changes silently.
+// An unwritable file keeps its old contents, and the failure is reported (kv::saveSettingsFile).
 void saveGameSettings();
 
 // The same over a file object (the file's own sections are added to, not emptied).

@@ -21,6 +21,7 @@
 #include <SFML/Graphics/Texture.hpp>
 
 #include <cstdio>
+#include <cstring>
 
 namespace kv {
 
@@ -122,6 +123,20 @@ void drawFps(sf::RenderTarget& onto)
 bool windowOpen()
 {
     return renderWindow.isBuilt() && renderWindow->isOpen();
+}
+
+// SFML 2.5 does not check its own writes: on a full disk it reports success over an empty or
+// cut file. A PNG that reached the disk whole ends with its IEND chunk.
+bool pngIsWhole(const std::string& path)
+{
+    static const unsigned char iend[12] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+    unsigned char tail[12] = {};
+    FILE* f = openFile(path, "rb");
+    if (!f)
+        return false;
+    const bool read = std::fseek(f, -12, SEEK_END) == 0 && std::fread(tail, 1, sizeof tail, f) == sizeof tail;
+    std::fclose(f);
+    return read && std::memcmp(tail, iend, sizeof tail) == 0;
 }
 
 } // namespace
@@ -254,10 +269,13 @@ void takeScreenshot()
                                 static_cast<int>(size.y)));
         return;
     }
-    if (image.saveToFile(name)) {
+    if (image.saveToFile(name) && pngIsWhole(name)) {
         printMessage("Saved screenshot to " + name);
         writeLog("Saved screenshot to " + name);
+        return;
     }
+    std::remove(resolvePath(name).c_str());
+    printError("Unable to save screenshot to " + name);
 }
 
 } // namespace kv

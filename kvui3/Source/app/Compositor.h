@@ -20,7 +20,9 @@ namespace kv {
 void displayFrame(int cursorKind);
 
 // Writes the window's content to "screenshot_YYYYMMDD_HHMMSS.png" (UTC) in the current folder,
-// or the first free "_NN" form of it; failures are reported through printError.
+// or the first free "_NN" form of it. "Saved screenshot to " + name on screen and in the log
+// only when the whole file was written; any failure is reported through printError, and a
+// partly written file removed.
 void takeScreenshot();
 
 // The screenshot file name for the UTC time utc: the plain name when exists() says it is free,

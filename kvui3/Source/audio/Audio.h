@@ -115,7 +115,9 @@ bool playSound(SoundNumber number, const sf::Vector2f& position, bool loop = fal
 void pollSound();
 
 // Mounts a KPAK pack: its entries become loadable under their keys, and with addSounds every
-// entry also becomes a sound variant. A pack that cannot be read is dropped silently: false.
+// entry also becomes a sound variant. A pack that cannot be read is dropped silently: false,
+// with audioLastError = "Unable to read pack " + packPath + ": " + the pack's own reason, or
+// empty when there is no file at packPath (a pack is optional).
 bool loadSoundsFromPack(const std::string& packPath, bool addSounds);
 // Adds every .wav and .ogg below folder (recursively) as a sound variant.
 void addSoundsFromFolder(const std::string& folder);

@@ -113,8 +113,14 @@ bool loadSoundsFromPack(const std::string& packPath, bool addSounds)
     mounted.path = packPath;
     mounted.pak = std::make_unique<PakFile>();
     PakFile& pak = *mounted.pak;
-    if (!pak.stream.openFile(packPath) || !pak.readHeader())
+    audioLastError.clear();
+    if (!fileExists(packPath))
         return false;
+    if (!pak.stream.openFile(packPath) || !pak.readHeader()) {
+        const std::string& reason = pak.stream.isOpen() ? pak.error : pak.stream.getError();
+        audioLastError = "Unable to read pack " + packPath + ": " + reason;
+        return false;
+    }
 
     size_t cut = packPath.size();
     while (cut > 0 && !isSeparator(packPath[cut - 1]))

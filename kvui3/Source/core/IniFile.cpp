@@ -4,8 +4,6 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <unistd.h>
 
 namespace kv {
 
@@ -314,22 +312,7 @@ std::string IniFile::saveToText() const
 bool IniFile::save(const std::string& path)
 {
     const std::string text = saveToText();
-    // Written beside the target and renamed over it: a crash or a full disk leaves either
-    // the old file or the new one, never a truncated one.
-    std::string target = resolvePath(path);
-    std::string temporary = target + ".tmp";
-    FILE* f = openFile(temporary, "wb");
-    bool ok = f != nullptr;
-    if (f) {
-        ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-        ok = std::fflush(f) == 0 && ok;
-        ok = fsync(fileno(f)) == 0 && ok;
-        ok = std::fclose(f) == 0 && ok;
-        ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
-        if (!ok)
-            std::remove(temporary.c_str());
-    }
-    if (!ok) {
+    if (!writeWholeFile(path, text.data(), text.size())) {
         lastError = "Unable to write to " + path;
         return false;
     }

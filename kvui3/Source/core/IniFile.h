@@ -73,9 +73,9 @@ public:
     void setValue(const std::string& key, const std::string& value);
 
     // Writes every section in creation order: an empty line, "[name]", the comment as "; "
-    // lines, then "key=value" lines in key order. The file is written beside the target and
-    // renamed over it, so a failed save leaves the old file whole. False when that fails:
-    // lastError is then "Unable to write to " + path.
+    // lines, then "key=value" lines in key order, through writeWholeFile: a failed save leaves
+    // the old file whole, and two processes saving the same file never mix their texts. False
+    // when that fails: lastError is then "Unable to write to " + path.
     bool save(const std::string& path);
     // The text save writes.
     std::string saveToText() const;

@@ -1,7 +1,7 @@
 #include "core/Settings.h"
 
 #include "core/IniFile.h"
-#include "core/Log.h"
+#include "core/Messages.h"
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
 
@@ -149,11 +149,15 @@ bool saveSettings()
 {
     IniFile ini;
     writeSettings(settings, ini);
-    if (!ini.save(settingsFileName)) {
-        writeLog("saveSettings: " + ini.lastError);
-        return false;
-    }
-    return true;
+    return saveSettingsFile(ini, settingsFileName);
+}
+
+bool saveSettingsFile(IniFile& ini, const std::string& fileName)
+{
+    if (ini.save(fileName))
+        return true;
+    printError("Unable to save settings to " + fileName);
+    return false;
 }
 
 } // namespace kv

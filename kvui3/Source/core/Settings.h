@@ -52,4 +52,8 @@ void writeSettings(const FrameworkSettings& in, IniFile& ini);
 void loadSettings();
 bool saveSettings();
 
+// Saves ini as the settings file fileName. A failure is reported on screen and in the log as
+// "Unable to save settings to " + fileName, for every settings file alike, and gives false.
+bool saveSettingsFile(IniFile& ini, const std::string& fileName);
+
 } // namespace kv

@@ -6,8 +6,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -190,11 +194,50 @@ bool readWholeFile(const std::string& gamePath, std::string& out)
 
 bool writeWholeFile(const std::string& gamePath, const void* data, size_t size)
 {
-    FILE* f = openFile(gamePath, "wb");
-    if (!f)
+    std::string target = resolvePath(gamePath);
+    struct stat st {};
+    const bool replacing = stat(target.c_str(), &st) == 0;
+    if (replacing) {
+        // Renaming over a folder or a device would take its place.
+        if (!S_ISREG(st.st_mode))
+            return false;
+        // A link stays a link: the file it names is the one replaced.
+        std::unique_ptr<char, void (*)(void*)> real(realpath(target.c_str(), nullptr), std::free);
+        if (!real)
+            return false;
+        target = real.get();
+    }
+
+    // A temporary of a name no other writer uses, beside the target, renamed over it: a reader,
+    // or a second copy of the game saving the same file, sees the old file or a whole new one.
+    // Made like mkstemp, but with the usual mode (mkstemp's 0600 would make new files private).
+    static std::atomic<unsigned> serial{0};
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; attempt++) {
+        temporary = target + "." + std::to_string(getpid()) + "-" + std::to_string(serial++) + ".tmp";
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
         return false;
-    bool written = size == 0 || std::fwrite(data, 1, size, f) == size;
-    return std::fclose(f) == 0 && written;
+
+    bool ok = !replacing || fchmod(fd, st.st_mode & 07777) == 0;
+    const char* bytes = static_cast<const char*>(data);
+    for (size_t done = 0; ok && done < size;) {
+        ssize_t n = write(fd, bytes + done, size - done);
+        if (n > 0)
+            done += static_cast<size_t>(n);
+        else if (n == 0 || errno != EINTR)
+            ok = false;
+    }
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok)
+        unlink(temporary.c_str());
+    return ok;
 }
 
 void clearPathCache()

@@ -36,8 +36,12 @@ FILE* openFile(const std::string& gamePath, const char* mode);
 // Reads a whole file into out; false (out emptied) when it cannot be opened or read.
 bool readWholeFile(const std::string& gamePath, std::string& out);
 
-// Writes size bytes as the whole file (created or replaced); false when it cannot be opened,
-// written or closed.
+// Writes size bytes as the whole file (created or replaced) through a temporary of a unique
+// name in the same folder, flushed to the disk and renamed over the target: readers and other
+// writers (another process saving the same file) see the old file or a whole new one. A
+// replaced file keeps its mode, and a link keeps pointing at it. False when the target is there
+// but not a regular file, or when anything fails; the old file is then untouched and the
+// temporary removed.
 bool writeWholeFile(const std::string& gamePath, const void* data, size_t size);
 
 // Forgets every cached listing. Needed after the working folder changes (cached folders are

@@ -1,8 +1,11 @@
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
 #include "app/Compositor.h"
+#include "core/Messages.h"
+#include "core/Theme.h"
 #include "graphics/RenderLayers.h"
 #include "support/Display.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <SFML/Graphics.hpp>
@@ -11,6 +14,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <vector>
 #include <unistd.h>
 
 using namespace kv;
@@ -100,6 +105,46 @@ TEST_F(CompositorDisplay, ScreenshotHoldsTheUserInterface)
     ASSERT_TRUE(image.loadFromFile(shot.string()));
     EXPECT_EQ(image.getSize(), sf::Vector2u(side, side));
     EXPECT_EQ(image.getPixel(32, 32), sf::Color::Green);
+}
+
+// Saved is said once and only for a whole file; a file the disk could not take (empty or cut)
+// is reported as an error and removed.
+TEST_F(CompositorDisplay, ScreenshotThatCannotBeWrittenIsReportedAndRemoved)
+{
+    struct Case {
+        const char* what;
+        std::optional<rlim_t> fileSizeLimit; // bytes the disk takes; none: all
+    };
+    const Case cases[] = {{"room on the disk", std::nullopt}, {"empty file", 0}, {"cut file", 40}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testsupport::TempDir dir;
+        dir.enter();
+        messageList.clear();
+        {
+            // The limit would cut a captured log as well: the message list tells what was said.
+            std::optional<testsupport::FileSizeLimit> limit;
+            if (c.fileSizeLimit)
+                limit.emplace(*c.fileSizeLimit);
+            takeScreenshot();
+        }
+
+        std::vector<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            files.push_back(entry.path().filename().string());
+        std::vector<std::string> shown;
+        for (const MessageEntry& entry : messageList)
+            shown.push_back(entry.text);
+        if (!c.fileSizeLimit) {
+            ASSERT_EQ(files.size(), 1u);
+            EXPECT_EQ(shown, std::vector<std::string>{"Saved screenshot to " + files[0]});
+        } else {
+            EXPECT_TRUE(files.empty()) << files[0];
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].rfind("Unable to save screenshot to screenshot_", 0), 0u) << shown[0];
+            EXPECT_EQ(messageList[0].colour, clMessageError);
+        }
+    }
 }
 
 } // namespace

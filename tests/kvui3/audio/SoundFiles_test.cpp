@@ -103,7 +103,10 @@ TEST_F(SoundFiles, PacksThatCannotBeReadAreDroppedSilently)
     dir.write("base/bad.pak", "KPAK\x02\x00");
     testing::internal::CaptureStderr();
     EXPECT_FALSE(loadSoundsFromPack("base\\bad.pak", true));
+    EXPECT_EQ(audioLastError, "Unable to read pack base\\bad.pak: File is too new to read. File is version 2. "
+                              "Latest compatible version is 1");
     EXPECT_FALSE(loadSoundsFromPack("base\\missing.pak", true));
+    EXPECT_EQ(audioLastError, "") << "a missing pack is no error";
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_TRUE(soundTable.empty());
     EXPECT_EQ(loadError("base/bad/x.wav"), "Unable to find base/bad/x.wav");

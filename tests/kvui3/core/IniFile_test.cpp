@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -233,6 +235,53 @@ TEST_F(IniFileTest, SaveKeepsLoadedSpellingAndRepeatedKeysMoveToTheEnd)
     std::string path = dir + "/out.ini";
     ASSERT_TRUE(ini.save(path));
     EXPECT_EQ(read(path), "\n[Video]\nWidth=1024\nj=2\nK=3\nlast=4\n");
+}
+
+// Two copies of the game saving one settings file: every save succeeds, a reader only ever
+// sees one whole version or the other, and no temporary is left behind.
+TEST_F(IniFileTest, ConcurrentSavesOfOneFileStayWhole)
+{
+    const std::string path = dir + "/shared.ini";
+    kv::IniFile copies[2];
+    std::string texts[2];
+    for (int i = 0; i < 2; ++i) {
+        copies[i].setSection("copy");
+        // About 34 KB: more than one buffered write, so an overlap would show.
+        for (int k = 0; k < 2000; ++k)
+            copies[i].setValue("key" + std::to_string(k), std::string(8, char('a' + i)));
+        texts[i] = copies[i].saveToText();
+    }
+    ASSERT_TRUE(copies[0].save(path));
+
+    std::atomic<int> writersLeft{2};
+    std::atomic<int> failedSaves{0};
+    std::vector<std::thread> writers;
+    for (int i = 0; i < 2; ++i)
+        writers.emplace_back([&, i] {
+            for (int n = 0; n < 100; ++n)
+                if (!copies[i].save(path))
+                    ++failedSaves;
+            --writersLeft;
+        });
+    int reads = 0, badReads = 0;
+    std::string badExample;
+    while (writersLeft > 0) {
+        std::string text;
+        ++reads;
+        if (!kv::readWholeFile(path, text) || (text != texts[0] && text != texts[1])) {
+            ++badReads;
+            badExample = std::to_string(text.size()) + " bytes";
+        }
+    }
+    for (std::thread& writer : writers)
+        writer.join();
+
+    EXPECT_EQ(failedSaves, 0);
+    EXPECT_EQ(badReads, 0) << "of " << reads << " reads, e.g. " << badExample;
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"shared.ini"});
 }
 
 TEST_F(IniFileTest, SectionsNotReusedWhenAsked)

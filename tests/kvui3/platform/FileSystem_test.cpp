@@ -1,11 +1,14 @@
 #include "platform/FileSystem.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -128,9 +131,55 @@ TEST_F(FileSystemTest, WholeFileWriterReplacesTheFileAndReportsAFailedClose)
     const std::string bytes = "new contents";
     ASSERT_TRUE(kv::writeWholeFile("BASE\\maps\\X.MAP", bytes.data(), bytes.size()));
     EXPECT_EQ(dir.read("base/Maps/x.map"), bytes);
-    // /dev/full takes the buffered bytes and refuses them only when they are flushed.
+    // A device is never renamed over, so /dev/full stays and the write is refused.
     if (fs::exists("/dev/full")) {
         EXPECT_FALSE(kv::writeWholeFile("/dev/full", bytes.data(), bytes.size()));
     }
     EXPECT_FALSE(kv::writeWholeFile("no/such/folder/file", bytes.data(), bytes.size()));
+}
+
+TEST_F(FileSystemTest, AFailedWholeFileWriteLeavesTheOldFileAndNoTemporary)
+{
+    const std::string big(4096, 'x');
+    dir.write("base/Maps/folder.map/inside", "");
+    struct Case {
+        const char* what;
+        const char* gamePath;
+        bool diskFull;
+    };
+    const Case cases[] = {
+        {"the disk fills up", "base\\maps\\x.map", true},
+        {"the parent is a file", "base\\maps\\x.map\\y.map", false},
+        {"the target is a folder", "base\\maps\\folder.map", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        bool written = true;
+        {
+            std::optional<testsupport::FileSizeLimit> limit;
+            if (c.diskFull)
+                limit.emplace(1000);
+            written = kv::writeWholeFile(c.gamePath, big.data(), big.size());
+        }
+        EXPECT_FALSE(written);
+        EXPECT_EQ(dir.read("base/Maps/x.map"), "map!");
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir.path() / "base/Maps"))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"folder.map", "x.map"}));
+    }
+}
+
+TEST_F(FileSystemTest, AReplacedFileKeepsItsModeAndItsLink)
+{
+    fs::permissions(dir.path() / "base/Maps/x.map", fs::perms::owner_read | fs::perms::owner_write |
+                                                         fs::perms::group_read);
+    fs::create_symlink("Maps/x.map", dir.path() / "base/link.map");
+    const std::string bytes = "through the link";
+    ASSERT_TRUE(kv::writeWholeFile("base\\link.map", bytes.data(), bytes.size()));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "base/link.map"));
+    EXPECT_EQ(dir.read("base/Maps/x.map"), bytes);
+    EXPECT_EQ(fs::status(dir.path() / "base/Maps/x.map").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

@@ -291,6 +291,42 @@ TEST_F(LoadGameAssetsTest, RunsItsStepsInOrder)
     EXPECT_EQ(tvl::mapListEntries[0].width, 8u);
 }
 
+// A pack that is there but damaged is reported with its own reason; a missing one is optional.
+TEST_F(LoadGameAssetsTest, ReportsADamagedPackAndPassesOverAMissingOne)
+{
+    // A real pack cut to its first 10 bytes: the header promises 42 entries and nothing follows.
+    const std::string cut("KPAK\x01\x01\x2a\x00\x00\x00", 10);
+    struct Case {
+        const char* file; // nullptr: no packs at all
+        std::string bytes;
+        const char* report;
+    };
+    const Case cases[] = {
+        {"base/sound.pak", cut, "Error: Unable to read pack base\\sound.pak: Invalid entry count"},
+        {"base/music.pak", cut, "Error: Unable to read pack base\\music.pak: Invalid entry count"},
+        {"base/music.pak", "RIFF", "Error: Unable to read pack base\\music.pak: Magic mismatch"},
+        {nullptr, "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file ? c.file : "no packs");
+        std::filesystem::remove(dir.path() / "base/sound.pak");
+        std::filesystem::remove(dir.path() / "base/music.pak");
+        if (c.file)
+            dir.write(c.file, c.bytes);
+        kv::clearPathCache();
+        testing::internal::CaptureStderr();
+        tvl::loadGameAssets([](tvl::GraphicsStep) {});
+        const std::string log = testing::internal::GetCapturedStderr();
+        if (c.report) {
+            EXPECT_NE(log.find(c.report), std::string::npos) << log;
+        }
+        size_t reports = 0;
+        for (size_t at = log.find("read pack"); at != std::string::npos; at = log.find("read pack", at + 1))
+            ++reports;
+        EXPECT_EQ(reports, c.report ? 1u : 0u) << log;
+    }
+}
+
 TEST_F(LoadGameAssetsTest, StopsReadingParticlesAtTheLimit)
 {
     for (int i = 0; i < 3; ++i)

@@ -1,9 +1,11 @@
 #include "core/IniFile.h"
+#include "core/Settings.h"
 #include "support/TempDir.h"
 #include "world/GameSettings.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -126,4 +128,30 @@ TEST(GameSettings, SaveThenLoadGivesTheSameValues)
     tvl::loadGameSettings();
     EXPECT_TRUE(sameSettings(tvl::gameSettings, s));
     EXPECT_EQ(tvl::gameSettings.playerName, s.playerName);
+}
+
+// Every settings file reports a failed save in the same words, as an error (on screen and in
+// the log). A folder in the file's place makes the save fail even for root.
+TEST(GameSettings, EverySettingsFileReportsAFailedSaveAlike)
+{
+    struct Case {
+        const char* fileName;
+        void (*save)();
+    };
+    const Case cases[] = {
+        {"kvui3.ini", [] { kv::saveSettings(); }},
+        {tvl::gameSettingsFileName, tvl::saveGameSettings},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        testsupport::TempDir dir;
+        dir.enter();
+        std::filesystem::create_directory(dir.path() / c.fileName);
+        testing::internal::CaptureStderr();
+        c.save();
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_NE(log.find(std::string("Error: Unable to save settings to ") + c.fileName), std::string::npos)
+            << log;
+        EXPECT_TRUE(std::filesystem::is_directory(dir.path() / c.fileName));
+    }
 }
