@@ -73,6 +73,15 @@ wait_exit() {
     kill -9 "$pid" 2>/dev/null || true
 }
 
+# Escape on the menu ends the program: presses it (to the window, then to whatever has the focus)
+# and waits up to 20 s for pid to end, leaving its exit code in RC.
+escape_from_menu() {
+    xdotool key --window "$win" Escape
+    sleep 0.2
+    xdotool key Escape 2>/dev/null || true
+    wait_exit "$pid" 20
+}
+
 # Runs the rest of the calling script under a private X server.
 ensure_display() {
     if [ -z "${TVL_E2E_INNER:-}" ]; then

@@ -22,10 +22,7 @@ sleep 0.5
 geometry=$(xdotool getwindowgeometry "$win")
 echo "$geometry" | grep -q "1024x768" || fail "windowed geometry: $geometry"
 import -window root "$SHOTS/startup-windowed.png" 2>/dev/null || true
-xdotool key --window "$win" Escape
-sleep 0.2
-xdotool key Escape 2>/dev/null || true
-wait_exit "$pid" 20; rc=$RC
+escape_from_menu; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "windowed: exit code $rc"; }
 head -c 20 "$dir/kvui3.ini" | od -c | head -n2
 [ "$(head -n3 "$dir/kvui3.ini")" = "$(printf '\n[info]\nversion=3')" ] || fail "kvui3.ini does not begin with [info] version=3"
@@ -41,10 +38,7 @@ xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.5
 geometry=$(xdotool getwindowgeometry "$win")
 echo "$geometry" | grep -q "800x1024" || fail "tall window geometry: $geometry"
-xdotool key --window "$win" Escape
-sleep 0.2
-xdotool key Escape 2>/dev/null || true
-wait_exit "$pid" 20; rc=$RC
+escape_from_menu; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "tall window: exit code $rc"; }
 grep -qx "height=1024" "$dir/kvui3.ini" || fail "tall window: kvui3.ini kept $(grep '^height=' "$dir/kvui3.ini")"
 rm -rf "$dir"
@@ -56,10 +50,7 @@ xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.5
 geometry=$(xdotool getwindowgeometry "$win")
 echo "$geometry" | grep -q "1280x1024" || fail "fullscreen geometry: $geometry"
-xdotool key --window "$win" Escape
-sleep 0.2
-xdotool key Escape 2>/dev/null || true
-wait_exit "$pid" 20; rc=$RC
+escape_from_menu; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "fullscreen: exit code $rc"; }
 grep -q "^window=False" "$dir/kvui3.ini" || fail "fullscreen: kvui3.ini not fullscreen"
 rm -rf "$dir"
