@@ -106,9 +106,9 @@ void Scrollbar::update()
     if (*value != lastShownValue)
         updateDragger();
 
+    const bool over = Mouse::isInRect(position.x, position.y, position.x + size.x, position.y + size.y);
     if (Mouse::getButtons() == Mouse::leftButton) {
-        if (!dragging && !mouseCaptured && Mouse::isInRect(position.x, position.y, position.x + size.x,
-                                                           position.y + size.y)) {
+        if (!dragging && !mouseCaptured && over) {
             mouseCaptured = true;
             dragging = true;
         }
@@ -118,7 +118,7 @@ void Scrollbar::update()
 
     const sf::Vector2i pointer = pointerInView();
     if (!dragging) {
-        if (hasCaption && Mouse::isInRect(position.x, position.y, position.x + size.x, position.y + size.y)) {
+        if (hasCaption && over) {
             const sf::Vector2f at(static_cast<float>(pointer.x) + 10, position.y + size.y + 10);
             addHint(name, 0, &at, &clHintText, &clHintBack, hintText_);
         }

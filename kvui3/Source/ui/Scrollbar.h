@@ -42,13 +42,14 @@ public:
     // Binds the bar to *value (0 .. maximum). A fixed draggerLength not shorter than the track
     // becomes oversizedDraggerLength. An empty caption gives a bare bar.
     void create(const std::string& captionText, const sf::Vector2f& position, const sf::Vector2f& size,
-                uint32_t maximum, bool vertical, uint32_t draggerLength, uint32_t* value, uint32_t pageSize);
+                uint32_t maximum, bool vertical, uint32_t draggerLength, uint32_t* value,
+                uint32_t pageSize);
 
     // Lays the dragger out for *value; owners call it after changing the value, page size or
     // maximum when they do not want to wait for the next tick. The proportional dragger is
     // pageSize / (maximum + 1) of the track, at most the whole track (without a page size it is
-    // the shortest); any dragger is at least minDraggerLength. The dragger runs along the track as value / maximum (a value above the
-    // maximum shows at the end).
+    // the shortest); any dragger is at least minDraggerLength. The dragger runs along the track
+    // as value / maximum (a value above the maximum shows at the end).
     void updateDragger();
     // The value under a pointer coordinate along the bar's axis (view units, whole number):
     // the dragger's centre follows the pointer; before the track gives the minimum, past it the

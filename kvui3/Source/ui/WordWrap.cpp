@@ -12,12 +12,12 @@ void wrapText(std::vector<TextLineRange>& lines, const std::string& text, unsign
         return;
     const int32_t n = static_cast<int32_t>(text.size());
     const auto continuation = [&](int32_t at) { return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
-    // Invariant at the top of the loop: start < i, and every character in start + 1 .. i - 1
-    // was tested for a line feed.
+    // At the top of the loop start < i, and every character from start + 1 to i - 1 was tested
+    // for a line feed.
     int32_t start = 0;
     for (int32_t i = 1; i < n - 1; ++i) {
         if (text[start] == '\n') {
-            lines.push_back({start, i - 1});
+            lines.push_back({start, start}); // an empty line
             start = start + 1;
             i = start;
         } else if (text[i] == '\n') {
