@@ -103,8 +103,11 @@ public:
 
     bool focused() const { return id < maxComponentIds && focusedComponentId == id; }
 
+    // The selection onto the clipboard; nothing without one.
     void copySelection();
+    // Copies, then deletes the selection.
     void cut();
+    // paste() with the clipboard's text.
     void pasteClipboard();
 
     void destroy() override {}
