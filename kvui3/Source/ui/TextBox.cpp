@@ -202,10 +202,7 @@ void paste(TextEdit& edit, const std::string& clip)
     if (clip.empty())
         return;
     deleteSelection(edit);
-    std::string insert = cleanPaste(clip);
-    const size_t room = edit.text.size() < edit.maxLength ? edit.maxLength - edit.text.size() : 0;
-    if (insert.size() > room)
-        insert.resize(room);
+    const std::string insert = cleanPaste(clip);
     edit.text.insert(static_cast<size_t>(edit.cursor), insert);
     edit.cursor += static_cast<int32_t>(insert.size());
 }

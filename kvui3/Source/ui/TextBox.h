@@ -19,7 +19,7 @@ constexpr std::size_t maxPasteBytes = 4096;
 // The editable value: text, cursor and selection, and the first shown character.
 struct TextEdit {
     std::string text;
-    unsigned maxLength = 0;  // the limit for typed and pasted characters
+    unsigned maxLength = 0;  // the limit for typed characters (a paste may go past it)
     bool numbersOnly = false; // typing takes only '0'..'9', '-' and '.'
     int32_t cursor = 0;       // 0 .. length
     int32_t scroll = 0;       // index of the first shown character
@@ -53,7 +53,7 @@ void typeText(TextEdit& edit, const std::string& typed);
 // maxPasteBytes.
 std::string cleanPaste(const std::string& clip);
 // Nothing for an empty clip; otherwise the selection goes, and the cleaned clip is inserted at
-// the cursor up to maxLength (the cursor behind it).
+// the cursor whole, past maxLength if need be (the cursor behind it); cleanPaste bounds it.
 void paste(TextEdit& edit, const std::string& clip);
 // The cursor index for a click x pixels right of the text's left edge: the first character
 // whose right side lies past x, or the end. width measures a run of text.
