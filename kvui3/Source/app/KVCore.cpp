@@ -23,6 +23,7 @@
 #include "ui/AudioPanel.h"
 #include "ui/Component.h"
 #include "ui/Console.h"
+#include "ui/Hints.h"
 #include "ui/ScriptConsole.h"
 
 #include <SFML/Config.hpp>
@@ -42,6 +43,7 @@ void connectLayers()
     connected = true;
     Console::attachToMessages();
     runWaitLoop = pumpWhile;
+    onAgeHints = ageHints;
     themeChanged.subscribe([] {
         createScriptConsole();
         AudioPanel::resetButtons();

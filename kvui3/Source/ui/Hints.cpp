@@ -1,5 +1,14 @@
 #include "ui/Hints.h"
 
+#include "core/Input.h"
+#include "core/Settings.h"
+#include "core/Theme.h"
+#include "graphics/RenderLayers.h"
+#include "graphics/Text.h"
+#include "ui/Component.h"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+
 namespace kv {
 
 std::vector<Hint> hints;
@@ -15,10 +24,10 @@ int findHint(const std::string& id)
 void addHint(const std::string& id, float seconds, const sf::Vector2f* position,
              const sf::Color* textColour, const sf::Color* backColour, const std::string& text)
 {
-    int index = id.empty() ? -1 : findHint(id);
+    const int index = id.empty() ? -1 : findHint(id);
     if (index < 0) {
         Hint hint;
-        hint.id = id;
+        hint.id = id.empty() ? makeAutoName() : id;
         hint.secondsLeft = seconds;
         hint.position = *position;
         hint.textColour = *textColour;
@@ -30,11 +39,69 @@ void addHint(const std::string& id, float seconds, const sf::Vector2f* position,
     Hint& hint = hints[static_cast<size_t>(index)];
     hint.secondsLeft = seconds;
     hint.ticks = 0;
-    hint.position = *position;
-    hint.text = text;
+    if (hint.position != *position)
+        hint.position = *position;
+    if (hint.text != text)
+        hint.text = text;
 }
 
-// Nothing adds hints yet.
-void drawHint(const sf::Vector2f&, const sf::Color&, const sf::Color&, const std::string&) {}
+void ageHints(float tickSeconds)
+{
+    for (size_t i = hints.size(); i-- > 0;) {
+        Hint& hint = hints[i];
+        hint.secondsLeft -= tickSeconds;
+        if (hint.ticks >= 2 && hint.secondsLeft <= 0)
+            hints.erase(hints.begin() + static_cast<std::ptrdiff_t>(i));
+        else
+            ++hint.ticks;
+    }
+}
+
+sf::FloatRect hintBox(const sf::Vector2f& position, float textWidth, float lineSpacing,
+                      const sf::Vector2f& viewSize)
+{
+    const float w = textWidth + 4, h = lineSpacing + 4;
+    float x = position.x, y = position.y;
+    if (x + w >= viewSize.x)
+        x = viewSize.x - w;
+    if (y + h >= viewSize.y)
+        y = viewSize.y - h;
+    if (x < 0)
+        x = 0;
+    if (y < 0)
+        y = 0;
+    return {x, y, w, h};
+}
+
+void drawHint(const sf::Vector2f& position, const sf::Color& textColour, const sf::Color& backColour,
+              const std::string& text)
+{
+    // Kept between frames so a shown hint costs no allocation.
+    static sf::RectangleShape shadow, back;
+    const sf::FloatRect box = hintBox(position, textWidth(*standardFont, componentTextSize, text),
+                                      componentLineSpacing(), InputHooks::currentViewSize());
+    const uint8_t alpha = static_cast<uint8_t>(settings.hintsAlpha);
+    const auto withAlpha = [alpha](sf::Color c) {
+        c.a = alpha;
+        return c;
+    };
+    RenderLayer* layer = getRenderLayer(layerDisplay, false);
+
+    shadow.setSize({box.width, box.height});
+    shadow.setPosition(box.left + hintShadowOffset, box.top + hintShadowOffset);
+    shadow.setFillColor(withAlpha(clHintShadow));
+    shadow.setOutlineColor(withAlpha(clHintShadow));
+    shadow.setOutlineThickness(1);
+    layer->draw(shadow);
+
+    back.setSize({box.width, box.height});
+    back.setPosition(box.left, box.top);
+    back.setFillColor(withAlpha(backColour));
+    back.setOutlineColor(withAlpha(backColour));
+    back.setOutlineThickness(1);
+    layer->draw(back);
+
+    drawText(layerDisplay, {box.left + 2, box.top + 2}, textColour, text, *standardFont, componentTextSize);
+}
 
 } // namespace kv
