@@ -367,10 +367,9 @@ void ListBox::draw()
     beginClipRect(componentLayer(), position, size, true);
     const float height = rowHeight();
     const uint8_t alpha = getAlpha();
-    const size_t shown = std::min(rowLabels.size(), static_cast<size_t>(std::max(visibleRows(), 0)) + 1);
-    for (size_t r = 0; r < shown; ++r) {
+    for (size_t r = 0; r < rowLabels.size() && top >= 0; ++r) {
         const size_t index = static_cast<size_t>(top) + r;
-        if (top < 0 || index >= items.size())
+        if (index >= items.size())
             break;
         const ListBoxItem& item = items[index];
         const float rowTop = static_cast<float>(r) * height;
