@@ -33,15 +33,7 @@ constexpr unsigned viewWidth = 1024, viewHeight = 768;
 TEST(ButtonDisplay, HoveredIconButtonWithItsHintAndATextButton)
 {
     REQUIRE_DISPLAY();
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    clearPathCache();
-    settings = FrameworkSettings();
-    settings.antialiasingLevel = 0;
-    ASSERT_TRUE(KVCore::setDisplayMode(viewWidth, viewHeight, 32, true));
-    imguiEnabled = false;
-    showFPS = false;
-    initRenderLayers();
-    ASSERT_TRUE(Text::init());
+    ASSERT_NO_FATAL_FAILURE(test::openWidgetWindow());
     ASSERT_TRUE(Shaders::init());
     test::FakeInput fake;
     Keyboard::buildKeyNames();

@@ -6,6 +6,7 @@
 #include "graphics/Text.h"
 #include "platform/FileSystem.h"
 #include "support/Display.h"
+#include "UiTestSupport.h"
 #include "ui/Form.h"
 
 #include <SFML/Graphics.hpp>
@@ -25,15 +26,7 @@ constexpr unsigned viewWidth = 1024, viewHeight = 768;
 TEST(FormDisplay, TitleBarAndBodyInTheirColours)
 {
     REQUIRE_DISPLAY();
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    clearPathCache();
-    settings = FrameworkSettings();
-    settings.antialiasingLevel = 0;
-    ASSERT_TRUE(KVCore::setDisplayMode(viewWidth, viewHeight, 32, true));
-    imguiEnabled = false;
-    showFPS = false;
-    initRenderLayers();
-    ASSERT_TRUE(Text::init());
+    ASSERT_NO_FATAL_FAILURE(test::openWidgetWindow());
     resetTheme();
 
     Form form;

@@ -25,14 +25,7 @@ namespace {
 TEST(ListBoxDisplay, IconsMeasuringAndDraw)
 {
     REQUIRE_DISPLAY();
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    clearPathCache();
-    settings = FrameworkSettings();
-    settings.antialiasingLevel = 0;
-    ASSERT_TRUE(KVCore::setDisplayMode(1024, 768, 32, true));
-    imguiEnabled = false;
-    initRenderLayers();
-    ASSERT_TRUE(Text::init());
+    ASSERT_NO_FATAL_FAILURE(test::openWidgetWindow());
     InternalTextures::createDefaultTexture();
     ASSERT_FALSE(internalTextures->empty());
     internalTextures->emplace_back();

@@ -25,15 +25,7 @@ constexpr unsigned viewWidth = 1024, viewHeight = 768;
 TEST(TextBoxDisplay, RealClipboardRoundTripAndTheSelectionDrawn)
 {
     REQUIRE_DISPLAY();
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    clearPathCache();
-    settings = FrameworkSettings();
-    settings.antialiasingLevel = 0;
-    ASSERT_TRUE(KVCore::setDisplayMode(viewWidth, viewHeight, 32, true));
-    imguiEnabled = false;
-    showFPS = false;
-    initRenderLayers();
-    ASSERT_TRUE(Text::init());
+    ASSERT_NO_FATAL_FAILURE(test::openWidgetWindow());
     test::FakeInput fake;
     resetComponentIds();
 

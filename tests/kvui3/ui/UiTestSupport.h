@@ -1,8 +1,16 @@
 #pragma once
-// Test doubles for the widget tests: live input behind InputHooks, and layerUI switched to
-// recording so draws can be inspected without GL.
-#include "support/FakeInput.h"
+// Test doubles for the widget tests: live input behind InputHooks, layerUI switched to
+// recording so draws can be inspected without GL, and the window a display test draws in.
+#include "app/KVCore.h"
+#include "core/Settings.h"
 #include "graphics/RenderLayers.h"
+#include "graphics/Text.h"
+#include "platform/FileSystem.h"
+#include "support/FakeInput.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
 
 
 namespace kv::test {
@@ -28,5 +36,20 @@ struct RecordingUiLayer {
     RecordingUiLayer(const RecordingUiLayer&) = delete;
     RecordingUiLayer& operator=(const RecordingUiLayer&) = delete;
 };
+
+// A 1024 x 768 window over the runtime tree with its fonts and render layers, ImGui and the
+// frame rate off: what a widget's display test draws in. Call through ASSERT_NO_FATAL_FAILURE.
+inline void openWidgetWindow()
+{
+    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
+    clearPathCache();
+    settings = FrameworkSettings();
+    settings.antialiasingLevel = 0;
+    ASSERT_TRUE(KVCore::setDisplayMode(1024, 768, 32, true));
+    imguiEnabled = false;
+    showFPS = false;
+    initRenderLayers();
+    ASSERT_TRUE(Text::init());
+}
 
 } // namespace kv::test
