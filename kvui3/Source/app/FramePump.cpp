@@ -84,15 +84,6 @@ static void closeProgram()
     std::exit(0);
 }
 
-// The pointer in whole view units: read live while focused, else the last known position.
-static sf::Vector2i pointerInView()
-{
-    if (input.focus)
-        mousePosition = input.pointer;
-    sf::Vector2f p = InputHooks::mapPixelToView(mousePosition);
-    return sf::Vector2i(static_cast<int>(p.x), static_cast<int>(p.y));
-}
-
 static sf::Vector2i leftPressPosition;
 
 void handleEvent(const sf::Event& event)
@@ -137,12 +128,12 @@ void handleEvent(const sf::Event& event)
     case sf::Event::MouseButtonPressed:
         if (event.mouseButton.button == sf::Mouse::Left) {
             leftButtonDown = true;
-            leftPressPosition = pointerInView();
+            leftPressPosition = Mouse::pointerInView();
         }
         break;
     case sf::Event::MouseButtonReleased:
         if (event.mouseButton.button == sf::Mouse::Left && leftButtonDown) {
-            sf::Vector2i release = pointerInView();
+            sf::Vector2i release = Mouse::pointerInView();
             int dx = release.x - leftPressPosition.x, dy = release.y - leftPressPosition.y;
             int distance = static_cast<int>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
             sf::Vector2f view = InputHooks::currentViewSize();

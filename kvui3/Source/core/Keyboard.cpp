@@ -138,13 +138,18 @@ uint8_t getButtons()
     return input.focus ? input.buttons : 0;
 }
 
-bool isInRect(float left, float top, float right, float bottom)
+sf::Vector2i pointerInView()
 {
     if (input.focus)
         mousePosition = input.pointer;
-    sf::Vector2f p = InputHooks::mapPixelToView(mousePosition);
-    float x = static_cast<float>(static_cast<int>(p.x));
-    float y = static_cast<float>(static_cast<int>(p.y));
+    const sf::Vector2f p = InputHooks::mapPixelToView(mousePosition);
+    return {static_cast<int>(p.x), static_cast<int>(p.y)};
+}
+
+bool isInRect(float left, float top, float right, float bottom)
+{
+    const sf::Vector2i p = pointerInView();
+    const float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
     return left <= x && x <= right && top <= y && y <= bottom;
 }
 

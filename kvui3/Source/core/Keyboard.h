@@ -1,6 +1,8 @@
 #pragma once
 // Keyboard input as a per-tick list of pressed key codes (SFML key codes, 0..100), key names,
 // and mouse helpers. Live state (focus, held keys and buttons) comes through core/Input.h.
+#include <SFML/System/Vector2.hpp>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -58,6 +60,9 @@ namespace kv::Mouse {
 
 constexpr uint8_t leftButton = 1, rightButton = 2, middleButton = 4;
 
+// The pointer in whole view units (mapped through the current view, truncated): this frame's
+// sample while focused, else the last known position (mousePosition keeps it).
+sf::Vector2i pointerInView();
 // Mask of the buttons held now; 0 without focus.
 uint8_t getButtons();
 // Whether the pointer, mapped through the current view and truncated, lies in the rectangle

@@ -222,10 +222,7 @@ void CoolMenu::update(float dt)
 
 void CoolMenu::updateInput()
 {
-    if (input.focus)
-        mousePosition = input.pointer;
-    const sf::Vector2f mapped = InputHooks::mapPixelToView(mousePosition);
-    const sf::Vector2i pointer(static_cast<int>(mapped.x), static_cast<int>(mapped.y));
+    const sf::Vector2i pointer = Mouse::pointerInView();
     const bool moved = pointer != coolMenuLastMouse;
     coolMenuLastMouse = pointer;
     const float px = static_cast<float>(pointer.x), py = static_cast<float>(pointer.y);

@@ -1,7 +1,6 @@
 #include "ui/Scrollbar.h"
 
 #include "core/FrameUpdate.h"
-#include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Theme.h"
 #include "graphics/Text.h"
@@ -11,19 +10,6 @@
 #include <cmath>
 
 namespace kv {
-
-namespace {
-
-// The pointer in view coordinates, truncated to whole units as Mouse::isInRect sees it.
-sf::Vector2i pointerInView()
-{
-    if (input.focus)
-        mousePosition = input.pointer;
-    const sf::Vector2f p = InputHooks::mapPixelToView(mousePosition);
-    return {static_cast<int>(p.x), static_cast<int>(p.y)};
-}
-
-} // namespace
 
 void Scrollbar::create(const std::string& captionText, const sf::Vector2f& at, const sf::Vector2f& extent,
                        uint32_t maximumValue, bool isVertical, uint32_t draggerLengthWanted,
@@ -116,7 +102,7 @@ void Scrollbar::update()
         dragging = false;
     }
 
-    const sf::Vector2i pointer = pointerInView();
+    const sf::Vector2i pointer = Mouse::pointerInView();
     if (!dragging) {
         if (hasCaption && over) {
             const sf::Vector2f at(static_cast<float>(pointer.x) + 10, position.y + size.y + 10);
