@@ -4,10 +4,7 @@
 #include "core/Input.h"
 #include "core/Settings.h"
 #include "core/Theme.h"
-#include "graphics/CachedShader.h"
 #include "graphics/RenderLayers.h"
-#include "graphics/ShaderUniforms.h"
-#include "graphics/Shaders.h"
 #include "graphics/Text.h"
 #include "ui/Hints.h"
 
@@ -126,15 +123,7 @@ void Button::draw()
     (pressedLook ? parts.pressedBack : parts.back).draw();
 
     if (hasIcon) {
-        sf::RenderStates states;
-        ShaderSlot& slot = getShaderSlot(shaderUiIcon);
-        if (slot.loaded && slot.shader) {
-            CachedShader& program = *slot.shader;
-            program.setUniformCurrentTexture(program.getUniformLocation(shaderUniforms::UiIcon::texture.name));
-            program.setUniform1i(program.getUniformLocation(shaderUniforms::UiIcon::darkTheme.name), darkTheme ? 1 : 0);
-            program.setUniform1i(program.getUniformLocation(shaderUniforms::UiIcon::enabled.name), enabled ? 1 : 0);
-            states.shader = &program;
-        }
+        const sf::RenderStates states = uiIconStates(enabled);
         const sf::Vector2f at = position + iconOffset;
         if (pressedLook)
             parts.icon.setPosition(at + sf::Vector2f(1, 1));

@@ -4,10 +4,7 @@
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Theme.h"
-#include "graphics/CachedShader.h"
 #include "graphics/RenderLayers.h"
-#include "graphics/ShaderUniforms.h"
-#include "graphics/Shaders.h"
 #include "graphics/Text.h"
 #include "graphics/Textures.h"
 #include "ui/Colours.h"
@@ -320,16 +317,7 @@ void CoolMenu::draw()
     titleLabel.draw();
     headingLabel.draw();
 
-    sf::RenderStates iconStates;
-    ShaderSlot& slot = getShaderSlot(shaderUiIcon);
-    if (slot.loaded && slot.shader) {
-        CachedShader& program = *slot.shader;
-        // Locations of uniforms the program lacks are -1, which the setters ignore.
-        program.setUniformCurrentTexture(program.getUniformLocation(shaderUniforms::UiIcon::texture.name));
-        program.setUniform1i(program.getUniformLocation(shaderUniforms::UiIcon::darkTheme.name), darkTheme ? 1 : 0);
-        program.setUniform1i(program.getUniformLocation(shaderUniforms::UiIcon::enabled.name), 1);
-        iconStates.shader = &program;
-    }
+    const sf::RenderStates iconStates = uiIconStates(true);
     for (CoolMenuItem& row : items) {
         row.background.draw();
         layer->draw(row.icon, iconStates);

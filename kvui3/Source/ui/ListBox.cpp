@@ -151,6 +151,11 @@ void ListBox::clear()
 {
     items.clear();
     selected = 0;
+    hideScrollbars();
+}
+
+void ListBox::hideScrollbars()
+{
     if (vBarShown)
         vBar.destroy();
     if (hBarShown)
@@ -208,12 +213,7 @@ void ListBox::moveUp(int32_t step)
 
 void ListBox::rebuildScrollbars()
 {
-    if (vBarShown)
-        vBar.destroy();
-    if (hBarShown)
-        hBar.destroy();
-    vBarShown = hBarShown = false;
-    hScroll = 0;
+    hideScrollbars();
     top = std::min(top, count() - 1);
     if (top < 0 || items.empty())
         top = 0;

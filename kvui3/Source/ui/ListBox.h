@@ -113,6 +113,8 @@ public:
     void setAlpha(uint8_t alpha) override;
 
 private:
+    // Takes both bars away and scrolls back to the left edge.
+    void hideScrollbars();
     void rebuildScrollbars();
     void resizeRowLabels();
     void placeRowLabels();

@@ -3,7 +3,10 @@
 #include "core/FrameUpdate.h"
 #include "core/Framework.h"
 #include "core/Theme.h"
+#include "graphics/CachedShader.h"
 #include "graphics/RenderLayers.h"
+#include "graphics/ShaderUniforms.h"
+#include "graphics/Shaders.h"
 #include "ui/Colours.h"
 
 #include <algorithm>
@@ -321,6 +324,21 @@ void TextCursor::draw()
 void TextCursor::setAlpha(uint8_t alpha)
 {
     bar.setFillColor(withAlpha(bar.getFillColor(), alpha));
+}
+
+sf::RenderStates uiIconStates(bool enabled)
+{
+    sf::RenderStates states;
+    ShaderSlot& slot = getShaderSlot(shaderUiIcon);
+    if (slot.loaded && slot.shader) {
+        CachedShader& program = *slot.shader;
+        // Locations of uniforms the program lacks are -1, which the setters ignore.
+        program.setUniformCurrentTexture(program.getUniformLocation(shaderUniforms::UiIcon::texture.name));
+        program.setUniform1i(program.getUniformLocation(shaderUniforms::UiIcon::darkTheme.name), darkTheme ? 1 : 0);
+        program.setUniform1i(program.getUniformLocation(shaderUniforms::UiIcon::enabled.name), enabled ? 1 : 0);
+        states.shader = &program;
+    }
+    return states;
 }
 
 } // namespace kv

@@ -6,6 +6,7 @@
 #include "ui/Component.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderStates.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 
 #include <string>
@@ -203,5 +204,9 @@ public:
     uint8_t getAlpha() override { return bar.getFillColor().a; }
     void setAlpha(uint8_t alpha) override;
 };
+
+// The render states for an icon: the uiIcon program with the current texture, the theme's
+// darkness and enabled (a disabled icon is greyed); plain states while the program is not loaded.
+sf::RenderStates uiIconStates(bool enabled);
 
 } // namespace kv

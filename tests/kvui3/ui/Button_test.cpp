@@ -288,7 +288,7 @@ TEST_F(ButtonTest, DrawsWhatItsStateShows)
         SCOPED_TRACE(c.what);
         hints.clear();
         settings.flatButtons = c.flat;
-        test::RecordingUiLayer ui;
+        test::RecordingLayer ui;
         Button button;
         button.create("Up", &icon, &at, sf::Keyboard::PageUp, "", c.style == buttonNarrow);
         if (c.style == buttonText)
@@ -322,7 +322,7 @@ TEST_F(ButtonTest, AHoveredIconButtonsHintIsItsCaptionAndKey)
     EXPECT_EQ(button.hintText(), "Up - [Page up]");
 
     // Hovered frame after frame, the button keeps one hint alive.
-    test::RecordingUiLayer ui;
+    test::RecordingLayer ui;
     button.hovered = true;
     for (int frame = 0; frame < 10; ++frame) {
         button.draw();

@@ -129,7 +129,7 @@ TEST(ComponentNames, AutoNamesCountAndSkipZero)
 
 TEST(ComponentDrawing, DrawsOnTheUiLayerUnlessRedirected)
 {
-    test::RecordingUiLayer ui;
+    test::RecordingLayer ui;
     RenderLayer& air = renderLayers[layerAir - 1]; // a recording layer standing for a clip
     air.clearDeferred();
     Rectangle box;
@@ -151,7 +151,7 @@ TEST(ComponentDrawing, DrawsOnTheUiLayerUnlessRedirected)
 
 TEST(ComponentDrawing, DebugBoundsOnlyWhileSwitchedOn)
 {
-    test::RecordingUiLayer ui;
+    test::RecordingLayer ui;
     Rectangle box;
     box.create({5, 6}, {25, 16});
     box.draw();

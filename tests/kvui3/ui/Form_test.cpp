@@ -117,7 +117,7 @@ TEST_F(FormTest, DrawsTitleBarTitleThenBody)
 {
     Form form;
     form.create({0, 0}, {200, 100}, "Order");
-    test::RecordingUiLayer ui;
+    test::RecordingLayer ui;
     form.update();
     EXPECT_TRUE(ui.layer.records.empty());
     form.draw();

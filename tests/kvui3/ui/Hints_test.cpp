@@ -148,28 +148,11 @@ TEST(HintBox, StaysInsideTheView)
     }
 }
 
-// layerDisplay records its draws while this lives.
-struct RecordingDisplayLayer {
-    RenderLayer& layer = renderLayers[layerDisplay - 1];
-    uint32_t savedMode = layer.mode;
-    RecordingDisplayLayer()
-    {
-        layer.mode = modeDeferred;
-        layer.clearDeferred();
-        layerRedirected = false;
-    }
-    ~RecordingDisplayLayer()
-    {
-        layer.clearDeferred();
-        layer.mode = savedMode;
-    }
-};
-
 TEST(DrawHint, ShadowBackAndTextOnTheDisplayLayer)
 {
     test::FakeInput input;
     test::FakeInput::view = {800, 600};
-    RecordingDisplayLayer display;
+    test::RecordingLayer display(layerDisplay);
     const int savedAlpha = settings.hintsAlpha;
     settings.hintsAlpha = 100;
 

@@ -55,7 +55,7 @@ TEST(ListBoxDisplay, IconsMeasuringAndDraw)
     EXPECT_EQ(list.hBar.maximum, static_cast<uint32_t>(textWidth(*standardFont, 18, wide) + 3 - 200));
 
     list.selected = 1;
-    test::RecordingUiLayer ui;
+    test::RecordingLayer ui;
     list.draw();
     std::vector<std::string> texts;
     size_t shapes = 0;

@@ -59,7 +59,7 @@ TEST(ScrollbarDisplay, CaptionedBarShowsCaptionValueAndHint)
     EXPECT_EQ(bar.valueLabel.getText(), "100");
     EXPECT_FLOAT_EQ(bar.valueLabel.getPosition().x, 610 - textWidth(*standardFont, 18, "100"));
 
-    test::RecordingUiLayer ui;
+    test::RecordingLayer ui;
     bar.draw();
     std::vector<std::string> texts;
     size_t panels = 0;

@@ -39,7 +39,7 @@ TEST(ProgressBar, WhatIsDrawnOverValueMaximumAndAlpha)
         {150, 100, 255, false, true, 300}, // not clamped: past the back
     };
     for (const Case& c : cases) {
-        test::RecordingUiLayer ui;
+        test::RecordingLayer ui;
         ProgressBar bar;
         bar.create({10, 20}, {200, 12}, c.value, c.maximum);
         bar.setAlpha(c.alpha);
@@ -107,7 +107,7 @@ TEST(Line, PositionIsTheSmallerCorner)
     EXPECT_EQ(line.vertices[1].color.a, 40);
     EXPECT_EQ(line.getAlpha(), 40);
 
-    test::RecordingUiLayer ui;
+    test::RecordingLayer ui;
     line.draw();
     ASSERT_EQ(ui.layer.records.size(), 1u);
     const auto* drawn = static_cast<const VertexArray*>(ui.layer.records[0].drawable.get());
@@ -149,7 +149,7 @@ TEST(BevelPanel, EdgesBoundsAndAlpha)
     panel.setAlpha(100); // an opaque back follows the alpha
     EXPECT_EQ(panel.getAlpha(), 100);
 
-    test::RecordingUiLayer ui;
+    test::RecordingLayer ui;
     panel.draw();
     ASSERT_EQ(ui.layer.records.size(), 2u); // the back, then the edges
     EXPECT_EQ(ui.layer.records[0].kind, deferredRectangleShape);
@@ -160,7 +160,7 @@ TEST(BevelPanel, EdgesBoundsAndAlpha)
 
 TEST(Label, DrawsOnlyText)
 {
-    test::RecordingUiLayer ui;
+    test::RecordingLayer ui;
     Label label;
     label.create({3, 4}, sf::Color::Red, "", *standardFont, 18);
     EXPECT_TRUE(label.created);

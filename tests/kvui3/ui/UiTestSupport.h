@@ -16,25 +16,26 @@
 namespace kv::test {
 
 
-// layerUI records its draws while this lives; outside any clip.
-struct RecordingUiLayer {
-    RenderLayer& layer = renderLayers[layerUI - 1];
+// A layer (layerUI unless told) records its draws while this lives; draws to layerCurrent go
+// to it too, outside any clip.
+struct RecordingLayer {
+    RenderLayer& layer;
     uint32_t savedMode = layer.mode;
 
-    RecordingUiLayer()
+    explicit RecordingLayer(RenderLayerId id = layerUI) : layer(renderLayers[id - 1])
     {
         layer.mode = modeDeferred;
         layer.clearDeferred();
         layerRedirected = false;
         currentRenderLayer = &layerRedirect;
     }
-    ~RecordingUiLayer()
+    ~RecordingLayer()
     {
         layer.clearDeferred();
         layer.mode = savedMode;
     }
-    RecordingUiLayer(const RecordingUiLayer&) = delete;
-    RecordingUiLayer& operator=(const RecordingUiLayer&) = delete;
+    RecordingLayer(const RecordingLayer&) = delete;
+    RecordingLayer& operator=(const RecordingLayer&) = delete;
 };
 
 // A 1024 x 768 window over the runtime tree with its fonts and render layers, ImGui and the
