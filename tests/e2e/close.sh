@@ -4,30 +4,16 @@
 source "$(dirname "$0")/lib.bash"
 ensure_display
 
-# Answers the "Confirm" question box with the given button once it shows.
-answer_confirm() {
-    local button=$1 i box=""
-    for i in $(seq 1 50); do
-        box=$(xdotool search --name '^Confirm$' 2>/dev/null | head -n1 || true)
-        [ -n "$box" ] && break
-        sleep 0.1
-    done
-    [ -n "$box" ] || return 1
-    import -window root "$SHOTS/close-confirm.png" 2>/dev/null || true
-    xdotool windowfocus --sync "$box" 2>/dev/null || true
-    if [ "$button" = yes ]; then xdotool key --window "$box" Return; else xdotool key --window "$box" Escape; fi
-}
-
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 800 600
 printf '[user]\nplayerName=Closer\n[game]\ntokensCount=77\n' > "$dir/tvl.ini"
 start_game "$dir" || fail "window not found"
 "$XCLOSE" "$win"
-answer_confirm no || fail "no question was asked"
+answer_close_question no close-confirm || fail "no question was asked"
 sleep 1
 kill -0 "$pid" 2>/dev/null || fail "answering No ended the program"
 "$XCLOSE" "$win"
-answer_confirm yes || fail "no question the second time"
+answer_close_question yes || fail "no question the second time"
 wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "windowed close: exit code $rc"; }
 [ "$(head -n3 "$dir/kvui3.ini")" = "$(printf '\n[info]\nversion=3')" ] || fail "kvui3.ini not written on close"

@@ -82,6 +82,36 @@ escape_from_menu() {
     wait_exit "$pid" 20
 }
 
+# Answers the window system's "Confirm" box that closing a windowed game asks, with the given
+# button (yes or no) once it shows; a second word names a screenshot of it in $SHOTS.
+answer_close_question() {
+    local button=$1 shot=${2:-} i box=""
+    for i in $(seq 1 50); do
+        box=$(xdotool search --name '^Confirm$' 2>/dev/null | head -n1 || true)
+        [ -n "$box" ] && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || return 1
+    [ -n "$shot" ] && { import -window root "$SHOTS/$shot.png" 2>/dev/null || true; }
+    xdotool windowfocus --sync "$box" 2>/dev/null || true
+    if [ "$button" = yes ]; then xdotool key --window "$box" Return; else xdotool key --window "$box" Escape; fi
+}
+
+# Counts the lines of file $1 that match the basic regex $2.
+count_log() {
+    grep -c -- "$2" "$1" 2>/dev/null || true
+}
+
+# Waits up to $4 seconds for file $1 to hold at least $3 lines matching $2.
+wait_log_count() {
+    local i
+    for i in $(seq 0 $(($4 * 10))); do
+        [ "$(count_log "$1" "$2")" -ge "$3" ] && return 0
+        [ "$i" -lt $(($4 * 10)) ] && sleep 0.1
+    done
+    return 1
+}
+
 # Runs the rest of the calling script under a private X server.
 ensure_display() {
     if [ -z "${TVL_E2E_INNER:-}" ]; then

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Fails when an include runs back up the layer graph, printing each offending include.
-#   framework (kvui3/Source): platform <- core <- {graphics, audio} <- ui <- app
+#   framework (kvui3/Source): platform <- core <- {graphics, audio} <- ui <- app <- dialogs
 #   game (tvl): world <- net <- frontend <- program, each above the whole framework
 # Usage: check_layers.sh SOURCE_ROOT
 set -euo pipefail
@@ -12,13 +12,14 @@ grep -rnoE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[
     kvui3/Source tvl |
 awk -F: '
 BEGIN {
-    fw = "platform core graphics audio ui app"
+    fw = "platform core graphics audio ui app dialogs"
     rule["platform"] = ""
     rule["core"] = "platform"
     rule["graphics"] = "core platform"
     rule["audio"] = "core platform"
     rule["ui"] = "graphics audio core platform"
     rule["app"] = "ui graphics audio core platform"
+    rule["dialogs"] = "app ui graphics audio core platform"
     rule["world"] = fw
     rule["net"] = "world " fw
     rule["frontend"] = "net world " fw

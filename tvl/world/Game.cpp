@@ -17,7 +17,7 @@
 #include "graphics/Textures.h"
 #include "ui/AudioPanel.h"
 #include "ui/Console.h"
-#include "ui/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "world/Ambience.h"
 #include "world/ConsoleCommands.h"
 #include "world/Effects.h"

@@ -7,7 +7,7 @@
 #include "core/Messages.h"
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
-#include "ui/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "world/Images.h"
 #include "world/Items.h"
 #include "world/Map.h"

@@ -9,6 +9,7 @@
 #include "core/Messages.h"
 #include "core/StringUtils.h"
 #include "core/Theme.h"
+#include "dialogs/Dialogs.h"
 #include "ui/Hints.h"
 #include "world/Ambience.h"
 #include "world/GameAssets.h"
@@ -148,8 +149,7 @@ bool pressEscape()
         game.paused = false;
         return false;
     }
-    // No confirmation dialog yet: Escape ends the game at once.
-    return true;
+    return kv::showConfirmDialog("End game and return to menu?") == 1;
 }
 
 void handleGameKeys()

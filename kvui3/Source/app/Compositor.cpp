@@ -41,6 +41,20 @@ const sf::Color opaqueBlack(0, 0, 0, 255);
 // -1 until the first frame sets it; only changes reach the window system.
 int cursorShown = -1;
 uint32_t fpsTextRate = UINT32_MAX; // the rate the text was last set to
+LazyObject<sf::Texture> shownFrame;
+
+void keepShownFrame()
+{
+    const sf::Vector2u size = renderWindow->getSize();
+    if (size.x == 0 || size.y == 0)
+        return;
+    if (shownFrame->getSize() != size && !shownFrame->create(size.x, size.y))
+        return;
+    // Through the render window, which binds its own frame buffer: a layer's render texture may
+    // still be bound in the shared context, and the copy would read that instead.
+    if (renderWindow->setActive(true))
+        shownFrame->update(*renderWindow);
+}
 
 RenderLayer& layer(RenderLayerId id)
 {
@@ -223,10 +237,17 @@ void displayFrame(int cursorKind)
         layer(layerUILighting).clear(opaqueBlack);
     }
 
-    if (windowOpen())
+    if (windowOpen()) {
+        keepShownFrame();
         renderWindow->display();
+    }
     pumpFrame();
     ++frameNumber;
+}
+
+const sf::Texture& lastShownFrame()
+{
+    return *shownFrame;
 }
 
 std::string chooseScreenshotName(const std::tm& utc, const std::function<bool(const std::string&)>& exists)

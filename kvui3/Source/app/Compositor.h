@@ -7,6 +7,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
+#include <SFML/Graphics/Texture.hpp>
 
 #include <cstdint>
 #include <ctime>
@@ -50,6 +51,12 @@ void initFpsText();
 
 // Cursor sprites 2, 3 and 4 (0 and 1 unused), made by start-up.
 extern sf::Sprite cursorSprites[5];
+
+// The frame last shown, exactly as composed: displayFrame copies the window into it just before
+// each display, since after a swap the back buffer may hold anything (on Mesa it reads back as
+// zeros). Window-sized; empty before the first displayed frame. Modal dialogs dim it for their
+// backdrop.
+const sf::Texture& lastShownFrame();
 
 // Incremented at the very end of every displayFrame; lights update once per number.
 extern uint32_t frameNumber;

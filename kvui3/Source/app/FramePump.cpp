@@ -166,7 +166,7 @@ void pollEvents()
         }
     }
     sf::Event event;
-    while (renderWindow.isBuilt() && renderWindow->pollEvent(event)) {
+    while (InputHooks::pollWindowEvent(event)) {
         if (imguiEnabled)
             ImGui::SFML::ProcessEvent(*renderWindow, event);
         handleEvent(event);

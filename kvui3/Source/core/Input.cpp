@@ -39,6 +39,11 @@ sf::Vector2f defaultMapPixel(sf::Vector2i pixel)
     return windowOpen() ? renderWindow->mapPixelToCoords(pixel) : sf::Vector2f(pixel);
 }
 
+bool defaultPollWindowEvent(sf::Event& event)
+{
+    return renderWindow.isBuilt() && renderWindow->pollEvent(event);
+}
+
 sf::Vector2f defaultViewSize()
 {
     return windowOpen() ? renderWindow->getView().getSize() : sf::Vector2f();
@@ -49,12 +54,14 @@ sf::Vector2f defaultViewSize()
 void (*readDevices)(InputState&) = defaultReadDevices;
 sf::Vector2f (*mapPixelToView)(sf::Vector2i) = defaultMapPixel;
 sf::Vector2f (*currentViewSize)() = defaultViewSize;
+bool (*pollWindowEvent)(sf::Event&) = defaultPollWindowEvent;
 
 void reset()
 {
     readDevices = defaultReadDevices;
     mapPixelToView = defaultMapPixel;
     currentViewSize = defaultViewSize;
+    pollWindowEvent = defaultPollWindowEvent;
 }
 
 } // namespace kv::InputHooks

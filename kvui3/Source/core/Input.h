@@ -35,6 +35,10 @@ void sampleInput();
 
 } // namespace kv
 
+namespace sf {
+class Event;
+}
+
 namespace kv::InputHooks {
 
 // Fills focus, keys, buttons and pointer from the devices.
@@ -42,6 +46,8 @@ extern void (*readDevices)(InputState& state);
 // Maps window pixels through the window's current view.
 extern sf::Vector2f (*mapPixelToView)(sf::Vector2i pixel);
 extern sf::Vector2f (*currentViewSize)();
+// Takes the window's next event; false when none is waiting.
+extern bool (*pollWindowEvent)(sf::Event& event);
 
 // Puts the window-backed defaults back.
 void reset();

@@ -1,0 +1,169 @@
+// The message box and the yes/no question: a form with the text in a passive list and one or
+// two buttons under it.
+#include "dialogs/Dialogs.h"
+#include "dialogs/ModalBackdrop.h"
+
+#include "app/Compositor.h"
+#include "core/Framework.h"
+#include "core/FrameUpdate.h"
+#include "core/Input.h"
+#include "core/Keyboard.h"
+#include "core/Log.h"
+#include "core/Messages.h"
+#include "graphics/Text.h"
+#include "graphics/Textures.h"
+#include "ui/Button.h"
+#include "ui/Form.h"
+#include "ui/ListBox.h"
+
+#include <SFML/Window/Keyboard.hpp>
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+namespace kv {
+
+namespace {
+
+constexpr int iconYes = 175;
+constexpr int iconNo = 91;
+
+struct TextBoxLayout {
+    sf::Vector2f position, size;
+};
+
+// The form of a message or question: 80 % of the view wide but at most 950, eight lines high,
+// centred.
+TextBoxLayout messageLayout()
+{
+    const sf::Vector2f view = renderWindow->getView().getSize();
+    const float ls = componentLineSpacing();
+    const float w = std::min(view.x * 0.8f, 950.0f), h = ls * 8;
+    return {{(view.x - w) / 2, (view.y - h) / 2}, {w, h}};
+}
+
+// The dialog's text as a borderless, passive list on the form.
+void fillText(ListBox& list, const TextBoxLayout& box, const std::string& text)
+{
+    const float ls = componentLineSpacing();
+    list.createWithRows({box.position.x + 5, box.position.y + ls * 1.5f}, box.size.x - 10, 4);
+    list.addWrappedText(text);
+    list.selectable = false;
+    list.keyboard = false;
+    list.showPanel = false;
+    list.followScroll = false;
+}
+
+sf::Vector2f answerButtonSize()
+{
+    return {digitsWidth(*standardFont, componentTextSize, 8) + 32, 38};
+}
+
+void makeButton(Button& button, const std::string& text, int icon, uint32_t key, float x, const TextBoxLayout& box)
+{
+    const sfSprite sprite(Icons::getIcon(icon));
+    const sf::Vector2f size = answerButtonSize();
+    const sf::Vector2f at(x, box.position.y + box.size.y - size.y - componentLineSpacing() / 4);
+    button.create(text, &sprite, &at, key, "", false);
+    button.setSize(size);
+    button.setPosition(at);
+}
+
+} // namespace
+
+void showMessage(const std::string& text)
+{
+    if (!renderWindow.isBuilt() || !renderWindow->isOpen()) {
+        printError(text);
+        return;
+    }
+    writeLog("Message: " + text);
+    ModalScope scope;
+    const TextBoxLayout box = messageLayout();
+    Form form;
+    form.create(box.position, box.size, "Message");
+    ListBox list;
+    fillText(list, box, text);
+    Button ok;
+    const float viewWidth = renderWindow->getView().getSize().x;
+    makeButton(ok, "OK", iconYes, sf::Keyboard::Enter, (viewWidth - answerButtonSize().x) / 2, box);
+
+    ModalBackdrop backdrop;
+    backdrop.capture();
+    bool done = false;
+    while (!done) {
+        drawModalBackground(backdrop);
+        form.update();
+        form.draw();
+        list.update();
+        list.draw();
+        ok.update();
+        ok.draw();
+        done = ok.clicked;
+        displayFrame(0);
+    }
+}
+
+void showMessagef(const char* format, ...)
+{
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    // Cut at the buffer, never past it.
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    showMessage(text);
+}
+
+int showConfirmDialog(const std::string& text)
+{
+    if (!renderWindow.isBuilt() || !renderWindow->isOpen())
+        return 0;
+    writeLog("Confirm: " + text);
+    ModalScope scope;
+    const TextBoxLayout box = messageLayout();
+    Form form;
+    form.create(box.position, box.size, "Confirm");
+    ListBox list;
+    fillText(list, box, text);
+    const float viewWidth = renderWindow->getView().getSize().x;
+    const sf::Vector2f size = answerButtonSize();
+    const float yesX = (viewWidth - size.x - size.x - 5) / 2;
+    Button yes, no;
+    makeButton(yes, "Yes", iconYes, sf::Keyboard::Enter, yesX, box);
+    makeButton(no, "No", iconNo, sf::Keyboard::Escape, yesX + size.x + 5, box);
+
+    ModalBackdrop backdrop;
+    backdrop.capture();
+    // The Escape that may have asked the question must not answer it, nor its key repeats.
+    Keyboard::pressedKeys.clear();
+    if (input.focus && input.keyDown(sf::Keyboard::Escape))
+        Keyboard::waitForKeyRelease(sf::Keyboard::Escape);
+
+    int answer = -1;
+    while (answer < 0) {
+        drawModalBackground(backdrop);
+        form.update();
+        form.draw();
+        list.update();
+        list.draw();
+        yes.update();
+        yes.draw();
+        no.update();
+        no.draw();
+        // Both in one frame answers No.
+        if (no.clicked)
+            answer = 0;
+        else if (yes.clicked)
+            answer = 1;
+        else if (input.focus && Keyboard::keyPressed(sf::Keyboard::Space, true)) {
+            Keyboard::waitForKeyRelease(sf::Keyboard::Space);
+            answer = 1;
+        }
+        displayFrame(0);
+    }
+    writeLog(answer ? "Confirm: Yes" : "Confirm: No");
+    return answer;
+}
+
+} // namespace kv
