@@ -10,6 +10,7 @@
 
 namespace tvl {
 
+Transport* netTransport = nullptr;
 NetAddress serverAddress;
 
 namespace {
@@ -52,12 +53,12 @@ void sendToAllClients(sf::Packet& packet, int16_t excludeId)
     }
 }
 
-void sendColour(sf::Packet& packet, const sf::Color& colour)
+void writeColour(sf::Packet& packet, const sf::Color& colour)
 {
     packet << colour.r << colour.g << colour.b;
 }
 
-void sendVector(sf::Packet& packet, const sf::Vector2f& v)
+void writeVector(sf::Packet& packet, const sf::Vector2f& v)
 {
     packet << v.x << v.y;
 }
@@ -84,7 +85,7 @@ sf::Packet makeConnectRequest(const wire::ConnectRequest& fields)
 {
     sf::Packet packet = makePacket(PacketType::ConnectRequest);
     packet << fields.name;
-    sendColour(packet, fields.colour);
+    writeColour(packet, fields.colour);
     return packet;
 }
 
@@ -99,9 +100,9 @@ sf::Packet makeFireWeapon(const wire::FireWeapon& fields)
 {
     sf::Packet packet = makePacket(PacketType::FireWeapon);
     packet << static_cast<int32_t>(fields.weapon);
-    sendVector(packet, fields.origin);
+    writeVector(packet, fields.origin);
     packet << fields.angleDegrees;
-    sendVector(packet, fields.inherited);
+    writeVector(packet, fields.inherited);
     packet << fields.targetId;
     return packet;
 }
@@ -110,9 +111,9 @@ sf::Packet makeWeaponFired(const wire::WeaponFired& fields)
 {
     sf::Packet packet = makePacket(PacketType::WeaponFired);
     packet << static_cast<int32_t>(fields.weapon) << fields.projectileId;
-    sendVector(packet, fields.origin);
+    writeVector(packet, fields.origin);
     packet << fields.angleDegrees;
-    sendVector(packet, fields.inherited);
+    writeVector(packet, fields.inherited);
     packet << static_cast<int16_t>(fields.ownerId) << fields.targetId;
     return packet;
 }
@@ -121,7 +122,7 @@ sf::Packet makePlaySound(const wire::PlaySound& fields)
 {
     sf::Packet packet = makePacket(PacketType::PlaySound);
     packet << fields.soundName;
-    sendVector(packet, fields.position);
+    writeVector(packet, fields.position);
     packet << fields.voice << fields.volume << fields.pitch;
     return packet;
 }

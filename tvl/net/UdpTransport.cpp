@@ -2,8 +2,6 @@
 
 namespace tvl {
 
-Transport* netTransport = nullptr;
-
 bool UdpTransport::bind(uint16_t port, const sf::IpAddress& address)
 {
     socket.setBlocking(false);
