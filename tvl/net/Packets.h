@@ -1,8 +1,9 @@
 #pragma once
 // The wire protocol of a network game: packet types, destinations, the send path, the relay
 // builders and the packets a step's events make. Every datagram is one sf::Packet that opens
-// with its i32 type, then the fields in the order of its builder (sf::Packet's big-endian
-// encoding; a string is a u32 length and its bytes). The machine's role is netRole
+// with its i32 type, then the fields in the order of its builder, in sf::Packet's encoding:
+// integers big-endian, floats as their four bytes in this machine's order, a string as a u32
+// length and its bytes. The machine's role is netRole
 // (world/GameState.h); what arrives is read by net/PacketReaders.h.
 #include "net/PacketReaders.h"
 #include "net/Transport.h"
