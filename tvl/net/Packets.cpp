@@ -1,11 +1,78 @@
 #include "net/Packets.h"
 
 #include "core/Hash.h"
+#include "core/Messages.h"
+#include "net/Network.h"
 #include "world/Player.h"
 
+#include <mutex>
 #include <string>
 
 namespace tvl {
+
+Transport* netTransport = nullptr;
+NetAddress serverAddress;
+
+namespace {
+
+// Held around each socket send, its retries and its failure line.
+std::mutex sendMutex;
+
+const NetAddress& addressOf(const Player& player)
+{
+    static const NetAddress none;
+    const auto found = peers.find(player.playerId);
+    return found == peers.end() ? none : found->second.address;
+}
+
+void sendToPlayer(const Player& player, sf::Packet& packet)
+{
+    sendPacketWithRetries(addressOf(player), packet, 3);
+}
+
+void sendToServer(sf::Packet& packet)
+{
+    sendPacketWithRetries(serverAddress, packet, 3);
+}
+
+void sendToAllClients(sf::Packet& packet, int16_t excludeId)
+{
+    const Player* local = localPlayer();
+    uint16_t localId = 65535;
+    if (local) {
+        localId = local->playerId;
+    } else {
+        kv::printError("sendPacket: Cannnot resolve local server player");
+    }
+    for (const auto& player : game.players) {
+        // -1 is compared as it came, so it never stands for the ID 65535.
+        if (excludeId != -1 && player->playerId == static_cast<uint16_t>(excludeId))
+            continue;
+        if (player->playerId != localId)
+            sendToPlayer(*player, packet);
+    }
+}
+
+void writeColour(sf::Packet& packet, const sf::Color& colour)
+{
+    packet << colour.r << colour.g << colour.b;
+}
+
+void writeVector(sf::Packet& packet, const sf::Vector2f& v)
+{
+    packet << v.x << v.y;
+}
+
+// One packet of type with fields, to every client but exclude.
+template <typename... Fields>
+void relay(PacketType type, int16_t excludeId, const Fields&... fields)
+{
+    sf::Packet packet = makePacket(type);
+    (packet << ... << fields);
+    sendPacket(PacketDestination::AllClients, type, packet, excludeId);
+}
+
+} // namespace
 
 sf::Packet makePacket(PacketType type)
 {
@@ -14,21 +81,162 @@ sf::Packet makePacket(PacketType type)
     return packet;
 }
 
-// Nothing leaves this machine until the game socket exists.
-void sendPacket(int, PacketType, sf::Packet&, int16_t) {}
+sf::Packet makeConnectRequest(const wire::ConnectRequest& fields)
+{
+    sf::Packet packet = makePacket(PacketType::ConnectRequest);
+    packet << fields.name;
+    writeColour(packet, fields.colour);
+    return packet;
+}
+
+sf::Packet makeConnectAccepted(const wire::ConnectAccepted& fields)
+{
+    sf::Packet packet = makePacket(PacketType::ConnectAccepted);
+    packet << fields.mapFile << fields.tokensCount << fields.skillLevel << fields.itemsDensity;
+    return packet;
+}
+
+sf::Packet makeFireWeapon(const wire::FireWeapon& fields)
+{
+    sf::Packet packet = makePacket(PacketType::FireWeapon);
+    packet << static_cast<int32_t>(fields.weapon);
+    writeVector(packet, fields.origin);
+    packet << fields.angleDegrees;
+    writeVector(packet, fields.inherited);
+    packet << fields.targetId;
+    return packet;
+}
+
+sf::Packet makeWeaponFired(const wire::WeaponFired& fields)
+{
+    sf::Packet packet = makePacket(PacketType::WeaponFired);
+    packet << static_cast<int32_t>(fields.weapon) << fields.projectileId;
+    writeVector(packet, fields.origin);
+    packet << fields.angleDegrees;
+    writeVector(packet, fields.inherited);
+    packet << static_cast<int16_t>(fields.ownerId) << fields.targetId;
+    return packet;
+}
+
+sf::Packet makePlaySound(const wire::PlaySound& fields)
+{
+    sf::Packet packet = makePacket(PacketType::PlaySound);
+    packet << fields.soundName;
+    writeVector(packet, fields.position);
+    packet << fields.voice << fields.volume << fields.pitch;
+    return packet;
+}
+
+void sendPacket(int destination, PacketType type, sf::Packet& packet, int16_t excludeId)
+{
+    const bool server = netRole == ServerRole;
+    switch (destination) {
+    case PacketDestination::Everyone:
+        if (server)
+            sendToAllClients(packet, excludeId);
+        else
+            sendToServer(packet);
+        return;
+    case PacketDestination::Server:
+        if (server)
+            kv::printMessage("Server attempted to send a packet to itself!");
+        else
+            sendToServer(packet);
+        return;
+    case PacketDestination::AllClients:
+        if (server)
+            sendToAllClients(packet, excludeId);
+        else
+            kv::printMessage("Client attempted to send a packet to all other clients");
+        return;
+    default:
+        for (const auto& player : game.players) {
+            if (player->playerId == destination) {
+                sendToPlayer(*player, packet);
+                return;
+            }
+        }
+        kv::printError("Packet's destination player ID is invalid " + std::to_string(destination) +
+                       " (packet type " + std::to_string(static_cast<int32_t>(type)) + ")");
+    }
+}
+
+bool sendPacketWithRetries(const NetAddress& to, sf::Packet& packet, int attempts)
+{
+    if (!to.address)
+        return false;
+    std::lock_guard<std::mutex> lock(sendMutex);
+    for (int i = 0; i < attempts; ++i) {
+        if (netTransport &&
+            netTransport->send(packet.getData(), packet.getDataSize(), *to.address, to.port) == sf::Socket::Done)
+            return true;
+    }
+    kv::printMessage("Failed to send packet to " + to.address->toString() + " after " +
+                     std::to_string(attempts) + " attempts");
+    return false;
+}
+
+int findPlayerByAddress(const NetAddress& from)
+{
+    for (std::size_t i = 0; i < game.players.size(); ++i)
+        if (addressOf(*game.players[i]) == from)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void sendPlayerX(int16_t playerId, float x)
+{
+    relay(PacketType::RemotePlayerX, playerId, playerId, x);
+}
+
+void sendPlayerY(int16_t playerId, float y)
+{
+    relay(PacketType::RemotePlayerY, playerId, playerId, y);
+}
+
+void sendPlayerAngle(int16_t playerId, float radians)
+{
+    relay(PacketType::RemotePlayerAngle, playerId, playerId, radians * wireDegreesPerRadian);
+}
+
+void sendPlayerSpeed(int16_t playerId, float speed)
+{
+    relay(PacketType::RemotePlayerSpeed, playerId, playerId, speed);
+}
+
+void sendPlayerNitro(int16_t playerId, bool active)
+{
+    relay(PacketType::RemotePlayerNitro, playerId, playerId, active);
+}
+
+void sendPlayerDisabled(int16_t playerId, bool disabled)
+{
+    relay(PacketType::RemotePlayerDisabled, playerId, playerId, disabled);
+}
 
 void sendPlayerUsedItem(int16_t playerId, ItemType item)
 {
-    sf::Packet packet = makePacket(PacketType::PlayerUsedItem);
-    packet << playerId << static_cast<int32_t>(item);
-    sendPacket(PacketDestination::AllClients, PacketType::PlayerUsedItem, packet, playerId);
+    relay(PacketType::PlayerUsedItem, playerId, playerId, static_cast<int32_t>(item));
+}
+
+void sendPlayerState(int16_t playerId, int32_t netTag)
+{
+    relay(PacketType::PlayerValue, playerId, playerId, netTag);
 }
 
 void sendPlayerTokens(int16_t playerId, int16_t tokens)
 {
-    sf::Packet packet = makePacket(PacketType::PlayerTokens);
-    packet << playerId << tokens;
-    sendPacket(PacketDestination::AllClients, PacketType::PlayerTokens, packet, -1);
+    relay(PacketType::PlayerTokens, -1, playerId, tokens);
+}
+
+void sendDronePosition(int16_t playerId, float x, float y)
+{
+    relay(PacketType::DronePosition, -1, playerId, x, y);
+}
+
+void sendDroneAngle(int16_t playerId, float radians)
+{
+    relay(PacketType::DroneAngle, -1, playerId, radians * wireDegreesPerRadian);
 }
 
 void sendPickupAdded(int destination, int32_t id, float x, float y, int32_t type)
@@ -40,16 +248,14 @@ void sendPickupAdded(int destination, int32_t id, float x, float y, int32_t type
 
 namespace {
 
-void sendToAllClients(PacketType type, sf::Packet& packet)
+void sendToEveryClient(PacketType type, sf::Packet& packet)
 {
     sendPacket(PacketDestination::AllClients, type, packet, -1);
 }
 
 sf::Packet soundPacket(uint32_t soundName, float x, float y)
 {
-    sf::Packet packet = makePacket(PacketType::PlaySound);
-    packet << soundName << x << y << std::string() << 1.0f << 1.0f;
-    return packet;
+    return makePlaySound({soundName, {x, y}, std::string(), 1.0f, 1.0f});
 }
 
 void sendEventPacket(const GameEvent& event)
@@ -62,7 +268,7 @@ void sendEventPacket(const GameEvent& event)
     case GameEventType::Sound:
         if (server && event.soundName != 0) {
             sf::Packet packet = soundPacket(event.soundName, event.x, event.y);
-            sendToAllClients(PacketType::PlaySound, packet);
+            sendToEveryClient(PacketType::PlaySound, packet);
         }
         break;
     case GameEventType::NitroSound:
@@ -87,14 +293,14 @@ void sendEventPacket(const GameEvent& event)
             break;
         sf::Packet packet = makePacket(PacketType::ItemPickedUp);
         packet << playerId << event.pickupId;
-        sendToAllClients(PacketType::ItemPickedUp, packet);
+        sendToEveryClient(PacketType::ItemPickedUp, packet);
         break;
     }
     case GameEventType::PickupRemoved:
         if (multiplayer && server) {
             sf::Packet packet = makePacket(PacketType::PickupRemoved);
             packet << event.pickupId;
-            sendToAllClients(PacketType::PickupRemoved, packet);
+            sendToEveryClient(PacketType::PickupRemoved, packet);
         }
         break;
     case GameEventType::TokenTaken: {
@@ -114,14 +320,14 @@ void sendEventPacket(const GameEvent& event)
         if (multiplayer && server) {
             sf::Packet packet = makePacket(PacketType::TokenPosition);
             packet << event.x << event.y;
-            sendToAllClients(PacketType::TokenPosition, packet);
+            sendToEveryClient(PacketType::TokenPosition, packet);
         }
         break;
     case GameEventType::DroneState:
         if (server) {
             sf::Packet packet = makePacket(PacketType::DroneState);
             packet << playerId << event.active;
-            sendToAllClients(PacketType::DroneState, packet);
+            sendToEveryClient(PacketType::DroneState, packet);
         }
         break;
     }
