@@ -17,17 +17,8 @@ namespace {
 constexpr float slideStep = 30;
 
 // Built once: the hint is refreshed on every hovered tick.
-const std::string& dockedHint()
-{
-    static const std::string text = "This toolbar is docked and cannot be dragged";
-    return text;
-}
-
-const std::string& dragHint()
-{
-    static const std::string text = "Drag";
-    return text;
-}
+const std::string dockedHint = "This toolbar is docked and cannot be dragged";
+const std::string dragHint = "Drag";
 
 } // namespace
 
@@ -58,8 +49,12 @@ Button* Toolbar::addButton(const std::string& text, const sf::Sprite* icon, uint
 {
     const sf::Vector2f origin(0, 0);
     Button& button = buttons.emplace_back();
-    const sfSprite sprite = icon ? sfSprite(*icon) : sfSprite(sf::Sprite());
-    button.create(text, icon ? &sprite : nullptr, &origin, shortcutKey, hint, narrow);
+    if (icon) {
+        const sfSprite sprite(*icon);
+        button.create(text, &sprite, &origin, shortcutKey, hint, narrow);
+    } else {
+        button.create(text, nullptr, &origin, shortcutKey, hint, narrow);
+    }
     layout();
     return &button;
 }
@@ -122,7 +117,7 @@ const std::string* Toolbar::titleBarHint()
                                            position.y + componentLineSpacing() + 2);
     const uint8_t held = Mouse::getButtons(); // 0 without focus
     if (docked)
-        return overTitle && held == Mouse::leftButton ? &dockedHint() : nullptr;
+        return overTitle && held == Mouse::leftButton ? &dockedHint : nullptr;
 
     if (dragging) {
         if (held & Mouse::leftButton) {
@@ -140,7 +135,7 @@ const std::string* Toolbar::titleBarHint()
         dragging = mouseCaptured = true;
         return nullptr;
     }
-    return held == 0 ? &dragHint() : nullptr;
+    return held == 0 ? &dragHint : nullptr;
 }
 
 void Toolbar::update()
