@@ -238,7 +238,11 @@ void displayFrame(int cursorKind)
     }
 
     if (windowOpen()) {
-        keepShownFrame();
+        // A copy costs a whole-window read (about 2 ms a frame on a software renderer), so it is
+        // kept in the frames that follow a tick: what opens a dialog is a tick's input, and the
+        // frame it dims is then at most one tick old.
+        if (pollerTicked || lastShownFrame().getSize() != renderWindow->getSize())
+            keepShownFrame();
         renderWindow->display();
     }
     pumpFrame();

@@ -52,10 +52,10 @@ void initFpsText();
 // Cursor sprites 2, 3 and 4 (0 and 1 unused), made by start-up.
 extern sf::Sprite cursorSprites[5];
 
-// The frame last shown, exactly as composed: displayFrame copies the window into it just before
-// each display, since after a swap the back buffer may hold anything (on Mesa it reads back as
-// zeros). Window-sized; empty before the first displayed frame. Modal dialogs dim it for their
-// backdrop.
+// A recent frame as it was shown: displayFrame copies the window into it just before the display
+// of every frame that follows a tick (and whenever the window's size changed), since after a swap
+// the back buffer may hold anything (on Mesa it reads back as zeros). Window-sized; empty before
+// the first displayed frame. Modal dialogs dim it for their backdrop.
 const sf::Texture& lastShownFrame();
 
 // Incremented at the very end of every displayFrame; lights update once per number.

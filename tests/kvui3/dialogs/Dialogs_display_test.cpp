@@ -1,6 +1,7 @@
 // The modal dialogs in a real window, answered through the frame pump's events and the input
 // sample, as a player would; what they show read back from the screen.
 #include "app/Compositor.h"
+#include "app/FramePump.h"
 #include "core/Framework.h"
 #include "core/Keyboard.h"
 #include "core/Messages.h"
@@ -54,9 +55,16 @@ protected:
     }
     static int claimedIds() { return std::accumulate(std::begin(usedComponentIds), std::end(usedComponentIds), 0); }
 
-    // A frame of one colour on screen: what the dialog's backdrop dims.
+    // A frame of one colour on screen, and kept as the shown frame (a frame that follows a
+    // tick): what the dialog's backdrop dims.
     static void showPlainFrame(sf::Color colour)
     {
+        if (!tickGateStarted)
+            startTickGate();
+        do {
+            getRenderLayer(layerDisplay, true)->clear(colour);
+            displayFrame(0);
+        } while (!pollerTicked);
         getRenderLayer(layerDisplay, true)->clear(colour);
         displayFrame(0);
     }
