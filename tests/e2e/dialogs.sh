@@ -78,8 +78,6 @@ ask_question 3 || { cat "$dir/stderr.txt"; fail "the third Escape asked nothing"
 answer_close_question yes || fail "closing the window asked nothing"
 wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "closing inside the dialog: exit code $rc"; }
-[ "$(head -n3 "$dir/kvui3.ini")" = "$(printf '\n[info]\nversion=3')" ] || fail "kvui3.ini not written on close"
-grep -qx 'playerName=Asker' "$dir/tvl.ini" || fail "tvl.ini lost playerName on close"
-grep -qx 'lerpRate=10' "$dir/tvl.ini" || fail "tvl.ini not rewritten on close"
+check_settings_written "$dir" Asker
 rm -rf "$dir"
 echo "dialogs: all checks passed"

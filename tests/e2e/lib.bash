@@ -97,6 +97,14 @@ answer_close_question() {
     if [ "$button" = yes ]; then xdotool key --window "$box" Return; else xdotool key --window "$box" Escape; fi
 }
 
+# Fails unless folder $1 holds both settings files as the program writes them on its way out:
+# kvui3.ini rewritten, and tvl.ini rewritten with the playerName $2 it was started with.
+check_settings_written() {
+    [ "$(head -n3 "$1/kvui3.ini")" = "$(printf '\n[info]\nversion=3')" ] || fail "kvui3.ini not written on close"
+    grep -qx "playerName=$2" "$1/tvl.ini" || fail "tvl.ini lost playerName on close"
+    grep -qx 'lerpRate=10' "$1/tvl.ini" || fail "tvl.ini not rewritten on close"
+}
+
 # Counts the lines of file $1 that match the basic regex $2.
 count_log() {
     grep -c -- "$2" "$1" 2>/dev/null || true

@@ -28,42 +28,47 @@ namespace {
 constexpr int iconYes = 175;
 constexpr int iconNo = 91;
 
-struct TextBoxLayout {
+// The form of a message or question -- 80 % of the view wide but at most 950, eight lines high,
+// centred -- with its text as a borderless, passive list under the title.
+struct TextPanel {
     sf::Vector2f position, size;
+    Form form;
+    ListBox list;
+
+    TextPanel(const std::string& title, const std::string& text)
+    {
+        const sf::Vector2f view = renderWindow->getView().getSize();
+        const float ls = componentLineSpacing();
+        size = {std::min(view.x * 0.8f, 950.0f), ls * 8};
+        position = {(view.x - size.x) / 2, (view.y - size.y) / 2};
+        form.create(position, size, title);
+        list.createWithRows({position.x + 5, position.y + ls * 1.5f}, size.x - 10, 4);
+        list.addWrappedText(text);
+        list.selectable = false;
+        list.keyboard = false;
+        list.showPanel = false;
+        list.followScroll = false;
+    }
+    void updateAndDraw()
+    {
+        form.update();
+        form.draw();
+        list.update();
+        list.draw();
+    }
 };
-
-// The form of a message or question: 80 % of the view wide but at most 950, eight lines high,
-// centred.
-TextBoxLayout messageLayout()
-{
-    const sf::Vector2f view = renderWindow->getView().getSize();
-    const float ls = componentLineSpacing();
-    const float w = std::min(view.x * 0.8f, 950.0f), h = ls * 8;
-    return {{(view.x - w) / 2, (view.y - h) / 2}, {w, h}};
-}
-
-// The dialog's text as a borderless, passive list on the form.
-void fillText(ListBox& list, const TextBoxLayout& box, const std::string& text)
-{
-    const float ls = componentLineSpacing();
-    list.createWithRows({box.position.x + 5, box.position.y + ls * 1.5f}, box.size.x - 10, 4);
-    list.addWrappedText(text);
-    list.selectable = false;
-    list.keyboard = false;
-    list.showPanel = false;
-    list.followScroll = false;
-}
 
 sf::Vector2f answerButtonSize()
 {
     return {digitsWidth(*standardFont, componentTextSize, 8) + 32, 38};
 }
 
-void makeButton(Button& button, const std::string& text, int icon, uint32_t key, float x, const TextBoxLayout& box)
+// An answer button at x on the panel's bottom row.
+void makeButton(Button& button, const std::string& text, int icon, uint32_t key, float x, const TextPanel& panel)
 {
     const sfSprite sprite(Icons::getIcon(icon));
     const sf::Vector2f size = answerButtonSize();
-    const sf::Vector2f at(x, box.position.y + box.size.y - size.y - componentLineSpacing() / 4);
+    const sf::Vector2f at(x, panel.position.y + panel.size.y - size.y - componentLineSpacing() / 4);
     button.create(text, &sprite, &at, key, "", false);
     button.setSize(size);
     button.setPosition(at);
@@ -79,24 +84,17 @@ void showMessage(const std::string& text)
     }
     writeLog("Message: " + text);
     ModalScope scope;
-    const TextBoxLayout box = messageLayout();
-    Form form;
-    form.create(box.position, box.size, "Message");
-    ListBox list;
-    fillText(list, box, text);
+    TextPanel panel("Message", text);
     Button ok;
     const float viewWidth = renderWindow->getView().getSize().x;
-    makeButton(ok, "OK", iconYes, sf::Keyboard::Enter, (viewWidth - answerButtonSize().x) / 2, box);
+    makeButton(ok, "OK", iconYes, sf::Keyboard::Enter, (viewWidth - answerButtonSize().x) / 2, panel);
 
     ModalBackdrop backdrop;
     backdrop.capture();
     bool done = false;
     while (!done) {
         drawModalBackground(backdrop);
-        form.update();
-        form.draw();
-        list.update();
-        list.draw();
+        panel.updateAndDraw();
         ok.update();
         ok.draw();
         done = ok.clicked;
@@ -121,17 +119,13 @@ int showConfirmDialog(const std::string& text)
         return 0;
     writeLog("Confirm: " + text);
     ModalScope scope;
-    const TextBoxLayout box = messageLayout();
-    Form form;
-    form.create(box.position, box.size, "Confirm");
-    ListBox list;
-    fillText(list, box, text);
+    TextPanel panel("Confirm", text);
     const float viewWidth = renderWindow->getView().getSize().x;
     const sf::Vector2f size = answerButtonSize();
     const float yesX = (viewWidth - size.x - size.x - 5) / 2;
     Button yes, no;
-    makeButton(yes, "Yes", iconYes, sf::Keyboard::Enter, yesX, box);
-    makeButton(no, "No", iconNo, sf::Keyboard::Escape, yesX + size.x + 5, box);
+    makeButton(yes, "Yes", iconYes, sf::Keyboard::Enter, yesX, panel);
+    makeButton(no, "No", iconNo, sf::Keyboard::Escape, yesX + size.x + 5, panel);
 
     ModalBackdrop backdrop;
     backdrop.capture();
@@ -143,10 +137,7 @@ int showConfirmDialog(const std::string& text)
     int answer = -1;
     while (answer < 0) {
         drawModalBackground(backdrop);
-        form.update();
-        form.draw();
-        list.update();
-        list.draw();
+        panel.updateAndDraw();
         yes.update();
         yes.draw();
         no.update();
