@@ -185,8 +185,8 @@ bool dispatch(PacketType type, sf::Packet& packet)
                 p->netTag = static_cast<uint32_t>(v->value);
         break;
     case PacketType::PlayerLeft:
-        // The player driven here leaves only with the whole network game.
-        if (const auto v = wire::readPlayerId(packet); v && !isLocallyControlled(v->id))
+        // removeDisconnectedPlayer keeps the player driven here.
+        if (const auto v = wire::readPlayerId(packet))
             removeDisconnectedPlayer(static_cast<int16_t>(v->id));
         break;
     case PacketType::PlayerSpawned:

@@ -251,6 +251,7 @@ void shutdownNetwork()
     serverAddress = NetAddress{};
     peers.clear();
     keepAliveStart.reset();
+    unknownSenders.clear();
     clearPlayers();
 }
 

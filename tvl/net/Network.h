@@ -100,7 +100,8 @@ void sendLocalPlayerState(bool resendAll = false);
 
 // Ends the network game: a client sends Leave ("Disconnected from server"), a server
 // ServerShutdown ("Shutdown server"), the socket is unbound and the role None. Always: no
-// serverAddress, the peers forgotten, the player list emptied (each body destroyed first).
+// serverAddress, the peers and unknown senders forgotten, the keep-alive clock gone, the
+// player list emptied (each body destroyed first).
 void shutdownNetwork();
 
 // Kicked {reason} to the player; "<name> was kicked for <reason>" printed and sent as a
