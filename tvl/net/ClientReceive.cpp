@@ -18,12 +18,6 @@ namespace tvl {
 
 namespace {
 
-// The player a packet names; unknown IDs drop the packet silently.
-Player* named(uint16_t id)
-{
-    return findPlayer(id);
-}
-
 void addRemotePlayer(const wire::PlayerInfo& info)
 {
     // A duplicated datagram, or the ID of a player already here: one player per ID.
@@ -57,7 +51,7 @@ int pickupIndex(int32_t id)
 
 void takePickup(const wire::ItemPickedUp& taken)
 {
-    Player* player = named(taken.playerId);
+    Player* player = findPlayer(taken.playerId);
     const int index = pickupIndex(taken.pickupId);
     if (!player || index < 0)
         return;
@@ -70,6 +64,7 @@ void takePickup(const wire::ItemPickedUp& taken)
 }
 
 // Returns false when the network game must end.
+// A packet naming a player nobody has is dropped silently.
 bool dispatch(PacketType type, sf::Packet& packet)
 {
     switch (type) {
@@ -121,7 +116,7 @@ bool dispatch(PacketType type, sf::Packet& packet)
         break;
     case PacketType::DroneState:
         if (const auto v = wire::readPlayerFlag(packet)) {
-            if (Player* p = named(v->id)) {
+            if (Player* p = findPlayer(v->id)) {
                 p->droneActive = v->value;
                 if (v->value) {
                     p->droneX = p->x + droneOffsetX;
@@ -143,7 +138,7 @@ bool dispatch(PacketType type, sf::Packet& packet)
     case PacketType::RemotePlayerX:
     case PacketType::RemotePlayerY:
         if (const auto v = wire::readPlayerFloat(packet)) {
-            if (Player* p = named(v->id)) {
+            if (Player* p = findPlayer(v->id)) {
                 const bool drivenHere = isLocallyControlled(p->playerId);
                 const bool isX = type == PacketType::RemotePlayerX;
                 float& field = drivenHere ? (isX ? p->x : p->y) : (isX ? p->netTargetX : p->netTargetY);
@@ -153,27 +148,27 @@ bool dispatch(PacketType type, sf::Packet& packet)
         break;
     case PacketType::RemotePlayerAngle:
         if (const auto v = wire::readPlayerFloat(packet))
-            if (Player* p = named(v->id))
+            if (Player* p = findPlayer(v->id))
                 p->netTargetAngle = v->value * wireRadiansPerDegree;
         break;
     case PacketType::RemotePlayerSpeed:
         if (const auto v = wire::readPlayerFloat(packet))
-            if (Player* p = named(v->id))
+            if (Player* p = findPlayer(v->id))
                 p->speed = v->value;
         break;
     case PacketType::RemotePlayerNitro:
         if (const auto v = wire::readPlayerFlag(packet))
-            if (Player* p = named(v->id))
+            if (Player* p = findPlayer(v->id))
                 p->nitroActive = v->value;
         break;
     case PacketType::RemotePlayerDisabled:
         if (const auto v = wire::readPlayerFlag(packet))
-            if (Player* p = named(v->id))
+            if (Player* p = findPlayer(v->id))
                 p->disabledReceived = v->value;
         break;
     case PacketType::PlayerUsedItem:
         if (const auto v = wire::readPlayerItem(packet)) {
-            if (Player* p = named(v->id)) {
+            if (Player* p = findPlayer(v->id)) {
                 --p->itemCounts[v->item];
                 p->useItem(v->item);
             }
@@ -181,7 +176,7 @@ bool dispatch(PacketType type, sf::Packet& packet)
         break;
     case PacketType::PlayerValue:
         if (const auto v = wire::readPlayerValue(packet))
-            if (Player* p = named(v->id))
+            if (Player* p = findPlayer(v->id))
                 p->netTag = static_cast<uint32_t>(v->value);
         break;
     case PacketType::PlayerLeft:
@@ -190,7 +185,7 @@ bool dispatch(PacketType type, sf::Packet& packet)
             removeDisconnectedPlayer(static_cast<int16_t>(v->id));
         break;
     case PacketType::PlayerSpawned:
-        if (const auto v = wire::readPlayerPose(packet); v && named(v->id))
+        if (const auto v = wire::readPlayerPose(packet); v && findPlayer(v->id))
             spawnPlayer(static_cast<int16_t>(v->id), v->pose.position, v->pose.angleDegrees * wireRadiansPerDegree);
         break;
     case PacketType::PlayerJoined:
@@ -199,12 +194,12 @@ bool dispatch(PacketType type, sf::Packet& packet)
         break;
     case PacketType::PlayerTokens:
         if (const auto v = wire::readPlayerTokens(packet))
-            if (Player* p = named(v->id))
+            if (Player* p = findPlayer(v->id))
                 p->tokens = v->tokens;
         break;
     case PacketType::DronePosition:
         if (const auto v = wire::readPlayerPoint(packet)) {
-            if (Player* p = named(v->id)) {
+            if (Player* p = findPlayer(v->id)) {
                 p->droneTargetX = v->position.x;
                 p->droneTargetY = v->position.y;
             }
@@ -212,7 +207,7 @@ bool dispatch(PacketType type, sf::Packet& packet)
         break;
     case PacketType::DroneAngle:
         if (const auto v = wire::readPlayerFloat(packet))
-            if (Player* p = named(v->id))
+            if (Player* p = findPlayer(v->id))
                 p->droneTargetAngle = v->value * wireRadiansPerDegree;
         break;
     case PacketType::TokenPosition:
