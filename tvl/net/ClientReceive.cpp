@@ -230,12 +230,8 @@ bool dispatch(PacketType type, sf::Packet& packet)
             takePickup(*v);
         break;
     case PacketType::ChatMessage:
-        if (const auto v = wire::readChatMessage(packet)) {
-            const auto found = std::find_if(game.players.begin(), game.players.end(),
-                                            [&](const auto& p) { return p->playerId == v->id; });
-            if (found != game.players.end())
-                printChatLine(static_cast<int>(found - game.players.begin()), v->text);
-        }
+        if (const auto v = wire::readChatMessage(packet))
+            printChatLine(playerIndexOf(v->id), v->text);
         break;
     case PacketType::ServerPingReply:
         if (const auto v = wire::readFlag(packet); v && v->value)

@@ -13,7 +13,6 @@
 #include "net/NetworkInternal.h"
 #include "platform/Ascii.h"
 #include "world/GameAssets.h"
-#include "world/Player.h"
 
 #include <SFML/Window/Keyboard.hpp>
 

@@ -31,14 +31,6 @@ struct UnknownSender {
 std::vector<UnknownSender> unknownSenders;
 constexpr std::size_t maxUnknownSenders = 64;
 
-int indexOfPlayer(uint16_t playerId)
-{
-    for (std::size_t i = 0; i < game.players.size(); ++i)
-        if (game.players[i]->playerId == playerId)
-            return static_cast<int>(i);
-    return -1;
-}
-
 std::string wholeSeconds(double seconds)
 {
     return std::to_string(std::lround(seconds));
@@ -109,6 +101,14 @@ UdpTransport& gameSocket()
 } // namespace
 
 double serverHeardAt = 0.0;
+
+int playerIndexOf(uint16_t playerId)
+{
+    for (std::size_t i = 0; i < game.players.size(); ++i)
+        if (game.players[i]->playerId == playerId)
+            return static_cast<int>(i);
+    return -1;
+}
 
 bool bindGameSocket(uint16_t port)
 {
@@ -257,11 +257,14 @@ void shutdownNetwork()
 
 void kickPlayer(int16_t playerId, const std::string& reason)
 {
-    sf::Packet kicked = makePacket(PacketType::Kicked);
-    kicked << reason;
-    sendPacket(playerId, PacketType::Kicked, kicked, -1);
-    const Player* player = findPlayer(static_cast<uint16_t>(playerId));
-    if (!player || playerId < 0) {
+    // A negative ID would read as a destination code.
+    if (playerId >= 0) {
+        sf::Packet kicked = makePacket(PacketType::Kicked);
+        kicked << reason;
+        sendPacket(playerId, PacketType::Kicked, kicked, -1);
+    }
+    const Player* player = playerId < 0 ? nullptr : findPlayer(static_cast<uint16_t>(playerId));
+    if (!player) {
         removeDisconnectedPlayer(playerId);
         return;
     }
@@ -278,7 +281,7 @@ void kickPlayer(int16_t playerId, const std::string& reason)
 
 void removeDisconnectedPlayer(int16_t playerId)
 {
-    const int index = playerId < 0 ? -1 : indexOfPlayer(static_cast<uint16_t>(playerId));
+    const int index = playerId < 0 ? -1 : playerIndexOf(static_cast<uint16_t>(playerId));
     if (index < 0) {
         kv::printError("removeDisconnectedPlayer: Player ID " + std::to_string(playerId) + " not found");
         return;

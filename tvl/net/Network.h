@@ -61,8 +61,8 @@ bool connectToServer(const NetAddress& server);
 // What the join's wait heard.
 enum class ConnectAnswer { None, Accepted, Refused };
 // One pass of the join's wait: receives at most one packet. Another sender's packet gives
-// "Received packet from unknown source <ip>:<port>" and is dropped, as is anything but a sound
-// 3 or 4. An accepted answer fills accepted ("Connection accepted") and restarts the server's
+// "Received packet from unknown source <ip>:<port>" and is dropped, as is anything but a
+// ConnectRefused or a ConnectAccepted that its reader takes. An accepted answer fills accepted ("Connection accepted") and restarts the server's
 // silence clock.
 ConnectAnswer receiveConnectAnswer(const NetAddress& server, wire::ConnectAccepted& accepted);
 
@@ -114,7 +114,7 @@ void removeDisconnectedPlayer(int16_t playerId);
 // Server only: places the player (netTag 0); one driven here also takes the pose as last sent,
 // so no relay of the jump follows. Unknown: the error "spawnPlayer: Player ID <id> not found".
 void spawnPlayer(int16_t playerId, const sf::Vector2f& position, float angleRadians);
-// "<name>: <text>" in yellow. An index outside the list prints nothing.
+// "<name>: <text>" in yellow. An index outside the list (-1: an unknown player) prints nothing.
 void printChatLine(int playerIndex, const std::string& text);
 // The fallback of both receives: a TextLine is printed, and a server sends it on to everyone.
 // Other types are ignored.
