@@ -126,7 +126,8 @@ template <typename... Fields>
 sf::Packet packetOf(tvl::PacketType type, const Fields&... fields)
 {
     sf::Packet packet = tvl::makePacket(type);
-    (packet << ... << fields);
+    if constexpr (sizeof...(fields) > 0)
+        (packet << ... << fields);
     return packet;
 }
 

@@ -47,8 +47,9 @@ TEST_F(NetworkTest, ClientWarnsOfSilenceAndLeavesAfterThirtySeconds)
         const std::string log = logOf([&] { alive = networkTick(); });
         EXPECT_EQ(alive, c.alive);
         EXPECT_EQ(contains(log, "Losing connection"), *c.warning != '\0') << log;
-        if (*c.warning)
+        if (*c.warning) {
             EXPECT_TRUE(contains(log, c.warning)) << log;
+        }
         const std::vector<PacketType> sent = typesOf(takeSent());
         ASSERT_FALSE(sent.empty());
         EXPECT_EQ(sent.back(), c.alive ? PacketType::ClientPing : PacketType::Leave);
@@ -252,10 +253,12 @@ TEST_F(NetworkTest, TheJoinsWaitTakesOnlyItsServersAnswer)
         ConnectAnswer answer = ConnectAnswer::None;
         const std::string log = logOf([&] { answer = receiveConnectAnswer(server, accepted); });
         EXPECT_EQ(answer, c.answer);
-        if (*c.log)
+        if (*c.log) {
             EXPECT_TRUE(contains(log, c.log)) << log;
-        if (answer == ConnectAnswer::Accepted)
+        }
+        if (answer == ConnectAnswer::Accepted) {
             EXPECT_EQ(accepted.mapFile, "Desert.map");
+        }
         fakeNow += unknownSenderQuietSeconds;
     }
 }
