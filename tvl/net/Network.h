@@ -47,8 +47,8 @@ constexpr int handshakeAttempts = 10;
 // netTransport at it; false when the port is taken. The window does the rest (role, game).
 bool bindServerSocket(uint16_t port);
 
-// Set at start-up by the game's frame loop: plays the multiplayer game a server accepted us
-// into; whether a game was played.
+// Set at start-up by the program (the frame loop lies above the network): plays the
+// multiplayer game a server accepted us into; whether a game was played.
 extern bool (*playClientGame)(const std::string& mapFile, const GameStartSettings& settings);
 
 // The join flow: binds any free port, sends ConnectRequest once (10 attempts) and shows the
@@ -62,8 +62,8 @@ bool connectToServer(const NetAddress& server);
 enum class ConnectAnswer { None, Accepted, Refused };
 // One pass of the join's wait: receives at most one packet. Another sender's packet gives
 // "Received packet from unknown source <ip>:<port>" and is dropped, as is anything but a
-// ConnectRefused or a ConnectAccepted that its reader takes. An accepted answer fills accepted ("Connection accepted") and restarts the server's
-// silence clock.
+// ConnectRefused or a ConnectAccepted that its reader takes. An accepted answer fills accepted
+// ("Connection accepted") and restarts the server's silence clock.
 ConnectAnswer receiveConnectAnswer(const NetAddress& server, wire::ConnectAccepted& accepted);
 
 // Once per tick of a network game; false when the network game has ended (the caller then

@@ -14,12 +14,6 @@ namespace tvl {
 
 namespace {
 
-void sendStraight(PacketType type, const NetAddress& to)
-{
-    sf::Packet packet = makePacket(type);
-    sendPacketWithRetries(to, packet, handshakeAttempts);
-}
-
 template <typename... Fields>
 void sendFields(int destination, PacketType type, int16_t excludeId, const Fields&... fields)
 {
@@ -31,7 +25,9 @@ void sendFields(int destination, PacketType type, int16_t excludeId, const Field
 void refuse(const std::string& name, const char* why, const NetAddress& from)
 {
     kv::printMessage("Refused connection attempt from " + name + why);
-    sendStraight(PacketType::ConnectRefused, from);
+    // Straight to the sender: it has no player to be addressed by.
+    sf::Packet refused = makePacket(PacketType::ConnectRefused);
+    sendPacketWithRetries(from, refused, handshakeAttempts);
 }
 
 // What a newcomer is told of a player already in the game.
