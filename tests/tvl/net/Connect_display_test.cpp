@@ -6,8 +6,8 @@
 #include "support/Display.h"
 #include "tvl/net/NetFixture.h"
 
-#include "../../kvui3/dialogs/DialogScript.h"
-#include "../../kvui3/ui/UiTestSupport.h"
+#include "kvui3/dialogs/DialogScript.h"
+#include "kvui3/ui/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 
