@@ -7,7 +7,6 @@
 #include "platform/Clock.h"
 #include "world/Player.h"
 
-#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>

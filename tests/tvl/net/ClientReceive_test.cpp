@@ -1,5 +1,6 @@
 // The client's receive over the fake transport: what each packet from the server does to the
 // local game, and what is refused.
+#include "core/Framework.h"
 #include "core/Messages.h"
 #include "tvl/net/NetFixture.h"
 #include "world/Player.h"
@@ -29,16 +30,15 @@ TEST_F(ClientReceiveTest, EachPacketFromTheServer)
         bool alive = true;
         uint16_t fromPort = 2000;
     };
-    const std::string version = kv::getAppNameAndVersion();
-    std::string upperVersion = version;
-    for (char& ch : upperVersion)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    const std::string appName = kv::appName, appVersion = kv::appVersion;
+    kv::appName = "Torvale!";
+    kv::appVersion = "1.7b";
     const Case cases[] = {
         {"our ID", packetOf(PacketType::YourPlayerId, int16_t(42)),
          [](auto&) { EXPECT_EQ(localPlayer()->playerId, 42); }},
         {"an ID another player holds", packetOf(PacketType::YourPlayerId, int16_t(7)),
          [](auto&) { EXPECT_EQ(localPlayer()->playerId, 600); }},
-        {"version in another case", packetOf(PacketType::ServerVersion, upperVersion),
+        {"version in another case", packetOf(PacketType::ServerVersion, std::string("TORVALE! V1.7B")),
          [](auto& log) { EXPECT_TRUE(contains(log, "Client and server versions match: ")) << log; }},
         {"an existing player", packetOf(PacketType::ExistingPlayer, int16_t(9), std::string("Nine"), uint8_t(1), uint8_t(2), uint8_t(3), int32_t(3)),
          [](auto&) {
@@ -161,6 +161,8 @@ TEST_F(ClientReceiveTest, EachPacketFromTheServer)
         c.check(log);
         TearDown();
     }
+    kv::appName = appName;
+    kv::appVersion = appVersion;
 }
 
 TEST_F(ClientReceiveTest, AServerPingIsAnswered)
