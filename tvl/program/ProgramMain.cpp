@@ -6,8 +6,10 @@
 #include "core/FrameUpdate.h"
 #include "core/Scene.h"
 #include "core/Settings.h"
+#include "frontend/GameLoop.h"
 #include "frontend/MainMenuScene.h"
 #include "graphics/RenderLayers.h"
+#include "net/Network.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Startup.h"
@@ -50,6 +52,10 @@ int programMain()
     // here: the settings are saved on that road too (the normal end below saves them once).
     registerOnQuitCallback(saveGameSettings);
     loadGameAssets();
+    // A join that the server accepted plays its game through the frame loop above the network.
+    playClientGame = [](const std::string& mapFile, const GameStartSettings& settings) {
+        return playGame(MultiplayerGame, mapFile, &settings);
+    };
     if (!plantListReady) {
         clearPlants();
         plantListReady = true;

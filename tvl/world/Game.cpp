@@ -122,6 +122,8 @@ void addPlayers()
     if (auto local = addPlayer(gameSettings.playerColour, gameSettings.playerName, false)) {
         game.localPlayerIndex = 0;
         local->netTag = 0;
+        if (netRole == ClientRole)
+            local->playerId = unassignedPlayerId;
     }
     if (game.gameType == SinglePlayerGame)
         addPlayer(gameSettings.aiColour, "Computer", true);

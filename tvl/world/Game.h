@@ -68,9 +68,12 @@ void topUpPickups();
 // The next player ID: a counter that starts at 500 and is never reset by a game; it advances
 // and wraps to 0 above 999, so a run's first player gets 501.
 uint16_t nextPlayerId();
+// A client's own player carries this until the server names it: no ID on the wire is
+// negative, so no packet can name it.
+constexpr uint16_t unassignedPlayerId = 65535;
 // Appends a player with that colour, name and flag, 0 tokens, radius half the larger side of
-// the ship image and the next player ID. With 8 players already: "Too many players" (error)
-// and null.
+// the ship image and the next player ID that no player in the list holds. With 8 players
+// already: "Too many players" (error) and null.
 std::shared_ptr<Player> addPlayer(sf::Color colour, std::string name, bool isComputer);
 
 // Test support: the ID counters as at program start (player 500, pickup 0).

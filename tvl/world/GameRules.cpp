@@ -54,7 +54,10 @@ std::shared_ptr<Player> addPlayer(sf::Color colour, std::string name, bool isCom
     player->isComputer = isComputer;
     player->tokens = 0;
     player->radius = std::max(gameImageSizes.ship.x, gameImageSizes.ship.y) * 0.5f;
-    player->playerId = nextPlayerId();
+    // The counter wraps: after many joins it reaches IDs still in play.
+    do {
+        player->playerId = nextPlayerId();
+    } while (findPlayer(player->playerId));
     game.players.push_back(player);
     return player;
 }

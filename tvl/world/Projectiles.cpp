@@ -8,6 +8,7 @@ Projectile* fireWeapon(WeaponType, const sf::Vector2f*, const float*, int16_t, i
 {
     return nullptr;
 }
+void removeProjectile(int) {}
 void drawProjectiles(float) {}
 void updateProjectiles(float) {}
 void clearProjectiles() {}

@@ -21,6 +21,9 @@ struct Projectile;
 Projectile* fireWeapon(WeaponType type, const sf::Vector2f* origin, const float* angle,
                        int16_t ownerId, int16_t targetId, int id, const sf::Vector2f* inherited);
 
+// Removes the first projectile with that id; nothing when none has it.
+void removeProjectile(int id);
+
 // Draws every projectile into the world (once per world frame); dt in seconds.
 void drawProjectiles(float dt);
 // Moves the projectiles and applies their hits; once per frame while not paused.

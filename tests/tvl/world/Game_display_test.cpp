@@ -51,6 +51,16 @@ TEST_F(GameTest, AddPlayerRefusesTheNinthAndNumbersFrom501)
     EXPECT_EQ(addPlayer(sf::Color::Red, "Again", false)->playerId, 509);
 }
 
+TEST_F(GameTest, AddPlayerSkipsIdsInUse)
+{
+    // A player that kept its ID all game, met again by the counter.
+    auto kept = std::make_shared<Player>();
+    kept->playerId = 502;
+    game.players.push_back(kept);
+    EXPECT_EQ(addPlayer(sf::Color::Red, "A", false)->playerId, 501);
+    EXPECT_EQ(addPlayer(sf::Color::Red, "B", false)->playerId, 503);
+}
+
 TEST_F(GameTest, PlayerIdsWrapAfter999ToZero)
 {
     uint16_t id = 0;
