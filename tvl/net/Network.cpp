@@ -17,6 +17,10 @@ bool networkTick()
     return true;
 }
 
+bool connectToServer(const NetAddress&) { return false; }
+
+bool bindServerSocket(uint16_t) { return false; }
+
 void shutdownNetwork()
 {
     netRole = NoNetRole;

@@ -28,6 +28,13 @@ extern std::unordered_map<uint16_t, PeerState> peers;
 // ends the game). Without a role: "networkTick: Not connected" and false.
 bool networkTick();
 
+// Joins the server and plays its game; true when a game was played.
+bool connectToServer(const NetAddress& server);
+
+// Opens this machine's socket on port (any local address, non-blocking) for a server; false
+// when the port cannot be taken.
+bool bindServerSocket(uint16_t port);
+
 // Ends the network game: role None, the peers forgotten and the player list emptied (each
 // body destroyed before its player goes).
 void shutdownNetwork();
