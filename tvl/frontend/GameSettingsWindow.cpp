@@ -23,6 +23,8 @@ void settingRow(const char* caption)
     ImGui::TableNextColumn();
     ImGui::TextUnformatted(caption);
     ImGui::TableNextColumn();
+    // A fixed width: the default one follows the window, which here follows its contents.
+    ImGui::SetNextItemWidth(200);
 }
 
 } // namespace

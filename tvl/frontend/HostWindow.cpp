@@ -69,8 +69,10 @@ bool chooseHostMap(std::string& mapFile)
         if (ImGui::Begin("Start Network Game Server", nullptr,
                          frontendImGuiFlags() | ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse)) {
             ImGui::TextUnformatted("Maps");
-            // Room under the list for the eight rows of controls below it.
-            const float below = 8 * ImGui::GetFrameHeightWithSpacing();
+            // Room under the list for what follows it: four lines of text, three rows of
+            // controls and two separators.
+            const float below = 4 * ImGui::GetTextLineHeightWithSpacing() + 3 * ImGui::GetFrameHeightWithSpacing() +
+                                2 * ImGui::GetStyle().ItemSpacing.y;
             const float listHeight = std::max(ImGui::GetContentRegionAvail().y - below, 3 * ImGui::GetFrameHeight());
             if (!haveMaps) {
                 ImGui::TextUnformatted("No maps");

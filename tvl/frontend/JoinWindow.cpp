@@ -283,8 +283,9 @@ bool editServerBookmark(ServerBookmark& bookmark, bool isNew)
             box->update();
             box->draw();
         }
-        runButton(save);
+        // Cancel first: Save taking its key empties the tick's other presses.
         runButton(cancel);
+        runButton(save);
         kv::displayFrame(0);
         if (cancel.clicked)
             return false;
