@@ -53,8 +53,8 @@ void gameSettingsWindow()
     for (;;) {
         kv::drawModalBackground(backdrop);
         const ImGuiIO& io = ImGui::GetIO();
-        // Enter and Escape that end typing into the slider belong to the slider.
-        const bool typing = io.WantTextInput;
+        // Enter and Escape that end typing into the slider, or close a combo's list, are theirs.
+        const bool busy = io.WantTextInput || ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId);
         ImGui::SetNextWindowPos(ImVec2(io.DisplaySize.x / 2, io.DisplaySize.y / 2), ImGuiCond_Always,
                                 ImVec2(0.5f, 0.5f));
         bool save = false, cancel = false;
@@ -74,8 +74,8 @@ void gameSettingsWindow()
             cancel = ImGui::Button("Cancel", ImVec2(150, 0));
         }
         ImGui::End();
-        cancel = (keyTaken(sf::Keyboard::Escape) && !typing) || cancel;
-        save = (keyTaken(sf::Keyboard::Enter) && !typing) || save;
+        cancel = (keyTaken(sf::Keyboard::Escape) && !busy) || cancel;
+        save = (keyTaken(sf::Keyboard::Enter) && !busy) || save;
         kv::displayFrame(0);
         if (cancel)
             return;

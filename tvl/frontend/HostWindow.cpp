@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace tvl {
 
@@ -46,8 +47,8 @@ void showPreview(const sf::Texture& preview, ImVec2 room)
                  ImVec2(static_cast<float>(size.x) * scale, static_cast<float>(size.y) * scale));
 }
 
-// The window's frames until Cancel or Launch; on Launch, mapFile is the chosen map's file.
-bool chooseHostMap(std::string& mapFile)
+// The window's frames until Cancel (nothing) or Launch (the chosen map's file).
+std::optional<std::string> chooseHostMap()
 {
     kv::ModalScope scope;
     dropQueuedEnter();
@@ -118,11 +119,9 @@ bool chooseHostMap(std::string& mapFile)
         launch = haveMaps && (keyTaken(sf::Keyboard::Enter) || launch);
         kv::displayFrame(0);
         if (cancel)
-            return false;
-        if (launch) {
-            mapFile = mapListEntries[static_cast<std::size_t>(selected)].mapFilename;
-            return true;
-        }
+            return std::nullopt;
+        if (launch)
+            return mapListEntries[static_cast<std::size_t>(selected)].mapFilename;
         // Opened between frames: one ImGui window loop never runs inside another's Begin.
         if (openSettings)
             gameSettingsWindow();
@@ -156,11 +155,11 @@ void hostServerWindow()
 {
     if (!kv::imguiEnabled || !frontendWindowOpen())
         return;
-    std::string mapFile;
-    if (!chooseHostMap(mapFile) || !startServer(mapFile))
+    const std::optional<std::string> mapFile = chooseHostMap();
+    if (!mapFile || !startServer(*mapFile))
         return;
     const GameStartSettings start{gameSettings.tokensCount, gameSettings.skillLevel, gameSettings.itemsDensity};
-    playGame(MultiplayerGame, mapFile, &start);
+    playGame(MultiplayerGame, *mapFile, &start);
 }
 
 } // namespace tvl

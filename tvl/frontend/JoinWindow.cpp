@@ -28,6 +28,7 @@ namespace {
 
 constexpr int iconBack = 3, iconConnect = 19, iconNew = 141, iconEdit = 34, iconDelete = 24,
               iconMoveUp = 160, iconMoveDown = 30, iconSave = 175, iconCancel = 10;
+
 sf::Vector2f viewSize()
 {
     return kv::renderWindow->getView().getSize();
@@ -39,7 +40,6 @@ void makeIconButton(kv::Button& button, const std::string& caption, int icon, ui
     button.create(caption, &sprite, &at, key, caption, false);
 }
 
-// A fired shortcut is acted on after the frame is shown, so a dialog it opens dims this window.
 void runButton(kv::Button& button)
 {
     button.update();
@@ -63,15 +63,16 @@ public:
         const sf::Vector2f view = viewSize();
         const sf::Vector2f at((view.x - 400) / 2, (view.y - 400) / 2);
         form.create(at, {400, 400}, "Join Network Game");
-        const float rowSpan = kv::standardFont->getLineSpacing(kv::componentTextSize) + 1;
-        const float rows = std::floor(240 / (rowSpan - 1));
-        list.create("Server Bookmarks", {at.x + 5, at.y + 50}, {390, rows * rowSpan}, *kv::standardFont,
+        const float lineSpacing = kv::standardFont->getLineSpacing(kv::componentTextSize);
+        const float rows = std::floor(240 / std::floor(lineSpacing));
+        const float listHeight = rows * (lineSpacing + 1);
+        list.create("Server Bookmarks", {at.x + 5, at.y + 50}, {390, listHeight}, *kv::standardFont,
                     kv::componentTextSize);
         // The Move Up and Move Down shortcuts move the selection; the list must not move it too.
         list.keyboard = false;
         makeTextButton(back, "Back", iconBack, sf::Keyboard::Escape, {at.x + 5, at.y + 360});
         makeTextButton(connect, "Connect", iconConnect, sf::Keyboard::Enter, {at.x + 245, at.y + 360});
-        const float rowY = at.y + 50 + rows * rowSpan + 8;
+        const float rowY = at.y + 50 + listHeight + 8;
         kv::Button* tools[] = {&add, &edit, &remove, &moveUp, &moveDown};
         const char* captions[] = {"New Server Bookmark", "Edit Server Bookmark", "Delete Server Bookmark", "Move Up",
                                   "Move Down"};
@@ -98,6 +99,7 @@ public:
             for (kv::Button* button : {&back, &connect, &add, &edit, &remove, &moveUp, &moveDown})
                 runButton(*button);
             kv::displayFrame(0);
+            // After the frame is shown, so a dialog a button opens dims this window.
             done = act();
         }
     }
