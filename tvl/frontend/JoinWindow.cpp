@@ -46,13 +46,18 @@ void runButton(kv::Button& button)
     button.draw();
 }
 
+// Shown and logged.
+void report(const std::string& text)
+{
+    kv::printMessage(text);
+    kv::writeLog(text);
+}
+
 void saveBookmarks(ServerBookmarkFile& file)
 {
-    const std::string saving = "newClientNetworkGame: Saving server bookmark list";
-    kv::printMessage(saving);
-    kv::writeLog(saving);
+    report("newClientNetworkGame: Saving server bookmark list");
     if (file.save() == ServerListSave::Saved)
-        kv::printMessage("newClientNetworkGame: Server bookmark list saved to " + file.getPath());
+        report("newClientNetworkGame: Server bookmark list saved to " + file.getPath());
 }
 
 // The join window's widgets over the bookmark file.
