@@ -16,8 +16,8 @@
 #include "ui/Component.h"
 #include "world/GameAssets.h"
 
-#include "../../kvui3/dialogs/DialogScript.h"
-#include "../../kvui3/ui/UiTestSupport.h"
+#include "kvui3/dialogs/DialogScript.h"
+#include "kvui3/ui/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <imgui.h>
