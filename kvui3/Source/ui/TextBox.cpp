@@ -400,8 +400,13 @@ void TextBox::handleKeys()
             break;
         case Key::Tab:
             focusedComponentId = nextClaimedId(focusedComponentId);
-            if (!focused())
-                return; // the rest of this tick's keys belong to no one here
+            if (!focused()) {
+                // The rest of this tick's keys and text belong to no one, nor does the Tab: the
+                // box it moved to may update later in the same frame.
+                Keyboard::keyPressed(Key::Tab, true);
+                typedText.clear();
+                return;
+            }
             break;
         case Key::Home: moveCursor(edit, CursorMove::home, shiftHeld); break;
         case Key::End: moveCursor(edit, CursorMove::end, shiftHeld); break;

@@ -16,6 +16,7 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,18 @@ public:
     DialogScript& press(uint32_t tick, sf::Keyboard::Key key)
     {
         return at(tick, [key](DialogScript& s) { s.pressNow(key); });
+    }
+    // The characters of text typed in that tick.
+    DialogScript& type(uint32_t tick, std::string text)
+    {
+        return at(tick, [text](DialogScript& s) {
+            for (char c : text) {
+                sf::Event event;
+                event.type = sf::Event::TextEntered;
+                event.text.unicode = static_cast<sf::Uint32>(static_cast<unsigned char>(c));
+                s.queue_.push_back(event);
+            }
+        });
     }
     // The pointer at p and a left click there (press, held, release) from that tick on.
     DialogScript& click(uint32_t tick, sf::Vector2i p)

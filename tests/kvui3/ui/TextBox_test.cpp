@@ -360,6 +360,26 @@ TEST_F(TextBoxTest, TabWrapsFromTheHighestClaimedIdToTheLowest)
     EXPECT_EQ(nextClaimedId(a.id), b.id);
 }
 
+// Boxes update one after another in a frame: the one a Tab moved to sees neither the Tab nor
+// the tick's typing.
+TEST_F(TextBoxTest, TabMovesTheFocusOnceWhenEveryBoxUpdatesInTheSameTick)
+{
+    TextBox a, b, c;
+    a.create("", {0, 0}, 5);
+    b.create("", {0, 40}, 5);
+    c.create("", {0, 80}, 5);
+    focus(a);
+    Keyboard::pressedKeys = {Key::Tab};
+    typedText = "x";
+    a.update();
+    b.update();
+    c.update();
+    EXPECT_EQ(focusedComponentId, b.id);
+    EXPECT_EQ(b.edit.text, "");
+    Keyboard::pressedKeys.clear();
+    typedText.clear();
+}
+
 TEST_F(TextBoxTest, FocusIsTakenOnlyByAClickInsideTheBox)
 {
     TextBox box;

@@ -1,0 +1,159 @@
+// The front-end windows in a real window, driven through the frame pump's events as a player
+// would: what they store is read back from the settings and from ServerList.dat.
+#include "core/Framework.h"
+#include "core/Keyboard.h"
+#include "core/Messages.h"
+#include "frontend/GameSettingsWindow.h"
+#include "frontend/HostWindow.h"
+#include "frontend/JoinWindow.h"
+#include "frontend/PlayerOptionsWindow.h"
+#include "graphics/ImGuiBackend.h"
+#include "graphics/Textures.h"
+#include "net/ServerBookmarks.h"
+#include "support/Display.h"
+#include "support/GameFixture.h"
+#include "support/TempDir.h"
+#include "ui/Component.h"
+#include "world/GameAssets.h"
+
+#include "kvui3/dialogs/DialogScript.h"
+#include "kvui3/ui/UiTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <imgui.h>
+
+#include <string>
+
+using kv::test::DialogScript;
+
+namespace {
+
+class FrontendWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_DISPLAY();
+        ASSERT_NO_FATAL_FAILURE(kv::test::openWidgetWindow());
+        kv::Keyboard::buildKeyNames();
+        gametest::resetGameState();
+    }
+    void TearDown() override
+    {
+        if (kv::imguiEnabled) {
+            kv::imguiEnabled = false;
+            ImGui::SFML::Shutdown();
+        }
+        gametest::endGameState();
+        kv::InputHooks::reset();
+        if (kv::renderWindow.isBuilt())
+            kv::renderWindow->close();
+    }
+    static void startImGui()
+    {
+        ASSERT_TRUE(ImGui::SFML::Init(*kv::renderWindow));
+        ImGui::GetIO().IniFilename = nullptr;
+        kv::imguiEnabled = true;
+        ImGui::SFML::Update(*kv::renderWindow, sf::seconds(1.0f / 60));
+    }
+    static void saveShot(const char* name) { kv::test::shownFrame().saveToFile(std::string(TVL_GAME_DIR "/../") + name); }
+
+    kv::test::FakeInput fake;
+};
+
+tvl::ServerBookmarkTable readBookmarks(const std::string& path)
+{
+    tvl::ServerBookmarkFile file(path);
+    file.load();
+    return file.bookmarks;
+}
+
+// Delete the second of three bookmarks, add one, go back: every change is on disk as soon as it
+// is made, so closing the program's window in between would lose nothing.
+TEST_F(FrontendWindows, JoinWindowWritesEachBookmarkChangeAtOnce)
+{
+    kv::Icons::getIcon(0); // loaded from the game folder before the working folder moves
+    testsupport::TempDir dir;
+    dir.enter();
+    tvl::ServerBookmarkTable start;
+    for (int i = 1; i <= 3; i++)
+        start.add({"B" + std::to_string(i), "10.0.0." + std::to_string(i), ""});
+    dir.write(tvl::serverListFileName, tvl::encodeServerBookmarks(start));
+
+    tvl::ServerBookmarkTable afterDelete, afterAdd;
+    DialogScript script;
+    script.at(3, [](DialogScript&) { saveShot("join-window.png"); });
+    script.press(4, sf::Keyboard::Down).press(7, sf::Keyboard::Down); // Move Down twice: B2
+    script.press(10, sf::Keyboard::Delete).press(14, sf::Keyboard::Enter); // Yes
+    script.at(18, [&](DialogScript&) { afterDelete = readBookmarks(tvl::serverListFileName); });
+    script.press(20, sf::Keyboard::Insert);
+    script.type(24, "Home").press(26, sf::Keyboard::Tab).type(28, "127.0.0.1");
+    script.at(30, [](DialogScript&) { saveShot("join-editor.png"); });
+    script.press(31, sf::Keyboard::Enter); // Save
+    script.at(35, [&](DialogScript&) { afterAdd = readBookmarks(tvl::serverListFileName); });
+    script.press(37, sf::Keyboard::Escape); // Back
+    tvl::newClientNetworkGame();
+
+    ASSERT_EQ(afterDelete.size(), 2u);
+    EXPECT_EQ(afterDelete[0].description, "B1");
+    EXPECT_EQ(afterDelete[1].description, "B3");
+    ASSERT_EQ(afterAdd.size(), 3u);
+    EXPECT_EQ(afterAdd[2], (tvl::ServerBookmark{"Home", "127.0.0.1", ""}));
+    EXPECT_TRUE(readBookmarks(tvl::serverListFileName) == afterAdd);
+}
+
+// An emptied name is refused with a message; the typed one is stored on Done.
+TEST_F(FrontendWindows, PlayerOptionsStoresTheNameOnlyWhenOneIsGiven)
+{
+    tvl::gameSettings.playerName = "Player";
+    DialogScript script;
+    script.every(2, 8, [](DialogScript& s) { s.pressNow(sf::Keyboard::BackSpace); });
+    script.press(10, sf::Keyboard::Enter); // Done with no name: the message
+    script.press(14, sf::Keyboard::Enter); // its OK
+    script.type(18, "Racer X");
+    script.at(20, [](DialogScript&) { saveShot("player-options.png"); });
+    script.press(21, sf::Keyboard::Enter);
+    testing::internal::CaptureStderr();
+    tvl::playerOptionsWindow();
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(tvl::gameSettings.playerName, "Racer X");
+    EXPECT_NE(log.find("Message: Player Name is required"), std::string::npos) << log;
+}
+
+// With a port no socket can take, Launch stops before any game: the chosen map is remembered,
+// no role is taken. Escape in the settings window keeps the settings; Enter stores them, each
+// within its range.
+TEST_F(FrontendWindows, HostLaunchAndSettingsWindowsAnswerTheirKeys)
+{
+    ASSERT_NO_FATAL_FAILURE(startImGui());
+    ASSERT_GT(tvl::loadMapList(), 0u);
+    tvl::gameSettings.localServerPort = 70000;
+    tvl::gameSettings.serverMap = tvl::mapListEntries.back().mapFilename;
+    {
+        DialogScript script;
+        script.at(4, [](DialogScript&) { saveShot("host-window.png"); });
+        script.press(5, sf::Keyboard::Enter);
+        tvl::hostServerWindow();
+    }
+    EXPECT_EQ(tvl::gameSettings.serverMap, tvl::mapListEntries.back().mapFilename);
+    EXPECT_EQ(tvl::netRole, tvl::NoNetRole);
+    ASSERT_GT(kv::messageList.size(), 0u);
+    EXPECT_EQ(kv::messageList.back().text, "Failed to start server on UDP port 70000");
+
+    tvl::gameSettings.tokensCount = 9999;
+    {
+        DialogScript script;
+        script.press(4, sf::Keyboard::Escape);
+        tvl::gameSettingsWindow();
+    }
+    EXPECT_EQ(tvl::gameSettings.tokensCount, 9999);
+    {
+        DialogScript script;
+        script.at(3, [](DialogScript&) { saveShot("game-settings.png"); });
+        script.press(4, sf::Keyboard::Enter);
+        tvl::gameSettingsWindow();
+    }
+    EXPECT_EQ(tvl::gameSettings.tokensCount, 500);
+    tvl::clearMapList();
+}
+
+} // namespace
