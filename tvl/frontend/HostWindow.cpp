@@ -146,7 +146,7 @@ bool startServer(const std::string& mapFile, bool (*bind)(uint16_t))
         kv::printError("Failed to start server on UDP port " + std::to_string(port));
         return false;
     }
-    kv::printMessage("Local server listening on UDP port " + std::to_string(port));
+    printNetworkEvent("Local server listening on UDP port " + std::to_string(port));
     netRole = ServerRole;
     return true;
 }

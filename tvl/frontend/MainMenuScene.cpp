@@ -5,6 +5,7 @@
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
 #include "core/Keyboard.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "core/Theme.h"
 #include "frontend/GameLoop.h"
@@ -25,6 +26,8 @@
 #include "world/GameSettings.h"
 
 #include <SFML/Window/Keyboard.hpp>
+
+#include <iterator>
 
 namespace tvl {
 
@@ -154,6 +157,8 @@ void MainMenuScene::updateMainMenu()
     }
     const int choice = mainMenu.chosen;
     mainMenu.chosen = -1;
+    if (choice >= 0 && choice < static_cast<int>(std::size(menuRows)))
+        kv::writeLog(std::string("Menu: ") + menuRows[choice].caption);
     switch (choice) {
     case choiceSinglePlayer:
         if (mapListEntries.empty()) {

@@ -76,7 +76,7 @@ ConnectAnswer receiveConnectAnswer(const NetAddress& server, wire::ConnectAccept
     if (!fields)
         return ConnectAnswer::None;
     accepted = *fields;
-    kv::printMessage("Connection accepted");
+    printNetworkEvent("Connection accepted");
     // The packets after this one may be lost: silence counts from here.
     serverHeardAt = netClockSeconds();
     return ConnectAnswer::Accepted;

@@ -1,6 +1,7 @@
 #include "net/Network.h"
 
 #include "core/Geometry.h"
+#include "core/Log.h"
 #include "core/Messages.h"
 #include "net/NetworkInternal.h"
 #include "net/UdpTransport.h"
@@ -12,6 +13,12 @@
 #include <vector>
 
 namespace tvl {
+
+void printNetworkEvent(const std::string& text, const sf::Color& colour)
+{
+    kv::printMessage(text, colour);
+    kv::writeLog(text);
+}
 
 std::unordered_map<uint16_t, PeerState> peers;
 double (*netClockSeconds)() = kv::steadySeconds;
@@ -64,7 +71,7 @@ bool clientKeepAlive(double now)
     sendFlag(PacketDestination::Server, PacketType::ClientPing, false);
     const double silent = now - serverHeardAt;
     if (silent > silenceWarningAfter)
-        kv::printMessage("Losing connection to server (no response for " + wholeSeconds(silent) + " seconds)");
+        printNetworkEvent("Losing connection to server (no response for " + wholeSeconds(silent) + " seconds)");
     if (silent > silenceDropAfter) {
         shutdownNetwork();
         return false;
@@ -83,7 +90,7 @@ void serverKeepAlive(double now)
         sendFlag(player.playerId, PacketType::ServerPing, false);
         const double silent = now - peers[player.playerId].lastHeard;
         if (silent > silenceWarningAfter)
-            kv::printMessage(player.name + " is losing connection (no response for " + wholeSeconds(silent) +
+            printNetworkEvent(player.name + " is losing connection (no response for " + wholeSeconds(silent) +
                              " seconds)");
         if (silent > silenceDropAfter)
             kickPlayer(id, "connection timed out");
@@ -235,11 +242,11 @@ void shutdownNetwork()
     if (netRole == ClientRole) {
         sf::Packet packet = makePacket(PacketType::Leave);
         sendPacket(PacketDestination::Server, PacketType::Leave, packet, -1);
-        kv::printMessage("Disconnected from server");
+        printNetworkEvent("Disconnected from server");
     } else if (netRole == ServerRole) {
         sf::Packet packet = makePacket(PacketType::ServerShutdown);
         sendPacket(PacketDestination::AllClients, PacketType::ServerShutdown, packet, -1);
-        kv::printMessage("Shutdown server");
+        printNetworkEvent("Shutdown server");
     }
     if (netRole != NoNetRole) {
         gameSocket().unbind();
@@ -268,7 +275,7 @@ void kickPlayer(int16_t playerId, const std::string& reason)
         return;
     }
     const std::string line = player->name + " was kicked for " + reason;
-    kv::printMessage(line);
+    printNetworkEvent(line);
     sf::Packet text = makePacket(PacketType::TextLine);
     text << line;
     sendPacket(PacketDestination::Everyone, PacketType::TextLine, text, -1);
@@ -288,7 +295,7 @@ void removeDisconnectedPlayer(int16_t playerId)
     // The game steps and draws the local player through its index: it stays for the game's end.
     if (index == game.localPlayerIndex)
         return;
-    kv::printMessage(game.players[index]->name + " has left the game", sf::Color::White);
+    printNetworkEvent(game.players[index]->name + " has left the game", sf::Color::White);
     peers.erase(static_cast<uint16_t>(playerId));
     erasePlayer(index);
 }

@@ -3,6 +3,7 @@
 // service with its keep-alive and silence time-outs, the receive halves of both roles, and the
 // routines that end a network game, kick, remove and place players and print chat. The role is
 // netRole (world/GameState.h); the packets and the send path are net/Packets.h. Main thread only.
+#include "core/Messages.h"
 #include "net/Packets.h"
 #include "world/GameSettings.h"
 
@@ -28,6 +29,10 @@ struct PeerState {
 };
 // By player ID.
 extern std::unordered_map<uint16_t, PeerState> peers;
+
+// A line about who serves, joins, leaves or drops: on screen like any message, and in the log
+// too, so a player's log tells how a network game went.
+void printNetworkEvent(const std::string& text, const sf::Color& colour = kv::messageDefaultColour);
 
 // Seconds on the clock every network time-out is measured on: a steady clock, or a test's.
 extern double (*netClockSeconds)();

@@ -24,7 +24,7 @@ void sendFields(int destination, PacketType type, int16_t excludeId, const Field
 
 void refuse(const std::string& name, const char* why, const NetAddress& from)
 {
-    kv::printMessage("Refused connection attempt from " + name + why);
+    printNetworkEvent("Refused connection attempt from " + name + why);
     // Straight to the sender: it has no player to be addressed by.
     sf::Packet refused = makePacket(PacketType::ConnectRefused);
     sendPacketWithRetries(from, refused, handshakeAttempts);
@@ -50,7 +50,7 @@ void introduce(const Player& other, int16_t newId)
 
 void admit(const wire::ConnectRequest& request, const NetAddress& from)
 {
-    kv::printMessage(request.name + " is connecting");
+    printNetworkEvent(request.name + " is connecting");
     // Made before it is answered, so the answer never promises a player that could not be made.
     const auto player = addPlayer(request.colour, request.name, false);
     if (!player)
@@ -76,7 +76,7 @@ void admit(const wire::ConnectRequest& request, const NetAddress& from)
         sendFields(PacketDestination::AllClients, PacketType::TokenPosition, -1, game.token.x, game.token.y);
     for (const Pickup& pickup : game.pickups)
         sendPickupAdded(newId, pickup.id, pickup.x, pickup.y, pickup.type);
-    kv::printMessage(request.name + " has joined the game");
+    printNetworkEvent(request.name + " has joined the game");
 }
 
 void handleJoin(sf::Packet& packet, const NetAddress& from)
