@@ -19,7 +19,7 @@ wait_log "$dir/stderr.txt" "$menu_music" 30 || fail "the menu did not come up"
 
 # Player Options, the fourth entry: the name's three letters out, a new one in, Done.
 press Down; press Down; press Down; press Return
-sleep 0.7
+wait_log "$dir/stderr.txt" 'Menu: Player Options' 10 || { cat "$dir/stderr.txt"; fail "Player Options did not open"; }
 press BackSpace BackSpace BackSpace
 typed "Racer"
 import -window root "$SHOTS/frontwindows-player-options.png" 2>/dev/null || true
@@ -28,7 +28,7 @@ sleep 0.7
 
 # Connect to Server, one entry up: a new bookmark.
 press Up; press Return
-sleep 0.7
+wait_log "$dir/stderr.txt" 'Menu: Connect to Server' 10 || { cat "$dir/stderr.txt"; fail "Connect to Server did not open"; }
 press Insert
 sleep 0.7
 typed "Home"; press Tab; typed "127.0.0.1"
@@ -54,7 +54,7 @@ start_game "$dir" || fail "window not found on the second start"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 wait_log "$dir/stderr.txt" "$menu_music" 30 || fail "the menu did not come up again"
 press Down; press Down; press Return
-sleep 0.7
+wait_log "$dir/stderr.txt" 'Menu: Connect to Server' 10 || { cat "$dir/stderr.txt"; fail "Connect to Server did not open again"; }
 press Down; press Delete
 wait_log "$dir/stderr.txt" 'Confirm: Delete Home?' 10 || { cat "$dir/stderr.txt"; fail "the bookmark was not listed"; }
 press Escape; press Escape

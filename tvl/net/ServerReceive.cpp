@@ -221,8 +221,11 @@ bool serverReceive()
         if (!(packet >> rawType))
             continue;
         const auto type = static_cast<PacketType>(rawType);
-        if (type == PacketType::ConnectRequest)
+        // A join is answered whole here; a refused one is no unknown sender to report.
+        if (type == PacketType::ConnectRequest) {
             handleJoin(packet, *from);
+            continue;
+        }
         const int sender = findPlayerByAddress(*from);
         if (sender < 0) {
             reportUnknownSender(*from);
