@@ -33,11 +33,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double seconds()
-{
-    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
-}
-
 // --- The peer, inside its child process ---
 
 // The game's socket, counting what passes.
@@ -266,6 +261,11 @@ std::optional<std::pair<std::vector<uint8_t>, uint16_t>> receiveFrom(int s)
 
 // --- Peers, from the test's side ---
 
+double seconds()
+{
+    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+}
+
 const PlayerView* PeerReport::player(int id) const
 {
     for (const PlayerView& p : players)
@@ -430,6 +430,49 @@ std::optional<PeerReport> parseReport(const std::string& line)
     return report;
 }
 
+std::optional<std::vector<PeerReport>> reportAll(std::vector<PeerProcess>& peers)
+{
+    for (PeerProcess& p : peers)
+        p.command("report");
+    std::vector<PeerReport> reports;
+    for (PeerProcess& p : peers) {
+        std::optional<PeerReport> r;
+        while (!r) {
+            const std::optional<std::string> line = p.readLine(5.0);
+            if (!line)
+                return std::nullopt;
+            r = parseReport(*line);
+        }
+        reports.push_back(*r);
+    }
+    return reports;
+}
+
+std::optional<double> secondsUntil(std::vector<PeerProcess>& peers, double bound,
+                                   const std::function<bool(const std::vector<PeerReport>&)>& check,
+                                   std::vector<PeerReport>& last)
+{
+    const double start = seconds();
+    while (seconds() - start < bound) {
+        const auto reports = reportAll(peers);
+        if (!reports)
+            return std::nullopt;
+        last = *reports;
+        if (check(last))
+            return seconds() - start;
+    }
+    return std::nullopt;
+}
+
+bool everyoneSeesEveryone(const std::vector<PeerReport>& reports)
+{
+    for (const PeerReport& viewer : reports)
+        for (const PeerReport& owner : reports)
+            if (owner.ownId == tvl::unassignedPlayerId || !viewer.player(owner.ownId))
+                return false;
+    return true;
+}
+
 bool viewsAgree(const std::vector<PeerReport>& reports)
 {
     for (const PeerReport& viewer : reports) {
@@ -448,6 +491,74 @@ bool viewsAgree(const std::vector<PeerReport>& reports)
         }
     }
     return true;
+}
+
+SoakRun runSoak(int clients, double drivingSeconds, bool lossy)
+{
+    SoakRun run;
+    std::vector<PeerProcess> peers;
+    peers.reserve(static_cast<std::size_t>(clients) + 1);
+    peers.push_back(PeerProcess::server(0));
+    if (peers[0].port() == 0) {
+        run.failure = "the server did not start";
+        return run;
+    }
+    UdpRelay relay(peers[0].port());
+    // The clients exist before the relay's thread does: they are forked from this process.
+    for (int i = 1; i <= clients; ++i)
+        peers.push_back(PeerProcess::client(i, relay.port()));
+    relay.start();
+    // The join has no retry of its own: the clients come in over a clean line.
+    for (int i = 1; i <= clients; ++i)
+        if (!peers[static_cast<std::size_t>(i)].joined(20.0)) {
+            run.failure = "client " + std::to_string(i) + " did not join";
+            return run;
+        }
+    std::vector<PeerReport> last;
+    if (!secondsUntil(peers, 20.0, everyoneSeesEveryone, last)) {
+        run.failure = "the players never all saw each other";
+        return run;
+    }
+
+    relay.setImpaired(lossy);
+    relay.setFlood(lossy);
+    relay.takeRelayDelays();
+    const auto report = [&](std::vector<PeerReport>& into, double& at) {
+        at = seconds();
+        const auto reports = reportAll(peers);
+        if (reports)
+            into = *reports;
+        else
+            run.failure = "a peer stopped answering";
+        return reports.has_value();
+    };
+    if (!report(run.drivingStart, run.drivingStartTime))
+        return run;
+    double at = 0.0;
+    while (seconds() - run.drivingStartTime < drivingSeconds)
+        if (!report(last, at))
+            return run;
+    if (!report(run.drivingEnd, run.drivingEndTime))
+        return run;
+    run.relayDelays = relay.takeRelayDelays();
+    for (PeerProcess& p : peers)
+        p.command("stop");
+    // The last moves may be lost while the loss lasts.
+    const double stopped = seconds();
+    while (lossy && seconds() - stopped < 0.5)
+        if (!report(last, at))
+            return run;
+
+    relay.setImpaired(false);
+    run.healed = secondsUntil(peers, 5.0, viewsAgree, run.healedReports);
+    run.counts = relay.counts();
+    relay.setFlood(false);
+    for (PeerProcess& p : peers)
+        run.someoneEnded = run.someoneEnded || p.ended();
+    for (PeerProcess& p : peers)
+        run.exitCodes.push_back(p.quit());
+    relay.stop();
+    return run;
 }
 
 double percentile(std::vector<double> values, double fraction)

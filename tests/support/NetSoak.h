@@ -6,6 +6,7 @@
 // machine per process, so each peer is its own process.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -66,9 +67,22 @@ private:
     std::string buffer_;
 };
 
+// Seconds on a steady clock.
+double seconds();
+
 // Parses a report line; nothing when it is not one.
 std::optional<PeerReport> parseReport(const std::string& line);
 
+// Every peer's report (all asked first, then all read), or nothing when one does not answer.
+std::optional<std::vector<PeerReport>> reportAll(std::vector<PeerProcess>& peers);
+// Polls the peers until their reports pass check; the seconds it took, or nothing within bound
+// seconds. last holds the last reports read.
+std::optional<double> secondsUntil(std::vector<PeerProcess>& peers, double bound,
+                                   const std::function<bool(const std::vector<PeerReport>&)>& check,
+                                   std::vector<PeerReport>& last);
+
+// True when every peer has its ID and sees every other peer's player.
+bool everyoneSeesEveryone(const std::vector<PeerReport>& reports);
 // True when every peer's view of every other player lies within the state thresholds of that
 // player's own pose (and everyone sees everyone).
 bool viewsAgree(const std::vector<PeerReport>& reports);
@@ -133,6 +147,23 @@ private:
     std::vector<double> delays_;
     std::vector<std::pair<uint32_t, double>> pendingX_; // value bits, time it reached the server
 };
+
+// One game from start to quit: a server (path 0) and clients 1.. through a relay. Once everyone
+// sees everyone, all drive for drivingSeconds (through a lossy line under a flood when lossy),
+// stop, and with lossy keep the loss half a second more; then the line is clean and the views
+// are polled until they agree.
+struct SoakRun {
+    std::string failure; // what broke off the run; empty when every step ran
+    std::vector<PeerReport> drivingStart, drivingEnd; // server first
+    double drivingStartTime = 0.0, drivingEndTime = 0.0;
+    std::optional<double> healed; // seconds from the clean line to the views agreeing
+    std::vector<PeerReport> healedReports;
+    UdpRelay::Counts counts;
+    std::vector<double> relayDelays; // while driving on a clean line
+    bool someoneEnded = false;       // a peer process ended before it was told to quit
+    std::vector<int> exitCodes;
+};
+SoakRun runSoak(int clients, double drivingSeconds, bool lossy);
 
 // Median and 95th percentile (in the order given), 0 for none.
 double percentile(std::vector<double> values, double fraction);
