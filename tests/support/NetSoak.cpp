@@ -362,16 +362,6 @@ void PeerProcess::command(const std::string& line)
     }
 }
 
-std::optional<PeerReport> PeerProcess::report(double timeoutSeconds)
-{
-    command("report");
-    const double giveUp = seconds() + timeoutSeconds;
-    while (const std::optional<std::string> line = readLine(std::max(0.0, giveUp - seconds())))
-        if (std::optional<PeerReport> parsed = parseReport(*line))
-            return parsed;
-    return std::nullopt;
-}
-
 bool PeerProcess::joined(double timeoutSeconds)
 {
     const std::optional<std::string> line = readLine(timeoutSeconds);
@@ -734,7 +724,7 @@ void UdpRelay::flood(double now)
             putInt32(bytes, typeCode(PacketType::ConnectRequest));
             putInt32(bytes, 0xFFFFFFF0u);
             bytes.insert(bytes.end(), {'a', 'b', 'c'});
-        } else if (!clients_.empty()) {
+        } else if (!clients_.empty()) { // before any client: an empty datagram from the stranger
             // Through a real client's own socket, so the server reads it as that player's.
             from = clients_[static_cast<std::size_t>(random() * static_cast<double>(clients_.size()))].socket;
             if (kind == 2) {

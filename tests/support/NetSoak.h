@@ -49,7 +49,6 @@ public:
     // The next line the peer printed, or nothing within timeoutSeconds.
     std::optional<std::string> readLine(double timeoutSeconds);
     void command(const std::string& line);
-    std::optional<PeerReport> report(double timeoutSeconds = 5.0);
     // Waits for the accepted join ("joined" line).
     bool joined(double timeoutSeconds);
     // Quits and reaps; the exit status (or -1 when it had to be killed or had already died).
@@ -100,7 +99,7 @@ public:
 
     // Loses 10 %, duplicates 2 % and holds 10 % back 5 to 20 ms, both ways; off: passes all.
     void setImpaired(bool on) { impaired_ = on; }
-    // Malformed datagrams at the server's port, perDatagramsSecond a second up to limit in all:
+    // Malformed datagrams at the server's port, perSecond a second up to limit in all:
     // random bytes and a join with a broken name from a stranger, and short or out-of-range
     // packets through the clients' own sockets.
     void setFlood(bool on, int perSecond = 300, uint64_t limit = 100000);
@@ -165,7 +164,7 @@ struct SoakRun {
 };
 SoakRun runSoak(int clients, double drivingSeconds, bool lossy);
 
-// Median and 95th percentile (in the order given), 0 for none.
+// The value that fraction of values lie at or below (nearest rank: 0.5 the median); 0 for none.
 double percentile(std::vector<double> values, double fraction);
 
 } // namespace soak

@@ -40,7 +40,9 @@ TEST(NetSoak, ThreeClientsThroughALossyRelayAndAFloodConverge)
         EXPECT_TRUE(end.connected);
         EXPECT_EQ(end.players.size(), 4u);
         // It drove through the bad line.
-        EXPECT_NE(end.player(end.ownId)->x, run.drivingStart[i].player(end.ownId)->x);
+        const PlayerView* was = run.drivingStart[i].player(end.ownId);
+        ASSERT_NE(was, nullptr);
+        EXPECT_NE(end.player(end.ownId)->x, was->x);
     }
 }
 
