@@ -413,9 +413,17 @@ std::optional<PeerReport> parseReport(const std::string& line)
         !(in >> report.ownId >> report.connected >> report.sentPackets >> report.sentBytes >> report.receivedPackets >>
           report.receivedBytes >> count))
         return std::nullopt;
+    // Through strtof, which reads "nan" and "inf" back as well.
+    const auto readFloat = [&](float& value) {
+        std::string token;
+        if (!(in >> token))
+            return false;
+        value = std::strtof(token.c_str(), nullptr);
+        return true;
+    };
     report.players.resize(count);
     for (PlayerView& p : report.players)
-        if (!(in >> p.id >> p.x >> p.y >> p.angle))
+        if (!(in >> p.id) || !readFloat(p.x) || !readFloat(p.y) || !readFloat(p.angle))
             return std::nullopt;
     return report;
 }
@@ -474,9 +482,10 @@ bool viewsAgree(const std::vector<PeerReport>& reports)
             if (!truth || !seen)
                 return false;
             const float turn = std::fabs(kv::wrapRadians(seen->angle - truth->angle + kv::pi) - kv::pi);
-            if (std::fabs(seen->x - truth->x) > tvl::positionThreshold ||
-                std::fabs(seen->y - truth->y) > tvl::positionThreshold ||
-                turn > tvl::angleThresholdDegrees * kv::degreesToRadians)
+            // Written so that a value that is not a number never agrees.
+            if (!(std::fabs(seen->x - truth->x) <= tvl::positionThreshold &&
+                  std::fabs(seen->y - truth->y) <= tvl::positionThreshold &&
+                  turn <= tvl::angleThresholdDegrees * kv::degreesToRadians))
                 return false;
         }
     }
