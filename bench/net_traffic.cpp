@@ -18,6 +18,7 @@ namespace {
 struct Rates {
     double sentMin = 1e30, sentMax = 0.0, sentSum = 0.0;
     double receivedMin = 1e30, receivedMax = 0.0, receivedSum = 0.0;
+    double datagramsSentSum = 0.0, datagramsReceivedSum = 0.0;
     int clients = 0;
 };
 
@@ -36,6 +37,10 @@ Rates clientRates(const SoakRun& run)
         r.receivedMin = std::min(r.receivedMin, received);
         r.receivedMax = std::max(r.receivedMax, received);
         r.receivedSum += received;
+        r.datagramsSentSum +=
+            static_cast<double>(run.drivingEnd[i].sentPackets - run.drivingStart[i].sentPackets) / span;
+        r.datagramsReceivedSum +=
+            static_cast<double>(run.drivingEnd[i].receivedPackets - run.drivingStart[i].receivedPackets) / span;
         ++r.clients;
     }
     return r;
@@ -55,6 +60,8 @@ void printRun(const SoakRun& run)
     std::printf("  over %.1f s, per client: sends %.0f B/s (min %.0f, max %.0f), receives %.0f B/s (min %.0f, max %.0f)\n",
                 run.drivingEndTime - run.drivingStartTime, r.sentSum / r.clients, r.sentMin, r.sentMax,
                 r.receivedSum / r.clients, r.receivedMin, r.receivedMax);
+    std::printf("  per client: %.0f datagrams/s out, %.0f in\n", r.datagramsSentSum / r.clients,
+                r.datagramsReceivedSum / r.clients);
     std::printf("  server: sends %.0f B/s, receives %.0f B/s\n", serverRate(run, true), serverRate(run, false));
     if (run.healed)
         std::printf("  views agree %.3f s after the line is clean\n", *run.healed);
