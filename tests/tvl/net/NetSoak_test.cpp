@@ -46,4 +46,32 @@ TEST(NetSoak, ThreeClientsThroughALossyRelayAndAFloodConverge)
     }
 }
 
+// A full server: eight players (the host and seven clients, each its own process) play, and the
+// ninth is refused; the eight are none the worse for it.
+TEST(NetSoak, TheNinthPlayerIsRefusedAndTheEightPlayOn)
+{
+    std::vector<PeerProcess> peers;
+    peers.push_back(PeerProcess::server(0));
+    const uint16_t port = peers[0].port();
+    ASSERT_NE(port, 0);
+    for (int i = 1; i < 8; ++i) {
+        peers.push_back(PeerProcess::client(i, port));
+        ASSERT_TRUE(peers.back().joined(20.0)) << "client " << i << " was not accepted";
+    }
+    PeerProcess ninth = PeerProcess::client(8, port);
+    const std::optional<std::string> answer = ninth.readLine(20.0);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(*answer, "refused");
+
+    std::vector<PeerReport> last;
+    ASSERT_TRUE(secondsUntil(peers, 10.0, everyoneSeesEveryone, last)) << "the eight did not all see each other";
+    for (const PeerReport& report : last) {
+        EXPECT_TRUE(report.connected);
+        EXPECT_EQ(report.players.size(), 8u);
+    }
+    for (PeerProcess& peer : peers)
+        EXPECT_EQ(peer.quit(), 0);
+    ninth.quit();
+}
+
 } // namespace
