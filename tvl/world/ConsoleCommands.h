@@ -5,11 +5,13 @@
 namespace tvl {
 
 // What runConsoleCommand reports to the game loop.
-constexpr int consoleCommandRan = 0;
+constexpr int consoleCommandEmpty = 0;   // the line has no words
 constexpr int consoleCommandUnknown = 1; // no command or game variable of that name
+constexpr int consoleCommandRan = 2;     // a command ran (also when it refused with a message)
 constexpr int consoleCommandExit = 4;    // leave the game
 
-// Splits line into words and runs the command it names.
+// Splits line into words (kv::Console::tokenize) and runs the command the first names,
+// compared ignoring case.
 int runConsoleCommand(const std::string& line);
 
 } // namespace tvl

@@ -208,6 +208,7 @@ void runConsoleStep()
     if (kv::pendingCommand.empty())
         return;
     kv::Console::addToHistory();
+    kv::consoleHistoryIndex = static_cast<int>(kv::consoleHistory.size());
     const std::string line = kv::pendingCommand;
     kv::pendingCommand.clear();
     const int result = runConsoleCommand(line);
