@@ -50,7 +50,7 @@ void gameOver(int winnerIndex)
         return;
     std::vector<GameOverRow> rows = gameOverRows();
     const std::string title = gameOverTitle(rows, static_cast<size_t>(winnerIndex));
-    kv::writeLog(title);
+    kv::writeLog(game.players[static_cast<size_t>(winnerIndex)]->name + " wins");
     if (!kv::imguiEnabled || !frontendWindowOpen())
         return;
     rankGameOverRows(rows);
