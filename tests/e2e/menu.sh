@@ -91,6 +91,8 @@ ended=no
 for i in $(seq 1 90); do
     if [ $((i % 2)) -eq 0 ]; then turn=Left; else turn=Right; fi
     xdotool keydown Up keydown "$turn"; sleep 0.7; xdotool keyup "$turn"; sleep 1.3; xdotool keyup Up
+    # Space closes the game-over window once somebody has won.
+    xdotool key space
     if wait_menu_music 2 0; then ended=yes; break; fi
 done
 xdotool keyup Up keyup Left keyup Right

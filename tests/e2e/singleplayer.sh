@@ -37,7 +37,9 @@ grep -E " wins$" "$dir/stderr.txt"
 sleep 1
 import -window root "$SHOTS/singleplayer-after.png" 2>/dev/null || true
 
-# Back at the main menu: Escape ends the program.
+# Escape closes the game-over window; back at the main menu the next ends the program.
+xdotool key --window "$win" Escape 2>/dev/null || true
+sleep 1
 xdotool key --window "$win" Escape 2>/dev/null || true
 wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "exit code $rc after the game"; }

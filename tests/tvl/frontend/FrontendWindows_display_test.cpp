@@ -3,6 +3,7 @@
 #include "core/Framework.h"
 #include "core/Keyboard.h"
 #include "core/Messages.h"
+#include "frontend/GameOverWindow.h"
 #include "frontend/GameSettingsWindow.h"
 #include "frontend/HostWindow.h"
 #include "frontend/JoinWindow.h"
@@ -14,6 +15,7 @@
 #include "support/GameFixture.h"
 #include "support/TempDir.h"
 #include "ui/Component.h"
+#include "world/Game.h"
 #include "world/GameAssets.h"
 
 #include "kvui3/dialogs/DialogScript.h"
@@ -154,6 +156,33 @@ TEST_F(FrontendWindows, HostLaunchAndSettingsWindowsAnswerTheirKeys)
     }
     EXPECT_EQ(tvl::gameSettings.tokensCount, 500);
     tvl::clearMapList();
+}
+
+// The winner is named by list index though another has as many tokens; the local player's
+// name is light green; Space closes the window.
+TEST_F(FrontendWindows, GameOverNamesTheWinnerAndClosesOnItsKey)
+{
+    ASSERT_NO_FATAL_FAILURE(startImGui());
+    tvl::game.roundSettings.tokensCount = 25;
+    tvl::addPlayer(sf::Color::Red, "Winner", true)->tokens = 25;
+    tvl::addPlayer(sf::Color::Blue, "Local", false)->tokens = 25;
+    tvl::game.localPlayerIndex = 1;
+    bool green = false;
+    std::string logged;
+    {
+        DialogScript script;
+        script.at(3, [&](DialogScript&) {
+            const sf::Image shot = kv::test::shownFrame();
+            for (unsigned y = 0; y < shot.getSize().y && !green; ++y)
+                for (unsigned x = 0; x < shot.getSize().x && !green; ++x)
+                    green = shot.getPixel(x, y) == sf::Color(128, 255, 128);
+            saveShot("game-over.png");
+        });
+        script.press(4, sf::Keyboard::Space);
+        tvl::gameOver(0);
+    }
+    EXPECT_TRUE(green) << "the local player's name in light green";
+    EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 0u) << "the closing key is taken";
 }
 
 } // namespace
