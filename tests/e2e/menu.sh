@@ -91,12 +91,18 @@ ended=no
 for i in $(seq 1 90); do
     if [ $((i % 2)) -eq 0 ]; then turn=Left; else turn=Right; fi
     xdotool keydown Up keydown "$turn"; sleep 0.7; xdotool keyup "$turn"; sleep 1.3; xdotool keyup Up
-    # Space closes the game-over window once somebody has won.
-    xdotool key space
-    if wait_menu_music 2 0; then ended=yes; break; fi
+    if grep -q ' wins$' "$dir/stderr.txt"; then ended=yes; break; fi
 done
 xdotool keyup Up keyup Left keyup Right
 [ "$ended" = yes ] || { shot game-stuck > /dev/null; fail "the game did not end within three minutes"; }
+# The game-over window: Space closes it (once it is up: a key held as it opens is waited out).
+wait_log "$dir/stderr.txt" 'Game over: .* wins!' 20 || { cat "$dir/stderr.txt"; fail "no game-over window"; }
+shot game-over > /dev/null
+for i in 1 2 3 4 5; do
+    xdotool key space
+    wait_log "$dir/stderr.txt" 'Game over: OK' 4 && break
+done
+wait_menu_music 2 20 || { cat "$dir/stderr.txt"; fail "the menu did not come back after the game-over window"; }
 kill -0 "$pid" 2>/dev/null || { cat "$dir/stderr.txt"; fail "the program ended with the game"; }
 sleep 1
 after=$(shot after-game)

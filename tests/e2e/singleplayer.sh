@@ -34,12 +34,15 @@ for i in $(seq 1 240); do
 done
 [ -n "$won" ] || { cat "$dir/stderr.txt"; kill -9 "$pid" 2>/dev/null; fail "no winner within 120 s"; }
 grep -E " wins$" "$dir/stderr.txt"
-sleep 1
+wait_log "$dir/stderr.txt" 'Game over: .* wins!' 20 || { cat "$dir/stderr.txt"; fail "no game-over window"; }
 import -window root "$SHOTS/singleplayer-after.png" 2>/dev/null || true
 
 # Escape closes the game-over window; back at the main menu the next ends the program.
-xdotool key --window "$win" Escape 2>/dev/null || true
-sleep 1
+for i in 1 2 3 4 5; do
+    xdotool key --window "$win" Escape 2>/dev/null || true
+    wait_log "$dir/stderr.txt" 'Game over: OK' 4 && break
+done
+wait_log_count "$dir/stderr.txt" 'Playing music from base\\music\\MainMenu.mus' 2 20 || fail "no menu after the game-over window"
 xdotool key --window "$win" Escape 2>/dev/null || true
 wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "exit code $rc after the game"; }

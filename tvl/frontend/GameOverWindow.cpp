@@ -33,7 +33,7 @@ std::string gameOverTitle(const std::vector<GameOverRow>& rows, size_t winnerInd
 
 void rankGameOverRows(std::vector<GameOverRow>& rows)
 {
-    std::sort(rows.begin(), rows.end(),
+    std::stable_sort(rows.begin(), rows.end(),
               [](const GameOverRow& a, const GameOverRow& b) { return a.tokens > b.tokens; });
 }
 
@@ -64,6 +64,7 @@ void gameOver(int winnerIndex)
     for (const GameOverRow& row : rows)
         nameWidth = std::max(nameWidth, ImGui::CalcTextSize(row.name.c_str()).x);
     char barText[32];
+    bool shown = false;
     for (;;) {
         kv::drawModalBackground(backdrop);
         const ImGuiIO& io = ImGui::GetIO();
@@ -74,6 +75,7 @@ void gameOver(int winnerIndex)
             if (kv::imguiLargeFont)
                 ImGui::PushFont(kv::imguiLargeFont);
             ImGui::TextUnformatted(title.c_str());
+            const float titleWidth = ImGui::GetItemRectSize().x;
             if (kv::imguiLargeFont)
                 ImGui::PopFont();
             ImGui::Separator();
@@ -85,8 +87,10 @@ void gameOver(int winnerIndex)
                     ImGui::TextUnformatted(row.name.c_str());
                 ImGui::SameLine(barX);
                 std::snprintf(barText, sizeof barText, "%d/%d", row.tokens, target);
-                // The title sets the window's width; the bars take what the names leave.
-                ImGui::ProgressBar(tokenBarFraction(row.tokens, target), ImVec2(-1.0f, 0.0f), barText);
+                // A bar that fills "the rest of the line" has nothing to fill in a window that
+                // sizes itself to its content: give it a width of its own.
+                const float barWidth = std::max(250.0f, titleWidth - barX);
+                ImGui::ProgressBar(tokenBarFraction(row.tokens, target), ImVec2(barWidth, 0.0f), barText);
             }
             ImGui::Separator();
             ok = ImGui::Button("OK", ImVec2(150, ImGui::GetTextLineHeight() + 2));
@@ -95,8 +99,14 @@ void gameOver(int winnerIndex)
         for (int key : {sf::Keyboard::Escape, sf::Keyboard::Enter, sf::Keyboard::Space})
             ok = keyTaken(key) || ok;
         kv::displayFrame(0);
-        if (ok)
+        if (!shown) {
+            kv::writeLog("Game over: " + title);
+            shown = true;
+        }
+        if (ok) {
+            kv::writeLog("Game over: OK");
             return;
+        }
     }
 }
 

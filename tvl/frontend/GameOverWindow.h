@@ -20,7 +20,7 @@ std::vector<GameOverRow> gameOverRows();
 // The window's title: the name of the row at winnerIndex (taken before ranking) + " wins!".
 std::string gameOverTitle(const std::vector<GameOverRow>& rows, size_t winnerIndex);
 
-// The rows by tokens, highest first; rows with equal tokens come in no set order.
+// The rows by tokens, highest first; rows with equal tokens keep their list order.
 void rankGameOverRows(std::vector<GameOverRow>& rows);
 
 // How full a player's bar is: tokens / target within 0 .. 1, and full when there is no target.

@@ -45,8 +45,8 @@ TEST(GameOverWindow, RowsMarkTheLocalPlayerAndRankByTokens)
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].tokens, 25);
     EXPECT_EQ(rows[1].tokens, 25);
-    EXPECT_NE(rows[0].name, rows[1].name);
-    EXPECT_TRUE((rows[0].name == "Bob" || rows[0].name == "Dee"));
+    EXPECT_EQ(rows[0].name, "Bob") << "a tie keeps list order";
+    EXPECT_EQ(rows[1].name, "Dee");
     EXPECT_EQ(rows[2].name, "Ann");
     EXPECT_EQ(rows[3].name, "Cid");
     EXPECT_TRUE(rows[3].local) << "the mark travels with its row";
