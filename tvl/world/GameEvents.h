@@ -19,14 +19,22 @@ enum class GameEventType : uint8_t {
     TokenTaken,    // playerId took the token at (x, y) and holds count tokens
     TokenMoved,    // the token was placed anew at (x, y)
     DroneState,    // playerId's drone went up (active) or down
+    WeaponFired,   // playerId fired weapon item (WeaponType) as projectileId (a new shot on a
+                   // client: none yet) from (x, y) along angle, inherited (vx, vy), at targetId
+    ProjectileRemoved, // projectileId left the game
+    PlayerHit,     // a shot of weapon item at velocity (vx, vy) hit playerId, run on another machine
 };
 
 struct GameEvent {
     GameEventType type = GameEventType::Sound;
     uint16_t playerId = 0;
     bool active = false;
-    int32_t item = 0;
+    int32_t item = 0; // an ItemType, or a WeaponType for the weapon events
     int32_t pickupId = 0;
+    int32_t projectileId = 0;
+    int16_t targetId = -1;
+    float angle = 0.0f; // radians
+    float vx = 0.0f, vy = 0.0f;
     int32_t count = 0;
     float x = 0.0f, y = 0.0f;
     kv::Audio::SoundNumber sound = -1;

@@ -7,6 +7,7 @@
 #include "world/GameEvents.h"
 #include "world/GameSettings.h"
 #include "world/Physics.h"
+#include "world/Projectiles.h"
 
 #include <cstdint>
 #include <memory>
@@ -71,6 +72,8 @@ struct GameState {
     // In creation order.
     std::vector<Pickup> pickups;
     Token token;
+    // In firing order.
+    std::vector<Projectile> projectiles;
 
     // What the simulation did since the frame loop last turned it into sounds and packets.
     GameEventList events;
