@@ -19,10 +19,10 @@ enum class GameEventType : uint8_t {
     TokenTaken,    // playerId took the token at (x, y) and holds count tokens
     TokenMoved,    // the token was placed anew at (x, y)
     DroneState,    // playerId's drone went up (active) or down
-    WeaponFired,   // playerId fired weapon item (WeaponType) as projectileId (a new shot on a
-                   // client: none yet) from (x, y) along angle, inherited (vx, vy), at targetId
+    WeaponFired,   // playerId fired weapon item from (x, y) along angle with inherited
+                   // (vx, vy), homing on targetId, as projectileId (-1: a client's, not made yet)
     ProjectileRemoved, // projectileId left the game
-    PlayerHit,     // a shot of weapon item at velocity (vx, vy) hit playerId, run on another machine
+    PlayerHit,     // a shot of weapon item at (vx, vy) hit playerId, whose machine applies it
 };
 
 struct GameEvent {

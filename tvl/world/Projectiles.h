@@ -65,8 +65,8 @@ struct Projectile {
 Projectile* fireWeapon(WeaponType type, const sf::Vector2f* origin, const float* angle,
                        int16_t ownerId, int16_t targetId, int id, const sf::Vector2f* inherited);
 
-// Removes the first projectile with that id (reported as ProjectileRemoved); nothing when none
-// has it.
+// Removes the first projectile with that id; nothing when none has it. A simulating machine
+// reports the removal (ProjectileRemoved).
 void removeProjectile(int id);
 
 // Once per frame while the game is not paused, from the last projectile to the first. A missile

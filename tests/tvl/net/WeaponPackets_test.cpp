@@ -109,6 +109,7 @@ TEST_F(WeaponPacketsTest, AServerAnnouncesHitsAndRemovesItsShots)
 TEST_F(WeaponPacketsTest, AServerFiresWhatAClientAsksFor)
 {
     hostWith(2);
+    arrive(packetOf(PacketType::FireWeapon, int32_t(3), 5.0f, 6.0f, 90.0f, 0.0f, 0.0f, int16_t(-1)), 2003);
     arrive(makeFireWeapon({WeaponType::Missile, {5.0f, 6.0f}, 90.0f, {1.0f, 2.0f}, 3}), 2002);
     serverReceive();
     ASSERT_EQ(game.projectiles.size(), 1u);
