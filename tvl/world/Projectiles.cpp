@@ -295,11 +295,6 @@ void clearProjectiles()
     game.projectiles.clear();
 }
 
-int32_t lastProjectileId()
-{
-    return projectileIdCounter;
-}
-
 void setLastProjectileId(int32_t id)
 {
     projectileIdCounter = id;

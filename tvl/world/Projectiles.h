@@ -84,8 +84,7 @@ void drawProjectiles(float dt);
 // Empties the projectile list (end of a game); the id counter goes on.
 void clearProjectiles();
 
-// The id the last new shot took; setting it lets a test reach the wrap.
-int32_t lastProjectileId();
+// Sets the id the last new shot took, so that a test reaches the wrap.
 void setLastProjectileId(int32_t id);
 
 } // namespace tvl
