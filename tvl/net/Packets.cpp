@@ -323,6 +323,36 @@ void sendEventPacket(const GameEvent& event)
             sendToEveryClient(PacketType::TokenPosition, packet);
         }
         break;
+    case GameEventType::WeaponFired: {
+        if (!multiplayer)
+            break;
+        const sf::Vector2f origin(event.x, event.y), inherited(event.vx, event.vy);
+        const auto weapon = static_cast<WeaponType>(event.item);
+        const float degrees = event.angle * wireDegreesPerRadian;
+        if (server) {
+            sf::Packet packet = makeWeaponFired(
+                {weapon, event.projectileId, origin, degrees, inherited, event.playerId, event.targetId});
+            sendToEveryClient(PacketType::WeaponFired, packet);
+        } else {
+            sf::Packet packet = makeFireWeapon({weapon, origin, degrees, inherited, event.targetId});
+            sendPacket(PacketDestination::Server, PacketType::FireWeapon, packet, -1);
+        }
+        break;
+    }
+    case GameEventType::ProjectileRemoved:
+        if (multiplayer && server) {
+            sf::Packet packet = makePacket(PacketType::ProjectileRemoved);
+            packet << event.projectileId;
+            sendToEveryClient(PacketType::ProjectileRemoved, packet);
+        }
+        break;
+    case GameEventType::PlayerHit:
+        if (multiplayer && server) {
+            sf::Packet packet = makePacket(PacketType::PlayerHit);
+            packet << event.item << event.vx << event.vy;
+            sendPacket(event.playerId, PacketType::PlayerHit, packet, -1);
+        }
+        break;
     case GameEventType::DroneState:
         if (server) {
             sf::Packet packet = makePacket(PacketType::DroneState);

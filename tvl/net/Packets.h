@@ -143,6 +143,10 @@ void sendPickupAdded(int destination, int32_t id, float x, float y, int32_t type
 // - TokenTaken: 41, then 21 {"up", x, y, "", 1, 1} to each player this machine does not
 //   control. TokenMoved (server): 44 {x, y} to every client.
 // - DroneState, on a server: 27 {id, active} to every client.
+// - WeaponFired: a server sends 25 {type, id, x, y, degrees, inherited, owner, target} to every
+//   client, a client 17 {type, x, y, degrees, inherited, target} to the server.
+// - ProjectileRemoved (server): 26 {id} to every client. PlayerHit (server): 28 {type, vx, vy}
+//   to the hit player.
 void sendEventPackets(const GameEventList& events);
 
 } // namespace tvl

@@ -19,14 +19,22 @@ enum class GameEventType : uint8_t {
     TokenTaken,    // playerId took the token at (x, y) and holds count tokens
     TokenMoved,    // the token was placed anew at (x, y)
     DroneState,    // playerId's drone went up (active) or down
+    WeaponFired,   // playerId fired weapon item from (x, y) along angle with inherited
+                   // (vx, vy), homing on targetId, as projectileId (-1: a client's, not made yet)
+    ProjectileRemoved, // projectileId left the game
+    PlayerHit,     // a shot of weapon item at (vx, vy) hit playerId, whose machine applies it
 };
 
 struct GameEvent {
     GameEventType type = GameEventType::Sound;
     uint16_t playerId = 0;
     bool active = false;
-    int32_t item = 0;
+    int32_t item = 0; // an ItemType, or a WeaponType for the weapon events
     int32_t pickupId = 0;
+    int32_t projectileId = 0;
+    int16_t targetId = -1;
+    float angle = 0.0f; // radians
+    float vx = 0.0f, vy = 0.0f;
     int32_t count = 0;
     float x = 0.0f, y = 0.0f;
     kv::Audio::SoundNumber sound = -1;

@@ -1,12 +1,13 @@
 #pragma once
 // The state of the game in progress, in one record: what was started, the flags the frame
-// loop and the rules read, the players, the pickups, the token, the physics world and what
-// the last step did. A new game (and a test) starts from a fresh record: game = GameState{}.
-// Main thread only.
+// loop and the rules read, the players, the pickups, the token, the projectiles, the physics
+// world and what the last step did. A new game (and a test) starts from a fresh record:
+// game = GameState{}. Main thread only.
 #include "graphics/Lights.h"
 #include "world/GameEvents.h"
 #include "world/GameSettings.h"
 #include "world/Physics.h"
+#include "world/Projectiles.h"
 
 #include <cstdint>
 #include <memory>
@@ -71,6 +72,8 @@ struct GameState {
     // In creation order.
     std::vector<Pickup> pickups;
     Token token;
+    // In firing order.
+    std::vector<Projectile> projectiles;
 
     // What the simulation did since the frame loop last turned it into sounds and packets.
     GameEventList events;

@@ -186,3 +186,30 @@ TEST_F(WorldSpritesDisplay, MapSpritesDrawWhereTheyStandAndHoldStillWhilePaused)
 }
 
 } // namespace
+
+TEST_F(WorldSpritesDisplay, ProjectilesDrawAtTheirPlaceWithTheirLights)
+{
+    tvl::game.gameType = tvl::SinglePlayerGame;
+    tvl::energyPulseImageNumber = tvl::missileImageNumber = car;
+    tvl::worldView.scroll = sf::Vector2f(10, 0);
+    const sf::Vector2f none(0, 0);
+    const struct {
+        tvl::WeaponType type;
+        sf::Vector2f at; // world pixels
+        float angle;
+    } shots[] = {{tvl::WeaponType::PulseCannon, {42, 64}, 0.0f},
+                 {tvl::WeaponType::PulseCannon, {106, 64}, 1.5707964f},
+                 {tvl::WeaponType::Missile, {74, 20}, 0.0f}};
+    for (const auto& s : shots)
+        ASSERT_NE(tvl::fireWeapon(s.type, &s.at, &s.angle, 1, 2, -1, &none), nullptr);
+
+    const sf::Image image = drawInto([] { tvl::drawProjectiles(0.016f); });
+    EXPECT_TRUE(isPlainLight(image.getPixel(32, 64)));
+    EXPECT_TRUE(isPlainLight(image.getPixel(96, 64)));
+    EXPECT_TRUE(isPlainLight(image.getPixel(64, 20)));
+    EXPECT_EQ(image.getPixel(64, 64), sf::Color(0, 0, 128, 255)) << "between the pulses";
+    EXPECT_EQ(image.getPixel(64, 34), sf::Color(0, 0, 128, 255)) << "the missile is drawn at half size";
+    for (size_t i = 0; i < std::size(shots); ++i)
+        EXPECT_EQ(tvl::game.projectiles[i].light.screenPosition, shots[i].at - sf::Vector2f(10, 0)) << i;
+    tvl::energyPulseImageNumber = tvl::missileImageNumber = 0;
+}
