@@ -3,8 +3,12 @@
 #include "core/FrameUpdate.h"
 #include "support/FakeInput.h"
 
+#include "UiTestSupport.h"
+
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
+
+#include <SFML/Graphics/Text.hpp>
 
 #include <string>
 #include <vector>
@@ -258,6 +262,42 @@ TEST_F(ConsoleInput, WithoutTheWindowsFocusNoKeyActs)
     tick({sf::Keyboard::Up});
     EXPECT_EQ(kv::pendingCommand, "");
     EXPECT_EQ(line(), "fps");
+}
+
+TEST_F(ConsoleInput, DrawsOnlyTheLinesThatFitNewestFirstInTheirColours)
+{
+    kv::clearConsoleLines();
+    for (int i = 0; i < 512; ++i)
+        kv::Console::addLine(i % 2 ? sf::Color::Red : sf::Color(0, 0, 0, 255), "line " + std::to_string(i));
+    kv::consoleDrawn = false;
+    std::vector<std::string> texts;
+    std::vector<sf::Color> colours;
+    {
+        kv::test::RecordingLayer ui;
+        kv::Console::draw();
+        for (const kv::DeferredDraw& r : ui.layer.records) {
+            if (r.kind != kv::deferredText)
+                continue;
+            const auto& text = static_cast<const sf::Text&>(*r.drawable);
+            const std::string string = text.getString().toAnsiString();
+            if (string.rfind("line ", 0) == 0) {
+                texts.push_back(string);
+                colours.push_back(text.getFillColor());
+            }
+        }
+    }
+    EXPECT_TRUE(kv::consoleDrawn);
+    const float inner = kv::consoleWidgets->consoleLinePanel.getHeight() - 12;
+    const float row = kv::monoFont->getLineSpacing(kv::consoleTextSize) + 2;
+    const std::size_t fit = kv::shownConsoleLines(inner, row, 512);
+    ASSERT_LT(fit, 512u);
+    ASSERT_EQ(texts.size(), fit);
+    EXPECT_EQ(texts.front(), "line 511");
+    EXPECT_EQ(colours.front(), sf::Color::Red);
+    EXPECT_EQ(texts[1], "line 510");
+    EXPECT_EQ(colours[1], kv::consoleTextColour) << "plain lines show in the console's own colour";
+    EXPECT_EQ(texts.back(), "line " + std::to_string(512 - fit));
+    kv::clearConsoleLines();
 }
 
 } // namespace
