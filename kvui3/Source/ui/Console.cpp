@@ -5,7 +5,6 @@
 #include "core/Keyboard.h"
 #include "core/Messages.h"
 #include "core/StringUtils.h"
-#include "core/Theme.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Text.h"
 
@@ -92,21 +91,20 @@ std::size_t shownConsoleLines(float innerHeight, float rowHeight, std::size_t co
 bool createConsole()
 {
     ConsoleWidgets& w = *consoleWidgets;
-    const float titleHeight = Form::titleBarHeight();
+    // Placed and sized by updateLayout.
     w.consoleForm.create({5, 5}, {0, 0}, getAppNameAndVersion());
-    w.consoleLinePanel.create({10, w.consoleForm.position.y + titleHeight + 5}, {0, 0}, clFormBorderDark,
-                              clFormBorderLight, sf::Color::Transparent);
+    w.consoleLinePanel.create({0, 0}, {0, 0}, consoleLightEdge, consoleDarkEdge, consoleFace);
     TextBox& edit = w.consoleEdit;
     edit.create("", {0, 0}, maxConsoleEditLength);
     edit.ownMeasure = monoWidth;
-    edit.parts.shownText.text.setFont(*monoFont);
-    edit.parts.shownText.text.setCharacterSize(consoleTextSize);
-    Console::updateLayout();
-    edit.parts.shownText.text.setFillColor(consoleTextColour);
+    sf::Text& shown = edit.parts.shownText.text;
+    shown.setFont(*monoFont);
+    shown.setCharacterSize(consoleTextSize);
+    shown.setFillColor(consoleTextColour);
     edit.parts.shownText.colour = consoleTextColour;
     edit.parts.cursorBar.setColour(consoleTextColour);
-    w.consoleLinePanel.setColours(consoleLightEdge, consoleDarkEdge, consoleFace);
     edit.parts.frame.setColours(consoleLightEdge, consoleDarkEdge, consoleFace);
+    Console::updateLayout();
     return true;
 }
 

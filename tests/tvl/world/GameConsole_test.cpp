@@ -101,6 +101,13 @@ TEST_F(GameConsole, AnEnteredLineRunsAndGoesIntoTheHistory)
     EXPECT_TRUE(kv::pendingCommand.empty());
     EXPECT_FALSE(game.gameEnded);
 
+    nextResult = consoleCommandUnknown;
+    testing::internal::CaptureStderr();
+    tick({Key::Enter}, "bogus 1");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("No command or game variable \"bogus 1\""),
+              std::string::npos);
+    EXPECT_FALSE(game.gameEnded);
+
     nextResult = consoleCommandExit;
     tick({Key::E, Key::X, Key::I, Key::T, Key::Enter}, "exit");
     EXPECT_TRUE(game.gameEnded);
