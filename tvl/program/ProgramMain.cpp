@@ -9,6 +9,7 @@
 #include "frontend/GameLoop.h"
 #include "frontend/MainMenuScene.h"
 #include "graphics/RenderLayers.h"
+#include "net/ConsoleCommandTable.h"
 #include "net/Network.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -56,6 +57,8 @@ int programMain()
     playClientGame = [](const std::string& mapFile, const GameStartSettings& settings) {
         return playGame(MultiplayerGame, mapFile, &settings);
     };
+    // The console's commands reach the network, which lies above the game loop's world.
+    consoleCommandRunner = runConsoleCommand;
     if (!plantListReady) {
         clearPlants();
         plantListReady = true;

@@ -32,6 +32,8 @@
 
 #include <SFML/Window/Keyboard.hpp>
 
+#include <algorithm>
+
 namespace tvl {
 
 namespace {
@@ -211,12 +213,40 @@ void runConsoleStep()
     kv::consoleHistoryIndex = static_cast<int>(kv::consoleHistory.size());
     const std::string line = kv::pendingCommand;
     kv::pendingCommand.clear();
-    const int result = runConsoleCommand(line);
+    const int result = consoleCommandRunner ? consoleCommandRunner(line) : consoleCommandUnknown;
     if (result == consoleCommandUnknown)
         kv::printMessage("No command or game variable \"" + line + "\"");
     else if (result == consoleCommandExit)
         game.gameEnded = true;
 }
+
+} // namespace
+
+void runConsoleTick()
+{
+    const auto& keys = kv::Keyboard::pressedKeys;
+    const bool grave =
+        kv::input.focus && std::find(keys.begin(), keys.end(), sf::Keyboard::Tilde) != keys.end();
+    // The key that opens and closes the console types no character into its line.
+    if (grave)
+        kv::typedText.erase(std::remove_if(kv::typedText.begin(), kv::typedText.end(),
+                                           [](char c) { return c == '`' || c == '~'; }),
+                            kv::typedText.end());
+    if (!game.gameEnded && game.consoleOpen)
+        runConsoleStep();
+    if (grave) {
+        game.consoleOpen = !game.consoleOpen;
+        if (game.consoleOpen)
+            kv::Console::takeFocus();
+    }
+}
+
+PlayerInput gameFrameInput(const kv::InputState& state)
+{
+    return game.consoleOpen ? PlayerInput{} : playerInputFrom(state);
+}
+
+namespace {
 
 void runTickWork()
 {
@@ -231,10 +261,7 @@ void runTickWork()
         return;
     }
     handleGameKeys();
-    if (!game.gameEnded && game.consoleOpen)
-        runConsoleStep();
-    if (focused && !kv::Keyboard::pressedKeys.empty() && kv::Keyboard::pressedKeys.front() == sf::Keyboard::Tilde)
-        game.consoleOpen = !game.consoleOpen;
+    runConsoleTick();
 }
 
 void updateWorldObjects(float dt)
@@ -298,7 +325,7 @@ void updateCursorGrab()
 void updateGameWorld(float dt)
 {
     // The frame's input, read once for the physics steps and the players.
-    const PlayerInput input = playerInputFrom(kv::input);
+    const PlayerInput input = gameFrameInput(kv::input);
     if (!game.paused) {
         stepPhysics(dt, localPlayer(), input);
         updateSmoke(dt);

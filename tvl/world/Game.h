@@ -9,6 +9,7 @@
 #include "world/GameSettings.h"
 #include "world/GameState.h"
 #include "world/Items.h"
+#include "world/PlayerInput.h"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/System/Vector2.hpp>
@@ -116,6 +117,15 @@ bool pressEscape();
 
 // Once per tick: empties the minimap markers, tops up the pickups and reads this tick's keys.
 void handleGameKeys();
+// The console's part of a tick. While it is open it reads the tick's keys, and an entered line
+// goes into its history and runs through consoleCommandRunner: an unknown line prints "No
+// command or game variable "<line>"", exit ends the game. Then, with the window focused, the
+// grave key anywhere in the tick's keys opens or closes it (its character is never typed into
+// the line); opening gives the console the keyboard focus.
+void runConsoleTick();
+// The local player's driving for this frame from the sample; none while the console is open
+// (its typing is not driving).
+PlayerInput gameFrameInput(const kv::InputState& state);
 
 // --- The camera ---
 

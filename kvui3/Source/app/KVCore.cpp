@@ -128,6 +128,8 @@ bool init()
     // The first frame reads input before any pump has sampled it.
     sampleInput();
 
+    // The console's edit line claims the first id, so no later widget shares its focus.
+    resetComponentIds();
     if (!createConsole()) {
         showErrorBox("KVCore::Init: createConsole failed.");
         releaseSFMLErrors();
@@ -138,7 +140,6 @@ bool init()
     frameworkInitialised = true;
     writeLog("KVUI3 initialised using " +
              formatString("SFML v%d.%d.%d", SFML_VERSION_MAJOR, SFML_VERSION_MINOR, SFML_VERSION_PATCH));
-    resetComponentIds();
 
     if (!settingsFileMissing && settings.emulatedWidth != 0 && settings.emulatedHeight != 0)
         emulateResolution(settings.emulatedWidth, settings.emulatedHeight, 0, true);

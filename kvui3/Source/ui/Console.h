@@ -1,5 +1,10 @@
 #pragma once
-// The framework console: coloured output lines (and, with the game's console, an edit line).
+// The framework console: a window over the view with coloured output lines, an edit line, a
+// command history walked with Up and Down, and the tokenizer that splits a command line.
+#include "core/LazyObject.h"
+#include "ui/Form.h"
+#include "ui/TextBox.h"
+
 #include <SFML/Graphics/Color.hpp>
 
 #include <cstdint>
@@ -32,7 +37,34 @@ struct ConsoleTokens {
     std::vector<std::string> words;
 };
 
-// Builds the framework console; false when it cannot be built.
+// The edit line's limit and the text size of the lines and the edit line (monoFont).
+constexpr unsigned maxConsoleEditLength = 512;
+constexpr unsigned consoleTextSize = 18;
+// Plain lines (echoed in opaque black) are drawn in this colour, as is the edit line's text.
+extern const sf::Color consoleTextColour;
+
+// The console's window, built by createConsole.
+struct ConsoleWidgets {
+    Form consoleForm; // titled with the application's name and version
+    BevelPanel consoleLinePanel;
+    TextBox consoleEdit;
+};
+extern LazyObject<ConsoleWidgets> consoleWidgets;
+
+// Where the console's parts go in a view: the form 5 units in from every edge, the line panel
+// inside its body, the edit line under the panel across the panel's width.
+struct ConsoleLayout {
+    sf::Vector2f formPosition, formSize;
+    sf::Vector2f panelPosition, panelSize;
+    sf::Vector2f editPosition, editSize;
+};
+ConsoleLayout consoleLayout(const sf::Vector2f& view, float titleBarHeight, float editHeight);
+
+// How many of count lines, newest first from the bottom, a panel whose clipped inside is
+// innerHeight tall shows in rows rowHeight tall (a row partly shown at the top counts).
+std::size_t shownConsoleLines(float innerHeight, float rowHeight, std::size_t count);
+
+// Builds the framework console (start-up, after the fonts); true.
 bool createConsole();
 // Empties the console's output lines.
 void clearConsoleLines();
@@ -44,9 +76,17 @@ void updateLayout();
 void addLine(const sf::Color& colour, const std::string& text);
 // Makes the console the message list's sink: every printed line is echoed here.
 void attachToMessages();
-// The edit line's keys for this tick; Enter fills pendingCommand.
+// Gives the keyboard focus to the edit line (the console was opened).
+void takeFocus();
+// Once per poller tick (a second call in the same tick does nothing): with the window focused,
+// the first Enter, Up or Down anywhere in this tick's pressed keys acts, and the key stays in
+// the list. Enter first types this tick's text into the focused line, then moves the line into
+// pendingCommand and empties it. Up shows the previous history entry (none before entry 0);
+// Down the next one, and past the newest an empty line. Then the edit line takes the tick's
+// other keys and typing.
 void handleInput();
-// Draws the console over the view (sets consoleDrawn).
+// Draws the console over the view: the window, then as many lines as fit, newest at the bottom,
+// clipped to the panel. Sets consoleDrawn.
 void draw();
 // Appends pendingCommand to the history unless it repeats the last entry
 // (ignoring case); keeps the newest maxConsoleHistory.

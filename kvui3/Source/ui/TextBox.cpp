@@ -343,7 +343,7 @@ void TextBox::refreshLayout()
     const auto widthBetween = [&](size_t from, size_t to) {
         from = std::min(from, text.size());
         to = std::min(to, text.size());
-        return from < to ? measure(text.substr(from, to - from)) : -measure(text.substr(to, from - to));
+        return from < to ? measured(text.substr(from, to - from)) : -measured(text.substr(to, from - to));
     };
     l.cursorX = edit.cursor >= edit.scroll ? widthBetween(scroll, static_cast<size_t>(edit.cursor)) : 0;
     if (edit.selectionLength != 0) {
@@ -444,7 +444,7 @@ void TextBox::handleMouse()
     if (input.buttonDown(0) && Mouse::isInRect(position.x, position.y, position.x + size.x, position.y + size.y)) {
         const float x = static_cast<float>(static_cast<int>(InputHooks::mapPixelToView(input.pointer).x)) -
                         static_cast<float>(static_cast<int>(position.x));
-        const int32_t cursor = cursorAtX(edit, x, measure);
+        const int32_t cursor = cursorAtX(edit, x, ownMeasure ? ownMeasure : measure);
         if (mouseCaptured) {
             selectToAnchor(edit, cursor);
         } else {

@@ -94,6 +94,8 @@ public:
     // Width of a run of Latin-1 text as shown (standardFont at 18). Tests give fixed metrics.
     static float (*measure)(std::string_view text);
     static float measureWithFont(std::string_view text);
+    // This box's own metrics when its text is drawn in another font; null: measure.
+    float (*ownMeasure)(std::string_view text) = nullptr;
 
     // As wide as maxLength digits, one line tall; claims an id. The cursor at the end.
     void create(std::string text, const sf::Vector2f& position, unsigned maxLength);
@@ -130,6 +132,7 @@ private:
     // Brings the shown text and the measured widths up to date; measures only after a change,
     // so an idle box neither measures nor allocates.
     void refreshLayout();
+    float measured(std::string_view text) const { return ownMeasure ? ownMeasure(text) : measure(text); }
 
     struct Layout {
         std::string text;
