@@ -134,11 +134,13 @@ TargetMarker targetMarkerFor(sf::Vector2f target, sf::Vector2f player, const Tar
     return marker;
 }
 
-sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, float lineSpacing16, sf::Vector2f view)
+sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, float arrowWidth, float lineSpacing16,
+                              sf::Vector2f view)
 {
     if (marker.inside)
         return marker.spot + sf::Vector2f(0, 1.5f * lineSpacing16);
-    const float side = widerText / 2 + 46;
+    // At a side edge the texts stand beside the arrow, not over it.
+    const float side = widerText / 2 + std::max(46.0f, arrowWidth + 6);
     return {keepWithin(marker.spot.x, side, view.x - side),
             keepWithin(marker.spot.y, 112 - 2 * lineSpacing16, view.y - (140 - 2 * lineSpacing16))};
 }
@@ -448,7 +450,8 @@ void drawTargetMarker(sf::Vector2f target, const std::string& label)
     const float lineSpacing = h.metrics.lineSpacing16;
     const float labelWidth = label.empty() ? 0 : kv::textWidth(osd, 16, label);
     const float distanceWidth = kv::textWidth(osd, 16, distanceText);
-    const sf::Vector2f anchor = targetTextAnchor(marker, std::max(labelWidth, distanceWidth), lineSpacing, h.view);
+    const sf::Vector2f anchor =
+        targetTextAnchor(marker, std::max(labelWidth, distanceWidth), arrowBounds.width, lineSpacing, h.view);
     if (!label.empty())
         drawOutlinedText({anchor.x - labelWidth / 2, anchor.y}, label, osd, 16, 0.75f);
     drawOutlinedText({anchor.x - distanceWidth / 2, anchor.y + 1.25f * lineSpacing}, distanceText, osd, 16, 0.75f);

@@ -90,9 +90,10 @@ struct TargetMarker {
 // visible world while the map view is open, nor when either point is not finite.
 TargetMarker targetMarkerFor(sf::Vector2f target, sf::Vector2f player, const TargetView& view, bool mapViewOpen,
                              sf::Vector2f halfArrow);
-// Where the marker's texts hang: under the sprite inside; the arrow's place kept clear of the
-// view's edges outside. widerText is the wider of the two texts.
-sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, float lineSpacing16, sf::Vector2f view);
+// Where the marker's texts hang: under the sprite inside; outside, the arrow's place kept clear
+// of the view's edges, beside the arrow at a side edge. widerText is the wider of the two texts.
+sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, float arrowWidth, float lineSpacing16,
+                              sf::Vector2f view);
 
 // Builds and places the HUD's parts for the current view and game; at the game's set-up and
 // after a display-mode change. Needs the window.

@@ -61,7 +61,7 @@ MinimapLayout minimapLayoutFor(int w, int h, sf::Vector2f view)
 void buildMinimap()
 {
     sf::Vector2f view = mapWorldSize;
-    if (kv::frameworkInitialised && kv::renderWindow.isBuilt() && kv::renderWindow->isOpen())
+    if (kv::renderWindow.isBuilt() && kv::renderWindow->isOpen())
         view = kv::renderWindow->getView().getSize();
     if (mapWidth <= 0 || mapHeight <= 0
         || mapTiles.size() < std::size_t(mapWidth) * std::size_t(mapHeight)) {

@@ -249,18 +249,20 @@ TEST(HudTargetMarker, TextsHangUnderTheMarkerAndClearOfTheEdges)
     m.shown = true;
     m.inside = true;
     m.spot = {5, 700};
-    EXPECT_EQ(tvl::targetTextAnchor(m, 100, 20, view), sf::Vector2f(5, 730)) << "inside: 1.5 lines down";
+    EXPECT_EQ(tvl::targetTextAnchor(m, 100, 64, 20, view), sf::Vector2f(5, 730)) << "inside: 1.5 lines down";
 
-    m.inside = false;
     struct Case {
-        sf::Vector2f spot, anchor;
+        sf::Vector2f spot;
+        float arrowWidth;
+        sf::Vector2f anchor;
     } cases[] = {
-        {{32, 32}, {96, 72}},        // corner: half the text + 46 in, 112 - 2 lines down
-        {{1247, 687}, {1184, 620}},  // bottom right: 140 - 2 lines up
-        {{640, 360}, {640, 360}},    // clear already
+        {{32, 32}, 32, {96, 72}},       // corner: half the text + 46 in, 112 - 2 lines down
+        {{1247, 687}, 32, {1184, 620}}, // bottom right: 140 - 2 lines up
+        {{1247, 360}, 64, {1160, 360}}, // beside a wide arrow: half the text + its width + 6 in
+        {{640, 360}, 64, {640, 360}},   // clear already
     };
     for (const Case& c : cases)
-        EXPECT_EQ(tvl::targetTextAnchor({true, false, c.spot}, 100, 20, view), c.anchor) << c.spot.x;
+        EXPECT_EQ(tvl::targetTextAnchor({true, false, c.spot}, 100, c.arrowWidth, 20, view), c.anchor) << c.spot.x;
 }
 
 } // namespace
