@@ -149,6 +149,35 @@ sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, float
 
 namespace {
 
+// A text of the HUD's own, its string set again only when it changes: a steady HUD costs no
+// allocation a frame.
+struct HudText {
+    sf::Text text;
+    std::string shown;
+
+    void setUp(const sf::Font& font, unsigned size, float outline)
+    {
+        text.setFont(font);
+        text.setCharacterSize(size);
+        text.setFillColor(sf::Color::White);
+        text.setOutlineThickness(outline);
+        text.setOutlineColor(sf::Color::Black);
+    }
+    void set(const std::string& string)
+    {
+        if (string == shown)
+            return;
+        shown = string;
+        text.setString(sf::String::fromUtf8(string.begin(), string.end()));
+    }
+    float width() const { return text.getLocalBounds().width; }
+    void drawAt(sf::Vector2f position)
+    {
+        text.setPosition(position);
+        kv::getRenderLayer(kv::layerUI)->draw(text);
+    }
+};
+
 struct HudParts {
     bool laidOut = false;
     HudMetrics metrics;
@@ -163,8 +192,10 @@ struct HudParts {
     kv::ProgressBar nitroBar;
     kv::Label nitroLabel;
     kv::ProgressBar effectBar;
-    sf::Text heading;
-    int headingShown = -1;
+    HudText itemName;
+    HudText targetLabel;
+    HudText targetDistance;
+    HudText heading;
 };
 kv::LazyObject<HudParts> hud;
 
@@ -188,19 +219,6 @@ void outline(kv::Label& label, float thickness)
 {
     label.text.setOutlineThickness(thickness);
     label.text.setOutlineColor(outlineBlack);
-}
-
-// Text in the standard font at 18 or osdFont at 16, outlined in black.
-void drawOutlinedText(const sf::Vector2f& at, const std::string& text, const sf::Font& font, unsigned size,
-                      float thickness)
-{
-    const float savedThickness = kv::textOutlineThickness;
-    const sf::Color savedColour = kv::textOutlineColour;
-    kv::textOutlineThickness = thickness;
-    kv::textOutlineColour = outlineBlack;
-    kv::drawText(kv::layerUI, at, sf::Color::White, text, font, size);
-    kv::textOutlineThickness = savedThickness;
-    kv::textOutlineColour = savedColour;
 }
 
 void drawScoreboard(HudParts& h)
@@ -266,11 +284,9 @@ void drawItemColumn(HudParts& h, const Player& p)
         sprite.setScale(1, 1);
         if (slots[i].scale != 1.0f)
             continue;
-        const std::string name = itemName(slots[i].type);
-        const float width = kv::textWidth(*kv::standardFont, 18, name);
-        drawOutlinedText({slots[i].centre.x - float(image->width) / 2 - 6 - width,
-                          slots[i].centre.y - h.metrics.lineSpacing18 / 2},
-                         name, *kv::standardFont, 18, 0.75f);
+        h.itemName.set(itemName(slots[i].type));
+        h.itemName.drawAt({slots[i].centre.x - float(image->width) / 2 - 6 - h.itemName.width(),
+                           slots[i].centre.y - h.metrics.lineSpacing18 / 2});
     }
 }
 
@@ -278,14 +294,10 @@ void drawHeading(HudParts& h, const Player& p)
 {
     const int degrees =
         std::isfinite(p.angle) ? std::clamp(int(kv::wrapRadians(p.angle) * kv::radiansToDegrees), 0, 359) : 0;
-    if (degrees != h.headingShown) {
-        char text[8];
-        std::snprintf(text, sizeof text, "%03d", degrees);
-        h.heading.setString(text);
-        h.headingShown = degrees;
-    }
-    h.heading.setPosition((h.view.x - h.heading.getLocalBounds().width) / 2, 16);
-    kv::getRenderLayer(kv::layerUI)->draw(h.heading);
+    char text[8];
+    std::snprintf(text, sizeof text, "%03d", degrees);
+    h.heading.set(text);
+    h.heading.drawAt({(h.view.x - h.heading.width()) / 2, 16});
     const sf::FloatRect& box = h.layout.headingBox;
     kv::drawRect({box.left, box.top}, {box.width, box.height}, sf::Color::White, false, 1);
 }
@@ -344,12 +356,10 @@ void layoutHud()
     h.effectBar.bar.setFillColor(sf::Color(255, 0, 0));
     h.effectBar.back.setFillColor(greyBack);
 
-    h.heading.setFont(osd);
-    h.heading.setCharacterSize(16);
-    h.heading.setFillColor(sf::Color::White);
-    h.heading.setOutlineThickness(1);
-    h.heading.setOutlineColor(outlineBlack);
-    h.headingShown = -1;
+    h.itemName.setUp(standard, 18, 0.75f);
+    h.targetLabel.setUp(osd, 16, 0.75f);
+    h.targetDistance.setUp(osd, 16, 0.75f);
+    h.heading.setUp(osd, 16, 1);
     h.laidOut = true;
 }
 
@@ -445,16 +455,16 @@ void drawTargetMarker(sf::Vector2f target, const std::string& label)
         std::snprintf(distance, sizeof distance, "%dM", marker.distance);
     else
         std::snprintf(distance, sizeof distance, "%dM BRG %03d", marker.distance, marker.bearing);
-    const std::string distanceText = distance;
-    const sf::Font& osd = *kv::osdFont;
+    h.targetLabel.set(label);
+    h.targetDistance.set(distance);
+    const float labelWidth = label.empty() ? 0 : h.targetLabel.width();
+    const float distanceWidth = h.targetDistance.width();
     const float lineSpacing = h.metrics.lineSpacing16;
-    const float labelWidth = label.empty() ? 0 : kv::textWidth(osd, 16, label);
-    const float distanceWidth = kv::textWidth(osd, 16, distanceText);
     const sf::Vector2f anchor =
         targetTextAnchor(marker, std::max(labelWidth, distanceWidth), arrowBounds.width, lineSpacing, h.view);
     if (!label.empty())
-        drawOutlinedText({anchor.x - labelWidth / 2, anchor.y}, label, osd, 16, 0.75f);
-    drawOutlinedText({anchor.x - distanceWidth / 2, anchor.y + 1.25f * lineSpacing}, distanceText, osd, 16, 0.75f);
+        h.targetLabel.drawAt({anchor.x - labelWidth / 2, anchor.y});
+    h.targetDistance.drawAt({anchor.x - distanceWidth / 2, anchor.y + 1.25f * lineSpacing});
 }
 
 } // namespace tvl
