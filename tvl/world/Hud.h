@@ -86,8 +86,9 @@ struct TargetMarker {
     int distance = 0;      // metres, 16 world pixels each
     int bearing = 0;       // whole degrees from the player, 0 up, clockwise, 0..359
 };
-// The marker toward target for a player at player. Not shown when the target is well inside the
-// visible world while the map view is open, nor when either point is not finite.
+// The marker toward target for a player at player: the sprite on the target while it lies inside
+// the visible world less 5 % of the view on each side, else the arrow at the view's edge. Not
+// shown for a target inside while the map view is open, nor when either point is not finite.
 TargetMarker targetMarkerFor(sf::Vector2f target, sf::Vector2f player, const TargetView& view, bool mapViewOpen,
                              sf::Vector2f halfArrow);
 // Where the marker's texts hang: under the sprite inside; outside, the arrow's place kept clear
