@@ -1,27 +1,470 @@
 #include "world/Hud.h"
 
-#include <SFML/System/Vector2.hpp>
+#include "core/Angle.h"
+#include "core/Framework.h"
+#include "core/LazyObject.h"
+#include "graphics/DrawPrimitives.h"
+#include "graphics/RenderLayers.h"
+#include "graphics/Shaders.h"
+#include "graphics/Text.h"
+#include "ui/SimpleWidgets.h"
+#include "world/GameAssets.h"
+#include "world/GameState.h"
+#include "world/Images.h"
+#include "world/Player.h"
+#include "world/ShaderParams.h"
+#include "world/WorldView.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
 
 namespace tvl {
 
-std::vector<MinimapMarker> minimapMarkers;
+const EffectTimer effectTimers[effectTimerCount] = {
+    {Bomb, 1.5f}, {Gun, 3.0f}, {Missile, 2.0f}, {Drone, 3.0f}, {EMP, 3.0f}, {TimeWarp, 3.0f},
+};
 
-void addMinimapMarker(int kind, const sf::Vector2f* position, const sf::Vector2f* size,
-                      const float* angle, const uint8_t* colour)
+namespace {
+
+bool isFinite(sf::Vector2f v) { return std::isfinite(v.x) && std::isfinite(v.y); }
+
+// Between lo and hi, or lo when the range is empty (a view too small for the part).
+float keepWithin(float v, float lo, float hi) { return std::max(lo, std::min(v, hi)); }
+
+} // namespace
+
+HudLayout hudLayoutFor(sf::Vector2f view, const HudMetrics& m)
 {
-    MinimapMarker marker;
-    marker.kind = kind;
-    marker.colour = sf::Color(colour[0], colour[1], colour[2], 255);
-    marker.angle = *angle;
-    marker.x = position->x;
-    marker.y = position->y;
-    marker.width = size->x;
-    marker.height = size->y;
-    minimapMarkers.push_back(marker);
+    HudLayout l;
+    const float barWidth = view.x * 0.15f;
+    l.nitroBar = sf::FloatRect(view.x - barWidth - 10, 10, barWidth, m.lineSpacing18 - 2);
+    l.nitroLabel = sf::Vector2f(l.nitroBar.left + barWidth - m.nitroTextWidth, l.nitroBar.top + m.lineSpacing18 + 2);
+    l.headingBox = sf::FloatRect((view.x - m.headingBoxWidth) / 2, 15, m.headingBoxWidth, m.lineSpacing16);
+    const float larger = std::max(m.shipImageSize.x, m.shipImageSize.y);
+    l.iconScale = larger > 0 ? (m.lineSpacing18 + 1) / larger : 0;
+    l.tokenBar = sf::FloatRect(m.shipImageSize.x * l.iconScale + 5 + 10, 10 + 1, 100, m.lineSpacing18 - 2);
+    l.rowStep = m.lineSpacing18 + 6;
+    l.itemColumnTop = l.nitroLabel.y + m.lineSpacing18 + 10;
+    l.effectBarSize = sf::Vector2f(view.x * 0.2f, m.lineSpacing18 - 2);
+    return l;
 }
 
-// The HUD's panels are not built yet: the markers are collected, nothing is drawn.
-void layoutHud() {}
-void drawHud() {}
+int effectBarsFor(const float timers[effectTimerCount], float viewHeight, EffectBarSlot out[effectTimerCount])
+{
+    int count = 0;
+    for (int i = 0; i < effectTimerCount; i++) {
+        if (!(timers[i] > 0))
+            continue;
+        out[count] = {effectTimers[i].icon, timers[i], effectTimers[i].maximum, viewHeight - 60 - 60.0f * count};
+        count++;
+    }
+    return count;
+}
+
+int itemColumnFor(const int counts[itemTypeCount], int currentItem, const sf::Vector2f imageSizes[itemTypeCount],
+                  float viewWidth, float top, ItemSlot out[itemTypeCount])
+{
+    if (currentItem < 0 || currentItem >= itemTypeCount || counts[currentItem] < 1)
+        return 0;
+    int count = 0;
+    float y = top;
+    for (int type = 0; type < itemTypeCount; type++) {
+        if (counts[type] <= 0)
+            continue;
+        const sf::Vector2f size = imageSizes[type];
+        const bool current = type == currentItem;
+        const float scale = current ? 1.0f : 0.5f;
+        out[count++] = {ItemType(type), {viewWidth - size.x * scale / 2 - 10, y + size.y * scale / 2}, scale};
+        y += size.y * scale + 10;
+    }
+    return count;
+}
+
+// The distance to the first edge is solved per axis, so a long way costs no more than a short one.
+sf::Vector2f targetArrowPoint(sf::Vector2f start, float bearingDegrees, sf::Vector2f half, sf::Vector2f view)
+{
+    if (!isFinite(start) || !std::isfinite(bearingDegrees))
+        return view * 0.5f;
+    const float minX = half.x, maxX = view.x - half.x - 1;
+    const float minY = half.y, maxY = view.y - half.y - 1;
+    const sf::Vector2f p(keepWithin(start.x, minX, maxX), keepWithin(start.y, minY, maxY));
+    const float radians = bearingDegrees * kv::degreesToRadians;
+    const sf::Vector2f d(std::sin(radians), -std::cos(radians));
+    float t = std::numeric_limits<float>::max();
+    if (d.x > 1e-6f) t = std::min(t, (maxX - p.x) / d.x);
+    if (d.x < -1e-6f) t = std::min(t, (minX - p.x) / d.x);
+    if (d.y > 1e-6f) t = std::min(t, (maxY - p.y) / d.y);
+    if (d.y < -1e-6f) t = std::min(t, (minY - p.y) / d.y);
+    t = std::max(0.0f, t);
+    return p + d * t;
+}
+
+TargetMarker targetMarkerFor(sf::Vector2f target, sf::Vector2f player, const TargetView& view, bool mapViewOpen,
+                             sf::Vector2f halfArrow)
+{
+    TargetMarker marker;
+    if (!isFinite(target) || !isFinite(player))
+        return marker;
+    const sf::Vector2f margin = view.viewSize * 0.05f;
+    const sf::FloatRect visible = visibleWorldRect(view.scroll, view.pixelSize, view.renderScale);
+    const sf::FloatRect inner(view.scroll.x + margin.x, view.scroll.y + margin.y, visible.width - 2 * margin.x,
+                              visible.height - 2 * margin.y);
+    marker.inside = inner.contains(target);
+    if (marker.inside && mapViewOpen)
+        return marker;
+    marker.shown = true;
+
+    const sf::Vector2f d = target - player;
+    // Far beyond any map, but kept where an int holds it.
+    marker.distance = int(std::min(std::hypot(d.x, d.y) * 0.0625f, 1e9f));
+    float bearing = std::atan2(d.x, -d.y) * kv::radiansToDegrees;
+    if (bearing < 0)
+        bearing += 360;
+    marker.bearing = std::clamp(int(bearing), 0, 359);
+
+    auto toScreen = [&](sf::Vector2f world) {
+        return textureToWindow(worldToTexture(world, view.scroll, view.renderScale), view.pixelSize,
+                               view.screenRect);
+    };
+    marker.spot = marker.inside ? toScreen(target) : targetArrowPoint(toScreen(player), bearing, halfArrow, view.viewSize);
+    return marker;
+}
+
+sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, float arrowWidth, float lineSpacing16,
+                              sf::Vector2f view)
+{
+    if (marker.inside)
+        return marker.spot + sf::Vector2f(0, 1.5f * lineSpacing16);
+    // At a side edge the texts stand beside the arrow, not over it.
+    const float side = widerText / 2 + std::max(46.0f, arrowWidth + 6);
+    return {keepWithin(marker.spot.x, side, view.x - side),
+            keepWithin(marker.spot.y, 112 - 2 * lineSpacing16, view.y - (140 - 2 * lineSpacing16))};
+}
+
+// ---- Drawing ----
+
+namespace {
+
+// A text of the HUD's own, its string set again only when it changes: a steady HUD costs no
+// allocation a frame.
+struct HudText {
+    sf::Text text;
+    std::string shown;
+
+    void setUp(const sf::Font& font, unsigned size, float outline)
+    {
+        text.setFont(font);
+        text.setCharacterSize(size);
+        text.setFillColor(sf::Color::White);
+        text.setOutlineThickness(outline);
+        text.setOutlineColor(sf::Color::Black);
+    }
+    void set(const std::string& string)
+    {
+        if (string == shown)
+            return;
+        shown = string;
+        text.setString(sf::String::fromUtf8(string.begin(), string.end()));
+    }
+    float width() const { return text.getLocalBounds().width; }
+    void drawAt(sf::Vector2f position)
+    {
+        text.setPosition(position);
+        kv::getRenderLayer(kv::layerUI)->draw(text);
+    }
+};
+
+struct HudParts {
+    bool laidOut = false;
+    HudMetrics metrics;
+    HudLayout layout;
+    sf::Vector2f view;
+    kv::sfSprite shipIcon;
+    kv::ProgressBar tokenBar;
+    // One label a row, so that a row's text is set again only when it changes.
+    kv::Label rowLabels[maxPlayers];
+    std::string rowTexts[maxPlayers];
+    std::string scratch;
+    kv::ProgressBar nitroBar;
+    kv::Label nitroLabel;
+    kv::ProgressBar effectBar;
+    HudText itemName;
+    HudText targetLabel;
+    HudText targetDistance;
+    HudText heading;
+};
+kv::LazyObject<HudParts> hud;
+
+const sf::Color outlineBlack(0, 0, 0, 255);
+const sf::Color greyBack(151, 151, 151);
+constexpr float effectIconSize = 56;
+
+sf::Vector2f viewSize() { return kv::renderWindow->getView().getSize(); }
+
+ImageRecord* imageAt(int number)
+{
+    return number >= 0 && number < imageCount ? &(*images)[number] : nullptr;
+}
+
+ImageRecord* itemImage(ItemType type)
+{
+    return type >= 0 && type < itemTypeCount ? imageAt(itemImageNumbers[type]) : nullptr;
+}
+
+void outline(kv::Label& label, float thickness)
+{
+    label.text.setOutlineThickness(thickness);
+    label.text.setOutlineColor(outlineBlack);
+}
+
+void drawScoreboard(HudParts& h)
+{
+    kv::ShaderSlot& teamColour = kv::getShaderSlot(kv::shaderTeamColour);
+    sf::RenderStates states;
+    if (teamColour.loaded) {
+        states.shader = teamColour.shader;
+        shaderParams::setCurrentTexture(*teamColour.shader, kv::shaderUniforms::TeamColour::texture);
+        const float minMatch[4] = {0.5f, 0.5f, 0.5f, 0.0f};
+        kv::CachedShader& program = *teamColour.shader;
+        program.setUniform4f(program.getUniformLocation(kv::shaderUniforms::TeamColour::minMatchColour.name), minMatch);
+    }
+    kv::RenderLayer* ui = kv::getRenderLayer(kv::layerUI);
+    const int target = game.roundSettings.tokensCount;
+    float y = 10;
+    for (size_t i = 0; i < game.players.size() && i < size_t(maxPlayers); i++) {
+        const Player& player = *game.players[i];
+        h.shipIcon.setPosition(10, y);
+        if (teamColour.loaded)
+            shaderParams::set(*teamColour.shader, kv::shaderUniforms::TeamColour::teamColour, player.colour);
+        ui->draw(h.shipIcon, states);
+
+        h.tokenBar.value = float(player.tokens);
+        h.tokenBar.setPosition({h.layout.tokenBar.left, y + 1});
+        h.tokenBar.draw();
+
+        h.scratch.assign(player.name);
+        h.scratch.append(": ").append(std::to_string(player.tokens)).append("/").append(std::to_string(target));
+        kv::Label& label = h.rowLabels[i];
+        if (h.scratch != h.rowTexts[i]) {
+            h.rowTexts[i] = h.scratch;
+            label.setText(h.scratch);
+        }
+        label.text.setFillColor(isLocallyControlled(player.playerId) ? sf::Color(128, 255, 128) : sf::Color::White);
+        label.setPosition({h.layout.tokenBar.left + h.layout.tokenBar.width + 6, y - 2});
+        label.draw();
+        y += h.layout.rowStep;
+    }
+}
+
+void drawItemColumn(HudParts& h, const Player& p)
+{
+    int counts[itemTypeCount];
+    sf::Vector2f sizes[itemTypeCount];
+    for (int type = 0; type < itemTypeCount; type++) {
+        const auto found = p.itemCounts.find(type);
+        counts[type] = found == p.itemCounts.end() ? 0 : found->second;
+        const ImageRecord* image = itemImage(ItemType(type));
+        sizes[type] = image ? sf::Vector2f(float(image->width), float(image->height)) : sf::Vector2f();
+    }
+    ItemSlot slots[itemTypeCount];
+    const int n = itemColumnFor(counts, p.currentItem, sizes, h.view.x, h.layout.itemColumnTop, slots);
+    for (int i = 0; i < n; i++) {
+        ImageRecord* image = itemImage(slots[i].type);
+        if (!image)
+            continue;
+        kv::sfSprite& sprite = image->sprite;
+        sprite.setScale(slots[i].scale, slots[i].scale);
+        sprite.setRotation(0);
+        sprite.setPosition(slots[i].centre);
+        kv::getRenderLayer(kv::layerUI)->draw(sprite);
+        sprite.setScale(1, 1);
+        if (slots[i].scale != 1.0f)
+            continue;
+        h.itemName.set(itemName(slots[i].type));
+        h.itemName.drawAt({slots[i].centre.x - float(image->width) / 2 - 6 - h.itemName.width(),
+                           slots[i].centre.y - h.metrics.lineSpacing18 / 2});
+    }
+}
+
+void drawHeading(HudParts& h, const Player& p)
+{
+    const int degrees =
+        std::isfinite(p.angle) ? std::clamp(int(kv::wrapRadians(p.angle) * kv::radiansToDegrees), 0, 359) : 0;
+    char text[8];
+    std::snprintf(text, sizeof text, "%03d", degrees);
+    h.heading.set(text);
+    h.heading.drawAt({(h.view.x - h.heading.width()) / 2, 16});
+    const sf::FloatRect& box = h.layout.headingBox;
+    kv::drawRect({box.left, box.top}, {box.width, box.height}, sf::Color::White, false, 1);
+}
+
+} // namespace
+
+void layoutHud()
+{
+    static bool followsDisplayMode = false;
+    if (!followsDisplayMode) {
+        followsDisplayMode = true;
+        kv::displayModeChanged.subscribe([] {
+            if (hud.isBuilt() && hud->laidOut)
+                layoutHud();
+        });
+    }
+    if (!kv::renderWindow.isBuilt() || !kv::renderWindow->isOpen())
+        return;
+    HudParts& h = *hud;
+    h.view = viewSize();
+    const sf::Font& standard = *kv::standardFont;
+    const sf::Font& osd = *kv::osdFont;
+    HudMetrics& m = h.metrics;
+    m.lineSpacing18 = standard.getLineSpacing(18);
+    m.lineSpacing16 = osd.getLineSpacing(16);
+    m.nitroTextWidth = kv::textWidth(standard, 18, "Nitro");
+    m.headingBoxWidth = kv::textWidth(osd, 16, "0000");
+    const ImageRecord* ship = imageAt(shipImageNumber);
+    m.shipImageSize = ship ? sf::Vector2f(float(ship->width), float(ship->height)) : sf::Vector2f();
+    h.layout = hudLayoutFor(h.view, m);
+    const HudLayout& l = h.layout;
+
+    h.shipIcon = ship ? kv::sfSprite(ship->sprite) : kv::sfSprite();
+    h.shipIcon.setOrigin(0, 0);
+    h.shipIcon.setRotation(0);
+    h.shipIcon.setColor(sf::Color::White);
+    h.shipIcon.setScale(l.iconScale, l.iconScale);
+
+    h.tokenBar.create({0, 0}, {l.tokenBar.width, l.tokenBar.height}, 0, float(game.roundSettings.tokensCount));
+    h.tokenBar.setAlpha(220);
+
+    for (int i = 0; i < maxPlayers; i++) {
+        h.rowLabels[i].create({0, 0}, sf::Color::White, "", standard, 18);
+        outline(h.rowLabels[i], 1);
+        h.rowTexts[i].clear();
+    }
+
+    h.nitroBar.create({l.nitroBar.left, l.nitroBar.top}, {l.nitroBar.width, l.nitroBar.height}, 0, maxNitroSeconds);
+    h.nitroBar.bar.setFillColor(sf::Color(192, 192, 192, 255));
+    h.nitroBar.back.setFillColor(sf::Color(greyBack.r, greyBack.g, greyBack.b, 220));
+
+    h.nitroLabel.create(l.nitroLabel, sf::Color::White, "Nitro", standard, 18);
+    outline(h.nitroLabel, 1);
+
+    h.effectBar.create({0, 0}, {l.effectBarSize.x - 64 - 4, l.effectBarSize.y}, 0, 1);
+    h.effectBar.bar.setFillColor(sf::Color(255, 0, 0));
+    h.effectBar.back.setFillColor(greyBack);
+
+    h.itemName.setUp(standard, 18, 0.75f);
+    h.targetLabel.setUp(osd, 16, 0.75f);
+    h.targetDistance.setUp(osd, 16, 0.75f);
+    h.heading.setUp(osd, 16, 1);
+    h.laidOut = true;
+}
+
+void drawHud()
+{
+    if (!hud.isBuilt() || !hud->laidOut)
+        return;
+    HudParts& h = *hud;
+    if (game.mapViewOpen) {
+        kv::drawRect({0, 0}, h.view + sf::Vector2f(1, 1), sf::Color::Black, true, 0);
+        const sf::Vector2u size = minimapImage.getSize();
+        drawMinimap({std::floor((h.view.x - float(size.x)) / 2), std::floor((h.view.y - float(size.y)) / 2)});
+    }
+    drawScoreboard(h);
+
+    const Player* p = localPlayer();
+    if (!p)
+        return;
+    const float timers[effectTimerCount] = {p->bombStun, p->pulseHit,  p->missileHit,
+                                            p->dronePulseHit, p->empTimer, p->timeWarpTimer};
+    EffectBarSlot bars[effectTimerCount];
+    const int n = effectBarsFor(timers, h.view.y, bars);
+    for (int i = 0; i < n; i++) {
+        const sf::Vector2f centre(h.view.x / 2, bars[i].centreY);
+        drawEffectBar(bars[i].icon, &centre, bars[i].value, bars[i].maximum);
+    }
+
+    h.nitroBar.value = p->nitroSeconds;
+    h.nitroBar.updateGeometry();
+    h.nitroBar.draw();
+    h.nitroLabel.draw();
+
+    drawItemColumn(h, *p);
+
+    if (game.token.present) {
+        static const std::string targetLabel = "Target";
+        drawTargetMarker({game.token.x, game.token.y}, targetLabel);
+    }
+    drawHeading(h, *p);
+}
+
+void drawEffectBar(ItemType icon, const sf::Vector2f* centre, float value, float maximum)
+{
+    if (!hud.isBuilt() || !hud->laidOut)
+        return;
+    HudParts& h = *hud;
+    const sf::Vector2f size = h.layout.effectBarSize;
+    kv::ProgressBar& bar = h.effectBar;
+    bar.position = {centre->x - size.x / 2 + 64 + 4, centre->y};
+    bar.value = value;
+    bar.maximum = maximum;
+    bar.updateGeometry();
+    bar.draw();
+    if (ImageRecord* image = itemImage(icon)) {
+        // Bars stack 60 apart: a larger icon is shrunk to leave a gap between them.
+        const float larger = float(std::max(image->width, image->height));
+        const float scale = larger > effectIconSize ? effectIconSize / larger : 1.0f;
+        kv::sfSprite& sprite = image->sprite;
+        sprite.setScale(scale, scale);
+        sprite.setPosition(bar.position.x - 36, bar.position.y + size.y / 2);
+        sprite.setRotation(0);
+        kv::getRenderLayer(kv::layerUI)->draw(sprite);
+        sprite.setScale(1, 1);
+    }
+}
+
+void drawTargetMarker(sf::Vector2f target, const std::string& label)
+{
+    const Player* p = localPlayer();
+    if (!p || !hud.isBuilt() || !hud->laidOut)
+        return;
+    HudParts& h = *hud;
+    TargetView view;
+    view.scroll = worldView.scroll;
+    view.renderScale = worldView.worldRenderScale;
+    view.pixelSize = worldView.pixelSize;
+    view.screenRect = worldView.screenRect;
+    view.viewSize = h.view;
+    kv::sfSprite& arrow = *uiSprite1;
+    const sf::FloatRect arrowBounds = arrow.getLocalBounds();
+    const TargetMarker marker = targetMarkerFor(target, {p->x, p->y}, view, game.mapViewOpen,
+                                                {arrowBounds.width / 2, arrowBounds.height / 2});
+    if (!marker.shown)
+        return;
+
+    kv::sfSprite& sprite = marker.inside ? *uiSprite2 : arrow;
+    sprite.setPosition(marker.spot);
+    sprite.setRotation(marker.inside ? 0.0f : float(marker.bearing));
+    kv::getRenderLayer(kv::layerUI)->draw(sprite);
+
+    char distance[48];
+    if (marker.inside)
+        std::snprintf(distance, sizeof distance, "%dM", marker.distance);
+    else
+        std::snprintf(distance, sizeof distance, "%dM BRG %03d", marker.distance, marker.bearing);
+    h.targetLabel.set(label);
+    h.targetDistance.set(distance);
+    const float labelWidth = label.empty() ? 0 : h.targetLabel.width();
+    const float distanceWidth = h.targetDistance.width();
+    const float lineSpacing = h.metrics.lineSpacing16;
+    const sf::Vector2f anchor =
+        targetTextAnchor(marker, std::max(labelWidth, distanceWidth), arrowBounds.width, lineSpacing, h.view);
+    if (!label.empty())
+        h.targetLabel.drawAt({anchor.x - labelWidth / 2, anchor.y});
+    h.targetDistance.drawAt({anchor.x - distanceWidth / 2, anchor.y + 1.25f * lineSpacing});
+}
 
 } // namespace tvl

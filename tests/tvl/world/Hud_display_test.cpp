@@ -1,0 +1,206 @@
+// The HUD over a real single-player game on a map of the runtime tree, at three window sizes,
+// read back from the shown frame. Each frame is saved beside the game folder for a look.
+#include "app/KVCore.h"
+#include "core/Framework.h"
+#include "core/FrameUpdate.h"
+#include "core/Settings.h"
+#include "graphics/RenderLayers.h"
+#include "graphics/Shaders.h"
+#include "graphics/Text.h"
+#include "platform/FileSystem.h"
+#include "world/Game.h"
+#include "world/GameAssets.h"
+#include "world/GameSettings.h"
+#include "world/GameState.h"
+#include "world/Hud.h"
+#include "world/Player.h"
+#include "world/WorldView.h"
+
+#include "kvui3/dialogs/DialogScript.h"
+#include "support/Display.h"
+#include "support/GameFixture.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using kv::test::near;
+
+sf::Image drawnFrame()
+{
+    kv::pollerTicked = true; // the compositor keeps the frames that follow a tick
+    tvl::drawGameFrame();
+    return kv::test::shownFrame();
+}
+
+// Pixels of a box that differ between two frames.
+int changedPixels(const sf::Image& a, const sf::Image& b, sf::IntRect box)
+{
+    int changed = 0;
+    for (int y = std::max(0, box.top); y < box.top + box.height && y < int(a.getSize().y); y++)
+        for (int x = std::max(0, box.left); x < box.left + box.width && x < int(a.getSize().x); x++)
+            changed += !near(a.getPixel(x, y), b.getPixel(x, y), 8);
+    return changed;
+}
+
+void save(const sf::Image& frame, const std::string& name)
+{
+    frame.saveToFile(std::string(TVL_GAME_DIR "/../") + name + ".png");
+}
+
+// A game whose local player sits in the middle of the map with every kind of HUD part showing:
+// four players, three effects running, a full nitro tank, all items held, the token off screen
+// to the right.
+void stageGame()
+{
+    using namespace tvl;
+    addPlayer(sf::Color(230, 60, 200), "Computer 2", true);
+    addPlayer(sf::Color(60, 220, 240), "Computer 3", true);
+    ASSERT_EQ(game.players.size(), 4u);
+    for (size_t i = 0; i < game.players.size(); i++)
+        game.players[i]->tokens = int(i) * 3;
+    Player& me = *localPlayer();
+    const sf::Vector2f middle = mapWorldSize * 0.5f;
+    me.x = me.renderX = me.stepX = middle.x;
+    me.y = me.renderY = me.stepY = middle.y;
+    me.angle = me.renderAngle = me.stepAngle = 1.0f; // 57 degrees
+    updateGameCamera();
+    game.token.present = true;
+    game.token.x = middle.x + 900; // off screen, on the map
+    game.token.y = middle.y;
+    updateGameWorld(0); // the map view's markers
+    me.nitroSeconds = maxNitroSeconds;
+    me.bombStun = 0.75f;
+    me.missileHit = 1.0f;
+    me.timeWarpTimer = 3.0f;
+    for (int type = 0; type < itemTypeCount; type++)
+        me.itemCounts[type] = 1;
+    me.currentItem = Gun;
+}
+
+// The framework's window, fonts and programs and the game's assets from the runtime tree.
+void startFramework(sf::Vector2u size)
+{
+    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
+    kv::clearPathCache();
+    kv::settings = kv::FrameworkSettings();
+    kv::settings.antialiasingLevel = 0;
+    kv::imguiEnabled = false;
+    kv::showFPS = false;
+    ASSERT_TRUE(kv::KVCore::setDisplayMode(int(size.x), int(size.y), 32, true));
+    kv::initRenderLayers();
+    ASSERT_TRUE(kv::Text::init());
+    ASSERT_TRUE(kv::Shaders::init());
+    gametest::resetGameState();
+    tvl::loadGameAssets();
+}
+
+// The middle of the full nitro bar on a view of that size.
+sf::Vector2u nitroBarMiddle(sf::Vector2f v)
+{
+    const float lineSpacing = kv::standardFont->getLineSpacing(18);
+    return {unsigned(v.x - v.x * 0.075f - 10), unsigned(10 + (lineSpacing - 2) / 2)};
+}
+
+TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
+{
+    REQUIRE_DISPLAY();
+    ASSERT_NO_FATAL_FAILURE(startFramework({640, 480}));
+
+    const sf::Vector2u sizes[] = {{640, 480}, {1280, 720}, {1920, 1080}};
+    for (sf::Vector2u size : sizes) {
+        const std::string name = "hud_" + std::to_string(size.x) + "x" + std::to_string(size.y);
+        SCOPED_TRACE(name);
+        // The window itself, at any size the X screen allows or not: the compositor reads back
+        // what was drawn, not what the screen shows.
+        kv::renderWindow->create(sf::VideoMode(size.x, size.y), "HUD test", sf::Style::Titlebar | sf::Style::Close);
+        kv::initRenderLayers();
+        ASSERT_EQ(kv::renderWindow->getView().getSize(), sf::Vector2f(size));
+
+        tvl::GameStartSettings settings;
+        settings.tokensCount = 10;
+        settings.itemsDensity = 1;
+        ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Meadow.map", &settings));
+        ASSERT_NO_FATAL_FAILURE(stageGame());
+        const sf::Vector2f v(size);
+
+        const sf::Image frame = drawnFrame();
+        ASSERT_EQ(frame.getSize(), size);
+        save(frame, name);
+
+        // The full nitro bar, its bar hiding the back.
+        const sf::Vector2u nitro = nitroBarMiddle(v);
+        EXPECT_TRUE(near(frame.getPixel(nitro.x, nitro.y), sf::Color(192, 192, 192))) << "nitro bar";
+        const float lineSpacing = kv::standardFont->getLineSpacing(18);
+        // The bomb stun's bar, half full, lowest of the three.
+        const sf::Vector2i stun(int(v.x / 2 - v.x * 0.1f + 68 + 4), int(v.y - 60 + (lineSpacing - 2) / 2));
+        EXPECT_TRUE(near(frame.getPixel(stun.x, stun.y), sf::Color(255, 0, 0))) << "effect bar";
+        // The heading box's top edge, its outline just above y = 15.
+        const float boxWidth = kv::textWidth(*kv::osdFont, 16, "0000");
+        const unsigned boxX = unsigned((v.x - boxWidth) / 2) + 2;
+        EXPECT_TRUE(near(frame.getPixel(boxX, 14), sf::Color::White, 40)
+                    || near(frame.getPixel(boxX, 13), sf::Color::White, 40))
+            << "heading box";
+
+        // The arrow toward the token rests on the right edge at the player's height; with the
+        // token gone that part of the screen shows the world again.
+        const sf::IntRect arrow(int(v.x) - 66, int(v.y / 2) - 34, 66, 68);
+        tvl::game.token.present = false;
+        const sf::Image noToken = drawnFrame();
+        EXPECT_GT(changedPixels(frame, noToken, arrow), 400) << "target arrow";
+        tvl::game.token.present = true;
+
+        // The map view: the map's picture centred on black, the markers over it.
+        tvl::game.mapViewOpen = true;
+        const sf::Image mapView = drawnFrame();
+        save(mapView, name + "_map");
+        const sf::Vector2u mapSize = tvl::minimapImage.getSize();
+        ASSERT_GT(mapSize.x, 0u);
+        EXPECT_TRUE(mapSize.x <= size.x && mapSize.y <= size.y);
+        const sf::Vector2u corner((size.x - mapSize.x) / 2, (size.y - mapSize.y) / 2);
+        int same = 0;
+        for (unsigned y = 0; y < mapSize.y; y += 4)
+            for (unsigned x = 0; x < mapSize.x; x += 4)
+                same += near(mapView.getPixel(corner.x + x, corner.y + y), tvl::minimapImage.getPixel(x, y), 4);
+        const int samples = int(((mapSize.x + 3) / 4) * ((mapSize.y + 3) / 4));
+        EXPECT_GT(same, samples * 8 / 10) << "the map picture at " << corner.x << ", " << corner.y;
+        EXPECT_TRUE(near(mapView.getPixel(1, size.y - 2), sf::Color::Black)) << "black around the map";
+        tvl::game.mapViewOpen = false;
+
+        tvl::tearDownGame();
+    }
+    gametest::endGameState();
+    kv::renderWindow->close();
+}
+
+// A new display mode lays the HUD out again for the new view.
+TEST(HudDisplay, FollowsADisplayModeChange)
+{
+    REQUIRE_DISPLAY();
+    ASSERT_NO_FATAL_FAILURE(startFramework({640, 480}));
+    tvl::GameStartSettings settings;
+    ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Meadow.map", &settings));
+    tvl::localPlayer()->nitroSeconds = tvl::maxNitroSeconds;
+
+    ASSERT_TRUE(kv::KVCore::setDisplayMode(1024, 768, 32, true));
+    kv::initRenderLayers();
+    const sf::Vector2f v = kv::renderWindow->getView().getSize();
+    ASSERT_EQ(v, sf::Vector2f(1024, 768));
+    const sf::Image frame = drawnFrame();
+    save(frame, "hud_after_mode_change");
+    const sf::Vector2u nitro = nitroBarMiddle(v);
+    EXPECT_TRUE(near(frame.getPixel(nitro.x, nitro.y), sf::Color(192, 192, 192)));
+    EXPECT_FALSE(near(frame.getPixel(nitro.x - unsigned(v.x * 0.15f), nitro.y), sf::Color(192, 192, 192)))
+        << "the bar is as wide as the new view makes it";
+
+    tvl::tearDownGame();
+    gametest::endGameState();
+    kv::renderWindow->close();
+}
+
+} // namespace

@@ -1,0 +1,268 @@
+#include "world/Hud.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tvl::ItemType;
+
+// Roboto at 18 and the OSD font at 16, as the framework loads them; the ship is 32 x 48.
+tvl::HudMetrics metrics()
+{
+    tvl::HudMetrics m;
+    m.lineSpacing18 = 21.1f;
+    m.lineSpacing16 = 19.0f;
+    m.nitroTextWidth = 40;
+    m.headingBoxWidth = 44;
+    m.shipImageSize = {32, 48};
+    return m;
+}
+
+bool inside(const sf::FloatRect& r, sf::Vector2f view)
+{
+    return r.left >= 0 && r.top >= 0 && r.left + r.width <= view.x && r.top + r.height <= view.y;
+}
+
+sf::FloatRect around(sf::Vector2f centre, sf::Vector2f size)
+{
+    return {centre.x - size.x / 2, centre.y - size.y / 2, size.x, size.y};
+}
+
+const sf::Vector2f commonViews[] = {{640, 480}, {1280, 720}, {1920, 1080}};
+
+TEST(HudLayout, PartsStayOnScreenAndApartAtCommonSizes)
+{
+    for (sf::Vector2f view : commonViews) {
+        tvl::HudLayout l = tvl::hudLayoutFor(view, metrics());
+        sf::FloatRect label(l.nitroLabel.x, l.nitroLabel.y, 40, 21);
+        EXPECT_TRUE(inside(l.nitroBar, view)) << view.x;
+        EXPECT_TRUE(inside(label, view)) << view.x;
+        EXPECT_TRUE(inside(l.headingBox, view)) << view.x;
+        EXPECT_FALSE(l.nitroBar.intersects(label)) << view.x;
+        EXPECT_FALSE(l.nitroBar.intersects(l.headingBox)) << view.x;
+        EXPECT_FALSE(label.intersects(l.headingBox)) << view.x;
+        EXPECT_FLOAT_EQ(l.nitroLabel.x + 40, l.nitroBar.left + l.nitroBar.width); // right-aligned
+    }
+}
+
+// A busy moment: four players with long names, every item held, three effects running.
+TEST(HudLayout, ABusyScreenHasNoOverlapsAtCommonSizes)
+{
+    const tvl::HudMetrics m = metrics();
+    const float labelWidth = 150; // "Computer 3: 25/25"
+    const sf::Vector2f itemSizes[tvl::itemTypeCount] = {{64, 64}, {24, 64}, {64, 64}, {64, 64},
+                                                        {64, 64}, {64, 64}, {64, 64}};
+    const int counts[tvl::itemTypeCount] = {1, 2, 1, 1, 1, 3, 1};
+    const float timers[tvl::effectTimerCount] = {1, 2, 0, 1, 0, 0};
+    for (sf::Vector2f view : commonViews) {
+        SCOPED_TRACE(testing::Message() << view.x << " x " << view.y);
+        const tvl::HudLayout l = tvl::hudLayoutFor(view, m);
+        std::vector<std::pair<std::string, sf::FloatRect>> parts = {
+            {"nitro bar", l.nitroBar},
+            {"nitro label", {l.nitroLabel.x, l.nitroLabel.y, m.nitroTextWidth, m.lineSpacing18}},
+            {"heading", l.headingBox},
+        };
+        for (int row = 0; row < 4; row++) {
+            const float y = 10 + row * l.rowStep;
+            const std::string n = std::to_string(row);
+            parts.push_back({"icon " + n, {10, y, m.shipImageSize.x * l.iconScale, m.shipImageSize.y * l.iconScale}});
+            parts.push_back({"token bar " + n, {l.tokenBar.left, y + 1, l.tokenBar.width, l.tokenBar.height}});
+            parts.push_back({"score " + n, {l.tokenBar.left + l.tokenBar.width + 6, y, labelWidth, m.lineSpacing18}});
+        }
+        tvl::ItemSlot slots[tvl::itemTypeCount];
+        const int items = tvl::itemColumnFor(counts, tvl::Gun, itemSizes, view.x, l.itemColumnTop, slots);
+        ASSERT_EQ(items, 7);
+        for (int i = 0; i < items; i++)
+            parts.push_back({"item " + std::to_string(i), around(slots[i].centre, itemSizes[slots[i].type] * slots[i].scale)});
+        tvl::EffectBarSlot bars[tvl::effectTimerCount];
+        const int effects = tvl::effectBarsFor(timers, view.y, bars);
+        ASSERT_EQ(effects, 3);
+        for (int i = 0; i < effects; i++) {
+            const float left = view.x / 2 - l.effectBarSize.x / 2;
+            const sf::Vector2f iconCentre(left + 64 + 4 - 36, bars[i].centreY + l.effectBarSize.y / 2);
+            parts.push_back({"effect icon " + std::to_string(i), around(iconCentre, {56, 56})});
+            parts.push_back({"effect bar " + std::to_string(i),
+                             {left + 68, bars[i].centreY, l.effectBarSize.x - 68, l.effectBarSize.y}});
+        }
+        for (size_t a = 0; a < parts.size(); a++) {
+            EXPECT_TRUE(inside(parts[a].second, view)) << parts[a].first;
+            for (size_t b = a + 1; b < parts.size(); b++)
+                EXPECT_FALSE(parts[a].second.intersects(parts[b].second)) << parts[a].first << " / " << parts[b].first;
+        }
+    }
+}
+
+TEST(HudLayout, ScoreboardRowsFollowTheIcon)
+{
+    const tvl::HudLayout l = tvl::hudLayoutFor({1280, 720}, metrics());
+    EXPECT_FLOAT_EQ(l.iconScale, 22.1f / 48);
+    EXPECT_FLOAT_EQ(l.tokenBar.left, 32 * 22.1f / 48 + 15);
+    EXPECT_FLOAT_EQ(l.tokenBar.top, 11);
+    EXPECT_FLOAT_EQ(l.tokenBar.width, 100);
+    EXPECT_FLOAT_EQ(l.rowStep, 27.1f);
+    EXPECT_FLOAT_EQ(l.effectBarSize.x, 256);
+
+    tvl::HudMetrics noShip = metrics();
+    noShip.shipImageSize = {0, 0};
+    EXPECT_EQ(tvl::hudLayoutFor({1280, 720}, noShip).iconScale, 0.0f) << "no division by a missing image";
+}
+
+TEST(HudEffectBars, RunningTimersStackUpwardInTableOrder)
+{
+    struct Case {
+        float timers[tvl::effectTimerCount];
+        std::vector<ItemType> icons;
+    } cases[] = {
+        {{0, 0, 0, 0, 0, 0}, {}},
+        {{0, 2.5f, 0, 0.1f, 0, 3}, {tvl::Gun, tvl::Drone, tvl::TimeWarp}},
+        {{1, 1, 1, 1, 1, 1}, {tvl::Bomb, tvl::Gun, tvl::Missile, tvl::Drone, tvl::EMP, tvl::TimeWarp}},
+        {{-1, std::numeric_limits<float>::quiet_NaN(), 0, 0, 0.5f, 0}, {tvl::EMP}}, // only timers above 0
+    };
+    for (const Case& c : cases) {
+        tvl::EffectBarSlot out[tvl::effectTimerCount];
+        const int n = tvl::effectBarsFor(c.timers, 1080, out);
+        ASSERT_EQ(n, int(c.icons.size()));
+        for (int i = 0; i < n; i++) {
+            EXPECT_EQ(out[i].icon, c.icons[i]) << i;
+            EXPECT_FLOAT_EQ(out[i].centreY, 1080 - 60 - 60.0f * i) << i;
+        }
+    }
+    const float one[tvl::effectTimerCount] = {0, 0, 1.25f, 0, 0, 0};
+    tvl::EffectBarSlot out[tvl::effectTimerCount];
+    ASSERT_EQ(tvl::effectBarsFor(one, 480, out), 1);
+    EXPECT_FLOAT_EQ(out[0].value, 1.25f);
+    EXPECT_FLOAT_EQ(out[0].maximum, 2.0f) << "a missile hit lasts 2 s";
+}
+
+TEST(HudItemColumn, ShownOnlyWhileTheCurrentItemIsHeld)
+{
+    const sf::Vector2f sizes[tvl::itemTypeCount] = {{64, 64}, {24, 64}, {64, 64}, {64, 64},
+                                                    {64, 64}, {64, 64}, {64, 64}};
+    const int none[tvl::itemTypeCount] = {0, 0, 0, 0, 0, 0, 0};
+    const int others[tvl::itemTypeCount] = {0, 1, 0, 2, 0, 0, 0};
+    tvl::ItemSlot out[tvl::itemTypeCount];
+    EXPECT_EQ(tvl::itemColumnFor(none, tvl::Nitro, sizes, 640, 60, out), 0);
+    EXPECT_EQ(tvl::itemColumnFor(others, tvl::Nitro, sizes, 640, 60, out), 0) << "the current item is not held";
+    EXPECT_EQ(tvl::itemColumnFor(others, 7, sizes, 640, 60, out), 0);
+    EXPECT_EQ(tvl::itemColumnFor(others, -1, sizes, 640, 60, out), 0);
+
+    ASSERT_EQ(tvl::itemColumnFor(others, tvl::EMP, sizes, 640, 60, out), 2);
+    EXPECT_EQ(out[0].type, tvl::Missile);
+    EXPECT_EQ(out[0].scale, 0.5f);
+    EXPECT_EQ(out[0].centre, sf::Vector2f(640 - 6 - 10, 60 + 16));
+    EXPECT_EQ(out[1].type, tvl::EMP);
+    EXPECT_EQ(out[1].scale, 1.0f);
+    EXPECT_EQ(out[1].centre, sf::Vector2f(640 - 32 - 10, 60 + 32 + 10 + 32));
+}
+
+TEST(HudTargetArrow, RestsOnTheEdgeAlongTheBearing)
+{
+    const sf::Vector2f view(640, 480), half(16, 16);
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        sf::Vector2f start;
+        float bearing;
+        sf::Vector2f expected;
+    } cases[] = {
+        {{320, 240}, 0, {320, 16}},    // straight up from the centre
+        {{320, 240}, 180, {320, 463}}, // behind: straight down
+        {{320, 240}, 90, {623, 240}},  // right
+        {{320, 240}, 270, {16, 240}},  // left
+        {{16, 16}, 315, {16, 16}},     // already in the corner it heads for
+        {{-500, 900}, 90, {623, 463}}, // far off screen: clamped, then along the bottom edge
+        {{100, 100}, 135, {463, 463}}, // diagonal to the bottom edge
+        {{nan, 100}, 90, {320, 240}},  // nothing to go by: the centre
+        {{100, inf}, 90, {320, 240}},
+        {{100, 100}, nan, {320, 240}},
+    };
+    for (const Case& c : cases) {
+        sf::Vector2f p = tvl::targetArrowPoint(c.start, c.bearing, half, view);
+        EXPECT_NEAR(p.x, c.expected.x, 0.01f) << c.start.x << ", " << c.start.y << " at " << c.bearing;
+        EXPECT_NEAR(p.y, c.expected.y, 0.01f) << c.start.x << ", " << c.start.y << " at " << c.bearing;
+    }
+}
+
+// A 1280 x 720 view at render scale 2 over the world from (1000, 1000): 640 x 360 world pixels,
+// the inner rectangle x 1064..1576, y 1036..1324, the player in the middle at screen (640, 360).
+tvl::TargetView testView()
+{
+    tvl::TargetView v;
+    v.scroll = {1000, 1000};
+    v.renderScale = 2;
+    v.pixelSize = {1280, 720};
+    v.screenRect = {0, 0, 1280, 720};
+    v.viewSize = {1280, 720};
+    return v;
+}
+
+TEST(HudTargetMarker, InsideOutsideBehindAndCorner)
+{
+    const sf::Vector2f player(1320, 1180), halfArrow(32, 32);
+    struct Case {
+        const char* what;
+        sf::Vector2f target;
+        bool inside;
+        sf::Vector2f spot;
+        int distance, bearing;
+    } cases[] = {
+        {"on screen", {1400, 1100}, true, {800, 200}, 7, 45},
+        {"10 px right of the inner rectangle", {1586, 1180}, false, {1247, 360}, 16, 90},
+        {"behind", {1320, 2000}, false, {640, 687}, 51, 180},
+        {"toward the top-left corner", {1320 - 608 * 5, 1180 - 328 * 5}, false, {32, 32}, 215, 298},
+    };
+    for (const Case& c : cases) {
+        const tvl::TargetMarker m = tvl::targetMarkerFor(c.target, player, testView(), false, halfArrow);
+        EXPECT_TRUE(m.shown) << c.what;
+        EXPECT_EQ(m.inside, c.inside) << c.what;
+        EXPECT_NEAR(m.spot.x, c.spot.x, 0.05f) << c.what;
+        EXPECT_NEAR(m.spot.y, c.spot.y, 0.05f) << c.what;
+        EXPECT_EQ(m.distance, c.distance) << c.what;
+        EXPECT_EQ(m.bearing, c.bearing) << c.what;
+        // With the map view open an arrow still points the way; a marker on screen is left out.
+        EXPECT_EQ(tvl::targetMarkerFor(c.target, player, testView(), true, halfArrow).shown, !c.inside) << c.what;
+    }
+}
+
+TEST(HudTargetMarker, PointsThatAreNotFiniteShowNothing)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const sf::Vector2f player(1320, 1180);
+    EXPECT_FALSE(tvl::targetMarkerFor({nan, 1100}, player, testView(), false, {32, 32}).shown);
+    EXPECT_FALSE(tvl::targetMarkerFor({1400, -inf}, player, testView(), false, {32, 32}).shown);
+    EXPECT_FALSE(tvl::targetMarkerFor({1400, 1100}, {inf, 0}, testView(), false, {32, 32}).shown);
+
+    const tvl::TargetMarker far = tvl::targetMarkerFor({3e38f, 3e38f}, player, testView(), false, {32, 32});
+    EXPECT_TRUE(far.shown);
+    EXPECT_EQ(far.distance, 1000000000) << "held where an int holds it";
+    EXPECT_EQ(far.bearing, 135);
+}
+
+TEST(HudTargetMarker, TextsHangUnderTheMarkerAndClearOfTheEdges)
+{
+    const sf::Vector2f view(1280, 720);
+    tvl::TargetMarker m;
+    m.shown = true;
+    m.inside = true;
+    m.spot = {5, 700};
+    EXPECT_EQ(tvl::targetTextAnchor(m, 100, 64, 20, view), sf::Vector2f(5, 730)) << "inside: 1.5 lines down";
+
+    struct Case {
+        sf::Vector2f spot;
+        float arrowWidth;
+        sf::Vector2f anchor;
+    } cases[] = {
+        {{32, 32}, 32, {96, 72}},       // corner: half the text + 46 in, 112 - 2 lines down
+        {{1247, 687}, 32, {1184, 620}}, // bottom right: 140 - 2 lines up
+        {{1247, 360}, 64, {1160, 360}}, // beside a wide arrow: half the text + its width + 6 in
+        {{640, 360}, 64, {640, 360}},   // clear already
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tvl::targetTextAnchor({true, false, c.spot}, 100, c.arrowWidth, 20, view), c.anchor) << c.spot.x;
+}
+
+} // namespace
