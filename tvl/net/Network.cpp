@@ -326,8 +326,7 @@ void printChatLine(int playerIndex, const std::string& text)
 {
     if (playerIndex < 0 || playerIndex >= static_cast<int>(game.players.size()))
         return;
-    kv::printMessage(game.players[playerIndex]->name + ": " + text);
-    kv::setLastMessageColour(sf::Color(255, 255, 0));
+    printNetworkEvent(game.players[playerIndex]->name + ": " + text, sf::Color(255, 255, 0));
 }
 
 void handleTextLine(PacketType type, sf::Packet& packet)
@@ -337,7 +336,7 @@ void handleTextLine(PacketType type, sf::Packet& packet)
     const auto line = wire::readText(packet);
     if (!line)
         return;
-    kv::printMessage(line->text);
+    printNetworkEvent(line->text);
     if (netRole == ServerRole) {
         sf::Packet again = makePacket(PacketType::TextLine);
         again << line->text;

@@ -2,6 +2,7 @@
 
 #include "core/Geometry.h"
 #include "core/Hash.h"
+#include "core/Log.h"
 #include "world/Effects.h"
 #include "world/GameAssets.h"
 #include "world/GameEvents.h"
@@ -41,6 +42,9 @@ const WeaponSpec weaponSpecs[weaponTypeCount] = {
 };
 
 constexpr float puffInterval = 0.005f;
+
+// For the log: one line a shot made and a hit decided, which the end-to-end runs wait for.
+const char* const weaponNames[weaponTypeCount] = {"pulse cannon", "drone pulse", "missile"};
 
 int32_t projectileIdCounter = 0;
 
@@ -150,6 +154,8 @@ void applyHit(const Projectile& p, Player& player)
 {
     const WeaponSpec& spec = weaponSpecs[static_cast<int>(p.type)];
     reportSound(p.hitSound, p.x, p.y, kv::hashName(spec.hitSound));
+    kv::writeLog(player.name + " hit by " + weaponNames[static_cast<int>(p.type)] + " " + std::to_string(p.id)
+                 + " of player " + std::to_string(p.ownerId));
     const sf::Vector2f velocity(p.vx, p.vy);
     if (isLocallyControlled(player.playerId) || player.isComputer) {
         player.hit(p.type, velocity);
@@ -221,6 +227,8 @@ Projectile* fireWeapon(WeaponType type, const sf::Vector2f* origin, const float*
     reportSound(kv::Audio::getSoundNumber(spec.fireSound, false), p.x, p.y);
     if (id == -1)
         reportWeaponFired(type, p.id, *origin, a, carried, ownerId, targetId);
+    kv::writeLog(std::string("Fired ") + weaponNames[typeIndex] + " " + std::to_string(p.id) + " of player "
+                 + std::to_string(ownerId));
     game.projectiles.push_back(std::move(p));
     return &game.projectiles.back();
 }
