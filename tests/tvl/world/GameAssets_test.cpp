@@ -183,8 +183,7 @@ protected:
         kv::Shaders::clearSlots();
         kv::Shaders::setCompileFunction([](kv::ShaderSlot&, const std::string&, const std::string&) { return true; });
         tvl::resetImageTables();
-        tvl::wildlifeDefinitions.clear();
-        tvl::plantDefinitions.clear();
+        tvl::clearParticleDefinitions();
         tvl::worldView.waterShader = tvl::worldView.terrainShader = tvl::worldView.spriteShader = tvl::worldView.fogShader = -1;
     }
     void TearDown() override
@@ -193,8 +192,7 @@ protected:
         kv::Shaders::clearSlots();
         kv::Audio::shutdown();
         tvl::resetImageTables();
-        tvl::wildlifeDefinitions.clear();
-        tvl::plantDefinitions.clear();
+        tvl::clearParticleDefinitions();
         MapListTest::TearDown();
     }
 };
