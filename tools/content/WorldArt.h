@@ -57,8 +57,11 @@ sf::Image makeTilesetImage();
 bool generateTileset(const std::string& gameDir);
 // base/images/: trees, rocks and the turning machines placed on maps.
 bool generateMapSprites(const std::string& gameDir);
-// base/Effects/ Smoke, Fire, Pulse, Sparks, Wildlife and Plants; base/Textures/ Water, Acid, UI.
+// base/Effects/ Smoke, Fire, Pulse and Sparks; base/Textures/ Water, Acid, UI.
 bool generateEffectTextures(const std::string& gameDir);
+// base/Effects/Wildlife.png and Plants.png, and a definition file in base/Particles for each
+// wildlife and plant kind, its frames cut from those atlases.
+bool generateParticles(const std::string& gameDir);
 // base/Maps/: a .map and its preview .png for every plan (.ini) found there; then
 // base/Textures/menuback.png, a night scene of the largest map.
 bool generateMaps(const std::string& gameDir);

@@ -64,6 +64,7 @@ int main(int argc, char** argv)
         {"tile set", content::generateTileset},
         {"map sprites", content::generateMapSprites},
         {"effect textures", content::generateEffectTextures},
+        {"wildlife and plants", content::generateParticles},
         {"maps", content::generateMaps},
         {"sounds", content::generateSounds},
         {"music", content::generateMusic},
