@@ -10,6 +10,21 @@
 
 namespace {
 
+// The log's lines without their "hh:mm:ss: " stamps.
+std::string unstamped(const std::string& log)
+{
+    std::string out;
+    size_t start = 0;
+    while (start < log.size()) {
+        size_t end = log.find('\n', start);
+        end = end == std::string::npos ? log.size() : end + 1;
+        const std::string line = log.substr(start, end - start);
+        out += line.size() > 10 && line[2] == ':' && line[5] == ':' && line.compare(8, 2, ": ") == 0 ? line.substr(10) : line;
+        start = end;
+    }
+    return out;
+}
+
 class ParticleDefinitions : public testing::Test {
 protected:
     void SetUp() override { tvl::clearParticleDefinitions(); }
@@ -22,7 +37,7 @@ protected:
         ini.loadFromText(text);
         testing::internal::CaptureStderr();
         EXPECT_EQ(tvl::readParticleDefinition(ini, relativePath), expectRead) << text;
-        return testing::internal::GetCapturedStderr();
+        return unstamped(testing::internal::GetCapturedStderr());
     }
 
     const tvl::WildlifeDefinition& wildlife(const std::string& keys)
@@ -239,7 +254,7 @@ TEST_F(ParticleDefinitions, LoadReadsAFileAndReportsAnUnreadableOne)
 
     testing::internal::CaptureStderr();
     EXPECT_FALSE(tvl::loadParticleDefinition("base\\Particles\\Missing.ini", "Missing.ini"));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+    EXPECT_EQ(unstamped(testing::internal::GetCapturedStderr()),
               "Error: IniFile::load: Unable to read from base\\Particles\\Missing.ini\n");
     EXPECT_EQ(tvl::wildlifeDefinitions.size(), 1u);
     kv::clearPathCache();
