@@ -288,7 +288,7 @@ std::string rectText(int left, int top, int width, int height)
     return kv::formatString("%d,%d,%d,%d", left, top, width, height);
 }
 
-bool writeIni(kv::IniFile& ini, const std::string& gameDir, const std::string& file)
+bool writeIni(const kv::IniFile& ini, const std::string& gameDir, const std::string& file)
 {
     const std::string text = ini.saveToText();
     return writeBytes(std::vector<uint8_t>(text.begin(), text.end()), gameDir, "base/Particles/" + file);
