@@ -21,6 +21,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <string_view>
 
 namespace tvl {
 
@@ -215,11 +216,11 @@ struct HudText {
         text.setOutlineThickness(outline);
         text.setOutlineColor(sf::Color::Black);
     }
-    void set(const std::string& string)
+    void set(std::string_view string)
     {
         if (string == shown)
             return;
-        shown = string;
+        shown.assign(string);
         text.setString(sf::String::fromUtf8(string.begin(), string.end()));
     }
     float width() const { return text.getLocalBounds().width; }

@@ -16,6 +16,7 @@
 #include "world/Player.h"
 #include "world/WorldView.h"
 
+#include "../../../bench/AllocationCounter.h"
 #include "kvui3/dialogs/DialogScript.h"
 #include "support/Display.h"
 #include "support/GameFixture.h"
@@ -176,6 +177,30 @@ TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
 
         tvl::tearDownGame();
     }
+    gametest::endGameState();
+    kv::renderWindow->close();
+}
+
+// Once its texts are set, a steady game frame with the whole HUD over it costs next to no heap:
+// the frame's many texture and shader binds share one GL context record.
+TEST(HudDisplay, ASteadyFrameAllocatesNextToNothing)
+{
+    REQUIRE_DISPLAY();
+    ASSERT_NO_FATAL_FAILURE(startFramework({1280, 720}));
+    tvl::GameStartSettings settings;
+    settings.tokensCount = 10;
+    settings.itemsDensity = 1;
+    ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Meadow.map", &settings));
+    ASSERT_NO_FATAL_FAILURE(stageGame());
+    for (int i = 0; i < 3; i++)
+        tvl::drawGameFrame();
+    const int frames = 10;
+    const long before = allocations.load();
+    for (int i = 0; i < frames; i++)
+        tvl::drawGameFrame();
+    EXPECT_LE(allocations.load() - before, 2 * frames);
+
+    tvl::tearDownGame();
     gametest::endGameState();
     kv::renderWindow->close();
 }
