@@ -44,8 +44,9 @@ constexpr float clearGap = 4;
 // Whether a box of centre +- half comes within clearGap of box.
 bool nearBox(sf::Vector2f centre, sf::Vector2f half, const sf::FloatRect& box)
 {
-    return hasArea(box) && centre.x + half.x + clearGap > box.left && centre.x - half.x - clearGap < box.left + box.width
-        && centre.y + half.y + clearGap > box.top && centre.y - half.y - clearGap < box.top + box.height;
+    return hasArea(box) && centre.x + half.x + clearGap > box.left
+        && centre.x - half.x - clearGap < box.left + box.width && centre.y + half.y + clearGap > box.top
+        && centre.y - half.y - clearGap < box.top + box.height;
 }
 
 } // namespace
@@ -175,7 +176,8 @@ TargetMarker targetMarkerFor(sf::Vector2f target, sf::Vector2f player, const Tar
         return textureToWindow(worldToTexture(world, view.scroll, view.renderScale), view.pixelSize,
                                view.screenRect);
     };
-    marker.spot = marker.inside ? toScreen(target) : targetArrowPoint(toScreen(player), bearing, halfArrow, view.viewSize, keepClear);
+    marker.spot = marker.inside ? toScreen(target)
+                                : targetArrowPoint(toScreen(player), bearing, halfArrow, view.viewSize, keepClear);
     return marker;
 }
 
@@ -516,8 +518,8 @@ void drawTargetMarker(sf::Vector2f target, const std::string& label)
     const float labelWidth = label.empty() ? 0 : h.targetLabel.width();
     const float distanceWidth = h.targetDistance.width();
     const float lineSpacing = h.metrics.lineSpacing16;
-    const sf::Vector2f anchor =
-        targetTextAnchor(marker, std::max(labelWidth, distanceWidth), arrowBounds.width, lineSpacing, h.view, h.itemColumn);
+    const sf::Vector2f anchor = targetTextAnchor(marker, std::max(labelWidth, distanceWidth), arrowBounds.width,
+                                                 lineSpacing, h.view, h.itemColumn);
     if (!label.empty())
         h.targetLabel.drawAt({anchor.x - labelWidth / 2, anchor.y});
     h.targetDistance.drawAt({anchor.x - distanceWidth / 2, anchor.y + 1.25f * lineSpacing});
