@@ -2,7 +2,8 @@
 // with every pickup the Ultra density places: median, 95th percentile and worst of the whole
 // frame and of its simulation step (physics, players, pickups, win check) inside the real loop,
 // then the simulation step alone at a fixed 1/60 s (as it runs, and with the input queries
-// answered in-process), and heap allocations per frame.
+// answered in-process), and heap allocations per frame; last the game frame again with the local
+// player's gun, drone and missiles firing, with the projectiles in flight on average.
 // Run under a display: xvfb-run -a -s "-screen 0 1280x720x24" build/bench/game_frame build/game
 #include "BenchSupport.h"
 #include "AllocationCounter.h"
@@ -29,6 +30,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -94,29 +96,43 @@ int main(int argc, char** argv)
     const char* renderer = glGetString ? reinterpret_cast<const char*>(glGetString(0x1F01)) : nullptr;
 
     // The real loop, its two halves timed apart (runGameFrame is exactly these two in a
-    // single-player game); glFinish makes the drawing's cost land in its own frame.
-    const int warmup = 120, frames = 1200;
-    std::vector<double> frameTimes, simulationTimes;
-    frameTimes.reserve(frames);
-    simulationTimes.reserve(frames);
-    long frameAllocations = 0, simulationAllocations = 0;
-    for (int i = 0; i < warmup + frames && !tvl::game.gameEnded; i++) {
-        const long before = allocations.load();
-        const auto start = Clock::now();
-        tvl::simulateGameFrame(kv::frameTime);
-        const double simulated = millisecondsSince(start);
-        const long afterSimulation = allocations.load();
-        tvl::drawGameFrame();
-        if (glFinish)
-            glFinish();
-        const double whole = millisecondsSince(start);
-        if (i >= warmup) {
-            frameTimes.push_back(whole);
-            simulationTimes.push_back(simulated);
-            frameAllocations += allocations.load() - before;
-            simulationAllocations += afterSimulation - before;
+    // single-player game); glFinish makes the drawing's cost land in its own frame. beforeFrame
+    // runs ahead of each frame, outside the timing; the projectiles in flight are summed.
+    struct Run {
+        std::vector<double> frameTimes, simulationTimes;
+        long frameAllocations = 0, simulationAllocations = 0;
+        double projectiles = 0;
+    };
+    const auto measureFrames = [&](int warmup, int frames, const std::function<void(float)>& beforeFrame) {
+        Run run;
+        run.frameTimes.reserve(frames);
+        run.simulationTimes.reserve(frames);
+        for (int i = 0; i < warmup + frames && !tvl::game.gameEnded; i++) {
+            beforeFrame(kv::frameTime);
+            const long before = allocations.load();
+            const auto start = Clock::now();
+            tvl::simulateGameFrame(kv::frameTime);
+            const double simulated = millisecondsSince(start);
+            const long afterSimulation = allocations.load();
+            tvl::drawGameFrame();
+            if (glFinish)
+                glFinish();
+            const double whole = millisecondsSince(start);
+            if (i >= warmup) {
+                run.frameTimes.push_back(whole);
+                run.simulationTimes.push_back(simulated);
+                run.frameAllocations += allocations.load() - before;
+                run.simulationAllocations += afterSimulation - before;
+                run.projectiles += static_cast<double>(tvl::game.projectiles.size());
+            }
         }
-    }
+        return run;
+    };
+    const int warmup = 120, frames = 1200;
+    const Run quiet = measureFrames(warmup, frames, [](float) {});
+    const std::vector<double>& frameTimes = quiet.frameTimes;
+    const std::vector<double>& simulationTimes = quiet.simulationTimes;
+    const long frameAllocations = quiet.frameAllocations, simulationAllocations = quiet.simulationAllocations;
     const int measured = static_cast<int>(frameTimes.size());
 
     // The simulation alone, a minute of game at 60 frames a second, each step with a tick
@@ -147,6 +163,22 @@ int main(int argc, char** argv)
     simulateAlone(quietStepTimes, quietAllocations);
     kv::InputHooks::reset();
 
+    // The local player keeps its gun firing and its drone up and sends a missile at the computer
+    // every second, the HUD drawn over it all.
+    float sinceMissile = 0;
+    const Run firing = measureFrames(warmup, frames, [&](float dt) {
+        tvl::Player& me = *tvl::localPlayer();
+        if (me.gunShots < 1)
+            me.useItem(tvl::Gun);
+        if (!me.droneActive)
+            me.useItem(tvl::Drone);
+        sinceMissile += dt;
+        if (sinceMissile >= 1.0f) {
+            sinceMissile = 0;
+            me.useItem(tvl::Missile);
+        }
+    });
+
     std::printf("machine: %u hardware threads, %s, GL renderer %s\n", std::thread::hardware_concurrency(),
                 bench::cpuModel().c_str(), renderer ? renderer : "unknown");
     std::printf("Frontier.map %dx%d tiles, %zu pickups (Ultra), %zu players, window 1280x720\n", tvl::mapWidth,
@@ -165,6 +197,17 @@ int main(int argc, char** argv)
                 static_cast<double>(simulationAllocations) / measured,
                 static_cast<double>(stepAllocations) / static_cast<double>(stepTimes.size()),
                 static_cast<double>(quietAllocations) / static_cast<double>(quietStepTimes.size()));
+    const int firingMeasured = static_cast<int>(firing.frameTimes.size());
+    if (firingMeasured == 0) {
+        std::fprintf(stderr, "game_frame: the game ended before the weapons were measured\n");
+        return 1;
+    }
+    printTimes(("with weapons firing over " + std::to_string(firingMeasured) + " frames:").c_str(), firing.frameTimes);
+    printTimes("  of which the simulation step:", firing.simulationTimes);
+    std::printf("  heap allocations per frame: %.2f (simulation %.2f); projectiles in flight: %.1f on average\n",
+                static_cast<double>(firing.frameAllocations) / firingMeasured,
+                static_cast<double>(firing.simulationAllocations) / firingMeasured,
+                firing.projectiles / firingMeasured);
 
     // The program's own end, and the music streams released here: without an audio device
     // the framework keeps them to exit, where their destructor writes to SFML's error stream

@@ -12,6 +12,7 @@
 #include "core/Random.h"
 #include "core/StringUtils.h"
 #include "graphics/DrawPrimitives.h"
+#include "graphics/GlContextHold.h"
 #include "graphics/Lights.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Textures.h"
@@ -344,6 +345,7 @@ void updateGameWorld(float dt)
 
 void drawGameFrame()
 {
+    const kv::GlContextHold binds; // one GL context record for the frame's many binds
     kv::getRenderLayer(kv::layerDisplay, false)->clear(sf::Color::Black);
     kv::resizeLayerTextures();
     drawWorld();

@@ -21,6 +21,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <string_view>
 
 namespace tvl {
 
@@ -34,6 +35,19 @@ bool isFinite(sf::Vector2f v) { return std::isfinite(v.x) && std::isfinite(v.y);
 
 // Between lo and hi, or lo when the range is empty (a view too small for the part).
 float keepWithin(float v, float lo, float hi) { return std::max(lo, std::min(v, hi)); }
+
+bool hasArea(const sf::FloatRect& r) { return r.width > 0 && r.height > 0; }
+
+// Room left between the target arrow or its texts and the item column.
+constexpr float clearGap = 4;
+
+// Whether a box of centre +- half comes within clearGap of box.
+bool nearBox(sf::Vector2f centre, sf::Vector2f half, const sf::FloatRect& box)
+{
+    return hasArea(box) && centre.x + half.x + clearGap > box.left
+        && centre.x - half.x - clearGap < box.left + box.width && centre.y + half.y + clearGap > box.top
+        && centre.y - half.y - clearGap < box.top + box.height;
+}
 
 } // namespace
 
@@ -84,8 +98,27 @@ int itemColumnFor(const int counts[itemTypeCount], int currentItem, const sf::Ve
     return count;
 }
 
+sf::FloatRect itemColumnBox(const ItemSlot slots[], int count, const sf::Vector2f imageSizes[itemTypeCount],
+                            float nameWidth, float lineSpacing18)
+{
+    float left = std::numeric_limits<float>::max(), top = left;
+    float right = std::numeric_limits<float>::lowest(), bottom = right;
+    for (int i = 0; i < count; i++) {
+        const sf::Vector2f half = imageSizes[slots[i].type] * (slots[i].scale / 2);
+        float x = slots[i].centre.x - half.x;
+        if (slots[i].scale == 1.0f)
+            x -= 6 + nameWidth;
+        left = std::min(left, x);
+        right = std::max(right, slots[i].centre.x + half.x);
+        top = std::min({top, slots[i].centre.y - half.y, slots[i].centre.y - lineSpacing18 / 2});
+        bottom = std::max({bottom, slots[i].centre.y + half.y, slots[i].centre.y + lineSpacing18 / 2});
+    }
+    return count > 0 ? sf::FloatRect(left, top, right - left, bottom - top) : sf::FloatRect();
+}
+
 // The distance to the first edge is solved per axis, so a long way costs no more than a short one.
-sf::Vector2f targetArrowPoint(sf::Vector2f start, float bearingDegrees, sf::Vector2f half, sf::Vector2f view)
+sf::Vector2f targetArrowPoint(sf::Vector2f start, float bearingDegrees, sf::Vector2f half, sf::Vector2f view,
+                              const sf::FloatRect& keepClear)
 {
     if (!isFinite(start) || !std::isfinite(bearingDegrees))
         return view * 0.5f;
@@ -100,11 +133,24 @@ sf::Vector2f targetArrowPoint(sf::Vector2f start, float bearingDegrees, sf::Vect
     if (d.y > 1e-6f) t = std::min(t, (maxY - p.y) / d.y);
     if (d.y < -1e-6f) t = std::min(t, (minY - p.y) / d.y);
     t = std::max(0.0f, t);
-    return p + d * t;
+    const sf::Vector2f edge = p + d * t;
+    if (!nearBox(edge, half, keepClear))
+        return edge;
+    // On the right edge it stays on the edge, above or below the column, whichever is nearer.
+    if (edge.x >= maxX - 0.5f) {
+        const float above = keepClear.top - clearGap - half.y;
+        const float below = keepClear.top + keepClear.height + clearGap + half.y;
+        const bool aboveFits = above >= minY, belowFits = below <= maxY;
+        if (aboveFits && (!belowFits || edge.y - above <= below - edge.y))
+            return {edge.x, above};
+        if (belowFits)
+            return {edge.x, below};
+    }
+    return {std::max(minX, keepClear.left - clearGap - half.x), edge.y};
 }
 
 TargetMarker targetMarkerFor(sf::Vector2f target, sf::Vector2f player, const TargetView& view, bool mapViewOpen,
-                             sf::Vector2f halfArrow)
+                             sf::Vector2f halfArrow, const sf::FloatRect& keepClear)
 {
     TargetMarker marker;
     if (!isFinite(target) || !isFinite(player))
@@ -130,19 +176,28 @@ TargetMarker targetMarkerFor(sf::Vector2f target, sf::Vector2f player, const Tar
         return textureToWindow(worldToTexture(world, view.scroll, view.renderScale), view.pixelSize,
                                view.screenRect);
     };
-    marker.spot = marker.inside ? toScreen(target) : targetArrowPoint(toScreen(player), bearing, halfArrow, view.viewSize);
+    marker.spot = marker.inside ? toScreen(target)
+                                : targetArrowPoint(toScreen(player), bearing, halfArrow, view.viewSize, keepClear);
     return marker;
 }
 
 sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, float arrowWidth, float lineSpacing16,
-                              sf::Vector2f view)
+                              sf::Vector2f view, const sf::FloatRect& keepClear)
 {
     if (marker.inside)
         return marker.spot + sf::Vector2f(0, 1.5f * lineSpacing16);
+    // An arrow moved left of the column stands there as at the view's right edge.
+    const bool besideColumn = hasArea(keepClear) && marker.spot.x < keepClear.left
+                           && marker.spot.x + arrowWidth / 2 + clearGap + 1 >= keepClear.left;
+    const float right = besideColumn ? keepClear.left - clearGap : view.x;
     // At a side edge the texts stand beside the arrow, not over it.
     const float side = widerText / 2 + std::max(46.0f, arrowWidth + 6);
-    return {keepWithin(marker.spot.x, side, view.x - side),
-            keepWithin(marker.spot.y, 112 - 2 * lineSpacing16, view.y - (140 - 2 * lineSpacing16))};
+    sf::Vector2f anchor(keepWithin(marker.spot.x, side, right - side),
+                        keepWithin(marker.spot.y, 112 - 2 * lineSpacing16, view.y - (140 - 2 * lineSpacing16)));
+    const sf::Vector2f half(widerText / 2, targetTextLines * lineSpacing16 / 2);
+    if (nearBox(anchor + sf::Vector2f(0, half.y), half, keepClear))
+        anchor.x = keepClear.left - clearGap - widerText / 2;
+    return anchor;
 }
 
 // ---- Drawing ----
@@ -163,11 +218,11 @@ struct HudText {
         text.setOutlineThickness(outline);
         text.setOutlineColor(sf::Color::Black);
     }
-    void set(const std::string& string)
+    void set(std::string_view string)
     {
         if (string == shown)
             return;
-        shown = string;
+        shown.assign(string);
         text.setString(sf::String::fromUtf8(string.begin(), string.end()));
     }
     float width() const { return text.getLocalBounds().width; }
@@ -193,6 +248,7 @@ struct HudParts {
     kv::Label nitroLabel;
     kv::ProgressBar effectBar;
     HudText itemName;
+    sf::FloatRect itemColumn; // this frame's, kept clear by the target arrow
     HudText targetLabel;
     HudText targetDistance;
     HudText heading;
@@ -272,6 +328,9 @@ void drawItemColumn(HudParts& h, const Player& p)
     }
     ItemSlot slots[itemTypeCount];
     const int n = itemColumnFor(counts, p.currentItem, sizes, h.view.x, h.layout.itemColumnTop, slots);
+    if (n > 0)
+        h.itemName.set(itemName(ItemType(p.currentItem)));
+    h.itemColumn = itemColumnBox(slots, n, sizes, h.itemName.width(), h.metrics.lineSpacing18);
     for (int i = 0; i < n; i++) {
         ImageRecord* image = itemImage(slots[i].type);
         if (!image)
@@ -284,7 +343,6 @@ void drawItemColumn(HudParts& h, const Player& p)
         sprite.setScale(1, 1);
         if (slots[i].scale != 1.0f)
             continue;
-        h.itemName.set(itemName(slots[i].type));
         h.itemName.drawAt({slots[i].centre.x - float(image->width) / 2 - 6 - h.itemName.width(),
                            slots[i].centre.y - h.metrics.lineSpacing18 / 2});
     }
@@ -441,7 +499,7 @@ void drawTargetMarker(sf::Vector2f target, const std::string& label)
     kv::sfSprite& arrow = *uiSprite1;
     const sf::FloatRect arrowBounds = arrow.getLocalBounds();
     const TargetMarker marker = targetMarkerFor(target, {p->x, p->y}, view, game.mapViewOpen,
-                                                {arrowBounds.width / 2, arrowBounds.height / 2});
+                                                {arrowBounds.width / 2, arrowBounds.height / 2}, h.itemColumn);
     if (!marker.shown)
         return;
 
@@ -460,8 +518,8 @@ void drawTargetMarker(sf::Vector2f target, const std::string& label)
     const float labelWidth = label.empty() ? 0 : h.targetLabel.width();
     const float distanceWidth = h.targetDistance.width();
     const float lineSpacing = h.metrics.lineSpacing16;
-    const sf::Vector2f anchor =
-        targetTextAnchor(marker, std::max(labelWidth, distanceWidth), arrowBounds.width, lineSpacing, h.view);
+    const sf::Vector2f anchor = targetTextAnchor(marker, std::max(labelWidth, distanceWidth), arrowBounds.width,
+                                                 lineSpacing, h.view, h.itemColumn);
     if (!label.empty())
         h.targetLabel.drawAt({anchor.x - labelWidth / 2, anchor.y});
     h.targetDistance.drawAt({anchor.x - distanceWidth / 2, anchor.y + 1.25f * lineSpacing});

@@ -64,12 +64,18 @@ struct ItemSlot {
 // pictures in pixels. Returns how many were written to out.
 int itemColumnFor(const int counts[itemTypeCount], int currentItem, const sf::Vector2f imageSizes[itemTypeCount],
                   float viewWidth, float top, ItemSlot out[itemTypeCount]);
+// The box around count slots of the column and the current item's name (nameWidth wide, one
+// line high, 6 left of its picture); empty for no slots.
+sf::FloatRect itemColumnBox(const ItemSlot slots[], int count, const sf::Vector2f imageSizes[itemTypeCount],
+                            float nameWidth, float lineSpacing18);
 
 // Where the off-screen target arrow rests: from start (clamped into the view by half the arrow's
 // size) along bearingDegrees (0 up, clockwise) to the first edge of the view less half the arrow.
+// An arrow that would touch keepClear (the item column, against the right edge) slides along its
+// edge to the nearer end of it, or beside it on the left where neither end has room.
 // A start or bearing that is not finite gives the view's centre.
 sf::Vector2f targetArrowPoint(sf::Vector2f start, float bearingDegrees, sf::Vector2f halfArrow,
-                              sf::Vector2f view);
+                              sf::Vector2f view, const sf::FloatRect& keepClear = {});
 
 // The world view as the target marker sees it.
 struct TargetView {
@@ -89,12 +95,16 @@ struct TargetMarker {
 // The marker toward target for a player at player: the sprite on the target while it lies inside
 // the visible world less 5 % of the view on each side, else the arrow at the view's edge. Not
 // shown for a target inside while the map view is open, nor when either point is not finite.
+// The arrow keeps clear of keepClear as targetArrowPoint says.
 TargetMarker targetMarkerFor(sf::Vector2f target, sf::Vector2f player, const TargetView& view, bool mapViewOpen,
-                             sf::Vector2f halfArrow);
-// Where the marker's texts hang: under the sprite inside; outside, the arrow's place kept clear
-// of the view's edges, beside the arrow at a side edge. widerText is the wider of the two texts.
+                             sf::Vector2f halfArrow, const sf::FloatRect& keepClear = {});
+// The two lines of the marker's texts take 2.25 line spacings down from their anchor.
+constexpr float targetTextLines = 2.25f;
+// Where the marker's texts hang (the top middle of the label): under the sprite inside; outside,
+// the arrow's place kept clear of the view's edges, beside the arrow at a side edge, and left of
+// keepClear where their lines meet it. widerText is the wider of the two texts.
 sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, float arrowWidth, float lineSpacing16,
-                              sf::Vector2f view);
+                              sf::Vector2f view, const sf::FloatRect& keepClear = {});
 
 // Builds and places the HUD's parts for the current view and game; at the game's set-up and
 // after a display-mode change. Needs the window.

@@ -13,9 +13,12 @@
 #include "world/GameSettings.h"
 #include "world/GameState.h"
 #include "world/Hud.h"
+#include "world/Images.h"
+#include "world/Items.h"
 #include "world/Player.h"
 #include "world/WorldView.h"
 
+#include "../../../bench/AllocationCounter.h"
 #include "kvui3/dialogs/DialogScript.h"
 #include "support/Display.h"
 #include "support/GameFixture.h"
@@ -100,6 +103,46 @@ void startFramework(sf::Vector2u size)
     tvl::loadGameAssets();
 }
 
+// Near-white pixels of a box: the target arrow is a white picture.
+int whitePixels(const sf::Image& image, sf::IntRect box)
+{
+    int white = 0;
+    for (int y = std::max(0, box.top); y < box.top + box.height && y < int(image.getSize().y); y++)
+        for (int x = std::max(0, box.left); x < box.left + box.width && x < int(image.getSize().x); x++)
+            white += near(image.getPixel(x, y), sf::Color::White, 24);
+    return white;
+}
+
+// Where the staged game's item column and the arrow toward its token go, from the real fonts
+// and item pictures.
+struct ArrowAndColumn {
+    sf::FloatRect arrow, column;
+};
+ArrowAndColumn placeArrowAndColumn(sf::Vector2f v)
+{
+    using namespace tvl;
+    HudMetrics m;
+    m.lineSpacing18 = kv::standardFont->getLineSpacing(18);
+    m.nitroTextWidth = kv::textWidth(*kv::standardFont, 18, "Nitro");
+    int counts[itemTypeCount];
+    sf::Vector2f sizes[itemTypeCount];
+    for (int type = 0; type < itemTypeCount; type++) {
+        counts[type] = 1;
+        const ImageRecord& image = (*images)[itemImageNumbers[type]];
+        sizes[type] = {float(image.width), float(image.height)};
+    }
+    ItemSlot slots[itemTypeCount];
+    const int n = itemColumnFor(counts, Gun, sizes, v.x, hudLayoutFor(v, m).itemColumnTop, slots);
+    const float nameWidth = kv::textWidth(*kv::standardFont, 18, itemName(Gun));
+    const sf::FloatRect column = itemColumnBox(slots, n, sizes, nameWidth, m.lineSpacing18);
+    const TargetView view{worldView.scroll, worldView.worldRenderScale, worldView.pixelSize, worldView.screenRect, v};
+    const sf::FloatRect arrow = uiSprite1->getLocalBounds();
+    const Player& me = *localPlayer();
+    const TargetMarker marker = targetMarkerFor({game.token.x, game.token.y}, {me.x, me.y}, view, false,
+                                                {arrow.width / 2, arrow.height / 2}, column);
+    return {{marker.spot.x - arrow.width / 2, marker.spot.y - arrow.height / 2, arrow.width, arrow.height}, column};
+}
+
 // The middle of the full nitro bar on a view of that size.
 sf::Vector2u nitroBarMiddle(sf::Vector2f v)
 {
@@ -121,6 +164,8 @@ TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
         kv::renderWindow->create(sf::VideoMode(size.x, size.y), "HUD test", sf::Style::Titlebar | sf::Style::Close);
         kv::initRenderLayers();
         ASSERT_EQ(kv::renderWindow->getView().getSize(), sf::Vector2f(size));
+        // Larger than the X screen the window still has its size, and the frame read back is whole.
+        ASSERT_EQ(kv::renderWindow->getSize(), size);
 
         tvl::GameStartSettings settings;
         settings.tokensCount = 10;
@@ -147,12 +192,16 @@ TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
                     || near(frame.getPixel(boxX, 13), sf::Color::White, 40))
             << "heading box";
 
-        // The arrow toward the token rests on the right edge at the player's height; with the
+        // The arrow toward the token rests on the right edge, clear of the item column; with the
         // token gone that part of the screen shows the world again.
-        const sf::IntRect arrow(int(v.x) - 66, int(v.y / 2) - 34, 66, 68);
+        const ArrowAndColumn placed = placeArrowAndColumn(v);
+        EXPECT_FALSE(placed.arrow.intersects(placed.column)) << "arrow over the items";
+        EXPECT_GE(placed.arrow.left + placed.arrow.width, v.x - 2) << "arrow off the right edge";
+        const sf::IntRect arrow(placed.arrow);
         tvl::game.token.present = false;
         const sf::Image noToken = drawnFrame();
         EXPECT_GT(changedPixels(frame, noToken, arrow), 400) << "target arrow";
+        EXPECT_GT(whitePixels(frame, arrow), whitePixels(noToken, arrow) + 200) << "target arrow";
         tvl::game.token.present = true;
 
         // The map view: the map's picture centred on black, the markers over it.
@@ -174,6 +223,30 @@ TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
 
         tvl::tearDownGame();
     }
+    gametest::endGameState();
+    kv::renderWindow->close();
+}
+
+// Once its texts are set, a steady game frame with the whole HUD over it costs next to no heap:
+// the frame's many texture and shader binds share one GL context record.
+TEST(HudDisplay, ASteadyFrameAllocatesNextToNothing)
+{
+    REQUIRE_DISPLAY();
+    ASSERT_NO_FATAL_FAILURE(startFramework({1280, 720}));
+    tvl::GameStartSettings settings;
+    settings.tokensCount = 10;
+    settings.itemsDensity = 1;
+    ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Meadow.map", &settings));
+    ASSERT_NO_FATAL_FAILURE(stageGame());
+    for (int i = 0; i < 3; i++)
+        tvl::drawGameFrame();
+    const int frames = 10;
+    const long before = allocations.load();
+    for (int i = 0; i < frames; i++)
+        tvl::drawGameFrame();
+    EXPECT_LE(allocations.load() - before, 2 * frames);
+
+    tvl::tearDownGame();
     gametest::endGameState();
     kv::renderWindow->close();
 }

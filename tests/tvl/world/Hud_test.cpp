@@ -79,6 +79,19 @@ TEST(HudLayout, ABusyScreenHasNoOverlapsAtCommonSizes)
         ASSERT_EQ(items, 7);
         for (int i = 0; i < items; i++)
             parts.push_back({"item " + std::to_string(i), around(slots[i].centre, itemSizes[slots[i].type] * slots[i].scale)});
+        const float nameWidth = 36; // "Gun"
+        const tvl::ItemSlot& gun = slots[5];
+        parts.push_back({"item name", {gun.centre.x - 32 - 6 - nameWidth, gun.centre.y - m.lineSpacing18 / 2, nameWidth,
+                                       m.lineSpacing18}});
+        // The token straight right of the player in the middle of the screen.
+        const sf::FloatRect column = tvl::itemColumnBox(slots, items, itemSizes, nameWidth, m.lineSpacing18);
+        const sf::Vector2f halfArrow(32, 32), arrow = tvl::targetArrowPoint(view / 2.0f, 90, halfArrow, view, column);
+        parts.push_back({"target arrow", around(arrow, halfArrow * 2.0f)});
+        const float textWidth = 100; // "56M BRG 090"
+        const sf::Vector2f anchor =
+            tvl::targetTextAnchor({true, false, arrow}, textWidth, 64, m.lineSpacing16, view, column);
+        parts.push_back({"target texts", {anchor.x - textWidth / 2, anchor.y, textWidth,
+                                          tvl::targetTextLines * m.lineSpacing16}});
         tvl::EffectBarSlot bars[tvl::effectTimerCount];
         const int effects = tvl::effectBarsFor(timers, view.y, bars);
         ASSERT_EQ(effects, 3);
@@ -185,6 +198,59 @@ TEST(HudTargetArrow, RestsOnTheEdgeAlongTheBearing)
         EXPECT_NEAR(p.x, c.expected.x, 0.01f) << c.start.x << ", " << c.start.y << " at " << c.bearing;
         EXPECT_NEAR(p.y, c.expected.y, 0.01f) << c.start.x << ", " << c.start.y << " at " << c.bearing;
     }
+}
+
+TEST(HudItemColumn, BoxHoldsThePicturesAndTheCurrentName)
+{
+    const sf::Vector2f sizes[tvl::itemTypeCount] = {{64, 64}, {24, 64}, {64, 64}, {64, 64},
+                                                    {64, 64}, {64, 64}, {64, 64}};
+    const int counts[tvl::itemTypeCount] = {0, 1, 0, 2, 0, 0, 0};
+    tvl::ItemSlot out[tvl::itemTypeCount];
+    ASSERT_EQ(tvl::itemColumnFor(counts, tvl::EMP, sizes, 640, 60, out), 2);
+    // The missile at half size 60..92, the EMP 102..166 with its 40 px name 6 left of it.
+    EXPECT_EQ(tvl::itemColumnBox(out, 2, sizes, 40, 20), sf::FloatRect(640 - 10 - 64 - 6 - 40, 60, 64 + 6 + 40, 106));
+    EXPECT_EQ(tvl::itemColumnBox(out, 0, sizes, 40, 20), sf::FloatRect());
+}
+
+TEST(HudTargetArrow, KeepsClearOfTheItemColumn)
+{
+    const sf::Vector2f view(640, 480), half(16, 16);
+    struct Case {
+        const char* what;
+        sf::Vector2f start;
+        float bearing;
+        sf::FloatRect column;
+        sf::Vector2f expected;
+    } cases[] = {
+        {"no column", {320, 240}, 90, {}, {623, 240}},
+        {"right edge, nearer below", {320, 240}, 90, {560, 100, 70, 200}, {623, 320}},
+        {"right edge, nearer above", {320, 150}, 90, {560, 100, 70, 200}, {623, 80}},
+        {"right edge, no room above or below", {320, 240}, 90, {560, 20, 70, 440}, {540, 240}},
+        {"top edge, beside the column", {320, 240}, 45, {560, 20, 70, 200}, {540, 16}},
+        {"clear of it already", {320, 240}, 90, {560, 300, 70, 100}, {623, 240}},
+    };
+    for (const Case& c : cases) {
+        const sf::Vector2f p = tvl::targetArrowPoint(c.start, c.bearing, half, view, c.column);
+        EXPECT_NEAR(p.x, c.expected.x, 0.01f) << c.what;
+        EXPECT_NEAR(p.y, c.expected.y, 0.01f) << c.what;
+    }
+}
+
+TEST(HudTargetMarker, TextsKeepClearOfTheItemColumn)
+{
+    const sf::Vector2f view(1280, 720);
+    const sf::FloatRect column(1100, 60, 170, 320);
+    struct Case {
+        const char* what;
+        sf::Vector2f spot;
+        sf::Vector2f anchor;
+    } cases[] = {
+        {"arrow below the column", {1247, 416}, {1160, 416}},
+        {"lines meeting the column", {1247, 370}, {1046, 370}},
+        {"beside an arrow left of the column", {1064, 240}, {976, 240}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tvl::targetTextAnchor({true, false, c.spot}, 100, 64, 20, view, column), c.anchor) << c.what;
 }
 
 // A 1280 x 720 view at render scale 2 over the world from (1000, 1000): 640 x 360 world pixels,
