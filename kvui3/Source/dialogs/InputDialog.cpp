@@ -4,6 +4,7 @@
 
 #include "app/Compositor.h"
 #include "core/Framework.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "graphics/Text.h"
 #include "graphics/Textures.h"
@@ -65,6 +66,7 @@ int showInputDialog(std::string& value, const std::string& unused, const std::st
 
     ModalBackdrop backdrop;
     backdrop.capture();
+    writeLog("Input: " + prompt);
     int result = -1;
     while (result < 0) {
         drawModalBackground(backdrop);
