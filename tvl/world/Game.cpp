@@ -371,6 +371,7 @@ void tearDownGame()
     destroyPhysicsWorld();
     stopMusic();
     applyLighting(savedLighting);
+    kv::resetLighting(); // whatever the map left, the menu is drawn in daylight
 }
 
 } // namespace tvl
