@@ -286,7 +286,7 @@ void submitLight(RenderLayerId group, LightSource& light, const sf::Vector2f& ta
                  const sf::Vector2f& scale)
 {
     light.updateFlicker(frameTime);
-    if (!light.visible || !light.lit)
+    if (!light.enabled || !light.visible || !light.lit)
         return;
     Group* queues = findGroup(group);
     QueuedLight* queued = queues ? queues->lights.push() : nullptr;

@@ -101,9 +101,9 @@ struct QueuedLightSprite {
 };
 
 // Queues light without the world mapping (position in target coordinates): steps its flicker,
-// drops it when not visible or not lit or when the group is full, and transforms a copy of its
-// quad (unless preTransformed) about (halfWidth, halfHeight) to position, angle and scale.
-// Groups above layerThermalImaging are dropped.
+// drops it when disabled, not visible, not lit or when the group is full, and transforms a
+// copy of its quad (unless preTransformed) about (halfWidth, halfHeight) to position, angle
+// and scale. Groups above layerThermalImaging are dropped.
 void submitLight(RenderLayerId group, LightSource& light, const sf::Vector2f& targetPosition, const float& angle,
                  const sf::Vector2f& scale);
 // A copy of vertices with the given states (null: additive blending), drawn on
