@@ -13,7 +13,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <string_view>
 #include <vector>
 
 namespace kv {

@@ -15,10 +15,6 @@
 #include <cstdint>
 #include <span>
 
-namespace sf {
-class Sprite;
-}
-
 namespace kv {
 
 // The darkness of the world: 1.0 daylight, lower is darker; below 0.5 is night.
