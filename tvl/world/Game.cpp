@@ -373,6 +373,7 @@ void tearDownGame()
     destroyPhysicsWorld();
     stopMusic();
     applyLighting(savedLighting);
+    kv::resetLighting(); // whatever the map left, the menu is drawn in daylight
 }
 
 } // namespace tvl

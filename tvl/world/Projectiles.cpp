@@ -283,8 +283,8 @@ void drawProjectiles(float dt)
         Projectile& p = game.projectiles[i];
         const sf::Vector2f screen = worldToTexture({p.x, p.y}, view.scroll, view.worldRenderScale);
         drawSpriteShaded(view, p.image, screen, p.angle, 0.0f, static_cast<int>(i), p.scale, false, white);
-        p.light.screenPosition = screen;
-        p.light.angle = p.angle;
+        p.light.submit(kv::layerDisplay, screen, p.angle,
+                       lightScale(p.scale, view.worldRenderScale, kv::currentDrawScale));
 
         p.puffTimer += dt;
         if (p.smokeTrail && p.puffTimer > puffInterval) {

@@ -78,7 +78,7 @@ void removeProjectile(int id);
 // and the shot is removed. A client drops a shot silently clientLifetimeMargin after its
 // lifetime.
 void updateProjectiles(float dt);
-// Draws every projectile into the world texture (once per world frame) and updates its light;
+// Draws every projectile into the world texture (once per world frame) and submits its light;
 // a missile leaves smoke puffs. dt in seconds.
 void drawProjectiles(float dt);
 // Empties the projectile list (end of a game); the id counter goes on.

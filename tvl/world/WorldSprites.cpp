@@ -5,6 +5,7 @@
 #include "core/Geometry.h"
 #include "core/Random.h"
 #include "graphics/CachedShader.h"
+#include "graphics/Lights.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/ShaderUniforms.h"
 #include "graphics/Shaders.h"
@@ -90,6 +91,12 @@ sf::Vector2f spriteScale(float scale, float renderScale)
     if (scale == -1.0f)
         return {1, 1};
     return {scale * renderScale, scale * renderScale};
+}
+
+sf::Vector2f lightScale(float scale, float renderScale, const sf::Vector2f& drawScale)
+{
+    const sf::Vector2f onTexture = spriteScale(scale, renderScale);
+    return {onTexture.x / drawScale.x, onTexture.y / drawScale.y};
 }
 
 float shadowOffset(float shadowDistance, float scale, float renderScale)
@@ -206,10 +213,13 @@ void drawToken()
         return;
     WorldView& view = worldView;
     const sf::Vector2f position(game.token.x, game.token.y);
+    const sf::Vector2f onTexture = worldToTexture(position, view.scroll, view.worldRenderScale);
+    // The light reaches further than the sprite: it is queued even when the token is not in view.
+    game.token.light.submit(kv::layerDisplay, onTexture, game.token.angle,
+                            lightScale(1.0f, view.worldRenderScale, kv::currentDrawScale));
     if (!isOnScreen(position, localSize(tokenImageNumber) * 4.0f, 0.0f))
         return;
-    drawSpriteShaded(view, tokenImageNumber, worldToTexture(position, view.scroll, view.worldRenderScale),
-                     game.token.angle, 10.0f, 100, 1.0f, false, white);
+    drawSpriteShaded(view, tokenImageNumber, onTexture, game.token.angle, 10.0f, 100, 1.0f, false, white);
 }
 
 void drawPlayers(float dt)

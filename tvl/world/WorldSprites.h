@@ -29,7 +29,7 @@ void drawSpriteShaded(WorldView& view, int image, const sf::Vector2f& position, 
 void drawMapSprites(float dt);
 // Every pickup at half scale with its item's picture.
 void drawPickups();
-// The token, when one is in play.
+// The token, when one is in play, and its light.
 void drawToken();
 // Each player's vehicle in its colour, its drone while out, and sparks while it is disabled.
 void drawPlayers(float dt);
@@ -38,6 +38,9 @@ void drawPlayers(float dt);
 
 // The sprite scale for a scale argument: (scale x renderScale) on both axes, (1, 1) for -1.
 sf::Vector2f spriteScale(float scale, float renderScale);
+// The scale that gives a light of world-pixel size the window size of a sprite drawn with
+// spriteScale(scale, renderScale) into a world texture shown at drawScale.
+sf::Vector2f lightScale(float scale, float renderScale, const sf::Vector2f& drawScale);
 // The shadow's offset on both axes: shadowDistance x renderScale x scale, or shadowDistance
 // when scale is -1.
 float shadowOffset(float shadowDistance, float scale, float renderScale);

@@ -1,17 +1,17 @@
 #version 120
 // One light's quad, drawn additively into the light layers. The pixel's offset from the light
 // is turned into the light's own frame and scaled by its half size, so the quad's edge is 1.
-uniform float windowHeight;
 uniform vec2 lightPos;
 uniform float lightAngle;
 uniform vec2 lightSize;
 uniform int lightType;
 uniform float lightEmission;
 uniform vec4 lightColour;
+varying vec2 targetPosition;
 
 void main()
 {
-    vec2 offset = vec2(gl_FragCoord.x, windowHeight - gl_FragCoord.y) - lightPos;
+    vec2 offset = targetPosition - lightPos;
     float a = radians(lightAngle);
     float c = cos(a);
     float s = sin(a);

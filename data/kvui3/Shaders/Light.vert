@@ -1,9 +1,12 @@
 #version 120
-// Passes the sprite's texture coordinates (through the texture matrix, which also flips
-// render textures) and colour on to the fragment stage.
+// The light's quad is drawn without a transform, so gl_Vertex is already in the target's
+// coordinates, the space of lightPos; the fragment stage shapes the light from it (gl_FragCoord
+// would be off whenever the view and the target's pixels differ).
+varying vec2 targetPosition;
+
 void main()
 {
+    targetPosition = gl_Vertex.xy;
     gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;
-    gl_TexCoord[0] = gl_TextureMatrix[0] * gl_MultiTexCoord0;
     gl_FrontColor = gl_Color;
 }

@@ -1,22 +1,383 @@
 #include "graphics/Lights.h"
 
+#include "core/FrameUpdate.h"
+#include "core/Time.h"
+#include "graphics/CachedShader.h"
+#include "graphics/ShaderUniforms.h"
+#include "graphics/Shaders.h"
+#include "platform/Clock.h"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/Transformable.hpp>
+#include <SFML/Graphics/View.hpp>
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
 namespace kv {
 
 float ambientLightLevel = 1.0f;
+LightTiming lightTiming;
 
-void LightSource::buildQuad()
+namespace {
+
+constexpr float twoPi = 6.2831853f;
+constexpr float pi = 3.14159265f;
+constexpr uint64_t randomFlickerMilliseconds = 200; // five changes a second at most
+
+// [0, 2 pi)
+float wrapPositive(float radians)
 {
-    quad.primitiveType = sf::Quads;
-    quad.resize(4);
-    const sf::Vector2f corners[4] = {{-halfWidth, -halfHeight}, {halfWidth, -halfHeight},
-                                     {halfWidth, halfHeight},   {-halfWidth, halfHeight}};
-    for (int i = 0; i < 4; ++i) {
-        quad[i].position = corners[i];
-        quad[i].color = colour;
+    float wrapped = std::fmod(radians, twoPi);
+    if (wrapped < 0)
+        wrapped += twoPi;
+    return wrapped < twoPi ? wrapped : 0.0f;
+}
+
+// [-pi, pi)
+float wrapSigned(float radians)
+{
+    return wrapPositive(radians + pi) - pi;
+}
+
+int lightRandom()
+{
+    return lightTiming.random ? lightTiming.random() : std::rand();
+}
+
+// A queue that keeps its elements between frames, so that queuing reuses their storage
+// instead of allocating again every frame.
+template <class T> struct Queue {
+    std::vector<T> items;
+    size_t count = 0;
+
+    T* push()
+    {
+        if (count >= maxQueuedPerGroup)
+            return nullptr;
+        if (count == items.size())
+            items.emplace_back();
+        return &items[count++];
+    }
+    std::span<const T> view() const { return {items.data(), count}; }
+};
+
+struct Group {
+    Queue<QueuedLight> lights;
+    Queue<QueuedLightEffect> effects;
+    Queue<QueuedLightSprite> sprites;
+};
+
+constexpr size_t groupCount = layerThermalImaging + 1;
+Group groups[groupCount];
+
+Group* findGroup(RenderLayerId group)
+{
+    return group < groupCount ? &groups[group] : nullptr;
+}
+
+const sf::Color opaqueBlack(0, 0, 0, 255);
+
+// What the pass keeps between frames: the scratch texture a group's layer is replayed into.
+struct PassState {
+    sf::RenderTexture scratch;
+    sfSprite scratchSprite;
+};
+
+PassState& passState()
+{
+    // Made on first use, inside a frame, never by a global constructor (it needs GL).
+    static PassState* state = new PassState;
+    return *state;
+}
+
+// The Light program's uniform locations, looked up in each pass (a reload may move them).
+struct LightUniforms {
+    int lightPos, lightAngle, lightSize, lightType, lightEmission, lightColour;
+
+    explicit LightUniforms(CachedShader& shader)
+    {
+        namespace U = shaderUniforms::Light;
+        lightPos = shader.getUniformLocation(U::lightPos.name);
+        lightAngle = shader.getUniformLocation(U::lightAngle.name);
+        lightSize = shader.getUniformLocation(U::lightSize.name);
+        lightType = shader.getUniformLocation(U::lightType.name);
+        lightEmission = shader.getUniformLocation(U::lightEmission.name);
+        lightColour = shader.getUniformLocation(U::lightColour.name);
+    }
+};
+
+void setColour(CachedShader& shader, int location, const sf::Color& colour, float alphaFactor)
+{
+    const float value[4] = {colour.r / 255.0f, colour.g / 255.0f, colour.b / 255.0f,
+                            colour.a / 255.0f * alphaFactor};
+    shader.setUniform4f(location, value);
+}
+
+void drawGroupLights(const Group& group, CachedShader& shader, const LightUniforms& u, RenderLayer& lighting,
+                     RenderLayer& effects)
+{
+    for (const QueuedLightEffect& effect : group.effects.view())
+        (effect.onLightEffects ? effects : lighting).draw(effect.vertices, effect.states);
+    for (const QueuedLightSprite& sprite : group.sprites.view())
+        effects.draw(sprite.sprite, sprite.states);
+
+    const float ambient = ambientLightLevel;
+    const bool night = ambient < 0.5f;
+    sf::RenderStates states(sf::BlendAdd);
+    states.shader = &shader;
+    for (const QueuedLight& queued : group.lights.view()) {
+        const LightSource& light = queued.light;
+        shader.setUniform2f(u.lightPos, queued.position);
+        shader.setUniform1f(u.lightAngle, queued.angle * 57.295776f);
+        shader.setUniform2f(u.lightSize, {light.halfWidth * queued.scale.x, light.halfHeight * queued.scale.y});
+        shader.setUniform1i(u.lightType, static_cast<int>(light.lightType));
+        shader.setUniform1f(u.lightEmission, light.emission);
+        if (night || !light.glowByDay) {
+            setColour(shader, u.lightColour, light.colour, light.glowByDay ? 1.0f - ambient : 1.0f);
+            lighting.draw(queued.quad, states);
+        }
+        if (light.glowByDay) {
+            setColour(shader, u.lightColour, light.colour, ambient);
+            effects.draw(queued.quad, states);
+        }
     }
 }
 
-// No lights are queued yet: nothing to compose.
-void lightingPass(float) {}
+// What stands on a ground group covers the lights of that group and those below it: the
+// group's layer is replayed into the scratch texture and written over both light layers as
+// the ambient level and as black.
+void maskByLayer(RenderLayerId id, const sf::View& view, RenderLayer& lighting, RenderLayer& effects)
+{
+    RenderLayer& layer = *getRenderLayer(id, true);
+    ShaderSlot& slot = getShaderSlot(shaderLighting);
+    // An empty layer would replay as a transparent picture, which covers nothing.
+    if (!layer.drawnTo || !slot.loaded || !slot.shader)
+        return;
+    PassState& pass = passState();
+    const sf::Vector2u size(static_cast<unsigned>(view.getSize().x), static_cast<unsigned>(view.getSize().y));
+    if (size.x == 0 || size.y == 0)
+        return;
+    if (pass.scratch.getSize() != size) {
+        if (!pass.scratch.create(size.x, size.y))
+            return;
+        pass.scratchSprite.setTexture(pass.scratch.getTexture(), true);
+    }
+    pass.scratch.setView(sf::View(view.getCenter(), view.getSize()));
+    pass.scratch.clear(sf::Color::Transparent);
+    layer.replay(pass.scratch);
+    pass.scratch.display();
+    pass.scratchSprite.setPosition(view.getCenter() - view.getSize() / 2.0f);
+
+    namespace U = shaderUniforms::Lighting;
+    CachedShader& shader = *slot.shader;
+    shader.setUniformCurrentTexture(shader.getUniformLocation(U::texture.name));
+    const int level = shader.getUniformLocation(U::lightLevel.name);
+    const sf::RenderStates states(&shader);
+    shader.setUniform1f(level, ambientLightLevel);
+    lighting.draw(pass.scratchSprite, states);
+    shader.setUniform1f(level, 0.0f);
+    effects.draw(pass.scratchSprite, states);
+}
+
+void drawLightLayers()
+{
+    ShaderSlot& slot = getShaderSlot(shaderLight);
+    if (!slot.loaded || !slot.shader)
+        return;
+    RenderLayer& lighting = *getRenderLayer(layerLighting, true);
+    RenderLayer& effects = *getRenderLayer(layerLightEffects, true);
+    const sf::RenderTexture* texture = lighting.renderTexture();
+    if (!texture || texture->getSize().x == 0 || texture->getSize().y == 0 || !effects.renderTexture())
+        return;
+    // A change of the ambient level shows in this frame already, not one frame later.
+    const sf::Color neutral = neutralLightingColour();
+    if (lighting.neutralColour != neutral) {
+        lighting.neutralColour = neutral;
+        lighting.clear(neutral);
+    }
+
+    CachedShader& shader = *slot.shader;
+    const LightUniforms uniforms(shader);
+    const sf::View& view = texture->getView();
+    static constexpr RenderLayerId order[] = {layerGroundLow, layerGround, layerGroundHigh, layerAir, layerDisplay};
+    for (RenderLayerId id : order) {
+        drawGroupLights(groups[id], shader, uniforms, lighting, effects);
+        if (id >= layerGroundLow && id <= layerGroundHigh)
+            maskByLayer(id, view, lighting, effects);
+    }
+
+    RenderLayer& onto = *getRenderLayer(layerDisplay, false);
+    if (const sf::Sprite* sprite = lighting.finishedSprite())
+        onto.draw(*sprite, sf::RenderStates(sf::BlendMultiply));
+    lighting.clear(neutral);
+    if (const sf::Sprite* sprite = effects.finishedSprite())
+        onto.draw(*sprite, sf::RenderStates(sf::BlendAdd));
+    effects.clear(opaqueBlack);
+}
+
+} // namespace
+
+uint64_t lightClockMilliseconds()
+{
+    if (lightTiming.milliseconds)
+        return lightTiming.milliseconds();
+    return static_cast<uint64_t>(steadySeconds() * 1000.0);
+}
+
+LightSource::LightSource() : clockStart(lightClockMilliseconds()) {}
+
+void LightSource::buildQuad()
+{
+    preTransformed = false;
+    quad = VertexArray(sf::Quads, 4);
+    const sf::Vector2f corners[4] = {
+        {0, 0}, {2 * halfWidth, 0}, {2 * halfWidth, 2 * halfHeight}, {0, 2 * halfHeight}};
+    for (int i = 0; i < 4; ++i)
+        quad[i] = sf::Vertex(corners[i], sf::Color::Transparent, corners[i]);
+}
+
+void LightSource::updateFlicker(float dt)
+{
+    if (!enabled || lastFrame == lightTiming.frame)
+        return;
+    lastFrame = lightTiming.frame;
+    if (rotationSpeed != 0)
+        rotation = wrapPositive(rotation + rotationSpeed * 20.0f * dt * 0.017453292f);
+    switch (flickerMode) {
+    case 0:
+        lit = true;
+        break;
+    case 1:
+        lit = getAnimationFrame(2, lightClockMilliseconds()) != 0;
+        break;
+    case 2: {
+        const uint64_t now = lightClockMilliseconds();
+        if (now - clockStart >= randomFlickerMilliseconds) {
+            clockStart = now;
+            lit = (lightRandom() & 1) != 0;
+        }
+        break;
+    }
+    case 3:
+        lit = (getAnimationFrame(6, lightClockMilliseconds()) & 1) != 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void LightSource::submit(RenderLayerId group, const sf::Vector2f& position, const float& submitAngle,
+                         const sf::Vector2f& scale)
+{
+    if (!enabled || (nightOnly && ambientLightLevel >= 0.5f))
+        return;
+    const sf::Vector2f target(position.x / currentDrawScale.x + currentDrawOffset.x,
+                              position.y / currentDrawScale.y + currentDrawOffset.y);
+    screenPosition = target;
+    angle = submitAngle;
+    const float total = wrapSigned(rotation + submitAngle);
+    submitLight(group, *this, target, total, scale);
+}
+
+void submitLight(RenderLayerId group, LightSource& light, const sf::Vector2f& targetPosition, const float& angle,
+                 const sf::Vector2f& scale)
+{
+    light.updateFlicker(frameTime);
+    if (!light.enabled || !light.visible || !light.lit)
+        return;
+    Group* queues = findGroup(group);
+    QueuedLight* queued = queues ? queues->lights.push() : nullptr;
+    if (!queued)
+        return;
+    queued->light = light;
+    queued->position = targetPosition;
+    queued->angle = angle;
+    queued->scale = scale;
+    queued->quad = light.quad;
+    if (light.preTransformed)
+        return;
+    sf::Transformable placing;
+    placing.setOrigin(light.halfWidth, light.halfHeight);
+    placing.setPosition(targetPosition);
+    placing.setRotation(angle * 57.2957795f); // SFML 2.5 turns by degrees
+    placing.setScale(scale);
+    const sf::Transform& transform = placing.getTransform();
+    for (size_t i = 0; i < queued->quad.getVertexCount(); ++i)
+        queued->quad[i].position = transform.transformPoint(queued->quad[i].position);
+}
+
+void addLightEffectVertices(const VertexArray& vertices, bool onLightEffects, const sf::RenderStates* states)
+{
+    QueuedLightEffect* queued = groups[lightEffectGroup].effects.push();
+    if (!queued)
+        return;
+    queued->vertices = vertices;
+    queued->states = states ? *states : sf::RenderStates(sf::BlendAdd);
+    queued->onLightEffects = onLightEffects;
+}
+
+void addLightEffectSprite(const sf::Sprite& sprite)
+{
+    QueuedLightSprite* queued = groups[lightEffectGroup].sprites.push();
+    if (!queued)
+        return;
+    static_cast<sf::Sprite&>(queued->sprite) = sprite;
+    queued->states = sf::RenderStates(sf::BlendAdd);
+}
+
+std::span<const QueuedLight> queuedLights(RenderLayerId group)
+{
+    const Group* queues = findGroup(group);
+    return queues ? queues->lights.view() : std::span<const QueuedLight>();
+}
+
+std::span<const QueuedLightEffect> queuedLightEffects(RenderLayerId group)
+{
+    const Group* queues = findGroup(group);
+    return queues ? queues->effects.view() : std::span<const QueuedLightEffect>();
+}
+
+std::span<const QueuedLightSprite> queuedLightSprites(RenderLayerId group)
+{
+    const Group* queues = findGroup(group);
+    return queues ? queues->sprites.view() : std::span<const QueuedLightSprite>();
+}
+
+void clearLightQueues()
+{
+    for (Group& group : groups) {
+        group.lights.count = 0;
+        group.effects.count = 0;
+        group.sprites.count = 0;
+    }
+}
+
+void lightingPass(float)
+{
+    drawLightLayers();
+    clearLightQueues();
+    if (++lightTiming.frame == 0) // 0 is what a light that never stepped holds
+        lightTiming.frame = 1;
+}
+
+sf::Color neutralLightingColour()
+{
+    const float level = ambientLightLevel;
+    const float clamped = level > 0.0f ? (level < 1.0f ? level : 1.0f) : 0.0f;
+    const auto a = static_cast<uint8_t>(clamped * 255.0f);
+    return sf::Color(a, a, a, 255);
+}
+
+void resetLighting()
+{
+    ambientLightLevel = 1.0f;
+    clearLightQueues();
+    RenderLayer& lighting = *getRenderLayer(layerLighting, true);
+    lighting.neutralColour = neutralLightingColour();
+    lighting.clear(lighting.neutralColour);
+    getRenderLayer(layerLightEffects, true)->clear(opaqueBlack);
+}
 
 } // namespace kv

@@ -23,13 +23,17 @@ struct RenderLayer::TextureStore {
     sfSprite sprite;
 };
 
-RenderLayer::RenderLayer(uint32_t layerMode, const char* layerName) : mode(layerMode), name(layerName) {}
+RenderLayer::RenderLayer(uint32_t layerMode, const char* layerName, sf::Color neutral)
+    : mode(layerMode), name(layerName), neutralColour(neutral)
+{
+}
 RenderLayer::~RenderLayer() = default;
 
 RenderLayer renderLayers[renderLayerCount] = {
     {modePassthrough, "layerDisplay"},  {modeDeferred, "layerGroundLow"},   {modeDeferred, "layerGround"},
     {modeDeferred, "layerGroundHigh"},  {modeDeferred, "layerAir"},         {modeTexture, "layerUI"},
-    {modeTexture, "layerUILighting"},   {modeTexture, "layerLighting"},     {modeTexture, "layerLightEffects"},
+    {modeTexture, "layerUILighting"},   {modeTexture, "layerLighting", sf::Color(255, 255, 255, 255)},
+    {modeTexture, "layerLightEffects", sf::Color(0, 0, 0, 255)},
     {modeTexture, "layerNightVision"},  {modeTexture, "layerThermalImaging"},
 };
 RenderLayer layerRedirect(modePassthrough, "layerRedirect");
@@ -226,7 +230,9 @@ void RenderLayer::matchDisplay(sf::Vector2u size, const sf::View& view, bool reb
     if (rebuild || texture.getSize() != size) {
         if (!texture.create(size.x, size.y, sf::ContextSettings()))
             return;
-        texture.clear(sf::Color::Transparent); // a new texture's pixels are undefined
+        // A new texture's pixels are undefined; a light layer that starts transparent or black
+        // would black out the first frame it is multiplied onto.
+        texture.clear(neutralColour);
         store_->sprite.setTexture(texture.getTexture(), true);
     }
     const sf::View& current = texture.getView();

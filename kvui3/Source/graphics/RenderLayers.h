@@ -74,7 +74,7 @@ struct DeferredDraw {
 
 class RenderLayer {
 public:
-    RenderLayer(uint32_t mode, const char* name);
+    RenderLayer(uint32_t mode, const char* name, sf::Color neutralColour = sf::Color(0, 0, 0, 0));
     ~RenderLayer();
     RenderLayer(const RenderLayer&) = delete;
     RenderLayer& operator=(const RenderLayer&) = delete;
@@ -82,6 +82,7 @@ public:
     uint32_t mode;
     const char* name;
     bool drawnTo = false;                // set by every draw; a Texture layer's clear resets it
+    sf::Color neutralColour;             // Texture only: what a new or resized texture holds
     sf::RenderTarget* target = nullptr;  // Passthrough only
     std::vector<DeferredDraw> records;   // Deferred only
 
@@ -107,7 +108,7 @@ public:
     sf::RenderTarget* drawTarget();
 
     // Makes the render texture match size and view (Texture only); rebuild makes a new one
-    // (cleared) even at the same size. Used once per frame.
+    // even at the same size. A new texture is cleared to neutralColour. Used once per frame.
     void matchDisplay(sf::Vector2u size, const sf::View& view, bool rebuild = false);
 
 private:

@@ -63,19 +63,17 @@ inline constexpr UniformInfo lightLevel{"lightLevel", UniformType::Float};
 inline constexpr UniformInfo all[] = {texture, lightLevel};
 } // namespace Lighting
 
-// One light's quad, drawn additively. Positions and sizes in target pixels (lightSize is the
-// half extent), lightAngle in degrees, windowHeight the view height (to flip gl_FragCoord),
-// lightType 0 round / 1 beam, lightEmission 0..1 whitens the core.
+// One light's quad, drawn additively. Positions and sizes in target coordinates (lightSize is
+// the half extent), lightAngle in degrees, lightType 0 round / 1 beam, lightEmission 0..1
+// whitens the core.
 namespace Light {
-inline constexpr UniformInfo windowHeight{"windowHeight", UniformType::Float};
 inline constexpr UniformInfo lightPos{"lightPos", UniformType::Vec2};
 inline constexpr UniformInfo lightAngle{"lightAngle", UniformType::Float};
 inline constexpr UniformInfo lightSize{"lightSize", UniformType::Vec2};
 inline constexpr UniformInfo lightType{"lightType", UniformType::Int};
 inline constexpr UniformInfo lightEmission{"lightEmission", UniformType::Float};
 inline constexpr UniformInfo lightColour{"lightColour", UniformType::Vec4};
-inline constexpr UniformInfo all[] = {windowHeight, lightPos,      lightAngle, lightSize,
-                                      lightType,    lightEmission, lightColour};
+inline constexpr UniformInfo all[] = {lightPos, lightAngle, lightSize, lightType, lightEmission, lightColour};
 } // namespace Light
 
 // --- The game's programs (files in base/Shaders/) ---

@@ -3,6 +3,7 @@
 #include "support/GameFixture.h"
 
 #include "frontend/GameLoop.h"
+#include "graphics/Lights.h"
 #include "ui/Hints.h"
 #include "world/Map.h"
 #include "world/Player.h"
@@ -223,6 +224,21 @@ TEST_F(GameTest, TickCallbackLeavesASinglePlayerGameAlone)
     gameTick(1.0f / 30.0f);
     EXPECT_FALSE(game.netTicked);
     EXPECT_TRUE(game.netAlive);
+}
+
+TEST_F(GameTest, EndingAGameBringsDaylightBackAndDropsQueuedLights)
+{
+    kv::ambientLightLevel = 0.2f; // a night map
+    kv::LightSource light;
+    light.enabled = light.visible = true;
+    light.halfWidth = light.halfHeight = 8.0f;
+    light.buildQuad();
+    kv::submitLight(kv::layerDisplay, light, {5, 5}, 0.0f, {1, 1});
+    ASSERT_EQ(kv::queuedLights(kv::layerDisplay).size(), 1u);
+
+    tearDownGame();
+    EXPECT_EQ(kv::ambientLightLevel, 1.0f);
+    EXPECT_TRUE(kv::queuedLights(kv::layerDisplay).empty());
 }
 
 } // namespace

@@ -32,6 +32,23 @@ TEST(WorldSprites, ScaleAndShadowOffsetFollowTheRenderScaleUnlessUnscaled)
     }
 }
 
+TEST(WorldSprites, LightScaleSizesALightLikeItsSpriteOnTheWindow)
+{
+    const struct {
+        float scale, renderScale;
+        sf::Vector2f drawScale, expected;
+    } cases[] = {
+        {1.0f, 2.0f, {1, 1}, {2, 2}},
+        {0.5f, 2.0f, {2, 4}, {0.5f, 0.25f}}, // a world texture shown at half and quarter size
+        {-1.0f, 3.0f, {2, 2}, {0.5f, 0.5f}}, // unscaled sprite
+    };
+    for (const auto& c : cases) {
+        const sf::Vector2f scale = tvl::lightScale(c.scale, c.renderScale, c.drawScale);
+        EXPECT_FLOAT_EQ(scale.x, c.expected.x) << c.scale;
+        EXPECT_FLOAT_EQ(scale.y, c.expected.y) << c.scale;
+    }
+}
+
 TEST(WorldSprites, SteadyRotationTurnsAQuarterPerSecondAndWraps)
 {
     tvl::ImageRecord image;
