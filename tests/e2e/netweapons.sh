@@ -87,11 +87,16 @@ wait_log "$host/stderr.txt" 'Joiner has joined the game' 20 || { cat "$host/stde
 # so every missile or gun shot the host makes is the joiner's. A drone's pulses are the
 # server's doing and do not count. The held button uses each item once a second as it comes.
 shot_line='Fired \(missile\|pulse cannon\) [0-9]* of player [0-9]*$'
+recorder=""
 release() {
     xdotool mouseup 1 2>/dev/null || true
     xdotool keyup --window "$jw" w a s d 2>/dev/null || true
 }
-trap release EXIT
+stop_recorder() {
+    if [ -n "$recorder" ]; then kill "$recorder" 2>/dev/null || true; wait "$recorder" 2>/dev/null || true; fi
+    recorder=""
+}
+trap 'release; stop_recorder' EXIT
 xdotool windowfocus --sync "$jw" 2>/dev/null || true
 xdotool mousemove 960 240
 xdotool mousedown 1
@@ -109,46 +114,48 @@ drive_step() {
     if [ $((step % 16)) = 1 ]; then import -window root "$SHOTS/netweapons-driving.png" 2>/dev/null || true; fi
 }
 
-# Until a shot of the joiner's hits the host: drive and fire; from each shot, shoot the host's
-# window over and over while it flies, then once at the hit. A gun shot with nobody in range
-# flies straight and may miss: driving and firing go on. At most 180 s.
+# Meanwhile the host's window is recorded: xwd is quick, so the frames come close together; the
+# last 40 (about three seconds) are kept in a ring.
+ring=40
+record() {
+    local k=0
+    while :; do
+        xwd -silent -id "$hw" -out "$SHOTS/netweapons-ring-$((k % ring)).xwd" 2>/dev/null || true
+        k=$((k + 1))
+        echo "$k" > "$SHOTS/netweapons-ring-count"
+        sleep 0.05
+    done
+}
+rm -f "$SHOTS"/netweapons-*
+record &
+recorder=$!
+
+# Until a shot of the joiner's hits the host: drive and fire. Every missile hits (it homes on
+# the nearest other player, and nothing stops it); a gun's pulse aims at the nearest player
+# within 1000 px and flies straight ahead when there is none, so it may miss. The joiner picks
+# up a weapon about every 40 s and a missile about every two minutes, so the bound is wide.
 hit_line='Hoster hit by \(missile\|pulse cannon\) [0-9]* of player [0-9]*$'
 hit=""
-shots=0
-deadline=$((SECONDS + 180))
+deadline=$((SECONDS + 420))
 while [ "$SECONDS" -lt "$deadline" ]; do
     kill -0 "$jp" 2>/dev/null && kill -0 "$hp" 2>/dev/null || fail "a program ended during the fight"
-    if [ "$(count_log "$host/stderr.txt" "$shot_line")" -gt "$shots" ]; then
-        shots=$(count_log "$host/stderr.txt" "$shot_line")
-        grep -- "$shot_line" "$host/stderr.txt" | tail -n1
-        # A missile lives 12 s, a gun's pulse 7.5 s.
-        k=0
-        flight_end=$((SECONDS + 14))
-        while [ "$SECONDS" -lt "$flight_end" ] && ! grep -q -- "$hit_line" "$host/stderr.txt"; do
-            k=$((k + 1))
-            import -window "$hw" "$SHOTS/netweapons-flight-$((k % 4)).png" 2>/dev/null || true
-        done
-        if grep -q -- "$hit_line" "$host/stderr.txt"; then
-            import -window "$hw" "$SHOTS/netweapons-hit.png" 2>/dev/null || true
-            import -window root "$SHOTS/netweapons-both.png" 2>/dev/null || true
-            # The last shots before the hit, oldest first.
-            for i in 3 2 1 0; do
-                n=$(((k - i) % 4))
-                if [ "$k" -gt "$i" ] && [ -f "$SHOTS/netweapons-flight-$n.png" ]; then
-                    mv "$SHOTS/netweapons-flight-$n.png" "$SHOTS/netweapons-flying-$((4 - i)).png"
-                fi
-            done
-            rm -f "$SHOTS"/netweapons-flight-*.png
-            hit=yes
-            break
-        fi
-        echo "no hit yet"
-        continue
-    fi
+    if grep -q -- "$hit_line" "$host/stderr.txt"; then hit=yes; break; fi
     drive_step
 done
 release
-[ -n "$hit" ] || { cat "$host/stderr.txt"; fail "no shot of the joiner hit the host within 180 s ($shots shots)"; }
+# The frames just after the hit too, then the ring in order, oldest first.
+sleep 0.5
+stop_recorder
+[ -n "$hit" ] || { cat "$host/stderr.txt"; fail "no shot of the joiner hit the host within 420 s"; }
+count=$(cat "$SHOTS/netweapons-ring-count")
+for i in $(seq "$ring" -1 1); do
+    [ "$count" -ge "$i" ] || continue
+    convert "xwd:$SHOTS/netweapons-ring-$(((count - i) % ring)).xwd" \
+        "$SHOTS/netweapons-flight-$(printf %02d $((ring + 1 - i))).png" 2>/dev/null || true
+done
+rm -f "$SHOTS"/netweapons-ring-*
+import -window root "$SHOTS/netweapons-both.png" 2>/dev/null || true
+grep -- "$shot_line" "$host/stderr.txt" || true
 hit_text=$(grep -- "$hit_line" "$host/stderr.txt" | head -n1 | sed 's/^[0-9:]*: //')
 echo "$hit_text"
 shot=$(echo "$hit_text" | sed 's/^Hoster hit by //')
