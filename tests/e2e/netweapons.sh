@@ -114,8 +114,9 @@ drive_step() {
     if [ $((step % 16)) = 1 ]; then import -window root "$SHOTS/netweapons-driving.png" 2>/dev/null || true; fi
 }
 
-# Meanwhile the host's window is recorded: xwd is quick, so the frames come close together; the
-# last 40 (about three seconds) are kept in a ring.
+# Meanwhile the host's window is recorded: xwd is quick, so the frames come close together and
+# the projectile, which crosses the view in well under a second, shows in some; the last 40 are
+# kept in a ring.
 ring=40
 record() {
     local k=0
@@ -132,8 +133,8 @@ recorder=$!
 
 # Until a shot of the joiner's hits the host: drive and fire. Every missile hits (it homes on
 # the nearest other player, and nothing stops it); a gun's pulse aims at the nearest player
-# within 1000 px and flies straight ahead when there is none, so it may miss. The joiner picks
-# up a weapon about every 40 s and a missile about every two minutes, so the bound is wide.
+# within 1000 px and flies straight ahead when there is none, so it may miss. Weapons are two
+# kinds of seven and are found by chance, so the bound is wide; most runs hit within a minute.
 hit_line='Hoster hit by \(missile\|pulse cannon\) [0-9]* of player [0-9]*$'
 hit=""
 deadline=$((SECONDS + 420))
