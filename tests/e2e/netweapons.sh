@@ -4,82 +4,22 @@
 # flies; the host's window is shot while it flies and when it hits the host. Then the joiner says
 # a line in its console and the host shows it. The host ends its game and both programs quit.
 source "$(dirname "$0")/lib.bash"
+source "$(dirname "$0")/netlib.bash"
 ensure_display
 
-menu_music='Playing music from base\\music\\MainMenu.mus'
-port=$((20000 + $$ % 20000))
+# The host's settings pick the game: the smallest map, items at Ultra, more tokens than anyone
+# takes, and the world drawn at 0.75 so the host sees the shot coming from further away.
+game_settings='serverMap=Meadow.map\n[game]\ntokensCount=500\nitemsDensity=4\n[video]\nrenderScale=0.75\n'
 
-# A game folder for a player named $1, windowed 640 x 480, with the test's port. The host's
-# settings pick the game: the smallest map, items at Ultra, more tokens than anyone takes, and
-# the world drawn at 0.75 so the host sees the shot coming from further away.
-player_folder() {
-    local d
-    d=$(make_game_folder)
-    write_windowed_ini "$d" 640 480
-    printf '[user]\nplayerName=%s\n[network]\nlocalServerPort=%s\nmaxNetPlayers=2\nserverMap=Meadow.map\n[game]\ntokensCount=500\nitemsDensity=4\n[video]\nrenderScale=0.75\n' \
-        "$1" "$port" > "$d/tvl.ini"
-    echo "$d"
-}
-
-# Starts the program in folder $1 and sets p and w to its process and its own window (one not in
-# the list $2 of windows already there), moved to x $3.
-start_player() {
-    local d=$1 known=$2 i id
-    (cd "$d" && exec ./torvale 2> "$d/stderr.txt") &
-    p=$!
-    w=""
-    for i in $(seq 1 100); do
-        for id in $(xdotool search --name '^Torvale!$' 2>/dev/null || true); do
-            case " $known " in *" $id "*) ;; *) w=$id ;; esac
-        done
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    [ -n "$w" ] || fail "no window for $d"
-    xdotool windowmove "$w" "${3:-0}" 0 2>/dev/null || true
-    wait_log "$d/stderr.txt" "$menu_music" 30 || { cat "$d/stderr.txt"; fail "the menu did not come up in $d"; }
-}
-
-# Presses keys $2 to window $1 until folder $3's log matches $4 (at most 6 tries, 3 s each).
-press_until() {
-    local w=$1 d=$3 pattern=$4 attempt
-    for attempt in 1 2 3 4 5 6; do
-        xdotool windowfocus --sync "$w" 2>/dev/null || true
-        xdotool key --window "$w" $2
-        wait_log "$d/stderr.txt" "$pattern" 3 && return 0
-    done
-    return 1
-}
-
-# Window $1 (folder $2) on the main menu: $3 presses of Down, then Return, which must open the
-# entry captioned $4 (the menu names what it opens in the log).
-choose_menu_entry() {
-    local w=$1 d=$2 n=$3 caption=$4 i before
-    xdotool mousemove 0 1000
-    before=$(count_log "$d/stderr.txt" 'Menu: ')
-    xdotool windowfocus --sync "$w" 2>/dev/null || true
-    for i in $(seq 1 "$n"); do xdotool key --window "$w" Down; sleep 0.2; done
-    for i in 1 2 3; do
-        xdotool key --window "$w" Return
-        wait_log_count "$d/stderr.txt" 'Menu: ' $((before + 1)) 5 && break
-    done
-    [ "$(grep 'Menu: ' "$d/stderr.txt" | tail -n1 | sed 's/.*Menu: //')" = "$caption" ]
-}
-
-host=$(player_folder Hoster)
+host=$(player_folder Hoster "$game_settings")
 start_player "$host" "" 0; hp=$p; hw=$w
 choose_menu_entry "$hw" "$host" 1 "Host Network Server" || { cat "$host/stderr.txt"; fail "the host window did not open"; }
 press_until "$hw" Return "$host" "Local server listening on UDP port $port" ||
     { cat "$host/stderr.txt"; fail "the host did not start its server"; }
 
-joiner=$(player_folder Joiner)
+joiner=$(player_folder Joiner "$game_settings")
 start_player "$joiner" "$hw" 640; jp=$p; jw=$w
-choose_menu_entry "$jw" "$joiner" 2 "Connect to Server" || { cat "$joiner/stderr.txt"; fail "Connect to Server did not open"; }
-sleep 1
-xdotool key --window "$jw" Return
-sleep 1
-xdotool type --window "$jw" --delay 50 "127.0.0.1"
-xdotool key --window "$jw" Return
+join_server "$joiner" "$jw" 2 1
 wait_log "$joiner/stderr.txt" 'Connection accepted' 20 || { cat "$joiner/stderr.txt"; fail "the joiner was not accepted"; }
 wait_log "$host/stderr.txt" 'Joiner has joined the game' 20 || { cat "$host/stderr.txt"; fail "the host did not see the joiner"; }
 
