@@ -125,16 +125,19 @@ toggle_console no || die "the grave key did not close the console"
 # The weapons, each used with the left mouse button.
 give_and_use gun 'Fired pulse cannon [0-9]* of player [0-9]*$' 5
 shot gun
-give_and_use missile 'Fired missile [0-9]* of player [0-9]*$' 5
-missile=$(grep -o 'Fired missile [0-9]*' "$dir/stderr.txt" | tail -n1 | grep -o '[0-9]*$')
-# It homes on the computer; one that runs out of time before it arrives makes way for another.
+# Five missiles: each homes on the computer, but one may run out of time while it races off, so
+# another follows every few seconds until one hits.
+give_and_use "missile 5" 'Fired missile [0-9]* of player [0-9]*$' 5
 hit=""
-for attempt in 1 2 3; do
-    if wait_log "$dir/stderr.txt" "Computer hit by missile $missile of player [0-9]*$" 20; then hit=yes; break; fi
+for salvo in 1 2 3 4 5; do
+    if wait_log "$dir/stderr.txt" 'Computer hit by missile [0-9]* of player [0-9]*$' 6; then hit=yes; break; fi
     no_winner_yet "a missile hit"
-    give_and_use missile 'Fired missile [0-9]* of player [0-9]*$' 5
-    missile=$(grep -o 'Fired missile [0-9]*' "$dir/stderr.txt" | tail -n1 | grep -o '[0-9]*$')
+    [ "$salvo" = 5 ] && break
+    xdotool mousedown 1; sleep 0.3; xdotool mouseup 1
 done
+if [ -z "$hit" ]; then
+    wait_log "$dir/stderr.txt" 'Computer hit by missile [0-9]* of player [0-9]*$' 12 && hit=yes
+fi
 [ -n "$hit" ] || die "no missile hit the computer"
 shot missile-hit
 give_and_use bomb 'Player set off a bomb$' 5
