@@ -97,12 +97,13 @@ for attempt in 1 2 3 4 5 6; do
 done
 wait_log "$dir/stderr.txt" "$game_music" 1 || die "the game did not start"
 
-# The HUD at the start: both scores 0, both bars drawn empty.
+# The HUD at the start: the player's score 0, its bar drawn empty. A busy machine may draw the
+# first frames late, after the computer has already taken a token close by.
 for i in $(seq 1 50); do
-    [ "$(bars)" = "E E" ] && break
+    case "$(bars)" in "E E" | "E F") break ;; esac
     sleep 0.2
 done
-[ "$(bars)" = "E E" ] || die "the HUD's token bars are not both empty at the start: $(bars)"
+case "$(bars)" in "E E" | "E F") ;; *) die "the HUD's token bars are not drawn at the start: $(bars)" ;; esac
 shot hud-start
 
 # The computer hunts the token: once it has one its bar fills, and the HUD shows it.
