@@ -4,6 +4,7 @@
 #include "audio/Audio.h"
 #include "core/Geometry.h"
 #include "core/Hash.h"
+#include "core/Log.h"
 #include "world/Effects.h"
 #include "world/Game.h"
 #include "world/GameAssets.h"
@@ -80,6 +81,7 @@ void slowBody(Player& player)
 
 void bomb(Player& user, bool actsHere)
 {
+    kv::writeLog(user.name + " set off a bomb");
     if (simulatesGame()) {
         static const uint32_t bombHitHash = kv::hashName("Contact\\BombHit");
         for (const auto& p : game.players) {

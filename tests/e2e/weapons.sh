@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# A single-player game played with the weapons, as a new player would: the HUD's score, the
+# console's help, the gun, a missile and a bomb given with giveitem and used with the left mouse
+# button, then the game-over window with the players ranked and back to the menu.
+source "$(dirname "$0")/lib.bash"
+ensure_display
+
+log() { cat "$dir/stderr.txt"; }
+die() { log; kill -9 "$pid" 2>/dev/null || true; fail "$*"; }
+shot() { import -window "$win" "$SHOTS/weapons-$1.png" 2>/dev/null || true; }
+
+# "r g b" of each pixel "x,y" given, one line each, from one picture of the window as it is now.
+window_pixels() {
+    local spec="" at
+    for at in "$@"; do spec+="%[fx:int(255*p{$at}.r)] %[fx:int(255*p{$at}.g)] %[fx:int(255*p{$at}.b)]\n"; done
+    timeout 20 import -window "$win" "$dir/probe.png" 2>/dev/null || return 0
+    convert "$dir/probe.png" -format "$spec" info: 2>/dev/null
+}
+
+# The scoreboard's two token bars (the player's, the computer's) at their left end, as two words:
+# F where green fill shows (a score above zero), E where the bar is empty, - where no bar shows.
+bars() {
+    local r g b out=""
+    while read -r r g b; do
+        if [ "$g" -gt 150 ] && [ "$r" -lt 100 ] && [ "$b" -lt 100 ]; then out+="F "
+        elif [ "$r" -gt 110 ] && [ "$r" -lt 180 ] && [ "$g" -gt 110 ] && [ "$g" -lt 180 ]; then out+="E "
+        else out+="- "; fi
+    done <<< "$(window_pixels 33,20 33,47)"
+    echo "${out% }"
+}
+
+# The console covers the window in its own dark grey (32, 32, 32).
+console_shown() {
+    local r g b
+    read -r r g b <<< "$(window_pixels 640,300)"
+    [ -n "$b" ] && [ "$r" -ge 24 ] && [ "$r" -le 42 ] && [ "$g" = "$r" ] && [ "$b" = "$r" ]
+}
+
+# Presses the grave key until the console is shown ($1 = yes) or gone ($1 = no); a loaded machine
+# may miss a press while it draws.
+toggle_console() {
+    local want=$1 attempt i
+    for attempt in 1 2 3 4 5; do
+        xdotool key --window "$win" grave
+        for i in $(seq 1 6); do
+            if console_shown; then [ "$want" = yes ] && return 0; else [ "$want" = no ] && return 0; fi
+            sleep 0.1
+        done
+    done
+    return 1
+}
+
+# Types line $1 into the open console and runs it.
+console_line() {
+    xdotool type --window "$win" --delay 40 "$1"
+    xdotool key --window "$win" Return
+}
+
+# Hands the player item $1 through the console, then uses it with the left mouse button (held
+# long enough for a frame to see it) until the log holds one more line matching $2 (up to $3 s).
+give_and_use() {
+    local item=$1 line=$2 limit=$3 before i
+    before=$(count_log "$dir/stderr.txt" "$line")
+    toggle_console yes || die "the console did not open for giveitem $item"
+    console_line "giveitem $item"
+    sleep 0.5
+    toggle_console no || die "the console did not close after giveitem $item"
+    for i in 1 2 3; do
+        xdotool mousemove --window "$win" 640 500
+        xdotool mousedown 1
+        sleep 0.3
+        xdotool mouseup 1
+        wait_log_count "$dir/stderr.txt" "$line" $((before + 1)) "$limit" && return 0
+    done
+    die "no \"$line\" after using the $item"
+}
+
+no_winner_yet() {
+    if grep -q ' wins$' "$dir/stderr.txt"; then die "the game ended before $1"; fi
+}
+
+dir=$(make_game_folder)
+write_windowed_ini "$dir" 1280 720
+# The computer takes a token every few seconds: enough tokens that the weapons are all used
+# before it wins, few enough that it wins well inside the test's time. No pickups, so the
+# player holds only what giveitem hands out.
+printf '[game]\ntokensCount=25\nskillLevel=2\nitemsDensity=0\n' > "$dir/tvl.ini"
+# A loaded machine may take longer than one look to show the window.
+start_game "$dir" || win=$(find_window) || win=$(find_window) || die "window not found"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+menu_music='Playing music from base\\music\\MainMenu.mus'
+wait_log "$dir/stderr.txt" "$menu_music" 30 || die "the menu did not come up"
+game_music='Playing music from Base\\Music\\'
+for attempt in 1 2 3 4 5 6; do
+    xdotool key --window "$win" Return
+    wait_log "$dir/stderr.txt" "$game_music" 3 && break
+done
+wait_log "$dir/stderr.txt" "$game_music" 1 || die "the game did not start"
+
+# The HUD at the start: the player's score 0, its bar drawn empty. A busy machine may draw the
+# first frames late, after the computer has already taken a token close by.
+for i in $(seq 1 50); do
+    case "$(bars)" in "E E" | "E F") break ;; esac
+    sleep 0.2
+done
+case "$(bars)" in "E E" | "E F") ;; *) die "the HUD's token bars are not drawn at the start: $(bars)" ;; esac
+shot hud-start
+
+# The computer hunts the token: once it has one its bar fills, and the HUD shows it.
+scored=""
+for i in $(seq 1 120); do
+    if [ "$(bars)" = "E F" ]; then scored=yes; break; fi
+    sleep 0.5
+done
+[ -n "$scored" ] || die "the computer's token bar did not fill within 60 s: $(bars)"
+shot hud-score
+no_winner_yet "the console"
+
+# The console: the grave key opens it, help lists the commands.
+toggle_console yes || die "the grave key did not open the console"
+console_line help
+sleep 1
+shot console-help
+toggle_console no || die "the grave key did not close the console"
+
+# The weapons, each used with the left mouse button.
+give_and_use gun 'Fired pulse cannon [0-9]* of player [0-9]*$' 5
+shot gun
+# Five missiles: each homes on the computer, but one may run out of time while it races off, so
+# another follows every few seconds until one hits.
+give_and_use "missile 5" 'Fired missile [0-9]* of player [0-9]*$' 5
+hit=""
+for salvo in 1 2 3 4 5; do
+    if wait_log "$dir/stderr.txt" 'Computer hit by missile [0-9]* of player [0-9]*$' 6; then hit=yes; break; fi
+    no_winner_yet "a missile hit"
+    [ "$salvo" = 5 ] && break
+    xdotool mousedown 1; sleep 0.3; xdotool mouseup 1
+done
+if [ -z "$hit" ]; then
+    wait_log "$dir/stderr.txt" 'Computer hit by missile [0-9]* of player [0-9]*$' 12 && hit=yes
+fi
+[ -n "$hit" ] || die "no missile hit the computer"
+shot missile-hit
+give_and_use bomb 'Player set off a bomb$' 5
+shot bomb
+no_winner_yet "the weapons were all used"
+
+# The computer wins; the game-over window ranks the players.
+wait_log "$dir/stderr.txt" 'Game over: Computer wins!$' 220 || die "no game-over window"
+sleep 0.5
+shot game-over
+for attempt in 1 2 3 4 5; do
+    xdotool key --window "$win" Return 2>/dev/null || true
+    wait_log "$dir/stderr.txt" 'Game over: OK' 4 && break
+done
+wait_log "$dir/stderr.txt" 'Game over: OK' 1 || die "Return did not close the game-over window"
+wait_log_count "$dir/stderr.txt" "$menu_music" 2 20 || die "no menu after the game-over window"
+escape_from_menu; rc=$RC
+[ "$rc" = 0 ] || { log; fail "exit code $rc after the game"; }
+rm -rf "$dir"
+echo "weapons: ok"
