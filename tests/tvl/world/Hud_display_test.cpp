@@ -18,7 +18,11 @@
 #include "world/Player.h"
 #include "world/WorldView.h"
 
+// The sanitizer's allocator keeps its own books of new and free: a counting operator new beside
+// it makes every other display test report a mismatch.
+#ifndef __SANITIZE_ADDRESS__
 #include "../../../bench/AllocationCounter.h"
+#endif
 #include "kvui3/dialogs/DialogScript.h"
 #include "support/Display.h"
 #include "support/GameFixture.h"
@@ -231,6 +235,9 @@ TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
 // the frame's many texture and shader binds share one GL context record.
 TEST(HudDisplay, ASteadyFrameAllocatesNextToNothing)
 {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "allocations are not counted beside the sanitizer";
+#else
     REQUIRE_DISPLAY();
     ASSERT_NO_FATAL_FAILURE(startFramework({1280, 720}));
     tvl::GameStartSettings settings;
@@ -249,6 +256,7 @@ TEST(HudDisplay, ASteadyFrameAllocatesNextToNothing)
     tvl::tearDownGame();
     gametest::endGameState();
     kv::renderWindow->close();
+#endif
 }
 
 // A new display mode lays the HUD out again for the new view.
