@@ -86,3 +86,10 @@ leave_game() {
     xdotool key --window "$w" Return
     wait_log_count "$d/stderr.txt" 'Confirm: Yes' "$n" 10
 }
+
+# The program $1 (window $2) on its main menu ends with code 0.
+quit_from_menu() {
+    pid=$1; win=$2
+    xdotool windowfocus --sync "$win" 2>/dev/null || true
+    escape_from_menu; [ "$RC" = 0 ] || fail "exit code $RC"
+}

@@ -132,24 +132,14 @@ import -window root "$SHOTS/netweapons-say.png" 2>/dev/null || true
 xdotool key --window "$jw" grave
 
 # The host ends its game; the joiner is told and both are back at their menus.
-for attempt in 1 2 3 4 5; do
-    xdotool windowfocus --sync "$hw" 2>/dev/null || true
-    xdotool key --window "$hw" Escape
-    wait_log "$host/stderr.txt" 'Confirm: End game and return to menu?' 3 && break
-done
-xdotool key --window "$hw" Return
-wait_log "$host/stderr.txt" 'Confirm: Yes' 10 || { cat "$host/stderr.txt"; fail "the host could not end its game"; }
+leave_game "$hw" "$host" 1 || { cat "$host/stderr.txt"; fail "the host could not end its game"; }
 wait_log "$host/stderr.txt" 'Shutdown server' 10 || fail "the host did not shut its server down"
 wait_log "$joiner/stderr.txt" 'Disconnected from server' 20 || { cat "$joiner/stderr.txt"; fail "the joiner was not told the server went"; }
 wait_log_count "$host/stderr.txt" "$menu_music" 2 20 || fail "the host is not back in the menu"
 wait_log_count "$joiner/stderr.txt" "$menu_music" 2 20 || fail "the joiner is not back in the menu"
 
 # Both programs end from their menus with code 0.
-for pair in "$hp $hw" "$jp $jw"; do
-    set -- $pair
-    pid=$1; win=$2
-    xdotool windowfocus --sync "$win" 2>/dev/null || true
-    escape_from_menu; [ "$RC" = 0 ] || fail "exit code $RC"
-done
+quit_from_menu "$hp" "$hw"
+quit_from_menu "$jp" "$jw"
 rm -rf "$host" "$joiner"
 echo "netweapons: all checks passed"

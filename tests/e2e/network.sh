@@ -57,11 +57,7 @@ wait_log_count "$joiner/stderr.txt" "$menu_music" 3 20 || fail "the joiner is no
 import -window root "$SHOTS/network-server-gone.png" 2>/dev/null || true
 
 # Both programs end from their menus with code 0.
-for pair in "$hp $hw" "$jp $jw"; do
-    set -- $pair
-    pid=$1; win=$2
-    xdotool windowfocus --sync "$win" 2>/dev/null || true
-    escape_from_menu; [ "$RC" = 0 ] || fail "exit code $RC"
-done
+quit_from_menu "$hp" "$hw"
+quit_from_menu "$jp" "$jw"
 rm -rf "$host" "$joiner" "$third"
 echo "network: all checks passed"

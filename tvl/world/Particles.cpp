@@ -107,9 +107,10 @@ std::vector<ParticleLight> readLights(kv::IniFile& ini, int count)
     return lights;
 }
 
-WildlifeDefinition readWildlife(kv::IniFile& ini, const std::string& relativePath)
+// The keys both kinds open with: id, name, scale, colour and alpha.
+template <typename Definition>
+void readLook(kv::IniFile& ini, const std::string& relativePath, Definition& d)
 {
-    WildlifeDefinition d;
     kv::HashedName::set(d.id, relativePath);
     bool found = false;
     const std::string& name = ini.getValue("name", &found);
@@ -119,6 +120,12 @@ WildlifeDefinition readWildlife(kv::IniFile& ini, const std::string& relativePat
     d.uniformScale = readBool(ini, "uniformScale", true);
     d.colour = ini.getColour("colour", sf::Color::White);
     d.alpha = readFloat(ini, "alpha", 1);
+}
+
+WildlifeDefinition readWildlife(kv::IniFile& ini, const std::string& relativePath)
+{
+    WildlifeDefinition d;
+    readLook(ini, relativePath, d);
     d.medium = particleMediumFromName(ini.getValue("terrainType"));
     d.minSpeed = readFloat(ini, "minSpeed", 0);
     d.maxSpeed = readFloat(ini, "maxSpeed", 0);
@@ -140,15 +147,7 @@ WildlifeDefinition readWildlife(kv::IniFile& ini, const std::string& relativePat
 PlantDefinition readPlant(kv::IniFile& ini, const std::string& relativePath)
 {
     PlantDefinition d;
-    kv::HashedName::set(d.id, relativePath);
-    bool found = false;
-    const std::string& name = ini.getValue("name", &found);
-    if (found)
-        d.name = name;
-    readScale(ini, d.minScale, d.maxScale);
-    d.uniformScale = readBool(ini, "uniformScale", true);
-    d.colour = ini.getColour("colour", sf::Color::White);
-    d.alpha = readFloat(ini, "alpha", 1);
+    readLook(ini, relativePath, d);
     d.randomiseAngle = readBool(ini, "randomiseAngle", false);
     d.underwater = readBool(ini, "underwater", false);
     d.windInfluence = readFloat(ini, "windInfluence", 0);
