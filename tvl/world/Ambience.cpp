@@ -1,7 +1,8 @@
 #include "world/Ambience.h"
 namespace tvl {
-void playAmbientLoops() {}
 bool replantRequested = false;
-// Nothing is measured or placed yet.
+// Nothing is measured, placed or played yet.
+void initAmbience() {}
+void playAmbientLoops() {}
 void updateAmbience() {}
 }
