@@ -79,6 +79,7 @@ void drawSparks(SparkAnimation& sparks, const sf::Vector2f& position, float angl
     spark.setRotation(angle * kv::radiansToDegrees);
     spark.setColor(sf::Color(255, 128, 128, 255));
     kv::getRenderLayer(kv::layerGround)->draw(spark);
+    kv::addLightEffectSprite(spark);
     spark.setColor(white);
     spark.setScale(1, 1);
     spark.setRotation(0);
@@ -238,6 +239,10 @@ void drawPlayers(float dt)
         const sf::Vector2f texturePosition = worldToTexture(position, view.scroll, view.worldRenderScale);
         drawSpriteShaded(view, shipImageNumber, texturePosition, player->angle, 10.0f, player->playerId, 1.0f, true,
                          player->colour);
+        const LightPlacement beam = vehicleLightPlacement(position, player->angle, player->radius);
+        vehicleLight(player->isComputer)
+            .submit(kv::layerGroundLow, worldToTexture(beam.position, view.scroll, view.worldRenderScale),
+                    beam.angle, lightScale(1.0f, view.worldRenderScale, kv::currentDrawScale));
         if (player->droneActive)
             drawSpriteShaded(view, itemImageNumbers[Drone],
                              worldToTexture(sf::Vector2f(player->droneX, player->droneY), view.scroll,
@@ -246,6 +251,31 @@ void drawPlayers(float dt)
         if (player->isDisabled())
             drawSparks(playerSparks[i], texturePosition, player->angle, dt);
     }
+}
+
+kv::LightSource& vehicleLight(bool computer)
+{
+    static kv::LightSource lights[2];
+    kv::LightSource& light = lights[computer ? 1 : 0];
+    if (light.halfWidth == 0) { // first use
+        light.enabled = true;
+        light.glowByDay = true;
+        light.lightType = 1;
+        light.visible = true;
+        light.lit = true;
+        light.halfWidth = 32.0f;
+        light.halfHeight = computer ? 128.0f : 64.0f;
+        light.colour = computer ? sf::Color(255, 168, 17, 255) : sf::Color(255, 255, 0, 255);
+        light.buildQuad();
+    }
+    return light;
+}
+
+LightPlacement vehicleLightPlacement(sf::Vector2f centre, float heading, float radius)
+{
+    LightPlacement placement{centre, kv::radians(heading + kv::pi).wrapUnsigned().asRadians()};
+    kv::moveInDirection(placement.position.x, placement.position.y, kv::radians(heading), -radius);
+    return placement;
 }
 
 } // namespace tvl

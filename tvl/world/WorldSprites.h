@@ -2,6 +2,7 @@
 // World sprites: every image of the world (map sprites, pickups, the token, vehicles and their
 // drones) is drawn by drawSpriteShaded, with an optional drop shadow and through the game's
 // Sprite program, which paints the team-coloured parts through the texture's mask.
+#include "graphics/Lights.h"
 #include "world/Map.h"
 #include "world/WorldView.h"
 
@@ -58,5 +59,16 @@ struct SparkAnimation {
 constexpr float sparkFrameSeconds = 0.02f;
 // Advances by dt; frameCount 0 keeps frame 0.
 void advanceSparks(SparkAnimation& sparks, float dt, int frameCount);
+
+// A vehicle's beam: yellow and 64 px long for a person, orange and 128 px for the computer.
+// The record is shared by all vehicles of that kind (steady, so sharing changes nothing).
+kv::LightSource& vehicleLight(bool computer);
+// Where a vehicle's beam stands: radius behind its centre (world pixels), turned to point back
+// the way the vehicle faces, heading + pi wrapped into [0, 2 pi).
+struct LightPlacement {
+    sf::Vector2f position;
+    float angle = 0;
+};
+LightPlacement vehicleLightPlacement(sf::Vector2f centre, float heading, float radius);
 
 } // namespace tvl

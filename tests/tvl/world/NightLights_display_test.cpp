@@ -1,4 +1,4 @@
-// A real single-player game on the night map: the token's and a missile's lights show in the
+// A real single-player game on the night map: the vehicle's, the token's and a missile's lights show in the
 // dark, read back from the shown frame. The frame is saved beside the game folder for a look.
 #include "app/KVCore.h"
 #include "core/Framework.h"
@@ -14,6 +14,7 @@
 #include "world/GameState.h"
 #include "world/Player.h"
 #include "world/Projectiles.h"
+#include "world/WorldSprites.h"
 #include "world/WorldView.h"
 
 #include "kvui3/dialogs/DialogScript.h"
@@ -48,7 +49,7 @@ long brightness(const sf::Image& frame, sf::Vector2f centre, int half)
     return sum;
 }
 
-TEST(NightLightsDisplay, TokenAndMissileLightTheNightMap)
+TEST(NightLightsDisplay, VehicleTokenAndMissileLightTheNightMap)
 {
     REQUIRE_DISPLAY();
     ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
@@ -86,15 +87,19 @@ TEST(NightLightsDisplay, TokenAndMissileLightTheNightMap)
     // Beside the token (outside its sprite) and just behind the missile.
     const sf::Vector2f besideToken = onWindow(middle + sf::Vector2f(150, 60));
     const sf::Vector2f byMissile = onWindow(missileAt);
+    const sf::Vector2f behindVehicle = onWindow(tvl::vehicleLightPlacement(middle, me.angle, me.radius).position);
 
     const sf::Image lit = drawnFrame();
     lit.saveToFile(std::string(TVL_GAME_DIR "/../night_forest.png"));
     tvl::game.token.light.enabled = false;
     tvl::game.projectiles[0].light.enabled = false;
+    tvl::vehicleLight(false).enabled = false;
     const sf::Image dark = drawnFrame();
+    tvl::vehicleLight(false).enabled = true;
 
     EXPECT_GT(brightness(lit, besideToken, 6), brightness(dark, besideToken, 6) * 3 / 2) << "the token's light";
     EXPECT_GT(brightness(lit, byMissile, 3), brightness(dark, byMissile, 3)) << "the missile's light";
+    EXPECT_GT(brightness(lit, behindVehicle, 4), brightness(dark, behindVehicle, 4) * 3 / 2) << "the vehicle's beam";
 
     tvl::tearDownGame();
     EXPECT_EQ(kv::ambientLightLevel, 1.0f);

@@ -119,3 +119,23 @@ TEST(WorldSprites, SparkFramesAdvanceEveryFiftiethAndWrapAfterSix)
 }
 
 } // namespace
+
+TEST(WorldSprites, AVehicleBeamStandsBehindItAndPointsBack)
+{
+    struct Case {
+        float heading, wantX, wantY, wantAngle;
+    } cases[] = {
+        {0.0f, 100, 120, kv::pi},                 // facing up: beam below, pointing down
+        {kv::pi / 2, 80, 100, 3 * kv::pi / 2},    // facing right: beam on the left
+        {kv::pi, 100, 80, 0.0f},                  // facing down: pi + pi wraps to 0
+    };
+    for (const Case& c : cases) {
+        const tvl::LightPlacement at = tvl::vehicleLightPlacement({100, 100}, c.heading, 20);
+        EXPECT_NEAR(at.position.x, c.wantX, 1e-3) << c.heading;
+        EXPECT_NEAR(at.position.y, c.wantY, 1e-3) << c.heading;
+        EXPECT_NEAR(at.angle, c.wantAngle, 1e-4) << c.heading;
+    }
+    EXPECT_EQ(tvl::vehicleLight(true).halfHeight, 128.0f);
+    EXPECT_EQ(tvl::vehicleLight(false).halfHeight, 64.0f);
+    EXPECT_EQ(tvl::vehicleLight(false).colour, sf::Color(255, 255, 0, 255));
+}
