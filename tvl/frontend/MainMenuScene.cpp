@@ -277,6 +277,8 @@ void MainMenuScene::startSelectedMap()
 void MainMenuScene::selectMap(int index)
 {
     selectedMap = index;
+    if (selectedMap >= 0 && static_cast<size_t>(selectedMap) < mapListEntries.size())
+        kv::writeLog("Map: " + mapListEntries[static_cast<size_t>(selectedMap)].title);
     loadPreview();
     refreshCarouselTexts();
 }
