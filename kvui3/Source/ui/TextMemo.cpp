@@ -56,12 +56,18 @@ float (*TextMemo::measure)(const sf::Text& textObject, std::string_view run) = T
 
 float TextMemo::measureWithFont(const sf::Text& textObject, std::string_view run)
 {
+    // Advances, not ink bounds: a caret after '"' or a space sits where the next glyph starts.
     const sf::Font* font = textObject.getFont();
-    if (!font || run.empty())
+    if (!font)
         return 0;
-    // textWidth takes UTF-8; the memo's bytes are Latin-1.
-    const std::basic_string<sf::Uint8> utf8 = fromLatin1(run).toUtf8();
-    return textWidth(*font, textObject.getCharacterSize(), std::string(utf8.begin(), utf8.end()));
+    const unsigned size = textObject.getCharacterSize();
+    float width = 0;
+    sf::Uint32 previous = 0;
+    for (unsigned char c : run) {
+        width += font->getKerning(previous, c, size) + font->getGlyph(c, size, false).advance;
+        previous = c;
+    }
+    return width;
 }
 
 void TextMemo::create(const sf::Vector2f& at, const sf::Vector2f& extent)
