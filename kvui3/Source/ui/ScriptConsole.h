@@ -44,7 +44,7 @@ extern uint64_t scriptConsoleHistoryIndex;
 // after every display-mode change and theme load.
 void createScriptConsole();
 
-// Empties the history, then reads path (a game path). A missing file loads nothing and says
+// Empties the history (index 0), then reads path (a game path). A missing file loads nothing and says
 // nothing; a wrong signature or version loads nothing. A file that runs out or holds a refused
 // string keeps the entries read before it, so a corrupt count costs at most one read per entry
 // the file really holds. True when the whole file was read; otherwise the reason is logged

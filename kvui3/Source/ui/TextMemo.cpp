@@ -247,17 +247,18 @@ uint64_t TextMemo::indexAt(float x, float y) const
 uint64_t TextMemo::insertText(uint64_t at, std::string_view inserted)
 {
     at = std::min<uint64_t>(at, text.size());
-    uint64_t index = at;
+    std::string cleaned;
     for (char c : inserted) {
-        if (text.size() >= maxLength)
+        if (text.size() + cleaned.size() >= maxLength)
             break;
-        if (c == 27)
-            continue;
-        text.insert(text.begin() + static_cast<std::ptrdiff_t>(index), static_cast<unsigned char>(c) == 0xA0 ? ' ' : c);
-        ++index;
-        ++revision_;
+        if (c != 27)
+            cleaned += static_cast<unsigned char>(c) == 0xA0 ? ' ' : c;
     }
-    return index;
+    if (cleaned.empty())
+        return at;
+    text.insert(at, cleaned);
+    ++revision_;
+    return at + cleaned.size();
 }
 
 bool TextMemo::deleteSelection()
@@ -385,7 +386,6 @@ void TextMemo::handleKeys()
                 --cursor;
                 ++revision_;
             }
-            scrollToCursor();
             break;
         case Key::Tab:
             focusedComponentId = nextClaimedId(focusedComponentId);
