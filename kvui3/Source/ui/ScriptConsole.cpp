@@ -5,7 +5,6 @@
 #include "core/Keyboard.h"
 #include "core/Log.h"
 #include "graphics/Text.h"
-#include "graphics/Textures.h"
 
 #include <SFML/Window/Keyboard.hpp>
 
