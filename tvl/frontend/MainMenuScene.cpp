@@ -19,7 +19,7 @@
 #include "graphics/RenderLayers.h"
 #include "graphics/Text.h"
 #include "platform/FileSystem.h"
-#include "ui/AudioPanel.h"
+#include "dialogs/AudioPanelModal.h"
 #include "ui/Console.h"
 #include "ui/DisplayModeDialog.h"
 #include "world/GameAssets.h"
