@@ -157,10 +157,12 @@ void build()
     p.timeLine.clear();
     p.stateLine.clear();
 
+    // The transport row sits inside the Music group's frame (drawn half a line within its bounds).
+    const GroupBox::Frame& music = p.musicGroup.frame;
     for (int i = 0; i < buttonCount; ++i) {
         const ButtonSpec& spec = buttonSpecs[i];
         const sfSprite icon(Icons::getIcon(spec.icon));
-        const sf::Vector2f at(left + 4 + 34.0f * static_cast<float>(std::min(i, int(loadButton))), top + 364);
+        const sf::Vector2f at(music.left + 4 + 34.0f * static_cast<float>(std::min(i, int(loadButton))), music.bottom - 32 - 4);
         p.buttons[i].create(spec.caption, &icon, &at, spec.key, "", false);
     }
     const sf::Vector2f textButton(digitsWidth(*standardFont, componentTextSize, 10) + 32, 42);
