@@ -12,6 +12,7 @@
 #include "DialogScript.h"
 
 #include <SFML/Audio/SoundStream.hpp>
+#include <SFML/System/Err.hpp>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 using namespace kv;
 using test::DialogScript;
@@ -84,7 +86,11 @@ TEST_F(AudioPanelDisplay, WithoutMusicTheDisplayAsksForAFileAndPlayDoesNothing)
     DialogScript script;
     script.press(4, sf::Keyboard::Space);
     script.press(10, sf::Keyboard::Escape);
+    std::ostringstream sfmlErrors;
+    std::streambuf* const errors = sf::err().rdbuf(sfmlErrors.rdbuf());
     AudioPanel::showModal();
+    sf::err().rdbuf(errors);
+    EXPECT_EQ(sfmlErrors.str(), "") << "Play on a stream never opened";
     EXPECT_EQ(AudioPanel::timeLine().substr(0, 4), AudioPanel::noTimeText);
     EXPECT_EQ(AudioPanel::stateLine(), AudioPanel::noMusicText);
     EXPECT_EQ(music().getStatus(), sf::SoundSource::Stopped);
@@ -202,6 +208,24 @@ TEST_F(AudioPanelDisplay, LoadMusicFileCancelKeepsTheMusicAndOkPlaysTheChoice)
     EXPECT_EQ(Audio::currentMusicName, "ten.wav");
     EXPECT_EQ(settings.musicLoadPath, Audio::currentMusicPath);
     EXPECT_EQ(getFullPath(Audio::currentMusicPath), getFullPath(wav));
+}
+
+TEST_F(AudioPanelDisplay, ClickingPlayStartsTheMusicAndDoneCloses)
+{
+    ASSERT_NO_FATAL_FAILURE(playAt(2));
+    music().stop();
+    // The transport row's first button, and Done at the form's bottom left.
+    const sf::Vector2i play(static_cast<int>(panelLeft + 30), static_cast<int>(panelTop + 140 + 260 - 40));
+    const sf::Vector2i done(static_cast<int>(panelLeft + 30), static_cast<int>(panelTop + 470 - 25));
+    sf::SoundSource::Status afterPlay = sf::SoundSource::Stopped;
+    DialogScript script;
+    script.click(4, play);
+    script.at(10, [&](DialogScript&) { afterPlay = music().getStatus(); });
+    script.click(12, done);
+    AudioPanel::showModal();
+
+    EXPECT_EQ(afterPlay, sf::SoundSource::Playing);
+    EXPECT_TRUE(SceneManager::zeroDtNextFrame);
 }
 
 TEST_F(AudioPanelDisplay, ClosesAtOnceWithoutAudio)
