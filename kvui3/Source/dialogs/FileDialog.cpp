@@ -253,6 +253,13 @@ void FileDialog::refresh()
         }
     }
     fileList.selected = -1;
+    shownSelection_ = -1;
+}
+
+void FileDialog::setName(const std::string& name)
+{
+    fileNameEdit.edit = TextEdit{name, fileNameEdit.edit.maxLength};
+    fileNameEdit.edit.cursor = static_cast<int32_t>(name.size());
 }
 
 void FileDialog::enter(const std::string& row)
@@ -268,27 +275,22 @@ int FileDialog::showModal()
     ModalScope scope;
     const std::string status = fileDialogStatusText(fileTypes);
     currentFolder = withSeparator(startFolder.empty() ? getCurrentFolder() : startFolder);
-    fileNameEdit.edit = TextEdit{startFileName, fileNameEdit.edit.maxLength};
-    fileNameEdit.edit.cursor = static_cast<int32_t>(startFileName.size());
+    setName(startFileName);
     ModalBackdrop backdrop;
     backdrop.capture();
     if (fileNameEdit.id < maxComponentIds)
         focusedComponentId = static_cast<uint32_t>(fileNameEdit.id);
     refresh();
 
-    int32_t lastSelected = -1;
     int result = -1;
     while (result < 0) {
         drawModalBackground(backdrop);
-        if (fileList.selected != lastSelected && fileList.selected >= 0) {
+        if (fileList.selected != shownSelection_ && fileList.selected >= 0) {
             const std::string text = fileList.selected < fileList.count() ? fileList.items[fileList.selected].text : "";
-            if (!endsWithSeparator(text)) {
-                fileNameEdit.edit.text = text;
-                fileNameEdit.edit.cursor = static_cast<int32_t>(text.size());
-                fileNameEdit.edit.selectionLength = 0;
-            }
+            if (!endsWithSeparator(text))
+                setName(text);
         }
-        lastSelected = fileList.selected;
+        shownSelection_ = fileList.selected;
 
         form.update();
         form.draw();
@@ -298,13 +300,10 @@ int FileDialog::showModal()
         fileList.draw();
         if (fileList.activated >= 0 && fileList.activated < fileList.count()) {
             const std::string row = fileList.items[fileList.activated].text;
-            fileList.activated = -1;
             if (endsWithSeparator(row)) {
                 enter(row);
-                lastSelected = -1;
             } else {
-                fileNameEdit.edit.text = row;
-                fileNameEdit.edit.cursor = static_cast<int32_t>(row.size());
+                setName(row);
                 result = 1;
             }
         }
@@ -315,7 +314,6 @@ int FileDialog::showModal()
         if (driveList.activated >= 0 && driveList.activated < driveList.count()) {
             currentFolder = driveList.items[driveList.activated].tag;
             refresh();
-            lastSelected = -1;
         }
         driveList.activated = -1;
 
@@ -335,7 +333,6 @@ int FileDialog::showModal()
         if (upButton.clicked && upButton.enabled) {
             currentFolder = withSeparator(getParentFolder(currentFolder));
             refresh();
-            lastSelected = -1;
         }
 
         okButton.update();
@@ -344,7 +341,6 @@ int FileDialog::showModal()
             const int32_t row = fileList.selected;
             if (row >= 0 && row < fileList.count() && endsWithSeparator(fileList.items[row].text)) {
                 enter(fileList.items[row].text);
-                lastSelected = -1;
             } else if (fileNameEdit.edit.text.empty()) {
                 showMessage(emptyNameMessage);
             } else {

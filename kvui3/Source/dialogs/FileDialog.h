@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kv {
@@ -23,9 +24,9 @@ struct FileDialogEntry {
 
 // The rows for folder (game form, ending in a separator): its sub-folders (not those whose
 // name begins with '.') and the files whose extension is one of fileTypes (any case; every
-// file when empty), then the pack entries under the same folder. packKeys are pack keys
-// (relative to the working folder, lower case, '/'), each paired with its entry's name as
-// stored (for the shown case), as Audio::mountedPackEntries gives them. A pack entry of the
+// file when empty), then the pack entries under the same folder. packEntries pair each pack key
+// (relative to the working folder, lower case, '/') with the entry's name as stored, which
+// gives the case shown, as Audio::mountedPackEntries gives them. A pack entry of the
 // folder is a file row unless a disk file has its name (any case); a deeper one adds its first
 // folder level below once. Folders come first; each group is stable-sorted by the lower-cased
 // names, a prefix first. A folder that cannot be listed gives only its pack rows.
@@ -87,7 +88,12 @@ public:
     void refresh();
 
 private:
+    // The edit box holds name alone, the caret at its end.
+    void setName(const std::string& name);
+    // Opens the folder row of the shown folder.
     void enter(const std::string& row);
+    int32_t shownSelection_ = -1; // the row whose name the edit box took last
+
 };
 
 } // namespace kv
