@@ -6,6 +6,7 @@
 #include "core/FrameUpdate.h"
 #include "core/Scene.h"
 #include "core/Settings.h"
+#include "dialogs/AudioPanelModal.h"
 #include "frontend/GameLoop.h"
 #include "frontend/MainMenuScene.h"
 #include "graphics/RenderLayers.h"
@@ -44,6 +45,7 @@ int programMain()
         showPlainMessageBox("KVCore::init failed.", "Error");
         return 1;
     }
+    kv::AudioPanel::connectDialogs();
     // No ImGui settings or log file is read or written.
     ImGui::GetIO().IniFilename = nullptr;
     ImGui::GetIO().LogFilename = nullptr;

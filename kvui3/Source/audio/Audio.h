@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kv::Audio {
@@ -119,6 +120,10 @@ void pollSound();
 // with audioLastError = "Unable to read pack " + packPath + ": " + the pack's own reason, or
 // empty when there is no file at packPath (a pack is optional).
 bool loadSoundsFromPack(const std::string& packPath, bool addSounds);
+// Every mounted pack's entries as (key: pack folder + entry name, relative, lower case, '/';
+// the entry's name as stored), pack by pack in mount order, each pack's in key order: what a
+// file chooser lists beside the disk.
+std::vector<std::pair<std::string, std::string>> mountedPackEntries();
 // Adds every .wav and .ogg below folder (recursively) as a sound variant.
 void addSoundsFromFolder(const std::string& folder);
 // Loads one variant from a loose file or a mounted pack: a KSND asset (".snd") or a plain

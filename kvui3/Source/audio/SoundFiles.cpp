@@ -137,6 +137,19 @@ bool loadSoundsFromPack(const std::string& packPath, bool addSounds)
     return true;
 }
 
+std::vector<std::pair<std::string, std::string>> mountedPackEntries()
+{
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const MountedPack& mounted : openPacks) {
+        const size_t first = entries.size();
+        for (const auto& [key, entry] : mounted.index)
+            entries.emplace_back(key, mounted.pak->entries[entry].name);
+        // The index is a hash map: its order means nothing.
+        std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end());
+    }
+    return entries;
+}
+
 void addSoundsFromFolder(const std::string& folder)
 {
     namespace fs = std::filesystem;

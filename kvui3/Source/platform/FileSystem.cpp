@@ -284,4 +284,24 @@ std::vector<ListedFile> listDirectory(const std::string& gamePath)
     return out;
 }
 
+std::vector<std::string> fileSystemRoots()
+{
+    std::vector<std::string> roots{"/"};
+    const auto add = [&roots](std::string path) {
+        struct stat st;
+        if (path.empty() || path.front() != '/' || ::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return;
+        if (path.back() != '/')
+            path += '/';
+        if (std::find(roots.begin(), roots.end(), path) == roots.end())
+            roots.push_back(path);
+    };
+    if (const char* home = std::getenv("HOME"))
+        add(home);
+    char cwd[4096];
+    if (::getcwd(cwd, sizeof cwd))
+        add(cwd);
+    return roots;
+}
+
 } // namespace kv

@@ -61,4 +61,9 @@ struct ListedFile {
 // examined are left out. Empty when the folder does not exist or cannot be read.
 std::vector<ListedFile> listDirectory(const std::string& gamePath);
 
+// The places a file chooser offers to jump to, as disk paths ending in '/': the file-system
+// root, the user's home ($HOME, when it is a folder) and the working folder, each once, in
+// that order. This system has no drive letters.
+std::vector<std::string> fileSystemRoots();
+
 } // namespace kv
