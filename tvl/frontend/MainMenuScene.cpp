@@ -8,6 +8,7 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/Theme.h"
+#include "dialogs/DisplayModeDialog.h"
 #include "frontend/GameLoop.h"
 #include "frontend/GameSettingsWindow.h"
 #include "frontend/HostWindow.h"
@@ -21,7 +22,6 @@
 #include "platform/FileSystem.h"
 #include "ui/AudioPanel.h"
 #include "ui/Console.h"
-#include "ui/DisplayModeDialog.h"
 #include "world/GameAssets.h"
 #include "world/GameSettings.h"
 
