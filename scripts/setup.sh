@@ -8,7 +8,7 @@ packages=(
   libsfml-dev libimgui-dev libstb-dev libbox2d-dev libdumb1-dev zlib1g-dev libx11-dev libopenal-dev
   fonts-roboto-unhinted fonts-dejavu-core
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-apps x11-utils imagemagick libopenal1 sox
+  xvfb xauth xdotool x11-apps x11-utils x11-xserver-utils imagemagick libopenal1 sox
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "core/Theme.h"
 #include "dialogs/AudioPanelModal.h"
+#include "dialogs/DisplayModeDialog.h"
 #include "frontend/GameLoop.h"
 #include "frontend/GameSettingsWindow.h"
 #include "frontend/HostWindow.h"
@@ -21,7 +22,6 @@
 #include "graphics/Text.h"
 #include "platform/FileSystem.h"
 #include "ui/Console.h"
-#include "ui/DisplayModeDialog.h"
 #include "world/GameAssets.h"
 #include "world/GameSettings.h"
 

@@ -1,5 +1,7 @@
 #include "graphics/ImGuiBackend.h"
 
+#include "core/Framework.h"
+
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
@@ -19,6 +21,7 @@ static_assert(mouseButtons <= static_cast<int>(sizeof(ImGuiIO::MouseDown) / size
 static_assert(sf::Keyboard::KeyCount <= static_cast<int>(sizeof(ImGuiIO::KeysDown) / sizeof(bool)));
 
 struct BackendState {
+    sf::RenderWindow* window = nullptr; // the one Init was given
     bool createdContext = false;
     bool rendererStarted = false;
     bool frameStarted = false;
@@ -60,6 +63,14 @@ void releaseButtons()
         state.buttonHeld[i] = state.buttonPressed[i] = false;
 }
 
+// A frame begun before the window was made again, drawn on the new one, lands in the wrong place,
+// and so does every frame after it: begin it again on the new window.
+void restartFrame()
+{
+    if (state.window && state.frameStarted)
+        Update(*state.window, sf::Time::Zero);
+}
+
 } // namespace
 
 bool Init(sf::RenderWindow& window, bool loadDefaultFont)
@@ -76,6 +87,12 @@ bool Init(sf::RenderWindow& window, bool loadDefaultFont)
     if (loadDefaultFont)
         io.Fonts->AddFontDefault();
     releaseButtons();
+    state.window = &window;
+    static bool followsDisplayMode = false;
+    if (!followsDisplayMode) {
+        followsDisplayMode = true;
+        kv::displayModeChanged.subscribe(restartFrame);
+    }
     state.rendererStarted = ImGui_ImplOpenGL2_Init();
     return state.rendererStarted;
 }

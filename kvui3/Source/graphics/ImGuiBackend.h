@@ -19,7 +19,8 @@ namespace SFML {
 // Creates the ImGui context (when none is current), maps the keys and starts the OpenGL2
 // renderer with the window's context active. loadDefaultFont adds ImGui's built-in font;
 // without it the caller adds fonts and calls UpdateFontTexture. False when the renderer
-// could not start.
+// could not start. The window is kept: when kv::displayModeChanged says it was made again, the
+// frame in progress is begun again on it (at its new size).
 bool Init(sf::RenderWindow& window, bool loadDefaultFont = true);
 
 // Keys, typed characters (32 and up, not 127), mouse position, buttons, wheel and focus.

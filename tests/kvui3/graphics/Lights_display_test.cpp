@@ -192,6 +192,28 @@ TEST_F(LightsDisplay, WhatStandsOnAGroundLayerCoversTheLightsOfItsGroup)
     expectGrey(pixel(50, 32), 255, "open");
 }
 
+// A display-mode change makes the window again at the same size: the mask is still drawn.
+TEST_F(LightsDisplay, WhatStandsOnAGroundLayerStillCoversAfterTheWindowIsMadeAgain)
+{
+    useFlatLightProgram();
+    ambientLightLevel = 0.2f;
+    LightSource light = makeLight(sf::Color(255, 255, 255, 255), 32);
+    sf::RectangleShape cover({32, 64});
+    for (int window = 0; window < 2; ++window) {
+        SCOPED_TRACE(window);
+        if (window > 0) {
+            renderWindow->create(sf::VideoMode(side, side), "lights test");
+            ASSERT_NO_FATAL_FAILURE(useScreen(side));
+        }
+        submitLight(layerGround, light, {32, 32}, 0.0f, {1, 1});
+        getRenderLayer(layerGround, true)->draw(cover);
+        lightingPass(0.0f);
+        getRenderLayer(layerGround, true)->clear(sf::Color::Transparent);
+        expectGrey(pixel(10, 32), 51, "covered");
+        expectGrey(pixel(50, 32), 255, "open");
+    }
+}
+
 TEST_F(LightsDisplay, FirstFrameAfterAResizeIsNotBlack)
 {
     for (float ambient : {1.0f, 0.2f}) {
