@@ -126,12 +126,12 @@ sf::Color ColourPicker::colour() const
 
 sf::FloatRect ColourPicker::squareRect() const
 {
-    return {position.x, position.y, size.x - barWidth - 16, size.y - previewHeight - 16};
+    return {position.x, position.y, size.x - barWidth - gap, size.y - previewHeight - gap};
 }
 
 sf::FloatRect ColourPicker::barRect() const
 {
-    return {position.x + size.x - barWidth, position.y, barWidth, size.y - previewHeight - 16};
+    return {position.x + size.x - barWidth, position.y, barWidth, size.y - previewHeight - gap};
 }
 
 sf::FloatRect ColourPicker::previewRect() const
@@ -186,14 +186,20 @@ void ColourPicker::setPosition(const sf::Vector2f& p)
 
 void ColourPicker::refreshMarkers()
 {
-    const sf::FloatRect square = squareRect(), bar = barRect();
+    const sf::FloatRect square = squareRect();
     const float x = square.left + static_cast<float>(hue / 360) * square.width;
     const float y = square.top + square.height - static_cast<float>(saturation / 100) * square.height;
     squareMarker.setPosition(std::clamp(x, square.left, square.left + square.width - 1),
                              std::clamp(y, square.top, square.top + square.height - 1));
     squareMarker.setFillColor(withAlpha(hslToColour(hue, saturation, 50), widgetAlpha));
-    barMarker.setPosition(bar.left, bar.top + bar.height - static_cast<float>(lightness / 100) * bar.height);
+    placeBarMarker();
     refreshFills();
+}
+
+void ColourPicker::placeBarMarker()
+{
+    const sf::FloatRect bar = barRect();
+    barMarker.setPosition(bar.left, bar.top + bar.height - static_cast<float>(lightness / 100) * bar.height);
 }
 
 void ColourPicker::refreshFills()
@@ -205,12 +211,10 @@ void ColourPicker::refreshFills()
 
 void ColourPicker::update()
 {
-    const bool held = Mouse::getButtons() == Mouse::leftButton;
-    if (!held) {
+    const sf::Vector2f at(Mouse::pointerInView());
+    if (Mouse::getButtons() != Mouse::leftButton) {
         draggingSquare = draggingBar = false;
     } else if (!buttonWasHeld_ && !draggingSquare && !draggingBar && !mouseCaptured) {
-        const sf::Vector2i p = Mouse::pointerInView();
-        const sf::Vector2f at(static_cast<float>(p.x), static_cast<float>(p.y));
         if (squareRect().contains(at))
             draggingSquare = true;
         else if (barRect().contains(at))
@@ -220,8 +224,6 @@ void ColourPicker::update()
     buttonWasHeld_ = Mouse::getButtons() != 0;
 
     if (draggingSquare || draggingBar) {
-        const sf::Vector2i p = Mouse::pointerInView();
-        const sf::Vector2f at(static_cast<float>(p.x), static_cast<float>(p.y));
         if (draggingSquare) {
             const sf::FloatRect square = squareRect();
             const float x = std::clamp(at.x - square.left, 0.0f, square.width);
@@ -236,7 +238,7 @@ void ColourPicker::update()
             const float x = std::clamp(at.x - bar.left, 0.0f, static_cast<float>(pixels.x - 1));
             const float y = std::clamp(at.y - bar.top, 0.0f, static_cast<float>(pixels.y - 1));
             lightness = colourToHsl(barImage.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y))).lightness;
-            barMarker.setPosition(bar.left, bar.top + bar.height - static_cast<float>(lightness / 100) * bar.height);
+            placeBarMarker();
             refreshFills();
         }
     }

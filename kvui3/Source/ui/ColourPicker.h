@@ -31,7 +31,7 @@ class ColourPicker : public Component {
 public:
     // The square keeps at least 128 x 96 pixels.
     static constexpr float minimumWidth = 176, minimumHeight = 176;
-    static constexpr float barWidth = 32, previewHeight = 64;
+    static constexpr float barWidth = 32, previewHeight = 64, gap = 16; // gap: square to bar and strip
 
     double hue = 0, saturation = 0, lightness = 0;
     uint8_t alpha = 255; // the chosen colour's
@@ -77,6 +77,7 @@ public:
 private:
     void rebuildBar();
     void refreshMarkers();
+    void placeBarMarker();
     void refreshFills();
     bool squareStale_ = false, barStale_ = false;
     bool buttonWasHeld_ = false;
