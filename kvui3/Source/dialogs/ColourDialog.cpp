@@ -1,3 +1,4 @@
+#include "dialogs/ColourPickerDialog.h"
 #include "dialogs/Dialogs.h"
 #include "dialogs/ModalBackdrop.h"
 
@@ -31,12 +32,38 @@ bool keyHit(int key)
     return input.focus && (input.keyDown(key) || Keyboard::keyPressed(key, true));
 }
 
-} // namespace
-
-bool showColourDialog(const std::string&, sf::Color& colour)
+bool frameworkColourDialog(const std::string& title, sf::Color& colour)
 {
-    if (!imguiEnabled || !renderWindow.isBuilt() || !renderWindow->isOpen())
-        return false;
+    ModalScope scope;
+    ColourPickerDialog dialog;
+    dialog.create(colour);
+    if (!title.empty())
+        dialog.setTitle(title);
+    ModalBackdrop backdrop;
+    backdrop.capture();
+    bool taken = false;
+    for (;;) {
+        drawModalBackground(backdrop);
+        dialog.draw();
+        dialog.update();
+        if (pollerTicked && dialog.cancel.clicked)
+            break;
+        if (pollerTicked && dialog.ok.clicked) {
+            colour = dialog.picker.colour();
+            taken = true;
+            break;
+        }
+        displayFrame(0);
+    }
+    // One more frame with the dialog gone, so the released key or button meets no widget.
+    drawModalBackground(backdrop);
+    displayFrame(0);
+    dialog.destroy();
+    return taken;
+}
+
+bool imguiColourDialog(sf::Color& colour)
+{
     ModalScope scope;
     ModalBackdrop backdrop;
     backdrop.capture();
@@ -72,6 +99,15 @@ bool showColourDialog(const std::string&, sf::Color& colour)
     const float* chosen = cancelled ? reference : current;
     colour = sf::Color(toByte(chosen[0]), toByte(chosen[1]), toByte(chosen[2]), toByte(chosen[3]));
     return true;
+}
+
+} // namespace
+
+bool showColourDialog(const std::string& title, sf::Color& colour)
+{
+    if (!renderWindow.isBuilt() || !renderWindow->isOpen())
+        return false;
+    return imguiEnabled ? imguiColourDialog(colour) : frameworkColourDialog(title, colour);
 }
 
 } // namespace kv

@@ -26,9 +26,11 @@ int showConfirmDialog(const std::string& text);
 // Cancel (Escape): 0 and value unchanged. The second argument is not used. 0 without a window.
 int showInputDialog(std::string& value, const std::string& unused, const std::string& prompt);
 
-// Lets the user pick a colour, starting from colour, in a Dear ImGui colour picker popup: Enter
-// or a click outside takes the colour chosen (true); Escape puts back the one it opened with
-// (also true). Without ImGui there is no picker yet: false and colour unchanged.
+// Lets the user pick a colour, starting from colour. With Dear ImGui on, in its colour picker
+// popup: Enter or a click outside takes the colour chosen (true); Escape puts back the one it
+// opened with (also true). Otherwise in the framework's colour dialog (titled title unless it is
+// empty): Ok (Enter) writes the picked colour, alpha kept, and gives true; Cancel (Escape) gives
+// false with colour unchanged. False without a window.
 bool showColourDialog(const std::string& title, sf::Color& colour);
 
 // Shows a text file (a game path) in a full-view reader titled title, scrolled by the arrow and

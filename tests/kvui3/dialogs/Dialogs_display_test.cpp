@@ -8,6 +8,7 @@
 #include "core/Scene.h"
 #include "core/Settings.h"
 #include "core/Theme.h"
+#include "dialogs/ColourPickerDialog.h"
 #include "dialogs/Dialogs.h"
 #include "dialogs/ModalBackdrop.h"
 #include "graphics/ImGuiBackend.h"
@@ -17,6 +18,7 @@
 #include "graphics/Text.h"
 #include "support/Display.h"
 #include "support/TempDir.h"
+#include "ui/ColourPicker.h"
 #include "ui/Component.h"
 #include "ui/Form.h"
 
@@ -273,11 +275,16 @@ TEST_F(DialogDisplay, TextViewerScrollsAndClosesOnDoneAndAMissingFileShowsOneMes
 }
 
 // The colour picker popup: Escape gives back the colour it opened with, Enter the one chosen; a
-// colour confirmed untouched comes back byte for byte. Without ImGui there is no picker.
-TEST_F(DialogDisplay, ColourDialogEscapeRestoresEnterKeepsAndNothingWithoutImGui)
+// colour confirmed untouched comes back byte for byte. Without ImGui the framework's dialog asks,
+// and Escape cancels it.
+TEST_F(DialogDisplay, ColourDialogEscapeRestoresEnterKeepsAndFrameworkEscapeCancels)
 {
     sf::Color colour(12, 34, 56, 78);
-    EXPECT_FALSE(showColourDialog("Colour", colour));
+    {
+        DialogScript script;
+        script.press(3, sf::Keyboard::Escape);
+        EXPECT_FALSE(showColourDialog("Colour", colour));
+    }
     EXPECT_EQ(colour, sf::Color(12, 34, 56, 78));
 
     ASSERT_TRUE(ImGui::SFML::Init(*renderWindow));
@@ -296,6 +303,63 @@ TEST_F(DialogDisplay, ColourDialogEscapeRestoresEnterKeepsAndNothingWithoutImGui
     }
     imguiEnabled = false;
     ImGui::SFML::Shutdown();
+}
+
+// The framework's colour dialog, clicked as a player would: a pick in the square then Ok gives
+// that hue and saturation at the lightness and alpha it opened with; a pick then Cancel leaves the
+// colour as it was.
+TEST_F(DialogDisplay, FrameworkColourDialogOkTakesThePickCancelLeavesIt)
+{
+    showPlainFrame(sf::Color(0, 90, 0));
+    sf::FloatRect square;
+    sf::Vector2i okAt, cancelAt;
+    {
+        ColourPickerDialog probe;
+        probe.create(sf::Color::Black);
+        square = probe.picker.squareRect();
+        okAt = sf::Vector2i(probe.ok.getPosition() + probe.ok.getSize() / 2.0f);
+        cancelAt = sf::Vector2i(probe.cancel.getPosition() + probe.cancel.getSize() / 2.0f);
+        probe.destroy();
+    }
+    const sf::Vector2i pick(static_cast<int>(square.left + square.width / 4), static_cast<int>(square.top + 5));
+    const sf::Color start(200, 40, 40, 99);
+    const double hue = (pick.x - square.left) / square.width * 360;
+    const double saturation = (square.height - (pick.y - square.top)) / square.height * 100;
+    sf::Color expected = hslToColour(hue, saturation, colourToHsl(start).lightness);
+    expected.a = start.a;
+
+    sf::Image shown;
+    sf::Color colour = start;
+    {
+        DialogScript script;
+        script.click(3, pick);
+        script.at(7, [&](DialogScript&) { shown = test::shownFrame(); });
+        script.click(8, okAt);
+        EXPECT_TRUE(showColourDialog("Player Colour", colour));
+    }
+    EXPECT_EQ(colour, expected);
+    EXPECT_GT(colour.g, colour.r) << "a quarter across the square is yellow-green";
+    EXPECT_GT(colour.r, colour.b);
+    ASSERT_GT(shown.getSize().x, 0u);
+    shown.saveToFile(TVL_GAME_DIR "/../dialog-colour.png");
+    const sf::FloatRect bar(square.left + square.width + 16, square.top, 32, square.height);
+    EXPECT_PRED3(test::near, shown.getPixel(unsigned(square.left + square.width - 20), unsigned(square.top + 10)),
+                 hslToColour(360.0 * (square.width - 20) / square.width, 100.0 * (square.height - 10) / square.height, 50), 8)
+        << "the square";
+    EXPECT_PRED3(test::near, shown.getPixel(unsigned(square.left + 40), unsigned(square.top + square.height + 40)),
+                 hslToColour(hue, saturation, colourToHsl(start).lightness), 3)
+        << "the preview strip shows the pick";
+    EXPECT_PRED3(test::near, shown.getPixel(unsigned(bar.left + 16), unsigned(bar.top + 2)), sf::Color::White, 8)
+        << "the lightness bar starts white";
+
+    colour = start;
+    {
+        DialogScript script;
+        script.click(3, pick);
+        script.click(8, cancelAt);
+        EXPECT_FALSE(showColourDialog("", colour));
+    }
+    EXPECT_EQ(colour, start);
 }
 
 } // namespace
