@@ -240,8 +240,11 @@ void drawPlayers(float dt)
         drawSpriteShaded(view, shipImageNumber, texturePosition, player->angle, 10.0f, player->playerId, 1.0f, true,
                          player->colour);
         const LightPlacement beam = vehicleLightPlacement(position, player->angle, player->radius);
-        vehicleLight(player->isComputer)
-            .submit(kv::layerGroundLow, worldToTexture(beam.position, view.scroll, view.worldRenderScale),
+        kv::LightSource& light = vehicleLight(player->isComputer);
+        // The glow is added over the vehicle itself; in daylight at full strength it would paint
+        // the player's colour over in yellow, so by day the beam only lights (which daylight hides).
+        light.glowByDay = kv::ambientLightLevel < 0.5f;
+        light.submit(kv::layerGroundLow, worldToTexture(beam.position, view.scroll, view.worldRenderScale),
                     beam.angle, lightScale(1.0f, view.worldRenderScale, kv::currentDrawScale));
         if (player->droneActive)
             drawSpriteShaded(view, itemImageNumbers[Drone],
