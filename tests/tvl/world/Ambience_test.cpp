@@ -293,6 +293,27 @@ TEST(AmbiencePlants, ShortMovesPlantNothingAndLongerOnesOnlyTheNewGround)
     }
 }
 
+TEST(AmbiencePlants, FarGroundPlantsTheSameOnEveryRun)
+{
+    // Beyond 26755 pixels x * y * 3 no longer fits in 31 bits: the seeds wrap instead.
+    FakeMap tiny(1, 1);
+    tiny.map.outside = Ground::Grass;
+    const PlantIds ids = plantIds();
+    const auto table = makeGrassPlantTable();
+    const PlantGround ground{&tiny.map, &ids, table.data(), 777u, 1.0f};
+    std::vector<Placed> runs[2];
+    for (std::vector<Placed>& placed : runs) {
+        PlantPlacementState state;
+        ASSERT_TRUE(placePlants(ground, state, {40000, 40000}, 64.0f, collect, &placed));
+    }
+    ASSERT_GT(runs[0].size(), 10u);
+    ASSERT_EQ(runs[0].size(), runs[1].size());
+    for (size_t i = 0; i < runs[0].size(); ++i) {
+        EXPECT_EQ(runs[0][i].id, runs[1][i].id);
+        EXPECT_EQ(runs[0][i].position, runs[1][i].position);
+    }
+}
+
 // "Plant_Grass02.ini" for an id of plantIds().
 std::string plantName(uint32_t id)
 {
