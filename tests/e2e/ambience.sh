@@ -24,16 +24,18 @@ for attempt in 1 2 3 4 5 6; do
 done
 wait_log "$dir/stderr.txt" "$game_music" 1 || { cat "$dir/stderr.txt"; kill -9 "$pid"; fail "the meadow game did not start"; }
 
-# Long straight runs with a turn now and then cross the map, and so pass the lake.
-for i in $(seq 1 24); do
-    xdotool keydown --window "$win" w 2>/dev/null || true
-    if [ $((i % 4)) = 0 ]; then xdotool keydown --window "$win" d 2>/dev/null || true; fi
-    sleep 0.8
-    xdotool keyup --window "$win" d 2>/dev/null || true
-    [ "$i" = 12 ] && { import -window root "$SHOTS/ambience-play.png" 2>/dev/null || true; }
+# Long straight runs with a short turn between them cross the map, and so pass the lake in
+# its middle; a screenshot now and then shows where the view went.
+# The game reads held keys from the X server's key map, so the keys go through XTEST.
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+xdotool keydown Up
+for run in $(seq 1 12); do
+    sleep 2.5
+    xdotool keydown Right; sleep 1.0; xdotool keyup Right
+    [ $((run % 3)) = 0 ] && { import -window root "$SHOTS/ambience-run$run.png" 2>/dev/null || true; }
     kill -0 "$pid" 2>/dev/null || break
 done
-xdotool keyup --window "$win" w d 2>/dev/null || true
+xdotool keyup Up Right
 
 # "exit" in the console ends the game; Escape on the menu ends the program and closes the file.
 menus=$(count_log "$dir/stderr.txt" "$menu_music")
