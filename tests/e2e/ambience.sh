@@ -55,6 +55,12 @@ rms=$(echo "$stats" | awk -F: '/^RMS +amplitude/ {print $2}')
 [ "$seconds" -ge 15 ] || fail "the recording is only $seconds s long"
 # With the music at 0 the game's own sounds and the loops make the recording; silence is near 0.
 awk -v r="$rms" 'BEGIN { exit !(r > 0.003) }' || fail "the recording is silent (RMS $rms)"
+# The meadow loop's crickets sing at 4.3 kHz: over the last 15 s that band stands well above
+# its neighbour at 6.1 kHz.
+band() { sox "$wav" -n trim $((seconds - 15)) sinc "$1" stat 2>&1 | awk -F: '/^RMS +amplitude/ {print $2}'; }
+crickets=$(band 4200-4400); beside=$(band 6000-6200)
+echo "crickets $crickets, beside them $beside"
+awk -v c="$crickets" -v b="$beside" 'BEGIN { exit !(c > 3 * b && c > 0.001) }' || fail "no meadow loop in the recording"
 sox "$wav" -n spectrogram -x 1200 -y 513 -t "ambience: meadow game" -o "$SHOTS/ambience-spectrogram.png" || fail "no spectrogram"
 cp "$wav" "$SHOTS/ambience.wav"
 rm -rf "$dir"

@@ -298,10 +298,6 @@ AmbienceLevels measureAmbience(const AmbienceMap& map, sf::Vector2f centre, floa
     return levels;
 }
 
-float treeCover(const sf::Vector2f* centre) { return treeCover(loadedMap, *centre); }
-
-float shoreProximity(const sf::Vector2f* centre) { return shoreProximity(loadedMap, *centre, &shorePoint); }
-
 std::array<int, wildlifeKindCount> wildlifeTargets(const AmbienceLevels& l, float light)
 {
     const bool day = light > 0.02f;

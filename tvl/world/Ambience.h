@@ -60,10 +60,6 @@ float shoreProximity(const AmbienceMap& map, sf::Vector2f centre, sf::Vector2f* 
 AmbienceLevels measureAmbience(const AmbienceMap& map, sf::Vector2f centre, float windSpeed,
                                sf::Vector2f* shorePoint);
 
-// The same two over the loaded map (shoreProximity sets the game's shorePoint).
-float treeCover(const sf::Vector2f* centre);
-float shoreProximity(const sf::Vector2f* centre);
-
 // ---- Wildlife ----
 
 enum WildlifeKind { Fly, Bee, Butterfly, Firefly, Fish, Crab, Bird, wildlifeKindCount };
