@@ -174,3 +174,31 @@ TEST_F(ContentAudio, TheMenuMusicAndAPackedSoundPlayWithoutAnErrorLine)
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_EQ(log.find("Error:"), std::string::npos) << log;
 }
+
+TEST_F(ContentAudio, AmbienceLoopsRunFromTheirLastSampleIntoTheirFirstWithoutAJump)
+{
+    ASSERT_TRUE(Audio::loadSoundsFromPack("base\\sound.pak", true));
+    int loops = 0;
+    for (const char* name : kGameSounds) {
+        if (std::string(name).rfind("ambience\\", 0) != 0)
+            continue;
+        SCOPED_TRACE(name);
+        ++loops;
+        const Audio::SoundNumber number = Audio::getSoundNumber(name, false);
+        ASSERT_GT(number, 0);
+        ASSERT_TRUE(Audio::loadSoundBuffers(number, -1));
+        for (const auto& variant : Audio::soundTable[static_cast<size_t>(number)].variants) {
+            const sf::Int16* s = variant.buffer->getSamples();
+            const size_t count = variant.buffer->getSampleCount();
+            ASSERT_GT(count, 1000u);
+            std::vector<int> steps(count - 1);
+            for (size_t i = 0; i + 1 < count; i++)
+                steps[i] = std::abs(s[i + 1] - s[i]);
+            // The join is an ordinary step: within what 99 % of the sound's own steps stay under.
+            std::nth_element(steps.begin(), steps.begin() + steps.size() * 99 / 100, steps.end());
+            const int usual = steps[steps.size() * 99 / 100];
+            EXPECT_LE(std::abs(s[0] - s[count - 1]), usual) << variant.path;
+        }
+    }
+    EXPECT_EQ(loops, 13);
+}

@@ -174,6 +174,7 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
     game.gameType = type;
     game.roundSettings = *settings;
     startMapAmbience(mapFile);
+    initAmbience();
 
     readGameImageSizes();
     addPlayers();
