@@ -149,6 +149,13 @@ float programSeconds()
     return kv::programClock.getElapsedTime().asSeconds();
 }
 
+// The counts are recounted in place: clearing the map would free and make its nodes every frame.
+void zeroCounts(std::unordered_map<uint32_t, int>& counts)
+{
+    for (auto& entry : counts)
+        entry.second = 0;
+}
+
 const WildlifeDefinition* findWildlife(uint32_t id)
 {
     auto it = wildlifeDefinitionIndex.find(id);
@@ -494,7 +501,7 @@ void spawnWildlife(const sf::Vector2f* position, uint32_t definitionId)
 
 void updateWildlife(float dt)
 {
-    wildlifeCountById.clear();
+    zeroCounts(wildlifeCountById);
     const WorldView& view = worldView;
     const sf::FloatRect visible = visibleWorldRect(view.scroll, view.pixelSize, view.worldRenderScale);
     const sf::FloatRect near(visible.left - 100.0f, visible.top - 100.0f, visible.width + 200.0f,
@@ -596,7 +603,7 @@ void spawnPlant(const sf::Vector2f* position, uint32_t definitionId)
 
 void updatePlants(float dt)
 {
-    plantCountById.clear();
+    zeroCounts(plantCountById);
     const float now = programSeconds();
     for (PlantParticle& p : plantParticles) {
         const PlantDefinition& d = *p.definition;

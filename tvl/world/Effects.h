@@ -107,7 +107,8 @@ extern std::deque<DebrisParticle> debrisParticles;
 extern std::deque<WildlifeParticle> wildlifeParticles;
 // Plants are never evicted; the ambience marks them fadingOut and erases the faded ones.
 extern std::list<PlantParticle> plantParticles;
-// Definition id -> live instances, rebuilt by updateWildlife / updatePlants every frame.
+// Definition id -> live instances, recounted by updateWildlife / updatePlants every frame (an id
+// once counted stays, at 0 when none is left; clearEffects empties them).
 extern std::unordered_map<uint32_t, int> wildlifeCountById;
 extern std::unordered_map<uint32_t, int> plantCountById;
 
