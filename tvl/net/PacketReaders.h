@@ -24,9 +24,6 @@ namespace tvl::wire {
 
 constexpr std::size_t maxNameLength = 20;
 constexpr std::size_t maxTextLength = 256;
-// Debris is refused as spawnDebris refuses it (world/Effects.h).
-using tvl::maxDebrisSize;
-
 // A player named on the wire by its i16 ID, never negative.
 struct PlayerId {
     uint16_t id = 0;
@@ -66,7 +63,8 @@ struct FireWeapon {
     sf::Vector2f inherited;
     int16_t targetId = -1; // -1: none
 };
-// DebrisRequest to the server and Debris to a client: sizes 0..maxDebrisSize, maxSize.x above 0.
+// DebrisRequest to the server and Debris to a client: refused as spawnDebris refuses it
+// (debrisFieldsSound: finite, sizes 0..maxDebrisSize, maxSize.x above 0).
 struct Debris {
     sf::Vector2f position, velocity, size, maxSize;
     sf::Color colour;

@@ -71,7 +71,7 @@ sf::IntRect wholeTexture(const sf::Texture& texture)
     return sf::IntRect(0, 0, static_cast<int>(size.x), static_cast<int>(size.y));
 }
 
-// The rectangle of a puff that has aged past its delay: its new side from life, or 0 when it is spent.
+// A puff's side at that life: it grows from its base as it ages (fire, whose growth is negative, shrinks).
 float puffSide(float life, float growth, float baseSide)
 {
     return (256.0f - life) * growth * baseSide * 0.1f + baseSide;
@@ -115,11 +115,11 @@ void drawQuads(kv::VertexArray& quads, const sf::Texture& texture)
     kv::getRenderLayer(kv::layerCurrent)->draw(quads, states);
 }
 
-kv::VertexArray& emptiedQuads(kv::VertexArray& quads)
+// Empties a family's quads for this frame, keeping their storage.
+void emptyQuads(kv::VertexArray& quads)
 {
     quads.primitiveType = sf::Quads;
     quads.quadVertices.clear();
-    return quads;
 }
 
 // Smoke, fire and debris share their drawing. Each shows its whole texture; the rectangle is
@@ -129,7 +129,7 @@ void drawPuffs(List& puffs, kv::VertexArray& quads, const sf::Texture& texture)
 {
     const WorldView& view = worldView;
     const sf::IntRect whole = wholeTexture(texture);
-    emptiedQuads(quads);
+    emptyQuads(quads);
     for (auto& p : puffs)
         if (p.delay < 1) {
             p.textureRect = whole;
@@ -463,7 +463,7 @@ void drawDebris()
     if (quads.quadVertices.empty())
         return;
     // The same quads light the dark: the lighting layer is in window coordinates.
-    emptiedQuads(light);
+    emptyQuads(light);
     for (const sf::Vertex& v : quads.quadVertices) {
         sf::Vertex& mapped = light.quadVertices.emplace_back(v);
         mapped.position = {v.position.x / kv::currentDrawScale.x + kv::currentDrawOffset.x,
@@ -550,7 +550,7 @@ void drawWildlife(bool airPass, bool shadowPass)
     kv::ShaderSlot& shadow = kv::getShaderSlot(kv::shaderSpriteShadow);
     if (shadowPass && !shadow.loaded)
         return;
-    emptiedQuads(quads);
+    emptyQuads(quads);
     const sf::Vector2f offset = shadowPass ? sf::Vector2f(10.0f, 10.0f) : sf::Vector2f(0.0f, 0.0f);
     for (const WildlifeParticle& p : wildlifeParticles) {
         const WildlifeDefinition& d = *p.definition;
@@ -619,7 +619,7 @@ void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float
     static kv::VertexArray quads;
     if (!scroll)
         return;
-    emptiedQuads(quads);
+    emptyQuads(quads);
     const float k = gameSettings.plantsWind ? plantSwayStrength(windSpeed) : 0.0f;
     for (PlantParticle& p : plantParticles) {
         const PlantDefinition& d = *p.definition;

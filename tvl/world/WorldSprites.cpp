@@ -9,7 +9,6 @@
 #include "graphics/RenderLayers.h"
 #include "graphics/ShaderUniforms.h"
 #include "graphics/Shaders.h"
-#include "world/Effects.h"
 #include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/Images.h"
@@ -83,14 +82,6 @@ void drawSparks(SparkAnimation& sparks, const sf::Vector2f& position, float angl
     spark.setColor(white);
     spark.setScale(1, 1);
     spark.setRotation(0);
-}
-
-void smoulder(const sf::Vector2f& position)
-{
-    static const sf::Vector2f fireSize(24.0f, 24.0f), smokeSize(16.0f, 16.0f), still(0.0f, 0.0f);
-    static const sf::Color smoke(48, 48, 48, 255);
-    spawnFire(&position, 0.0f, &fireSize);
-    spawnSmoke(&position, &still, &smokeSize, &smoke, 0.3f, 1.0f, 0.25f);
 }
 
 } // namespace
@@ -252,13 +243,8 @@ void drawPlayers(float dt)
                              worldToTexture(sf::Vector2f(player->droneX, player->droneY), view.scroll,
                                             view.worldRenderScale),
                              player->droneAngle, 10.0f, player->playerId, 0.6f, false, white);
-        if (player->isDisabled()) {
-            const int frame = playerSparks[i].frame;
+        if (player->isDisabled())
             drawSparks(playerSparks[i], texturePosition, player->angle, dt);
-            // A disabled vehicle smoulders: a fire and a smoke puff with every spark frame.
-            if (playerSparks[i].frame != frame && !game.paused)
-                smoulder(position);
-        }
     }
 }
 
