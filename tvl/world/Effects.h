@@ -139,11 +139,18 @@ void spawnPlant(const sf::Vector2f* position, uint32_t definitionId);
 // Live creatures of that definition (0 when none).
 int wildlifeCount(uint32_t definitionId);
 
-// Per frame while the game runs (dt seconds).
+// Per unpaused frame of a game (dt seconds). Each walks its list from the newest, so it removes
+// as it goes. A new smoke, fire or debris waits for its first update before it is drawn.
+// Smoke and fire lose (fade + u x fade) x 30 of life a second and go at life 1 or when their
+// side falls below 1 pixel.
 void updateSmoke(float dt);
 void updateFire(float dt);
+// Debris life is (1 - size.x / maxSize.x) x 256; it goes once that is not above 1 (a NaN too).
 void updateDebris(float dt);
+// Moves, turns (on input ticks), animates and fades the creatures; one farther than 1000 px
+// from the view's centre fades out, one off the view (plus 100 px) for over 3 s goes at once.
 void updateWildlife(float dt);
+// Animates the plants and fades them in (or, marked fadingOut, out) at 2 a second.
 void updatePlants(float dt);
 // Empties every effect list (smoke, fire, debris, wildlife, plants) at the end of a game.
 void clearEffects();
@@ -178,11 +185,18 @@ float plantSwayStrength(float windSpeed);
 // round at the ends.
 void advanceSwayPhase(PlantParticle& plant, float k, float dt);
 
-// The draws, in the world texture while it is redirected.
+// The draws, in the world texture while it is redirected: each family one alpha-blended quad
+// batch on the current layer. Fire also submits each light on its layer; debris also queues its
+// quads, mapped onto the window, as a light effect on layerLighting.
 void drawSmoke();
 void drawFire();
 void drawDebris();
+// airPass: only creatures of the air, else only the others (water ones only over "Water");
+// shadowPass: only those that cast a shadow, 10 px down and right through the SpriteShadow
+// program (nothing without it).
 void drawWildlife(bool airPass, bool shadowPass);
-// scroll: the world pixel at (0, 0) of the target; scale: target pixels per world pixel.
+// The plants of the pass (underwater or not) that have faded in; with the plantsWind setting
+// and a wind, their tops sway. scroll: the world pixel at (0, 0) of the target; scale: target
+// pixels per world pixel.
 void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float scale);
 }
