@@ -1,11 +1,13 @@
 // Both receives over arbitrary datagrams from the server, two clients and a stranger: whatever
 // arrives, the game stays whole. The local player stays while the network runs, IDs and pickup
-// ids stay unique, the list stays within its limit and every received number is finite.
+// ids stay unique, the list stays within its limit and every received number is finite (debris
+// included).
 //
 // Input: byte 0 picks the role (bit 0: server); then datagrams, each a sender byte (mod 4:
 // the server's port, client 2, client 3, a stranger), a type byte, a length byte and that
 // many field bytes.
 #include "net/Network.h"
+#include "world/Effects.h"
 #include "world/Game.h"
 #include "world/Map.h"
 #include "world/Player.h"
@@ -76,6 +78,8 @@ void checkGame(uint16_t localId)
     for (const Pickup& pickup : game.pickups)
         check(pickups.insert(pickup.id).second && std::isfinite(pickup.x) && std::isfinite(pickup.y));
     check(std::isfinite(game.token.x) && std::isfinite(game.token.y));
+    for (const DebrisParticle& d : debrisParticles)
+        check(debrisFieldsSound(d.position, d.velocity, d.size, d.maxSize, d.growthRate, d.alphaScale));
     if (netRole != NoNetRole) {
         const Player* local = localPlayer();
         check(local != nullptr);
@@ -96,6 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     netRole = NoNetRole;
     shutdownNetwork();
     game = GameState{};
+    clearEffects();
     game.gameType = MultiplayerGame;
     mapWidth = mapHeight = 100;
     mapWorldSize = sf::Vector2f(1600.0f, 1600.0f);

@@ -33,11 +33,6 @@ bool isWeapon(int32_t type)
            type <= static_cast<int32_t>(WeaponType::Missile);
 }
 
-bool isSize(float v)
-{
-    return v >= 0.0f && v <= maxDebrisSize;
-}
-
 std::string cut(std::string text, std::size_t length)
 {
     if (text.size() > length)
@@ -199,10 +194,7 @@ std::optional<Debris> readDebris(sf::Packet& packet)
     d.size = readVector(packet);
     d.maxSize = readVector(packet);
     packet >> d.colour.r >> d.colour.g >> d.colour.b >> d.colour.a >> d.growthRate >> d.alphaScale;
-    const bool sound = finite({d.position.x, d.position.y, d.velocity.x, d.velocity.y, d.growthRate,
-                               d.alphaScale}) &&
-                       isSize(d.size.x) && isSize(d.size.y) && isSize(d.maxSize.x) &&
-                       isSize(d.maxSize.y) && d.maxSize.x > 0.0f;
+    const bool sound = debrisFieldsSound(d.position, d.velocity, d.size, d.maxSize, d.growthRate, d.alphaScale);
     return accept(packet, sound, d);
 }
 

@@ -7,6 +7,7 @@
 // a type is out of range (item 0..6, weapon 0..2) or a player ID negative. Names are cut to
 // 20 characters with control characters removed, text to 256 characters: cut, not refused.
 // Nothing here touches game state. Which packet type uses which reader: net/Packets.h.
+#include "world/Effects.h"
 #include "world/Items.h"
 #include "world/Projectiles.h"
 
@@ -23,9 +24,6 @@ namespace tvl::wire {
 
 constexpr std::size_t maxNameLength = 20;
 constexpr std::size_t maxTextLength = 256;
-// Debris sizes beyond this are refused: the game's largest burst is 1800 pixels.
-constexpr float maxDebrisSize = 4096.0f;
-
 // A player named on the wire by its i16 ID, never negative.
 struct PlayerId {
     uint16_t id = 0;
@@ -65,7 +63,8 @@ struct FireWeapon {
     sf::Vector2f inherited;
     int16_t targetId = -1; // -1: none
 };
-// DebrisRequest to the server and Debris to a client: sizes 0..maxDebrisSize, maxSize.x above 0.
+// DebrisRequest to the server and Debris to a client: refused as spawnDebris refuses it
+// (debrisFieldsSound: finite, sizes 0..maxDebrisSize, maxSize.x above 0).
 struct Debris {
     sf::Vector2f position, velocity, size, maxSize;
     sf::Color colour;

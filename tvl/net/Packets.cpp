@@ -353,6 +353,19 @@ void sendEventPacket(const GameEvent& event)
             sendPacket(event.playerId, PacketType::PlayerHit, packet, -1);
         }
         break;
+    case GameEventType::Debris: {
+        if (!multiplayer)
+            break;
+        // A server tells every client what it made; a client asks the server to make it.
+        const PacketType type = server ? PacketType::Debris : PacketType::DebrisRequest;
+        sf::Packet packet = makePacket(type);
+        const sf::Color& c = event.debrisColour;
+        packet << event.x << event.y << event.vx << event.vy << event.debrisSize.x << event.debrisSize.y
+               << event.debrisMaxSize.x << event.debrisMaxSize.y << c.r << c.g << c.b << c.a
+               << event.debrisGrowthRate << event.debrisAlphaScale;
+        sendPacket(server ? PacketDestination::AllClients : PacketDestination::Server, type, packet, -1);
+        break;
+    }
     case GameEventType::DroneState:
         if (server) {
             sf::Packet packet = makePacket(PacketType::DroneState);

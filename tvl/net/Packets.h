@@ -147,6 +147,8 @@ void sendPickupAdded(int destination, int32_t id, float x, float y, int32_t type
 //   client, a client 17 {type, x, y, degrees, inherited, target} to the server.
 // - ProjectileRemoved (server): 26 {id} to every client. PlayerHit (server): 28 {type, vx, vy}
 //   to the hit player.
+// - Debris: a server sends 29, a client 18 {x, y, vx, vy, size x, y, maxSize x, y, r, g, b, a,
+//   growthRate, alphaScale} to the server.
 void sendEventPackets(const GameEventList& events);
 
 } // namespace tvl

@@ -1,4 +1,30 @@
 #include "world/Effects.h"
+
+#include "core/Angle.h"
+#include "core/FrameUpdate.h"
+#include "core/Framework.h"
+#include "core/Geometry.h"
+#include "core/Hash.h"
+#include "core/Random.h"
+#include "graphics/CachedShader.h"
+#include "graphics/ShaderUniforms.h"
+#include "graphics/Shaders.h"
+#include "world/GameAssets.h"
+#include "world/GameEvents.h"
+#include "world/GameSettings.h"
+#include "world/GameState.h"
+#include "world/Map.h"
+#include "world/Particles.h"
+#include "world/ShaderParams.h"
+#include "world/Tileset.h"
+#include "world/WorldView.h"
+
+#include <SFML/Graphics/Vertex.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 namespace tvl {
 std::deque<SmokeParticle> smokeParticles;
 std::deque<FireParticle> fireParticles;
@@ -8,29 +34,257 @@ std::list<PlantParticle> plantParticles;
 std::unordered_map<uint32_t, int> wildlifeCountById;
 std::unordered_map<uint32_t, int> plantCountById;
 bool plantListReady = false;
+int (*effectRandom)() = std::rand;
+
+namespace {
+
+float unit()
+{
+    return kv::randomFloat(0.0f, 1.0f);
+}
+
+float randomRotation()
+{
+    return unit() * kv::tau;
+}
+
+bool skipOneIn(int n)
+{
+    return effectRandom() % n == 0;
+}
+
+template <typename List>
+void makeRoom(List& list, size_t cap)
+{
+    while (list.size() >= cap)
+        list.pop_front();
+}
+
+uint8_t toByte(float v)
+{
+    return static_cast<uint8_t>(std::clamp(v, 0.0f, 255.0f));
+}
+
+sf::IntRect wholeTexture(const sf::Texture& texture)
+{
+    const sf::Vector2u size = texture.getSize();
+    return sf::IntRect(0, 0, static_cast<int>(size.x), static_cast<int>(size.y));
+}
+
+// A puff's side at that life: it grows from its base as it ages (fire, whose growth is negative, shrinks).
+float puffSide(float life, float growth, float baseSide)
+{
+    return (256.0f - life) * growth * baseSide * 0.1f + baseSide;
+}
+
+bool finiteAll(std::initializer_list<float> values)
+{
+    return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+}
+
+bool isDebrisSize(float v)
+{
+    return v >= 0.0f && v <= maxDebrisSize;
+}
+
+// Appends the four corners of a rectangle of half extents half centred on centre (world
+// pixels), turned by angle (radians), as target pixels (relative to scroll, times scale).
+// topShift moves the two top corners sideways before the turn.
+void appendQuad(std::vector<sf::Vertex>& quads, const sf::Vector2f& centre, const sf::Vector2f& half, float angle,
+                const sf::IntRect& rect, const sf::Color& colour, const sf::Vector2f& scroll, float scale,
+                float topShift = 0.0f)
+{
+    const float c = std::cos(angle), s = std::sin(angle);
+    const sf::Vector2f corners[4] = {{-half.x + topShift, -half.y}, {half.x + topShift, -half.y}, {half.x, half.y},
+                                     {-half.x, half.y}};
+    const float l = static_cast<float>(rect.left), t = static_cast<float>(rect.top);
+    const float r = l + static_cast<float>(rect.width), b = t + static_cast<float>(rect.height);
+    const sf::Vector2f tex[4] = {{l, t}, {r, t}, {r, b}, {l, b}};
+    for (int i = 0; i < 4; ++i) {
+        const sf::Vector2f p(corners[i].x * c - corners[i].y * s, corners[i].x * s + corners[i].y * c);
+        quads.emplace_back((centre + p - scroll) * scale, colour, tex[i]);
+    }
+}
+
+void drawQuads(kv::VertexArray& quads, const sf::Texture& texture)
+{
+    if (quads.quadVertices.empty())
+        return;
+    sf::RenderStates states(sf::BlendAlpha);
+    states.texture = &texture;
+    kv::getRenderLayer(kv::layerCurrent)->draw(quads, states);
+}
+
+// Empties a family's quads for this frame, keeping their storage.
+void emptyQuads(kv::VertexArray& quads)
+{
+    quads.primitiveType = sf::Quads;
+    quads.quadVertices.clear();
+}
+
+// Smoke, fire and debris share their drawing. Each shows its whole texture; the rectangle is
+// taken here, not at the spawn, so that spawning never touches a texture (and GL).
+template <typename List>
+void drawPuffs(List& puffs, kv::VertexArray& quads, const sf::Texture& texture)
+{
+    const WorldView& view = worldView;
+    const sf::IntRect whole = wholeTexture(texture);
+    emptyQuads(quads);
+    for (auto& p : puffs)
+        if (p.delay < 1) {
+            p.textureRect = whole;
+            appendQuad(quads.quadVertices, p.position, p.size * 0.5f, p.rotation, p.textureRect, p.colour, view.scroll,
+                       view.worldRenderScale);
+        }
+    drawQuads(quads, texture);
+}
+
+sf::Vector2f wind()
+{
+    return *getWindVector();
+}
+
+float programSeconds()
+{
+    return kv::programClock.getElapsedTime().asSeconds();
+}
+
+// The counts are recounted in place: clearing the map would free and make its nodes every frame.
+void zeroCounts(std::unordered_map<uint32_t, int>& counts)
+{
+    for (auto& entry : counts)
+        entry.second = 0;
+}
+
+const WildlifeDefinition* findWildlife(uint32_t id)
+{
+    auto it = wildlifeDefinitionIndex.find(id);
+    return it == wildlifeDefinitionIndex.end() ? nullptr : &wildlifeDefinitions[it->second];
+}
+
+const PlantDefinition* findPlant(uint32_t id)
+{
+    auto it = plantDefinitionIndex.find(id);
+    return it == plantDefinitionIndex.end() ? nullptr : &plantDefinitions[it->second];
+}
+
+const sf::IntRect& frameRect(const std::vector<ParticleFrame>& frames, int16_t frame)
+{
+    static const sf::IntRect none;
+    if (frames.empty())
+        return none;
+    return frames[frame >= 0 && static_cast<size_t>(frame) < frames.size() ? frame : 0].rect;
+}
+
+void reportDebris(const sf::Vector2f& position, const sf::Vector2f& velocity, const sf::Vector2f& size,
+                  const sf::Vector2f& maxSize, const sf::Color& colour, float growthRate, float alphaScale)
+{
+    GameEvent event;
+    event.type = GameEventType::Debris;
+    event.x = position.x;
+    event.y = position.y;
+    event.vx = velocity.x;
+    event.vy = velocity.y;
+    event.debrisSize = size;
+    event.debrisMaxSize = maxSize;
+    event.debrisColour = colour;
+    event.debrisGrowthRate = growthRate;
+    event.debrisAlphaScale = alphaScale;
+    reportEvent(event);
+}
+
+} // namespace
+
+// --- Plain rules ---
+
+kv::RenderLayerId fireLayerForHeight(float height)
+{
+    if (height >= 10.0f)
+        return kv::layerAir;
+    if (height >= 2.0f)
+        return kv::layerGroundHigh;
+    if (height >= 0.0f)
+        return kv::layerGround;
+    return kv::layerGroundLow;
+}
+
+float puffLifeLoss(float fade, float u, float dt)
+{
+    return (fade + u * fade) * 30.0f * dt;
+}
+
+bool debrisFieldsSound(const sf::Vector2f& position, const sf::Vector2f& velocity, const sf::Vector2f& size,
+                       const sf::Vector2f& maxSize, float growthRate, float alphaScale)
+{
+    return finiteAll({position.x, position.y, velocity.x, velocity.y, growthRate, alphaScale}) &&
+           isDebrisSize(size.x) && isDebrisSize(size.y) && isDebrisSize(maxSize.x) && isDebrisSize(maxSize.y) &&
+           maxSize.x > 0.0f;
+}
+
+uint32_t effectSizeSeed(float x, uint32_t definitionId)
+{
+    // Positions lie on the map; anything else is brought to 0 rather than converted undefined.
+    const bool usable = std::isfinite(x) && std::fabs(x) < 2.0e9f;
+    const uint32_t whole = usable ? static_cast<uint32_t>(static_cast<int32_t>(x)) : 0u;
+    return whole + definitionId + mapNoiseSeed;
+}
+
+sf::Vector2f seededEffectSize(const sf::IntRect& firstFrame, float minScale, float maxScale, bool uniformScale,
+                              uint32_t seed)
+{
+    const float span = maxScale - minScale;
+    const float scale = minScale + span * kv::randomFloat(0.0f, 1.0f, true, seed - 10000u);
+    const float heightScale =
+        uniformScale ? scale : minScale + span * kv::randomFloat(0.0f, 1.0f, true, seed - 20000u);
+    return {static_cast<float>(firstFrame.width) * scale, static_cast<float>(firstFrame.height) * heightScale};
+}
+
+bool advanceEffectFrame(int16_t& frame, float& frameTime, const std::vector<ParticleFrame>& frames, float now)
+{
+    if (frames.size() < 2 || frame < 0 || static_cast<size_t>(frame) >= frames.size())
+        return false;
+    const float duration = frames[frame].duration;
+    if (!(duration > 0.0f) || now < frameTime + duration)
+        return false;
+    frame = static_cast<int16_t>(static_cast<size_t>(frame) + 1 < frames.size() ? frame + 1 : 0);
+    frameTime = now;
+    return true;
+}
+
+float plantSwayStrength(float windSpeed)
+{
+    const float k = windSpeed / 33.0f;
+    return k > 0.0f ? std::min(k, 1.0f) : 0.0f;
+}
+
+void advanceSwayPhase(PlantParticle& plant, float k, float dt)
+{
+    const float step = k * dt * 20.0f;
+    if (plant.swayRising) {
+        plant.swayPhase += step;
+        if (plant.swayPhase >= 1.0f) {
+            plant.swayPhase = 1.0f;
+            plant.swayRising = false;
+        }
+    } else {
+        plant.swayPhase -= step;
+        if (plant.swayPhase <= 0.0f) {
+            plant.swayPhase = 0.0f;
+            plant.swayRising = true;
+        }
+    }
+}
+
+// --- Lists ---
+
 void clearPlants() { plantParticles.clear(); }
-// No effect is kept yet: nothing is spawned, moved or drawn.
-void spawnSmoke(const sf::Vector2f*, const sf::Vector2f*, const sf::Vector2f*, const sf::Color*,
-                float, float, float)
-{
-}
-void spawnFire(const sf::Vector2f*, float, const sf::Vector2f*) {}
-void spawnDebris(const sf::Vector2f*, const sf::Vector2f*, const sf::Vector2f*,
-                 const sf::Vector2f*, const sf::Color*, float, float, bool)
-{
-}
-void spawnWildlife(const sf::Vector2f*, uint32_t) {}
-void spawnPlant(const sf::Vector2f*, uint32_t) {}
+
 int wildlifeCount(uint32_t id)
 {
     auto it = wildlifeCountById.find(id);
     return it == wildlifeCountById.end() ? 0 : it->second;
 }
-void updateSmoke(float) {}
-void updateFire(float) {}
-void updateDebris(float) {}
-void updateWildlife(float) {}
-void updatePlants(float) {}
+
 void clearEffects()
 {
     smokeParticles.clear();
@@ -41,9 +295,345 @@ void clearEffects()
     wildlifeCountById.clear();
     plantCountById.clear();
 }
-void drawSmoke() {}
-void drawFire() {}
-void drawDebris() {}
-void drawWildlife(bool, bool) {}
-void drawPlants(float, bool, const sf::Vector2f*, float) {}
+
+// --- Smoke ---
+
+void spawnSmoke(const sf::Vector2f* position, const sf::Vector2f* velocity, const sf::Vector2f* size,
+                const sf::Color* colour, float growth, float fade, float alphaScale)
+{
+    if (!position || !velocity || !size || !colour)
+        return;
+    makeRoom(smokeParticles, maxSmokeParticles);
+    if (skipOneIn(20))
+        return;
+    SmokeParticle& p = smokeParticles.emplace_back();
+    p.position = *position;
+    p.rotation = randomRotation();
+    p.velocity = *velocity * (0.8f + 0.4f * unit());
+    p.size = p.baseSize = *size;
+    p.growth = growth * (0.7f + 0.6f * unit());
+    p.fade = std::max(0.01f, fade) * (0.8f + 0.4f * unit());
+    p.alphaScale = alphaScale;
+    p.colour = *colour;
+    p.life = 255.0f - 64.0f * unit();
+    p.delay = 1;
 }
+
+void updateSmoke(float dt)
+{
+    const sf::Vector2f w = wind();
+    for (size_t i = smokeParticles.size(); i-- > 0;) {
+        SmokeParticle& p = smokeParticles[i];
+        p.position += (w * 1.2f + p.velocity) * 16.0f * dt;
+        if (p.delay > 0 && --p.delay > 0)
+            continue;
+        p.life -= puffLifeLoss(p.fade, unit(), dt);
+        const float side = puffSide(p.life, p.growth, p.baseSize.x);
+        if (!(p.life > 1.0f) || !(side >= 1.0f)) {
+            smokeParticles.erase(smokeParticles.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        p.colour.a = toByte(p.life * p.alphaScale);
+        p.size = {side, side};
+    }
+}
+
+void drawSmoke()
+{
+    static kv::VertexArray quads;
+    drawPuffs(smokeParticles, quads, *smokeTexture);
+}
+
+// --- Fire ---
+
+void spawnFire(const sf::Vector2f* position, float height, const sf::Vector2f* size)
+{
+    if (!position || !size)
+        return;
+    makeRoom(fireParticles, maxFireParticles);
+    if (skipOneIn(10))
+        return;
+    FireParticle& p = fireParticles.emplace_back();
+    p.layer = fireLayerForHeight(height);
+    p.position = *position;
+    p.rotation = randomRotation();
+    p.colour = sf::Color(255, static_cast<uint8_t>(kv::randomInt(0, 255)), static_cast<uint8_t>(kv::randomInt(0, 64)),
+                         255);
+    p.growth = -0.04f - 0.06f * unit();
+    p.fade = 4.0f + 2.0f * unit();
+    p.life = 255.0f - 64.0f * unit();
+    p.delay = 1;
+    p.size = {size->x * (0.75f + 0.25f * unit()), size->y * (0.75f + 0.25f * unit())};
+    p.baseSize = p.size;
+    const float scale = worldView.worldRenderScale;
+    p.light.enabled = true;
+    p.light.visible = true;
+    p.light.halfWidth = p.size.x * scale;
+    p.light.halfHeight = p.size.y * scale;
+    p.light.colour = p.colour;
+    p.light.buildQuad();
+}
+
+void updateFire(float dt)
+{
+    const sf::Vector2f w = wind();
+    const float scale = worldView.worldRenderScale;
+    for (size_t i = fireParticles.size(); i-- > 0;) {
+        FireParticle& p = fireParticles[i];
+        p.position += w * (p.size.x * 0.08f) * 16.0f * dt;
+        if (p.delay > 0 && --p.delay > 0)
+            continue;
+        p.life -= puffLifeLoss(p.fade, unit(), dt);
+        const float side = puffSide(p.life, p.growth, p.baseSize.x);
+        if (!(p.life > 1.0f) || !(side >= 1.0f)) {
+            fireParticles.erase(fireParticles.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        p.colour.a = toByte(p.life * 0.75f);
+        p.size = {side, side};
+        p.light.halfWidth = p.light.halfHeight = side * scale;
+        p.light.buildQuad();
+    }
+}
+
+void drawFire()
+{
+    static kv::VertexArray quads;
+    drawPuffs(fireParticles, quads, *fireTexture);
+    const WorldView& view = worldView;
+    // The light's size is in world-texture pixels already; the submit maps it onto the window.
+    const sf::Vector2f toWindow(1.0f / kv::currentDrawScale.x, 1.0f / kv::currentDrawScale.y);
+    for (FireParticle& p : fireParticles)
+        if (p.delay < 1)
+            p.light.submit(p.layer, worldToTexture(p.position, view.scroll, view.worldRenderScale), 0.0f, toWindow);
+}
+
+// --- Debris ---
+
+void spawnDebris(const sf::Vector2f* position, const sf::Vector2f* velocity, const sf::Vector2f* size,
+                 const sf::Vector2f* maxSize, const sf::Color* colour, float growthRate, float alphaScale, bool relay)
+{
+    if (!position || !velocity || !size || !maxSize || !colour ||
+        !debrisFieldsSound(*position, *velocity, *size, *maxSize, growthRate, alphaScale))
+        return;
+    const bool network = game.gameType == MultiplayerGame && netRole != NoNetRole;
+    if (relay && network && netRole != ServerRole) {
+        reportDebris(*position, *velocity, *size, *maxSize, *colour, growthRate, alphaScale);
+        return;
+    }
+    makeRoom(debrisParticles, maxDebrisParticles);
+    DebrisParticle& p = debrisParticles.emplace_back();
+    p.position = *position;
+    p.rotation = randomRotation();
+    p.velocity = *velocity * (0.8f + 0.4f * unit());
+    p.size = p.baseSize = *size;
+    p.maxSize = *maxSize;
+    p.colour = *colour;
+    p.growthRate = growthRate;
+    p.alphaScale = alphaScale;
+    p.life = 255.0f;
+    p.delay = 1;
+    if (relay && network)
+        reportDebris(*position, *velocity, *size, *maxSize, *colour, growthRate, alphaScale);
+}
+
+void updateDebris(float dt)
+{
+    for (size_t i = debrisParticles.size(); i-- > 0;) {
+        DebrisParticle& p = debrisParticles[i];
+        p.position += p.velocity * 16.0f * dt;
+        if (p.delay > 0 && --p.delay > 0)
+            continue;
+        p.life = (1.0f - p.size.x / p.maxSize.x) * 256.0f;
+        const float side = p.size.x + p.growthRate * dt;
+        // Written so that a NaN life or side removes the debris too.
+        if (!(p.life > 1.0f) || !(side >= 1.0f)) {
+            debrisParticles.erase(debrisParticles.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        p.colour.a = toByte(p.life * p.alphaScale);
+        p.size = {side, side};
+    }
+}
+
+void drawDebris()
+{
+    static kv::VertexArray quads, light;
+    drawPuffs(debrisParticles, quads, *pulseTexture);
+    if (quads.quadVertices.empty())
+        return;
+    // The same quads light the dark: the lighting layer is in window coordinates.
+    emptyQuads(light);
+    for (const sf::Vertex& v : quads.quadVertices) {
+        sf::Vertex& mapped = light.quadVertices.emplace_back(v);
+        mapped.position = {v.position.x / kv::currentDrawScale.x + kv::currentDrawOffset.x,
+                           v.position.y / kv::currentDrawScale.y + kv::currentDrawOffset.y};
+    }
+    static sf::RenderStates states(sf::BlendAlpha);
+    states.texture = &*pulseTexture;
+    addLightEffectVertices(light, false, &states);
+}
+
+// --- Wildlife ---
+
+void spawnWildlife(const sf::Vector2f* position, uint32_t definitionId)
+{
+    const WildlifeDefinition* d = findWildlife(definitionId);
+    if (!position || !d || d->frames.empty())
+        return;
+    makeRoom(wildlifeParticles, maxWildlifeParticles);
+    if (skipOneIn(20))
+        return;
+    WildlifeParticle& p = wildlifeParticles.emplace_back();
+    p.definition = d;
+    p.id = definitionId;
+    const sf::Vector2f size = seededEffectSize(d->frames[0].rect, d->minScale, d->maxScale, d->uniformScale,
+                                               effectSizeSeed(position->x, definitionId));
+    p.width = size.x;
+    p.height = size.y;
+    p.position = *position;
+    p.angle = p.targetAngle = randomRotation();
+    p.colour = d->colour;
+    p.colour.a = 0;
+    p.speed = kv::randomFloat(d->minSpeed, d->maxSpeed);
+    p.lifetime = kv::randomFloat(d->minLifetime, d->maxLifetime);
+}
+
+void updateWildlife(float dt)
+{
+    zeroCounts(wildlifeCountById);
+    const WorldView& view = worldView;
+    const sf::FloatRect visible = visibleWorldRect(view.scroll, view.pixelSize, view.worldRenderScale);
+    const sf::FloatRect near(visible.left - 100.0f, visible.top - 100.0f, visible.width + 200.0f,
+                             visible.height + 200.0f);
+    const sf::Vector2f centre(visible.left + visible.width * 0.5f, visible.top + visible.height * 0.5f);
+    const sf::Vector2f w = wind();
+    const float now = programSeconds();
+    const bool ticked = kv::pollerTicked;
+    const float tick = kv::pollerTickSeconds;
+    for (size_t i = wildlifeParticles.size(); i-- > 0;) {
+        WildlifeParticle& p = wildlifeParticles[i];
+        const WildlifeDefinition& d = *p.definition;
+        ++wildlifeCountById[p.id];
+        advanceEffectFrame(p.frame, p.frameTime, d.frames, now);
+        if (ticked) {
+            p.offscreenTime = near.contains(p.position) ? 0.0f : p.offscreenTime + tick;
+            if (d.randomAngleChance > 0.0f && unit() < d.randomAngleChance)
+                p.targetAngle = randomRotation();
+            if (d.turnSpeed != 0.0f) {
+                bool down = false, up = false;
+                p.angle = kv::turnTowards(kv::radians(p.angle), kv::radians(p.targetAngle), d.turnSpeed * tick, down,
+                                          up)
+                              .asRadians();
+            }
+        }
+        const sf::Vector2f heading(std::sin(p.angle), -std::cos(p.angle));
+        p.position += (heading * (p.speed * 0.0625f * dt) + w * (d.windInfluence * dt)) * 16.0f;
+        p.fade = p.lifetime > 1.0f ? std::min(1.0f, p.fade + dt) : std::max(0.0f, p.fade - dt);
+        p.colour.a = toByte(p.fade * d.alpha * 255.0f);
+        const sf::Vector2f fromCentre = p.position - centre;
+        if (std::hypot(fromCentre.x, fromCentre.y) > 1000.0f)
+            p.lifetime = std::min(p.lifetime, 1.0f);
+        if (p.offscreenTime > 3.0f)
+            p.lifetime = 0.0f;
+        p.lifetime -= dt;
+        if (p.lifetime < 0.0f)
+            wildlifeParticles.erase(wildlifeParticles.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+void drawWildlife(bool airPass, bool shadowPass)
+{
+    static kv::VertexArray quads;
+    static const uint32_t water = kv::hashName("Water");
+    const WorldView& view = worldView;
+    kv::ShaderSlot& shadow = kv::getShaderSlot(kv::shaderSpriteShadow);
+    if (shadowPass && !shadow.loaded)
+        return;
+    emptyQuads(quads);
+    const sf::Vector2f offset = shadowPass ? sf::Vector2f(10.0f, 10.0f) : sf::Vector2f(0.0f, 0.0f);
+    for (const WildlifeParticle& p : wildlifeParticles) {
+        const WildlifeDefinition& d = *p.definition;
+        if ((d.medium == ParticleMedium::air) != airPass || (shadowPass && !d.castShadow))
+            continue;
+        if (d.medium == ParticleMedium::water && tileMaterialAtWorld(&p.position)->name.hash != water)
+            continue;
+        appendQuad(quads.quadVertices, p.position + offset, {p.width * 0.5f, p.height * 0.5f}, p.angle,
+                   frameRect(d.frames, p.frame), p.colour, view.scroll, view.worldRenderScale);
+    }
+    if (!shadowPass) {
+        drawQuads(quads, *wildlifeTexture);
+        return;
+    }
+    if (quads.quadVertices.empty())
+        return;
+    sf::RenderStates states(shadow.shader);
+    states.texture = &*wildlifeTexture;
+    shaderParams::setCurrentTexture(*shadow.shader, kv::shaderUniforms::SpriteShadow::texture);
+    kv::getRenderLayer(kv::layerCurrent)->draw(quads, states);
+}
+
+// --- Plants ---
+
+void spawnPlant(const sf::Vector2f* position, uint32_t definitionId)
+{
+    if (!position || plantParticles.size() >= maxPlantParticles)
+        return;
+    if (!(position->x >= 0.0f && position->x < mapWorldSize.x && position->y >= 0.0f &&
+          position->y < mapWorldSize.y))
+        return;
+    const PlantDefinition* d = findPlant(definitionId);
+    if (!d || d->frames.empty())
+        return;
+    const uint32_t seed = effectSizeSeed(position->x, definitionId);
+    const sf::Vector2f size = seededEffectSize(d->frames[0].rect, d->minScale, d->maxScale, d->uniformScale, seed);
+    PlantParticle& p = plantParticles.emplace_back();
+    p.definition = d;
+    p.id = definitionId;
+    p.width = size.x;
+    p.height = size.y;
+    p.position = {position->x, position->y - size.y * 0.5f};
+    p.colour = d->colour;
+    p.colour.a = 0;
+    p.angle = d->randomiseAngle ? kv::randomFloat(0.0f, kv::tau, true, seed + 15000u) : 0.0f;
+    p.swayPhase = unit();
+    p.swayRising = kv::randomInt(0, 1) == 1;
+    p.swayLeftEdge = kv::randomInt(0, 1) == 1;
+}
+
+void updatePlants(float dt)
+{
+    zeroCounts(plantCountById);
+    const float now = programSeconds();
+    for (PlantParticle& p : plantParticles) {
+        const PlantDefinition& d = *p.definition;
+        ++plantCountById[p.id];
+        advanceEffectFrame(p.frame, p.frameTime, d.frames, now);
+        p.fade = p.fadingOut ? std::max(0.0f, p.fade - 2.0f * dt) : std::min(1.0f, p.fade + 2.0f * dt);
+        p.colour.a = toByte(p.fade * d.alpha * 255.0f);
+    }
+}
+
+void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float scale)
+{
+    static kv::VertexArray quads;
+    if (!scroll)
+        return;
+    emptyQuads(quads);
+    const float k = gameSettings.plantsWind ? plantSwayStrength(windSpeed) : 0.0f;
+    for (PlantParticle& p : plantParticles) {
+        const PlantDefinition& d = *p.definition;
+        if (!(p.fade > 0.0f) || d.underwater != underwaterPass)
+            continue;
+        float shift = 0.0f;
+        if (k > 0.0f && d.windInfluence > 0.0f && p.width > 0.0f) {
+            advanceSwayPhase(p, k, dt);
+            const float amplitude = d.windInfluence * p.width * 2.0f * k;
+            shift = amplitude * p.swayPhase * (p.swayLeftEdge ? -1.0f : 1.0f);
+        }
+        appendQuad(quads.quadVertices, p.position, {p.width * 0.5f, p.height * 0.5f}, p.angle,
+                   frameRect(d.frames, p.frame), p.colour, *scroll, scale, shift);
+    }
+    drawQuads(quads, *plantsTexture);
+}
+} // namespace tvl

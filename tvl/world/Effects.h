@@ -13,17 +13,21 @@
 #include <deque>
 #include <list>
 #include <unordered_map>
+#include <vector>
 
 namespace tvl {
 
 struct WildlifeDefinition;
 struct PlantDefinition;
+struct ParticleFrame;
 
 constexpr size_t maxSmokeParticles = 2048;
 constexpr size_t maxFireParticles = 2048;
 constexpr size_t maxDebrisParticles = 512;
 constexpr size_t maxWildlifeParticles = 1024;
 constexpr size_t maxPlantParticles = 131072;
+// Debris sizes beyond this are refused: the game's largest burst is 1800 pixels.
+constexpr float maxDebrisSize = 4096.0f;
 
 struct SmokeParticle {
     sf::Vector2f position;
@@ -103,7 +107,8 @@ extern std::deque<DebrisParticle> debrisParticles;
 extern std::deque<WildlifeParticle> wildlifeParticles;
 // Plants are never evicted; the ambience marks them fadingOut and erases the faded ones.
 extern std::list<PlantParticle> plantParticles;
-// Definition id -> live instances, rebuilt by updateWildlife / updatePlants every frame.
+// Definition id -> live instances, recounted by updateWildlife / updatePlants every frame (an id
+// once counted stays, at 0 when none is left; clearEffects empties them).
 extern std::unordered_map<uint32_t, int> wildlifeCountById;
 extern std::unordered_map<uint32_t, int> plantCountById;
 
@@ -118,8 +123,11 @@ void spawnSmoke(const sf::Vector2f* position, const sf::Vector2f* velocity,
 // A fire puff with its own light; height picks the light's layer (>= 10 air, >= 2 ground
 // high, >= 0 ground, else ground low).
 void spawnFire(const sf::Vector2f* position, float height, const sf::Vector2f* size);
-// A debris burst growing from size towards maxSize at growthRate pixels per second; relay
-// passes it on to the other machines of a network game.
+// A debris burst growing from size towards maxSize at growthRate pixels per second, fading as
+// it grows; refused (nothing made, nothing reported) unless debrisFieldsSound. With relay in a
+// network game, a client makes nothing and reports a Debris event (the server is asked for it);
+// a server makes it and reports a Debris event (its clients are told). Without relay, or in a
+// single-player game, it is only made here.
 void spawnDebris(const sf::Vector2f* position, const sf::Vector2f* velocity,
                  const sf::Vector2f* size, const sf::Vector2f* maxSize, const sf::Color* colour,
                  float growthRate, float alphaScale, bool relay);
@@ -131,20 +139,64 @@ void spawnPlant(const sf::Vector2f* position, uint32_t definitionId);
 // Live creatures of that definition (0 when none).
 int wildlifeCount(uint32_t definitionId);
 
-// Per frame while the game runs (dt seconds).
+// Per unpaused frame of a game (dt seconds). Each walks its list from the newest, so it removes
+// as it goes. A new smoke, fire or debris waits for its first update before it is drawn.
+// Smoke and fire lose (fade + u x fade) x 30 of life a second and go at life 1 or when their
+// side falls below 1 pixel.
 void updateSmoke(float dt);
 void updateFire(float dt);
+// Debris life is (1 - size.x / maxSize.x) x 256; it goes once that is not above 1 (a NaN too).
 void updateDebris(float dt);
+// Moves, turns (on input ticks), animates and fades the creatures; one farther than 1000 px
+// from the view's centre fades out, one off the view (plus 100 px) for over 3 s goes at once.
 void updateWildlife(float dt);
+// Animates the plants and fades them in (or, marked fadingOut, out) at 2 a second.
 void updatePlants(float dt);
 // Empties every effect list (smoke, fire, debris, wildlife, plants) at the end of a game.
 void clearEffects();
 
-// The draws, in the world texture while it is redirected.
+// The skip chances' source (one smoke request in 20, one fire in 10, one creature in 20 makes
+// nothing): std::rand unless a test puts its own in.
+extern int (*effectRandom)();
+
+// --- Plain rules (no GL) ---
+
+// The layer a fire's light goes to: >= 10 air, >= 2 ground high, >= 0 ground, else ground low.
+kv::RenderLayerId fireLayerForHeight(float height);
+// Life a smoke or fire puff of that fade loses in dt seconds for the random u in [0, 1).
+float puffLifeLoss(float fade, float u, float dt);
+// Whether a debris burst may be made: every value finite, sizes 0 .. maxDebrisSize and
+// maxSize.x above 0 (its life divides by it).
+bool debrisFieldsSound(const sf::Vector2f& position, const sf::Vector2f& velocity, const sf::Vector2f& size,
+                       const sf::Vector2f& maxSize, float growthRate, float alphaScale);
+// The seed of a creature's or plant's size: int(x) + id + mapNoiseSeed, wrapping in 32 bits, so
+// one place of one map gives one size on every machine.
+uint32_t effectSizeSeed(float x, uint32_t definitionId);
+// The drawn size from frame 0's size: one seeded scale in minScale .. maxScale (seed - 10000)
+// for both axes, or with uniformScale false a second one (seed - 20000) for the height.
+sf::Vector2f seededEffectSize(const sf::IntRect& firstFrame, float minScale, float maxScale, bool uniformScale,
+                              uint32_t seed);
+// Steps frame to the next (wrapping to 0) when there are two or more frames, the current one's
+// duration is above 0 and now >= frameTime + duration; frameTime becomes now. True when it stepped.
+bool advanceEffectFrame(int16_t& frame, float& frameTime, const std::vector<ParticleFrame>& frames, float now);
+// The plants' sway strength: windSpeed / 33 clamped to 0 .. 1 (a NaN gives 0).
+float plantSwayStrength(float windSpeed);
+// One step of a plant's sway phase: k x dt x 20 towards 1 while rising, else towards 0, turning
+// round at the ends.
+void advanceSwayPhase(PlantParticle& plant, float k, float dt);
+
+// The draws, in the world texture while it is redirected: each family one alpha-blended quad
+// batch on the current layer. Fire also submits each light on its layer; debris also queues its
+// quads, mapped onto the window, as a light effect on layerLighting.
 void drawSmoke();
 void drawFire();
 void drawDebris();
+// airPass: only creatures of the air, else only the others (water ones only over "Water");
+// shadowPass: only those that cast a shadow, 10 px down and right through the SpriteShadow
+// program (nothing without it).
 void drawWildlife(bool airPass, bool shadowPass);
-// scroll: the world pixel at (0, 0) of the target; scale: target pixels per world pixel.
+// The plants of the pass (underwater or not) that have faded in; with the plantsWind setting
+// and a wind, their tops sway. scroll: the world pixel at (0, 0) of the target; scale: target
+// pixels per world pixel.
 void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float scale);
 }

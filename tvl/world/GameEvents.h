@@ -4,6 +4,9 @@
 // list after the step and empties it, keeping its storage, so a frame does not allocate.
 #include "audio/Audio.h"
 
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/System/Vector2.hpp>
+
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +26,8 @@ enum class GameEventType : uint8_t {
                    // (vx, vy), homing on targetId, as projectileId (-1: a client's, not made yet)
     ProjectileRemoved, // projectileId left the game
     PlayerHit,     // a shot of weapon item at (vx, vy) hit playerId, whose machine applies it
+    Debris,        // a debris burst at (x, y) moving (vx, vy) with the debris fields: a client
+                   // asks its server for it, a server tells its clients
 };
 
 struct GameEvent {
@@ -39,6 +44,10 @@ struct GameEvent {
     float x = 0.0f, y = 0.0f;
     kv::Audio::SoundNumber sound = -1;
     uint32_t soundName = 0; // hashName of the sound's name
+    // Debris only (spawnDebris's arguments).
+    sf::Vector2f debrisSize, debrisMaxSize;
+    sf::Color debrisColour;
+    float debrisGrowthRate = 0.0f, debrisAlphaScale = 0.0f;
 };
 
 using GameEventList = std::vector<GameEvent>;

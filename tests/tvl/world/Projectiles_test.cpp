@@ -266,8 +266,11 @@ TEST_F(ProjectilesTest, HitsByRole)
     const Case cases[] = {
         {"single player, computer", [] {}, Computer, true, true, {E::Sound, E::ProjectileRemoved}},
         {"single player, local", [] {}, Local, true, true, {E::Sound, E::ProjectileRemoved}},
-        {"server, computer", [] { becomeServer(); }, Computer, true, true, {E::Sound, E::ProjectileRemoved}},
-        {"server, own player", [] { becomeServer(); }, Local, true, true, {E::Sound, E::ProjectileRemoved}},
+        // A hit applied on a server bursts into debris, which its clients are told of.
+        {"server, computer", [] { becomeServer(); }, Computer, true, true,
+         {E::Sound, E::Debris, E::ProjectileRemoved}},
+        {"server, own player", [] { becomeServer(); }, Local, true, true,
+         {E::Sound, E::Debris, E::ProjectileRemoved}},
         {"server, a client's player", [] { becomeServer(); }, Remote, true, false,
          {E::Sound, E::PlayerHit, E::ProjectileRemoved}},
         {"client, own player", [] { becomeClient(); }, Local, false, false, {}},
