@@ -3,7 +3,9 @@
 // frame and of its simulation step (physics, players, pickups, win check) inside the real loop,
 // then the simulation step alone at a fixed 1/60 s (as it runs, and with the input queries
 // answered in-process), and heap allocations per frame; last the game frame again with the local
-// player's gun, drone and missiles firing, with the projectiles in flight on average.
+// player's gun, drone and missiles firing, with the projectiles in flight on average; and last
+// with every effect kept at its cap around the view (smoke, fire, debris spawned every frame on
+// top of the firing), the ambience's wildlife and plants and its loops running throughout.
 // Run under a display: xvfb-run -a -s "-screen 0 1280x720x24" build/bench/game_frame build/game
 #include "BenchSupport.h"
 #include "AllocationCounter.h"
@@ -102,6 +104,7 @@ int main(int argc, char** argv)
         std::vector<double> frameTimes, simulationTimes;
         long frameAllocations = 0, simulationAllocations = 0;
         double projectiles = 0;
+        double smoke = 0, fire = 0, debris = 0, wildlife = 0, plants = 0;
     };
     const auto measureFrames = [&](int warmup, int frames, const std::function<void(float)>& beforeFrame) {
         Run run;
@@ -124,6 +127,11 @@ int main(int argc, char** argv)
                 run.frameAllocations += allocations.load() - before;
                 run.simulationAllocations += afterSimulation - before;
                 run.projectiles += static_cast<double>(tvl::game.projectiles.size());
+                run.smoke += static_cast<double>(tvl::smokeParticles.size());
+                run.fire += static_cast<double>(tvl::fireParticles.size());
+                run.debris += static_cast<double>(tvl::debrisParticles.size());
+                run.wildlife += static_cast<double>(tvl::wildlifeParticles.size());
+                run.plants += static_cast<double>(tvl::plantParticles.size());
             }
         }
         return run;
@@ -179,6 +187,43 @@ int main(int argc, char** argv)
         }
     });
 
+    // Everything at once: the firing above, and each frame 60 smoke puffs, 60 fires and 16 debris
+    // bursts scattered over the view, so every capped list stays full and evicts.
+    sinceMissile = 0;
+    uint32_t scatter = 12345;
+    const auto around = [&scatter](sf::Vector2f centre) {
+        scatter = scatter * 1664525u + 1013904223u;
+        const float dx = static_cast<float>(scatter >> 16 & 1023) - 512.0f;
+        scatter = scatter * 1664525u + 1013904223u;
+        const float dy = static_cast<float>(scatter >> 16 & 511) - 256.0f;
+        return centre + sf::Vector2f(dx, dy);
+    };
+    const Run everything = measureFrames(warmup, frames, [&](float dt) {
+        tvl::Player& me = *tvl::localPlayer();
+        if (me.gunShots < 1)
+            me.useItem(tvl::Gun);
+        if (!me.droneActive)
+            me.useItem(tvl::Drone);
+        sinceMissile += dt;
+        if (sinceMissile >= 1.0f) {
+            sinceMissile = 0;
+            me.useItem(tvl::Missile);
+        }
+        const sf::Vector2f centre(me.x, me.y);
+        const sf::Vector2f drift(0.5f, -1.0f), puff(24, 24), spark(4, 4), sparkMax(96, 96);
+        const sf::Color grey(120, 120, 120, 255), orange(255, 160, 40, 255);
+        for (int i = 0; i < 60; i++) {
+            const sf::Vector2f at = around(centre);
+            tvl::spawnSmoke(&at, &drift, &puff, &grey, 0.3f, 1.0f, 0.25f);
+            const sf::Vector2f fireAt = around(centre);
+            tvl::spawnFire(&fireAt, static_cast<float>(i % 12), &puff);
+        }
+        for (int i = 0; i < 16; i++) {
+            const sf::Vector2f at = around(centre);
+            tvl::spawnDebris(&at, &drift, &spark, &sparkMax, &orange, 60.0f, 1.0f, false);
+        }
+    });
+
     std::printf("machine: %u hardware threads, %s, GL renderer %s\n", std::thread::hardware_concurrency(),
                 bench::cpuModel().c_str(), renderer ? renderer : "unknown");
     std::printf("Frontier.map %dx%d tiles, %zu pickups (Ultra), %zu players, window 1280x720\n", tvl::mapWidth,
@@ -208,6 +253,25 @@ int main(int argc, char** argv)
                 static_cast<double>(firing.frameAllocations) / firingMeasured,
                 static_cast<double>(firing.simulationAllocations) / firingMeasured,
                 firing.projectiles / firingMeasured);
+
+    const int everythingMeasured = static_cast<int>(everything.frameTimes.size());
+    if (everythingMeasured == 0) {
+        std::fprintf(stderr, "game_frame: the game ended before every effect was measured\n");
+        return 1;
+    }
+    printTimes(("with every effect over " + std::to_string(everythingMeasured) + " frames:").c_str(),
+               everything.frameTimes);
+    printTimes("  of which the simulation step:", everything.simulationTimes);
+    const double n = everythingMeasured;
+    std::printf("  heap allocations per frame: %.2f (simulation %.2f)\n",
+                static_cast<double>(everything.frameAllocations) / n,
+                static_cast<double>(everything.simulationAllocations) / n);
+    std::printf("  live on average: %.0f smoke, %.0f fire, %.0f debris, %.0f wildlife, %.0f plants, "
+                "%.1f projectiles\n",
+                everything.smoke / n, everything.fire / n, everything.debris / n, everything.wildlife / n,
+                everything.plants / n, everything.projectiles / n);
+    std::printf("  with the firing alone: %.0f wildlife, %.0f plants on average\n",
+                firing.wildlife / firingMeasured, firing.plants / firingMeasured);
 
     // The program's own end, and the music streams released here: without an audio device
     // the framework keeps them to exit, where their destructor writes to SFML's error stream
