@@ -7,6 +7,7 @@
 #include "graphics/DrawPrimitives.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Text.h"
+#include "ui/EditKeys.h"
 #include "ui/Hints.h"
 
 #include <SFML/Window/Clipboard.hpp>
@@ -20,6 +21,7 @@ namespace kv {
 namespace {
 
 using Key = sf::Keyboard::Key;
+using namespace editKeys;
 
 const sf::Color selectionColour(0, 0, 255, 255);
 
@@ -55,14 +57,6 @@ void dropScroll(TextEdit& edit, uint64_t by)
     edit.scroll = static_cast<int32_t>(std::max<int64_t>(0, edit.scroll - static_cast<int64_t>(by)));
 }
 
-sf::String fromLatin1(std::string_view text)
-{
-    sf::String result;
-    for (unsigned char c : text)
-        result += sf::Uint32(c);
-    return result;
-}
-
 std::string sfClipboardText()
 {
     const sf::String clip = sf::Clipboard::getString();
@@ -76,24 +70,6 @@ std::string sfClipboardText()
 void sfSetClipboardText(const std::string& text)
 {
     sf::Clipboard::setString(fromLatin1(text));
-}
-
-bool controlHeld()
-{
-    return input.keyDown(Key::LControl) || input.keyDown(Key::RControl);
-}
-
-bool shiftDown()
-{
-    return input.keyDown(Key::LShift) || input.keyDown(Key::RShift);
-}
-
-// After a clipboard key: its keys may not repeat into the next ticks.
-void waitOut(std::initializer_list<Key> keys)
-{
-    for (Key key : keys)
-        Keyboard::waitForKeyRelease(key);
-    Keyboard::pressedKeys.clear();
 }
 
 } // namespace

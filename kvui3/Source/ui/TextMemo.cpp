@@ -7,6 +7,7 @@
 #include "graphics/DrawPrimitives.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Text.h"
+#include "ui/EditKeys.h"
 #include "ui/TextBox.h"
 
 #include <SFML/Graphics/Font.hpp>
@@ -20,35 +21,10 @@ namespace kv {
 namespace {
 
 using Key = sf::Keyboard::Key;
+using namespace editKeys;
 
 const sf::Color selectionColour(0, 0, 255, 255);
 const sf::Vector2f textOffset(2, 2);
-
-sf::String fromLatin1(std::string_view text)
-{
-    sf::String result;
-    for (unsigned char c : text)
-        result += sf::Uint32(c);
-    return result;
-}
-
-bool controlHeld()
-{
-    return input.keyDown(Key::LControl) || input.keyDown(Key::RControl);
-}
-
-bool shiftDown()
-{
-    return input.keyDown(Key::LShift) || input.keyDown(Key::RShift);
-}
-
-// After a clipboard key: its keys may not repeat into the next ticks.
-void waitOut(std::initializer_list<Key> keys)
-{
-    for (Key key : keys)
-        Keyboard::waitForKeyRelease(key);
-    Keyboard::pressedKeys.clear();
-}
 
 } // namespace
 
