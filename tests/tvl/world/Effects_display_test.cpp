@@ -1,4 +1,5 @@
 #include "support/Display.h"
+#include "support/RedirectedDraw.h"
 
 #include "core/Framework.h"
 #include "core/Settings.h"
@@ -45,18 +46,7 @@ protected:
     template <typename Draw>
     sf::Image drawInto(Draw draw)
     {
-        sf::RenderTarget* window = kv::currentRenderTarget;
-        target.clear(background);
-        kv::currentRenderTarget = &target;
-        kv::layerRedirect.target = &target;
-        kv::currentRenderLayer = &kv::layerRedirect;
-        kv::layerRedirected = true;
-        draw();
-        kv::currentRenderTarget = window;
-        kv::layerRedirect.target = window;
-        kv::layerRedirected = false;
-        target.display();
-        return target.getTexture().copyToImage();
+        return gametest::drawRedirected(target, background, draw);
     }
 
     static constexpr unsigned size = 128;

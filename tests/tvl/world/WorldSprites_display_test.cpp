@@ -1,4 +1,5 @@
 #include "support/Display.h"
+#include "support/RedirectedDraw.h"
 
 #include "core/Framework.h"
 #include "core/Settings.h"
@@ -87,18 +88,7 @@ protected:
     template <typename Draw>
     sf::Image drawInto(Draw draw)
     {
-        sf::RenderTarget* window = kv::currentRenderTarget;
-        target.clear(sf::Color(0, 0, 128, 255));
-        kv::currentRenderTarget = &target;
-        kv::layerRedirect.target = &target;
-        kv::currentRenderLayer = &kv::layerRedirect;
-        kv::layerRedirected = true;
-        draw();
-        kv::currentRenderTarget = window;
-        kv::layerRedirect.target = window;
-        kv::layerRedirected = false;
-        target.display();
-        return target.getTexture().copyToImage();
+        return gametest::drawRedirected(target, sf::Color(0, 0, 128, 255), draw);
     }
 
     static bool isTeamRed(const sf::Color& c) { return c.r > 180 && c.g < 90 && c.b < 90; }
