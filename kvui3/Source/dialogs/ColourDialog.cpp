@@ -55,9 +55,7 @@ bool frameworkColourDialog(const std::string& title, sf::Color& colour)
         }
         displayFrame(0);
     }
-    // One more frame with the dialog gone, so the released key or button meets no widget.
-    drawModalBackground(backdrop);
-    displayFrame(0);
+    showClosingFrame(backdrop);
     dialog.destroy();
     return taken;
 }

@@ -142,9 +142,7 @@ int runDisplayModeDialog(DisplayModeChoice& mode)
         }
         displayFrame(0);
     }
-    // One more frame with the dialog gone, so the released Enter or Escape meets no widget.
-    drawModalBackground(backdrop);
-    displayFrame(0);
+    showClosingFrame(backdrop);
     return result;
 }
 } // namespace

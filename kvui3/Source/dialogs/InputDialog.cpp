@@ -86,9 +86,7 @@ int showInputDialog(std::string& value, const std::string& unused, const std::st
         }
         displayFrame(0);
     }
-    // One more frame with the dialog gone, so the released Enter or Escape meets no widget.
-    drawModalBackground(backdrop);
-    displayFrame(0);
+    showClosingFrame(backdrop);
     return result;
 }
 

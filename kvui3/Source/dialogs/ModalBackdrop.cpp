@@ -49,6 +49,12 @@ void drawModalBackground(const ModalBackdrop& backdrop)
         clearLayer(sf::Color(0, 0, 0, 255), layerDisplay);
 }
 
+void showClosingFrame(const ModalBackdrop& backdrop)
+{
+    drawModalBackground(backdrop);
+    displayFrame(0);
+}
+
 ModalScope::ModalScope() : focus_(focusedComponentId) {}
 
 ModalScope::~ModalScope()

@@ -26,6 +26,9 @@ struct ModalBackdrop {
 // Steps 1 and 2 of a dialog's frame: keeps the layer textures at the window's size, then lays
 // down the backdrop (black when none was captured).
 void drawModalBackground(const ModalBackdrop& backdrop);
+// The dialog's last frame, with the dialog gone: the key or button that answered it is then
+// released over no widget.
+void showClosingFrame(const ModalBackdrop& backdrop);
 
 // Held by a dialog while it runs. Besides the nested-loop scope (the caller's draw state back,
 // this loop's per-tick input spent, a frame time of 0 for the caller's next frame) it gives the

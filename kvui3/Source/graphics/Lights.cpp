@@ -231,7 +231,9 @@ LightSource::LightSource() : clockStart(lightClockMilliseconds()) {}
 void LightSource::buildQuad()
 {
     preTransformed = false;
-    quad = VertexArray(sf::Quads, 4);
+    // In place: fires resize their light every frame, which must not allocate.
+    quad.primitiveType = sf::Quads;
+    quad.resize(4);
     const sf::Vector2f corners[4] = {
         {0, 0}, {2 * halfWidth, 0}, {2 * halfWidth, 2 * halfHeight}, {0, 2 * halfHeight}};
     for (int i = 0; i < 4; ++i)

@@ -83,6 +83,13 @@ TEST_F(Lights, NewLightIsDisabledOpaqueBlackAndBuildQuadMakesItsRectangle)
         EXPECT_EQ(light.quad[i].texCoords, corners[i]) << i;
         EXPECT_EQ(light.quad[i].color, sf::Color::Transparent) << i;
     }
+
+    // A resize rebuilds the quad in the same storage (a fire does it every frame).
+    const sf::Vertex* storage = light.quad.quadVertices.data();
+    light.halfWidth = 3;
+    light.buildQuad();
+    EXPECT_EQ(light.quad.quadVertices.data(), storage);
+    EXPECT_EQ(light.quad[2].position, sf::Vector2f(6, 12));
 }
 
 TEST_F(Lights, NightOnlyLightsAreQueuedOnlyBelowHalfAmbient)

@@ -7,6 +7,7 @@
 #include "ui/Hints.h"
 #include "ui/ScriptConsole.h"
 
+#include "HistoryFileBytes.h"
 #include "UiTestSupport.h"
 
 #include <SFML/Graphics.hpp>
@@ -18,22 +19,10 @@ using namespace kv;
 
 namespace {
 
-std::string le32(uint32_t v)
-{
-    std::string out;
-    for (int i = 0; i < 4; i++)
-        out.push_back(static_cast<char>(v >> (8 * i)));
-    return out;
-}
-
+// The whole file for these entries.
 std::string historyBytes(const std::vector<std::string>& entries)
 {
-    std::string bytes = scriptConsoleHistorySignature;
-    bytes.resize(32, '\0');
-    bytes += le32(1) + le32(static_cast<uint32_t>(entries.size()));
-    for (const std::string& entry : entries)
-        bytes += le32(static_cast<uint32_t>(entry.size())) + entry;
-    return bytes;
+    return kvtest::historyBytes(entries, static_cast<uint32_t>(entries.size()));
 }
 
 int claimedIds()

@@ -3,6 +3,8 @@
 #include "core/BinaryFile.h"
 #include "support/TempDir.h"
 
+#include "HistoryFileBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,26 +15,8 @@ using namespace kv;
 
 namespace {
 
-std::string le32(uint32_t v)
-{
-    std::string out;
-    for (int i = 0; i < 4; i++)
-        out.push_back(static_cast<char>(v >> (8 * i)));
-    return out;
-}
-
-// The history file's bytes, written here and nowhere in the program: signature, version, count,
-// then each entry's i32 length and bytes.
-std::string historyBytes(const std::vector<std::string>& entries, uint32_t count, int32_t version = 1,
-                         const std::string& signature = scriptConsoleHistorySignature)
-{
-    std::string bytes = signature;
-    bytes.resize(32, '\0');
-    bytes += le32(static_cast<uint32_t>(version)) + le32(count);
-    for (const std::string& entry : entries)
-        bytes += le32(static_cast<uint32_t>(entry.size())) + entry;
-    return bytes;
-}
+using kvtest::historyBytes;
+using kvtest::le32;
 
 class ScriptConsoleHistoryTest : public ::testing::Test {
 protected:
