@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A single-player game played with the weapons, as a new player would: the HUD's score, the
 # console's help, the gun, a missile and a bomb given with giveitem and used with the left mouse
-# button, then the game-over window with the players ranked and back to the menu.
+# button, then Escape and Yes back to the menu. (The game-over window has its own runs: menu.sh,
+# singleplayer.sh.)
 source "$(dirname "$0")/lib.bash"
 ensure_display
 
@@ -81,9 +82,8 @@ no_winner_yet() {
 
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 1280 720
-# The computer takes a token every few seconds: enough tokens that the weapons are all used
-# before it wins, few enough that it wins well inside the test's time. No pickups, so the
-# player holds only what giveitem hands out.
+# The computer takes a token every ten seconds or so: it cannot reach 25 before the weapons are
+# all used. No pickups, so the player holds only what giveitem hands out.
 printf '[game]\ntokensCount=25\nskillLevel=2\nitemsDensity=0\n' > "$dir/tvl.ini"
 # A loaded machine may take longer than one look to show the window.
 start_game "$dir" || win=$(find_window) || win=$(find_window) || die "window not found"
@@ -108,11 +108,12 @@ shot hud-start
 
 # The computer hunts the token: once it has one its bar fills, and the HUD shows it.
 scored=""
-for i in $(seq 1 120); do
+# Mostly within ten seconds; now and then it circles the token for a minute or two.
+for i in $(seq 1 300); do
     if [ "$(bars)" = "E F" ]; then scored=yes; break; fi
     sleep 0.5
 done
-[ -n "$scored" ] || die "the computer's token bar did not fill within 60 s: $(bars)"
+[ -n "$scored" ] || die "the computer's token bar did not fill within 150 s: $(bars)"
 shot hud-score
 no_winner_yet "the console"
 
@@ -146,16 +147,17 @@ give_and_use bomb 'Player set off a bomb$' 5
 shot bomb
 no_winner_yet "the weapons were all used"
 
-# The computer wins; the game-over window ranks the players.
-wait_log "$dir/stderr.txt" 'Game over: Computer wins!$' 220 || die "no game-over window"
-sleep 0.5
-shot game-over
+# Escape asks whether to end the game; Return answers Yes and the menu comes back.
+question='Confirm: End game and return to menu?'
 for attempt in 1 2 3 4 5; do
-    xdotool key --window "$win" Return 2>/dev/null || true
-    wait_log "$dir/stderr.txt" 'Game over: OK' 4 && break
+    xdotool key --window "$win" Escape
+    wait_log "$dir/stderr.txt" "$question" 3 && break
 done
-wait_log "$dir/stderr.txt" 'Game over: OK' 1 || die "Return did not close the game-over window"
-wait_log_count "$dir/stderr.txt" "$menu_music" 2 20 || die "no menu after the game-over window"
+wait_log "$dir/stderr.txt" "$question" 1 || die "Escape did not ask to end the game"
+shot end-question
+xdotool key --window "$win" Return
+wait_log "$dir/stderr.txt" 'Confirm: Yes' 10 || die "Return did not answer Yes"
+wait_log_count "$dir/stderr.txt" "$menu_music" 2 20 || die "no menu after ending the game"
 escape_from_menu; rc=$RC
 [ "$rc" = 0 ] || { log; fail "exit code $rc after the game"; }
 rm -rf "$dir"

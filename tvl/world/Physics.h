@@ -19,8 +19,10 @@ constexpr float pixelsPerMetre = 16.0f;
 constexpr float metresPerPixel = 0.0625f;
 
 constexpr float physicsStepSeconds = 0.02f;
-// A long frame runs at most this many steps; the rest of its time is dropped, not caught up.
-constexpr int maxPhysicsStepsPerFrame = 5;
+// A long frame runs at most this many steps (0.24 s); the rest of its time is dropped, not caught
+// up. Enough that the vehicle keeps its speed down to about four frames a second, as the computer
+// player does.
+constexpr int maxPhysicsStepsPerFrame = 12;
 constexpr int32_t physicsVelocityIterations = 6;
 constexpr int32_t physicsPositionIterations = 2;
 

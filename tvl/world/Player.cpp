@@ -261,33 +261,23 @@ void smoothPose(float& x, float& y, float& angle, float targetX, float targetY,
 // ---- The computer player ----
 
 float chooseComputerHeading(float currentTarget, float bearingToToken, int roll3, int roll4,
-                            int rollDegrees, bool& huntsToken)
+                            int rollDegrees)
 {
     float target = currentTarget;
-    if (roll3 > 0) {
+    if (roll3 > 0)
         target = bearingToToken;
-        huntsToken = true;
-    }
-    if (roll4 < 1) {
+    if (roll4 < 1)
         target = kv::degrees(static_cast<float>(rollDegrees)).asRadians();
-        huntsToken = false;
-    }
     return target;
 }
 
-float turnComputer(float angle, float target)
+float turnComputer(float angle, float target, float dt)
 {
     bool down = false, up = false;
-    return kv::turnTowards(kv::radians(angle), kv::radians(target), computerTurnDegrees, down, up)
+    const float step = computerTurnDegreesPerSecond * std::max(dt, 0.0f);
+    return kv::turnTowards(kv::radians(kv::wrapRadians(angle)), kv::radians(kv::wrapRadians(target)), step,
+                           down, up)
         .asRadians();
-}
-
-float computerSpeedToward(float fullSpeed, float distance, float relativeBearing, float turnRate)
-{
-    const float side = std::fabs(std::sin(relativeBearing));
-    if (turnRate <= 0.0f || 2.0f * fullSpeed * side <= turnRate * distance)
-        return fullSpeed;
-    return turnRate * distance / (2.0f * side);
 }
 
 float keepInsideMap(float value, float radius, float size)
@@ -341,32 +331,21 @@ void reportItemUsed(const Player& p, ItemType item)
 
 void driveComputer(Player& p, float dt)
 {
+    // Its clock runs while it is stunned too, so it decides afresh as it comes to.
+    p.aiDecisionTime += dt;
     if (p.isDisabled()) {
         p.speed = 0.0f;
         return;
     }
-    const float bearing = kv::angleToPoint(p.x, p.y, game.token.x, game.token.y).asRadians();
-    const float now = kv::programClock.getElapsedTime().asSeconds();
-    if (now - p.aiDecisionTime > computerDecisionSeconds) {
-        p.aiDecisionTime = now;
+    if (p.aiDecisionTime > computerDecisionSeconds) {
+        p.aiDecisionTime = 0.0f;
+        const float bearing = kv::angleToPoint(p.x, p.y, game.token.x, game.token.y).asRadians();
         const int roll3 = std::rand() % 3, roll4 = std::rand() % 4, rollDegrees = std::rand() % 360;
-        p.aiTargetAngle = chooseComputerHeading(p.aiTargetAngle, bearing, roll3, roll4, rollDegrees,
-                                                p.aiHuntsToken);
+        p.aiTargetAngle = chooseComputerHeading(p.aiTargetAngle, bearing, roll3, roll4, rollDegrees);
     }
-    // A bearing taken once a second goes stale at this speed: turning toward it the vehicle
-    // drifts sideways and drives past the token. While hunting it follows the token each frame,
-    // and slows when the token lies inside its turning circle, which it would only ever orbit.
-    const bool hunting = p.aiHuntsToken && game.token.present;
-    if (hunting)
-        p.aiTargetAngle = bearing;
     if (p.angle != p.aiTargetAngle)
-        p.angle = turnComputer(kv::wrapRadians(p.angle), kv::wrapRadians(p.aiTargetAngle));
+        p.angle = turnComputer(p.angle, p.aiTargetAngle, dt);
     p.speed = p.timeWarpTimer > 0.0f ? computerTimeWarpSpeed : computerSpeed;
-    if (hunting && dt > 0.0f) {
-        const float turnRate = kv::degrees(computerTurnDegrees).asRadians() / dt;
-        p.speed = computerSpeedToward(p.speed, distance(p.x, p.y, game.token.x, game.token.y),
-                                      shortestTurn(bearing, p.angle), turnRate);
-    }
 }
 
 void followReceivedPose(Player& p, float dt)
@@ -515,10 +494,26 @@ void takeToken(Player& p)
 
 } // namespace
 
+int simulationSliceCount(float dt)
+{
+    if (!(dt > maxSimulationSlice))
+        return 1;
+    return static_cast<int>(std::min(std::ceil(dt / maxSimulationSlice - 1e-4f), 60.0f));
+}
+
 void Player::update(float dt, const PlayerInput& input)
 {
     if (game.paused)
         return;
+    // The computer drives 780 px a second: in a frame of a tenth of a second it would jump past
+    // the token. Everything else here is carried by its own time, pose or network.
+    const int slices = isComputer ? simulationSliceCount(dt) : 1;
+    for (int i = 0; i < slices; ++i)
+        updateStep(dt / static_cast<float>(slices), input);
+}
+
+void Player::updateStep(float dt, const PlayerInput& input)
+{
     const bool simulating = simulatesGame();
     const bool local = !isComputer && isLocallyControlled(playerId);
 

@@ -63,8 +63,16 @@ constexpr float empRadius = 900.0f;
 constexpr float timeWarpRadius = 600.0f;
 constexpr float computerSpeed = 780.0f;
 constexpr float computerTimeWarpSpeed = 195.0f;
-constexpr float computerTurnDegrees = 4.0f; // per frame
+// 4 degrees a frame at 60 frames a second; by time, so that the frame rate does not set how well
+// the computer drives.
+constexpr float computerTurnDegreesPerSecond = 240.0f;
 constexpr float computerDecisionSeconds = 1.0f;
+// What moves by speed x time and is tested for contact once a step (the computer player, the
+// projectiles) steps at most this far in time: a long frame would carry it past what it touches.
+constexpr float maxSimulationSlice = 1.0f / 60.0f;
+// The slices of a frame of dt seconds: the fewest that keep each within maxSimulationSlice, 1 for
+// a short or empty frame, and no more than 60 (a longer stall takes longer slices).
+int simulationSliceCount(float dt);
 
 class Player : public PlayerBody {
 public:
@@ -75,7 +83,8 @@ public:
     bool isDisabled() const;
 
     // Once per frame, dt in seconds; nothing while the game is paused. input is the frame's
-    // (nitro and the held items), read only when this is the local player.
+    // (nitro and the held items), read only when this is the local player. The computer player
+    // runs it in slices (simulationSliceCount).
     void update(float dt, const PlayerInput& input = {});
     // The driving model with the frame's input, once per physics step for the local player.
     void handleKeyboard(const PlayerInput& input) override;
@@ -92,11 +101,10 @@ public:
     sf::Color colour = sf::Color::Black;
     int32_t tokens = 0;
     float aiTargetAngle = 0.0f;
-    // The computer player is after the token: its heading follows the token every frame until
-    // a decision sends it elsewhere.
-    bool aiHuntsToken = false;
     bool isComputer = false;
-    float aiDecisionTime = 0.0f; // programClock seconds of the last decision
+    // Seconds of play since the computer player's last decision; it starts due, so the first
+    // frame that takes time decides. A paused game does not count.
+    float aiDecisionTime = computerDecisionSeconds;
     // The vehicle's texture holder, made by the world renderer when it first draws the player
     // (a texture needs the window, so a player alone never builds one).
     std::unique_ptr<kv::GameTexture> texture;
@@ -130,6 +138,9 @@ public:
     float netTargetX = 0.0f, netTargetY = 0.0f, netTargetAngle = 0.0f;
     float droneTargetX = 0.0f, droneTargetY = 0.0f, droneTargetAngle = 0.0f;
     bool netReceived = false; // a received pose has been applied at least once
+
+private:
+    void updateStep(float dt, const PlayerInput& input);
 };
 
 // game.players holds at most this many (GameState.h).
@@ -208,17 +219,13 @@ void smoothPose(float& x, float& y, float& angle, float targetX, float targetY,
                 float targetAngle, float rate, float dt);
 
 // The computer player's new heading from three rolls of rand(): two in three turn it toward
-// the token, then one in four overrides that with rollDegrees (0 .. 359) degrees. huntsToken
-// says whether the heading is the token's; when neither roll applies both stay as they were.
+// the token, then one in four overrides that with rollDegrees (0 .. 359) degrees; when neither
+// applies it keeps currentTarget.
 float chooseComputerHeading(float currentTarget, float bearingToToken, int roll3, int roll4,
-                            int rollDegrees, bool& huntsToken);
-// One frame of turning: at most computerTurnDegrees the short way toward target.
-float turnComputer(float angle, float target);
-// The speed (px/s) at which a vehicle turning at turnRate (radians per second) can still reach
-// a point distance px away at relativeBearing (radians from its heading): the point must not lie
-// inside its turning circle, so the circle's radius speed / turnRate may not exceed
-// distance / (2 |sin relativeBearing|). fullSpeed when that is no limit (or turnRate <= 0).
-float computerSpeedToward(float fullSpeed, float distance, float relativeBearing, float turnRate);
+                            int rollDegrees);
+// dt seconds of turning from angle toward target (radians): at most computerTurnDegreesPerSecond
+// x dt the short way, arriving when nearer than that. The result is in 0 .. 2π.
+float turnComputer(float angle, float target, float dt);
 // Keeps a computer player's coordinate in radius .. size - radius - 1.
 float keepInsideMap(float value, float radius, float size);
 

@@ -240,7 +240,9 @@ void removeProjectile(int id)
         removeProjectileAt(static_cast<size_t>(index));
 }
 
-void updateProjectiles(float dt)
+namespace {
+
+void updateProjectilesStep(float dt)
 {
     const bool simulating = simulatesGame();
     // Backwards, so a removal leaves the shots still to visit where they were.
@@ -272,6 +274,16 @@ void updateProjectiles(float dt)
             removeProjectileAt(i);
         }
     }
+}
+
+} // namespace
+
+void updateProjectiles(float dt)
+{
+    // A pulse flies 1000 px a second and more: in a long frame it would pass through a vehicle.
+    const int slices = simulationSliceCount(dt);
+    for (int i = 0; i < slices; ++i)
+        updateProjectilesStep(dt / static_cast<float>(slices));
 }
 
 void drawProjectiles(float dt)

@@ -76,7 +76,7 @@ void removeProjectile(int id);
 // player in list order whose square overlaps the shot is hit: the hit sound (a server's
 // clients hear it), Player::hit for a player run here or a PlayerHit report for a remote one,
 // and the shot is removed. A client drops a shot silently clientLifetimeMargin after its
-// lifetime.
+// lifetime. A long frame runs in slices (simulationSliceCount, Player.h).
 void updateProjectiles(float dt);
 // Draws every projectile into the world texture (once per world frame) and submits its light;
 // a missile leaves smoke puffs. dt in seconds.

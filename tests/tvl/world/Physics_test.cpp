@@ -62,9 +62,10 @@ TEST_F(PhysicsTest, StepCountPerFrame)
         {{0.019f}, {0}, 0.95f},
         {{0.02f}, {1}, 0.0f},
         {{0.1f}, {5}, 0.0f},
-        {{0.2f}, {5}, 0.0f}, // the other five steps are dropped, not caught up
+        {{0.2f}, {10}, 0.0f}, // five frames a second still drive at full speed
+        {{0.3f}, {12}, 0.0f}, // the other three steps are dropped, not caught up
         {{0.01f, 0.015f}, {0, 1}, 0.25f},
-        {{0.2f, 0.01f}, {5, 0}, 0.5f},
+        {{0.3f, 0.01f}, {12, 0}, 0.5f},
         {{-0.5f, 0.02f}, {0, 1}, 0.0f},
     };
     for (const Case& c : cases) {

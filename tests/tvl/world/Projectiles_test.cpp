@@ -199,13 +199,13 @@ TEST_F(ProjectilesTest, MissileTurnsTowardItsTargetAndKeepsItsLaunchVelocity)
     add(1, 0.0f, 0.0f);
     add(2, 2000.0f, 1000.0f); // due right of the launch point
     fire(WeaponType::Missile, {1000.0f, 1000.0f}, 0.0f, 1, 2);
-    updateProjectiles(0.1f);
+    updateProjectiles(0.0125f);
     const Projectile& m = game.projectiles[0];
-    // A quarter turn wanted, 0.1 s x 4 of it taken; then 75 px along the new heading.
-    const float angle = 0.4f * right;
+    // A quarter turn wanted, 0.0125 s x 4 of it taken; then 9.375 px along the new heading.
+    const float angle = 0.05f * right;
     EXPECT_NEAR(m.angle, angle, 1e-4f);
-    EXPECT_NEAR(m.x, 1000.0f + std::sin(angle) * 75.0f, 1e-2f);
-    EXPECT_NEAR(m.y, 1000.0f - std::cos(angle) * 75.0f, 1e-2f);
+    EXPECT_NEAR(m.x, 1000.0f + std::sin(angle) * 9.375f, 1e-3f);
+    EXPECT_NEAR(m.y, 1000.0f - std::cos(angle) * 9.375f, 1e-3f);
     EXPECT_NEAR(m.vx, 0.0f, 1e-3f);
     EXPECT_FLOAT_EQ(m.vy, -500.0f);
     // The turn is the short way: a target on the left turns it back through 0 into 2π.
@@ -319,6 +319,18 @@ TEST_F(ProjectilesTest, NeverHitsItsOwnerAndHitsTheFirstOverlappingPlayer)
     updateProjectiles(0.001f);
     EXPECT_EQ(game.projectiles.size(), 1u);
     EXPECT_FLOAT_EQ(findPlayer(1)->pulseHit, 0.0f);
+}
+
+// A pulse crosses 100 px in a tenth of a second, more than a vehicle and the shot together
+// (48 + 12): a long frame must still hit the vehicle it passes through.
+TEST_F(ProjectilesTest, ALongFrameDoesNotCarryAShotThroughAVehicle)
+{
+    add(1, 1000.0f, 1000.0f, true);
+    Player& target = add(2, 1060.0f, 1000.0f, true);
+    fire(WeaponType::PulseCannon, {1000.0f, 1000.0f}, right, 1);
+    updateProjectiles(0.1f);
+    EXPECT_TRUE(game.projectiles.empty());
+    EXPECT_FLOAT_EQ(target.pulseHit, pulseHitSeconds);
 }
 
 // A simulating machine removes a shot when its lifetime runs out; a client only drops it, without
