@@ -1,7 +1,6 @@
 #include "world/Player.h"
 
 #include "audio/Audio.h"
-#include "core/Framework.h"
 #include "core/Geometry.h"
 #include "core/Keyboard.h"
 #include "world/Effects.h"
