@@ -1,6 +1,6 @@
 // Cost of an idle frame with a modal dialog open (the confirm question over a dimmed backdrop)
-// at 1280x720: median time per frame and heap allocations per frame, measured inside the
-// dialog's own loop. Run under a display (xvfb-run) with the runtime tree's folder as the
+// at 1280x720 against a bare frame: median time, draw calls, clears and heap allocations per
+// frame, measured inside the dialog's own loop. Run under a display (xvfb-run) with the runtime tree's folder as the
 // argument: dialog_frame build/game
 #include "BenchSupport.h"
 #include "app/KVCore.h"
@@ -18,17 +18,16 @@
 #include <vector>
 
 #include "AllocationCounter.h"
+#include "FrameFigures.h"
 
 namespace {
 
 constexpr int warmup = 60, frames = 600;
 
 void (*readDevicesForReal)(kv::InputState&) = nullptr;
-std::vector<double> times;
-long allocationsMeasured = 0;
+bench::FrameRun run;
+bench::FrameMeter meter(&allocations);
 int frameCount = 0;
-long allocationsAtLastFrame = 0;
-std::chrono::steady_clock::time_point lastFrame;
 
 // Every frame samples the input once: the frame boundary to time from. Focus is kept so the
 // dialog runs as it does in front of a player; nothing is pressed.
@@ -38,15 +37,12 @@ void timeFrame(kv::InputState& state)
     state.focus = true;
     state.keys.reset();
     state.buttons = 0;
-    const auto now = std::chrono::steady_clock::now();
-    const long allocated = allocations.load();
     if (frameCount > warmup && frameCount <= warmup + frames) {
-        times.push_back(std::chrono::duration<double, std::milli>(now - lastFrame).count());
-        allocationsMeasured += allocated - allocationsAtLastFrame;
+        bench::finishGl();
+        meter.stop(run);
     }
     ++frameCount;
-    lastFrame = now;
-    allocationsAtLastFrame = allocations.load();
+    meter.start();
 }
 
 // Enter, once the frames are measured, answers the question.
@@ -76,23 +72,23 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "dialog_frame: the framework did not start\n");
         return 1;
     }
-    times.reserve(frames);
+    const double bare = bench::bareFrame(*kv::renderWindow);
+    run.times.reserve(frames);
     readDevicesForReal = kv::InputHooks::readDevices;
     kv::InputHooks::readDevices = timeFrame;
     kv::InputHooks::pollWindowEvent = scriptedEvent;
     const int answer = kv::showConfirmDialog("End game and return to menu?");
     kv::InputHooks::reset();
 
-    std::sort(times.begin(), times.end());
-    std::printf("machine: %u hardware threads, %s\n", std::thread::hardware_concurrency(), bench::cpuModel().c_str());
-    if (times.size() < frames) {
-        std::fprintf(stderr, "dialog_frame: the dialog ended after %zu measured frames\n", times.size());
+    std::printf("machine: %u hardware threads, %s, GL renderer %s\n", std::thread::hardware_concurrency(),
+                bench::cpuModel().c_str(), bench::glRenderer());
+    if (run.times.size() < frames) {
+        std::fprintf(stderr, "dialog_frame: the dialog ended after %zu measured frames\n", run.times.size());
         return 1;
     }
-    std::printf("confirm dialog open at 1280x720 over %d frames: median %.3f ms, 95th percentile %.3f ms, worst %.3f ms\n",
-                frames, times[times.size() / 2], times[times.size() * 95 / 100], times.back());
-    std::printf("heap allocations per frame with the dialog open: %.2f (answer %d)\n",
-                static_cast<double>(allocationsMeasured) / frames, answer);
+    bench::printFigureHeader();
+    bench::printFigure("confirm dialog open 1280x720", run, bare, 2.0);
+    std::printf("(answer %d)\n", answer);
     kv::KVCore::shutdown();
     fs::current_path(game);
     fs::remove_all(scratch);

@@ -1,14 +1,16 @@
 // The cost of the game frame on the largest map (Frontier.map, 256 x 256 tiles) at 1280 x 720
-// with every pickup the Ultra density places: median, 95th percentile and worst of the whole
-// frame and of its simulation step (physics, players, pickups, win check) inside the real loop,
-// then the simulation step alone at a fixed 1/60 s (as it runs, and with the input queries
-// answered in-process), and heap allocations per frame; last the game frame again with the local
+// with every pickup the Ultra density places, against a bare frame of that size: median and
+// worst of the whole frame with its draw calls, clears and heap allocations, and of its
+// simulation step (physics, players, pickups, win check) inside the real loop, then the
+// simulation step alone at a fixed 1/60 s (as it runs, and with the input queries
+// answered in-process); then the game frame again with the local
 // player's gun, drone and missiles firing, with the projectiles in flight on average; and last
 // with every effect kept at its cap around the view (smoke, fire, debris spawned every frame on
 // top of the firing), the ambience's wildlife and plants and its loops running throughout.
 // Run under a display: xvfb-run -a -s "-screen 0 1280x720x24" build/bench/game_frame build/game
 #include "BenchSupport.h"
 #include "AllocationCounter.h"
+#include "FrameFigures.h"
 
 #include "audio/Audio.h"
 #include "app/KVCore.h"
@@ -91,40 +93,36 @@ int main(int argc, char** argv)
     }
     const size_t pickupCount = tvl::game.pickups.size();
 
-    using GlFinish = void (*)();
-    const auto glFinish = reinterpret_cast<GlFinish>(sf::Context::getFunction("glFinish"));
-    using GlGetString = const unsigned char* (*)(unsigned);
-    const auto glGetString = reinterpret_cast<GlGetString>(sf::Context::getFunction("glGetString"));
-    const char* renderer = glGetString ? reinterpret_cast<const char*>(glGetString(0x1F01)) : nullptr;
+    const double bare = bench::bareFrame(*kv::renderWindow);
 
     // The real loop, its two halves timed apart (runGameFrame is exactly these two in a
     // single-player game); glFinish makes the drawing's cost land in its own frame. beforeFrame
     // runs ahead of each frame, outside the timing; the projectiles in flight are summed.
     struct Run {
-        std::vector<double> frameTimes, simulationTimes;
-        long frameAllocations = 0, simulationAllocations = 0;
+        bench::FrameRun frames;
+        std::vector<double> simulationTimes;
+        long simulationAllocations = 0;
         double projectiles = 0;
         double smoke = 0, fire = 0, debris = 0, wildlife = 0, plants = 0;
     };
     const auto measureFrames = [&](int warmup, int frames, const std::function<void(float)>& beforeFrame) {
         Run run;
-        run.frameTimes.reserve(frames);
+        run.frames.times.reserve(frames);
         run.simulationTimes.reserve(frames);
+        bench::FrameMeter meter(&allocations);
         for (int i = 0; i < warmup + frames && !tvl::game.gameEnded; i++) {
             beforeFrame(kv::frameTime);
             const long before = allocations.load();
+            meter.start();
             const auto start = Clock::now();
             tvl::simulateGameFrame(kv::frameTime);
             const double simulated = millisecondsSince(start);
             const long afterSimulation = allocations.load();
             tvl::drawGameFrame();
-            if (glFinish)
-                glFinish();
-            const double whole = millisecondsSince(start);
+            bench::finishGl();
             if (i >= warmup) {
-                run.frameTimes.push_back(whole);
+                meter.stop(run.frames);
                 run.simulationTimes.push_back(simulated);
-                run.frameAllocations += allocations.load() - before;
                 run.simulationAllocations += afterSimulation - before;
                 run.projectiles += static_cast<double>(tvl::game.projectiles.size());
                 run.smoke += static_cast<double>(tvl::smokeParticles.size());
@@ -138,10 +136,9 @@ int main(int argc, char** argv)
     };
     const int warmup = 120, frames = 1200;
     const Run quiet = measureFrames(warmup, frames, [](float) {});
-    const std::vector<double>& frameTimes = quiet.frameTimes;
     const std::vector<double>& simulationTimes = quiet.simulationTimes;
-    const long frameAllocations = quiet.frameAllocations, simulationAllocations = quiet.simulationAllocations;
-    const int measured = static_cast<int>(frameTimes.size());
+    const long simulationAllocations = quiet.simulationAllocations;
+    const int measured = static_cast<int>(quiet.frames.times.size());
 
     // The simulation alone, a minute of game at 60 frames a second, each step with a tick
     // (the most work a step does) and the frame's input sample before it: once as it runs, once
@@ -218,47 +215,33 @@ int main(int argc, char** argv)
     });
 
     std::printf("machine: %u hardware threads, %s, GL renderer %s\n", std::thread::hardware_concurrency(),
-                bench::cpuModel().c_str(), renderer ? renderer : "unknown");
+                bench::cpuModel().c_str(), bench::glRenderer());
     std::printf("Frontier.map %dx%d tiles, %zu pickups (Ultra), %zu players, window 1280x720\n", tvl::mapWidth,
                 tvl::mapHeight, pickupCount, tvl::game.players.size());
-    if (measured == 0 || stepTimes.empty() || quietStepTimes.empty()) {
+    const int firingMeasured = static_cast<int>(firing.frames.times.size());
+    const int everythingMeasured = static_cast<int>(everything.frames.times.size());
+    if (measured == 0 || firingMeasured == 0 || everythingMeasured == 0 || stepTimes.empty() || quietStepTimes.empty()) {
         std::fprintf(stderr, "game_frame: the game ended before it was measured\n");
         return 1;
     }
-    printTimes(("game frame over " + std::to_string(measured) + " frames:").c_str(), frameTimes);
-    printTimes("  of which the simulation step:", simulationTimes);
+    bench::printFigureHeader();
+    bench::printFigure("game frame 1280x720", quiet.frames, bare, 5.0);
+    bench::printFigure("game frame, weapons firing", firing.frames, bare, 6.0);
+    bench::printFigure("game frame, every effect at its cap", everything.frames, bare, 14.0);
+    std::printf("(goals: worst at most 2x the median in each; at most 150 draws with every effect)\n\n");
+
+    printTimes("simulation step in the game frame:", simulationTimes);
     printTimes(("simulation step alone, " + std::to_string(stepTimes.size()) + " steps of 1/60 s:").c_str(),
                stepTimes);
     printTimes("  the same without asking the X server:", quietStepTimes);
-    std::printf("heap allocations per frame: %.2f (simulation %.2f); per step alone: %.2f, %.2f\n",
-                static_cast<double>(frameAllocations) / measured,
+    std::printf("heap allocations per frame in the simulation %.2f; per step alone: %.2f, %.2f\n",
                 static_cast<double>(simulationAllocations) / measured,
                 static_cast<double>(stepAllocations) / static_cast<double>(stepTimes.size()),
                 static_cast<double>(quietAllocations) / static_cast<double>(quietStepTimes.size()));
-    const int firingMeasured = static_cast<int>(firing.frameTimes.size());
-    if (firingMeasured == 0) {
-        std::fprintf(stderr, "game_frame: the game ended before the weapons were measured\n");
-        return 1;
-    }
-    printTimes(("with weapons firing over " + std::to_string(firingMeasured) + " frames:").c_str(), firing.frameTimes);
-    printTimes("  of which the simulation step:", firing.simulationTimes);
-    std::printf("  heap allocations per frame: %.2f (simulation %.2f); projectiles in flight: %.1f on average\n",
-                static_cast<double>(firing.frameAllocations) / firingMeasured,
-                static_cast<double>(firing.simulationAllocations) / firingMeasured,
-                firing.projectiles / firingMeasured);
-
-    const int everythingMeasured = static_cast<int>(everything.frameTimes.size());
-    if (everythingMeasured == 0) {
-        std::fprintf(stderr, "game_frame: the game ended before every effect was measured\n");
-        return 1;
-    }
-    printTimes(("with every effect over " + std::to_string(everythingMeasured) + " frames:").c_str(),
-               everything.frameTimes);
-    printTimes("  of which the simulation step:", everything.simulationTimes);
+    printTimes("simulation step with weapons firing:", firing.simulationTimes);
+    std::printf("  projectiles in flight: %.1f on average\n", firing.projectiles / firingMeasured);
+    printTimes("simulation step with every effect:", everything.simulationTimes);
     const double n = everythingMeasured;
-    std::printf("  heap allocations per frame: %.2f (simulation %.2f)\n",
-                static_cast<double>(everything.frameAllocations) / n,
-                static_cast<double>(everything.simulationAllocations) / n);
     std::printf("  live on average: %.0f smoke, %.0f fire, %.0f debris, %.0f wildlife, %.0f plants, "
                 "%.1f projectiles\n",
                 everything.smoke / n, everything.fire / n, everything.debris / n, everything.wildlife / n,

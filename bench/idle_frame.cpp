@@ -1,6 +1,7 @@
 // Cost of an idle frame of the real loop (layers, compositor, ImGui, message text) at
-// 1280x720: median time per frame and heap allocations per frame. Run under a display
-// (xvfb-run) with the runtime tree's folder as the argument: idle_frame build/game
+// 1280x720 against a bare frame of the same size: median time, draw calls, clears and heap
+// allocations per frame. Run under a display (xvfb-run) with the runtime tree's folder as the
+// argument: idle_frame build/game
 #include "BenchSupport.h"
 #include "app/KVCore.h"
 #include "core/Messages.h"
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "AllocationCounter.h"
+#include "FrameFigures.h"
 
 int main(int argc, char** argv)
 {
@@ -38,29 +40,25 @@ int main(int argc, char** argv)
     }
     kv::printMessage("An idle frame with one message line on screen");
 
+    const double bare = bench::bareFrame(*kv::renderWindow);
     const int warmup = 60, frames = 600;
-    std::vector<double> times;
-    times.reserve(frames);
-    long allocationsMeasured = 0;
+    bench::FrameRun run;
+    run.times.reserve(frames);
+    bench::FrameMeter meter(&allocations);
     for (int i = 0; i < warmup + frames; i++) {
-        long before = allocations.load();
-        auto start = std::chrono::steady_clock::now();
+        meter.start();
         kv::getRenderLayer(kv::layerDisplay, false)->clear(sf::Color(16, 20, 28));
         kv::resizeLayerTextures();
         ImGui::SFML::Update(*kv::renderWindow, sf::seconds(1.0f / 60));
         kv::displayFrame(0);
-        auto end = std::chrono::steady_clock::now();
-        if (i >= warmup) {
-            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-            allocationsMeasured += allocations.load() - before;
-        }
+        bench::finishGl();
+        if (i >= warmup)
+            meter.stop(run);
     }
-    std::sort(times.begin(), times.end());
-    std::printf("machine: %u hardware threads, %s\n", std::thread::hardware_concurrency(),
-                std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "no DISPLAY");
-    std::printf("idle frame at 1280x720 over %d frames: median %.3f ms, 95th percentile %.3f ms, worst %.3f ms\n",
-                frames, times[times.size() / 2], times[times.size() * 95 / 100], times.back());
-    std::printf("heap allocations per idle frame: %.2f\n", static_cast<double>(allocationsMeasured) / frames);
+    std::printf("machine: %u hardware threads, %s, GL renderer %s, %s\n", std::thread::hardware_concurrency(),
+                bench::cpuModel().c_str(), bench::glRenderer(), std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "no DISPLAY");
+    bench::printFigureHeader();
+    bench::printFigure("idle frame 1280x720", run, bare, 1.3);
     kv::KVCore::shutdown();
     fs::current_path(game);
     fs::remove_all(scratch);

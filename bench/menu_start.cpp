@@ -1,5 +1,7 @@
 // Time from process start to the first displayed menu frame, with the full runtime tree (median
-// of several runs), then the cost and heap allocations of an idle menu frame. Run under a
+// of several runs), against the first frame of a bare SFML window of the same size started the
+// same way; then the cost, draw calls and heap allocations of an idle menu frame against a bare
+// frame. Run under a
 // display with the runtime tree's folder as the argument: xvfb-run -a menu_start build/game
 //
 // Each run is a fresh child process (this program again, with --child), so the fonts, packs,
@@ -40,6 +42,7 @@
 extern char** environ;
 
 #include "AllocationCounter.h"
+#include "FrameFigures.h"
 
 static long long monotonicNanoseconds()
 {
@@ -85,25 +88,20 @@ static int runChild(int idleFrames)
         std::fflush(stdout);
 
         if (idleFrames > 0) {
+            const double bare = bench::bareFrame(*renderWindow);
             const int warmup = 120;
-            std::vector<double> times;
-            times.reserve(static_cast<size_t>(idleFrames));
-            long measured = 0;
+            bench::FrameRun run;
+            run.times.reserve(static_cast<size_t>(idleFrames));
+            bench::FrameMeter meter(&allocations);
             for (int i = 0; i < warmup + idleFrames; i++) {
-                const long before = allocations.load();
-                const auto start = std::chrono::steady_clock::now();
+                meter.start();
                 runFrame(menu);
-                const auto end = std::chrono::steady_clock::now();
-                if (i >= warmup) {
-                    times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-                    measured += allocations.load() - before;
-                }
+                bench::finishGl();
+                if (i >= warmup)
+                    meter.stop(run);
             }
-            std::sort(times.begin(), times.end());
-            std::printf("idle menu frame at 1024x768 over %d frames: median %.3f ms, 95th percentile %.3f ms, "
-                        "worst %.3f ms\n",
-                        idleFrames, times[times.size() / 2], times[times.size() * 95 / 100], times.back());
-            std::printf("heap allocations per idle menu frame: %.2f\n", static_cast<double>(measured) / idleFrames);
+            bench::printFigureHeader();
+            bench::printFigure("idle menu frame 1024x768", run, bare, 2.0);
         }
         SceneManager::sceneStack.clear();
         SceneManager::currentScene = nullptr;
@@ -114,9 +112,20 @@ static int runChild(int idleFrames)
     return 0;
 }
 
+// A bare SFML window of the size the game opens, cleared and shown once.
+static int runBareChild()
+{
+    sf::RenderWindow window(sf::VideoMode(1024, 768), "Torvale!", sf::Style::Titlebar | sf::Style::Close);
+    window.clear(sf::Color(16, 20, 28));
+    window.display();
+    std::printf("first-frame %lld\n", monotonicNanoseconds());
+    std::fflush(stdout);
+    return 0;
+}
+
 // Starts a child and returns the seconds from just before its start to its first frame; < 0
 // when it failed.
-static double timeOneStart(const char* self, int idleFrames)
+static double timeOneStart(const char* self, int idleFrames, bool bare = false)
 {
     int out[2];
     if (pipe(out) != 0)
@@ -126,8 +135,8 @@ static double timeOneStart(const char* self, int idleFrames)
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
     const std::string frames = std::to_string(idleFrames);
-    char* const args[] = {const_cast<char*>(self), const_cast<char*>("--child"), const_cast<char*>(frames.c_str()),
-                          nullptr};
+    char* const args[] = {const_cast<char*>(self), const_cast<char*>(bare ? "--bare" : "--child"),
+                          const_cast<char*>(frames.c_str()), nullptr};
     pid_t pid = 0;
     const long long started = monotonicNanoseconds();
     const int spawned = posix_spawn(&pid, self, &actions, nullptr, args, environ);
@@ -160,6 +169,8 @@ int main(int argc, char** argv)
     namespace fs = std::filesystem;
     if (argc == 3 && std::strcmp(argv[1], "--child") == 0)
         return runChild(std::atoi(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], "--bare") == 0)
+        return runBareChild();
     if (argc < 2) {
         std::fprintf(stderr, "usage: menu_start GAME-FOLDER [RUNS]\n");
         return 2;
@@ -170,8 +181,12 @@ int main(int argc, char** argv)
     const fs::path scratch = bench::enterScratchGameFolder(game, "tvl-bench-menu-" + std::to_string(getpid()), 1024, 768);
     setenv("ALSOFT_DRIVERS", "null", 0);
 
-    std::vector<double> seconds;
+    // Turn about, so that a machine growing busier weighs on both alike.
+    std::vector<double> seconds, bareSeconds;
     for (int i = 0; i < runs; i++) {
+        const double b = timeOneStart(self.c_str(), 0, true);
+        if (b >= 0)
+            bareSeconds.push_back(b);
         const double t = timeOneStart(self.c_str(), i == runs - 1 ? 600 : 0);
         if (t < 0) {
             std::fprintf(stderr, "menu_start: run %d failed\n", i + 1);
@@ -181,13 +196,17 @@ int main(int argc, char** argv)
     }
     fs::current_path(game);
     fs::remove_all(scratch);
-    if (seconds.empty())
+    if (seconds.empty() || bareSeconds.empty())
         return 1;
     std::sort(seconds.begin(), seconds.end());
+    std::sort(bareSeconds.begin(), bareSeconds.end());
     std::printf("machine: %u hardware threads, %s\n", std::thread::hardware_concurrency(),
                 std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "no DISPLAY");
     std::printf("process start to first displayed menu frame over %zu runs: median %.3f s, best %.3f s, "
                 "worst %.3f s\n",
                 seconds.size(), seconds[seconds.size() / 2], seconds.front(), seconds.back());
+    const double bareMedian = bareSeconds[bareSeconds.size() / 2];
+    std::printf("a bare window's first frame: median %.3f s; ratio %.2fx (goal: at most 2x)\n", bareMedian,
+                seconds[seconds.size() / 2] / bareMedian);
     return 0;
 }

@@ -1,7 +1,9 @@
 // The cost of the world frame (terrain, sprites, fog) on a large map at 1280 x 720 under the
-// software renderer: median and worst frame over a scripted pan, and the terrain cache
-// rebuild. Usage: world_frame [game folder] (default: ../game beside this executable).
+// software renderer, against a bare frame of that size: median and worst frame over a scripted
+// pan with its draw calls, and the terrain cache rebuild. Usage: world_frame [game folder] (default: ../game beside this executable).
 #include "BenchSupport.h"
+#include "AllocationCounter.h"
+#include "FrameFigures.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
 #include "graphics/RenderLayers.h"
@@ -119,11 +121,7 @@ int main(int argc, char** argv)
     view.gameFogDensity = 0.4f;
     view.gameFogColour = sf::Color(200, 200, 220);
 
-    using GlFinish = void (*)();
-    const auto glFinish = reinterpret_cast<GlFinish>(sf::Context::getFunction("glFinish"));
-    using GlGetString = const unsigned char* (*)(unsigned);
-    const auto glGetString = reinterpret_cast<GlGetString>(sf::Context::getFunction("glGetString"));
-    const char* renderer = glGetString ? reinterpret_cast<const char*>(glGetString(0x1F01)) : nullptr;
+    const double bare = bench::bareFrame(*kv::renderWindow);
 
     const float scale = 1.5f;
     tvl::setWorldViewSize(scale, size, sf::FloatRect(0, 0, 1280, 720));
@@ -132,18 +130,19 @@ int main(int argc, char** argv)
 
     // The pan: a diagonal sweep across the map and back, 4 world pixels a frame.
     const int frames = 600;
-    std::vector<double> times;
-    times.reserve(frames);
+    bench::FrameRun pan;
+    pan.times.reserve(frames);
+    bench::FrameMeter meter(&allocations);
     kv::frameTime = 1.0f / 60.0f;
     for (int i = 0; i < frames; ++i) {
         const float t = static_cast<float>(i % 300) / 300.0f;
         const float along = (i < 300 ? t : 1.0f - t);
         const sf::Vector2f focus(along * mapPixels.x, (0.2f + 0.6f * along) * mapPixels.y);
-        const Clock::time_point start = Clock::now();
+        meter.start();
         view.scroll = tvl::cameraScroll(focus, sf::Vector2f(visible.width, visible.height), mapPixels);
         tvl::drawWorld();
-        glFinish();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        bench::finishGl();
+        meter.stop(pan);
         kv::renderWindow->display();
     }
 
@@ -151,16 +150,16 @@ int main(int argc, char** argv)
     for (int i = 0; i < 20; ++i) {
         const Clock::time_point start = Clock::now();
         view.terrain.rebuild(sf::Vector2f(1000.0f + 16.0f * i, 1000.0f));
-        glFinish();
+        bench::finishGl();
         rebuilds.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
 
     std::printf("machine: %u threads, %s, GL renderer %s\n", std::thread::hardware_concurrency(), bench::cpuModel().c_str(),
-                renderer ? renderer : "unknown");
+                bench::glRenderer());
     std::printf("map %dx%d tiles, world texture %ux%u at scale %.1f, terrain cache %ux%u\n", mapSize, mapSize, size.x,
                 size.y, scale, view.terrain.colourTexture->getSize().x, view.terrain.colourTexture->getSize().y);
-    std::printf("world frame over a %d-frame pan: median %.2f ms, worst %.2f ms\n", frames, median(times),
-                *std::max_element(times.begin(), times.end()));
+    bench::printFigureHeader();
+    bench::printFigure("world frame, 600-frame pan (worst: goal 2x)", pan, bare, 0.0);
     std::printf("terrain cache rebuild: median %.2f ms, worst %.2f ms\n", median(rebuilds),
                 *std::max_element(rebuilds.begin(), rebuilds.end()));
     kv::renderWindow->close();
