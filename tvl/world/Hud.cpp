@@ -490,6 +490,24 @@ void keepClearOfOverlays(HudParts& h)
 
 } // namespace
 
+HudMetrics measureHudMetrics()
+{
+    const sf::Font& standard = *kv::standardFont;
+    const sf::Font& osd = *kv::osdFont;
+    HudMetrics m;
+    m.lineSpacing18 = standard.getLineSpacing(18);
+    m.lineSpacing16 = osd.getLineSpacing(16);
+    m.nitroTextWidth = kv::textWidth(standard, 18, "Nitro");
+    m.headingBoxWidth = kv::textWidth(osd, 16, "0000");
+    const ImageRecord* ship = imageAt(shipImageNumber);
+    m.shipImageSize = ship ? sf::Vector2f(float(ship->width), float(ship->height)) : sf::Vector2f();
+    m.hintTextWidth = kv::textWidth(standard, kv::componentTextSize, renderScaleHintText(defaultRenderScale));
+    m.hintShadow = std::max(0.0f, kv::hintShadowOffset);
+    m.fpsTextWidth = kv::fpsTextWidth;
+    m.fpsLineSpacing = kv::fpsLineSpacing;
+    return m;
+}
+
 void layoutHud()
 {
     static bool followsDisplayMode = false;
@@ -506,18 +524,9 @@ void layoutHud()
     h.view = viewSize();
     const sf::Font& standard = *kv::standardFont;
     const sf::Font& osd = *kv::osdFont;
-    HudMetrics& m = h.metrics;
-    m.lineSpacing18 = standard.getLineSpacing(18);
-    m.lineSpacing16 = osd.getLineSpacing(16);
-    m.nitroTextWidth = kv::textWidth(standard, 18, "Nitro");
-    m.headingBoxWidth = kv::textWidth(osd, 16, "0000");
+    h.metrics = measureHudMetrics();
     const ImageRecord* ship = imageAt(shipImageNumber);
-    m.shipImageSize = ship ? sf::Vector2f(float(ship->width), float(ship->height)) : sf::Vector2f();
-    m.hintTextWidth = kv::textWidth(standard, kv::componentTextSize, renderScaleHintText(defaultRenderScale));
-    m.hintShadow = std::max(0.0f, kv::hintShadowOffset);
-    m.fpsTextWidth = kv::fpsTextWidth;
-    m.fpsLineSpacing = kv::fpsLineSpacing;
-    h.layout = hudLayoutFor(h.view, m);
+    h.layout = hudLayoutFor(h.view, h.metrics);
     const HudLayout& l = h.layout;
 
     h.shipIcon = ship ? kv::sfSprite(ship->sprite) : kv::sfSprite();

@@ -143,6 +143,9 @@ sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, sf::V
 // The box of the marker's texts hanging from anchor.
 sf::FloatRect targetTextBox(sf::Vector2f anchor, float widerText, float lineSpacing16);
 
+// The measures of the framework's fonts and the game's pictures that the layout takes. Needs the
+// fonts (and a GL context for the texts' widths).
+HudMetrics measureHudMetrics();
 // Builds and places the HUD's parts for the current view and game; at the game's set-up and
 // after a display-mode change. Needs the window.
 void layoutHud();
