@@ -115,6 +115,38 @@ std::optional<sf::Vector2f> shortestClearMove(const sf::FloatRect& box, bool acr
     return best;
 }
 
+// The shortest way back along -way (a unit vector), at most maxBack, that leaves box inside
+// bounds and clear of every obstacle; none when there is no such way. The distances tried are
+// those at which a side of the box comes hudClearGap short of a side of an obstacle.
+std::optional<float> shortestClearRetreat(const sf::FloatRect& box, sf::Vector2f way, float maxBack,
+                                          const Obstacles& obstacles, const sf::FloatRect& bounds)
+{
+    std::optional<float> best;
+    const auto tryBack = [&](float back) {
+        if (!(back > 0) || back > maxBack || (best && back >= *best))
+            return;
+        const sf::FloatRect moved(box.left - way.x * back, box.top - way.y * back, box.width, box.height);
+        if (within(moved, bounds) && !obstacles.hit(moved))
+            best = back;
+    };
+    const auto trySidesOf = [&](const sf::FloatRect& o) {
+        if (!hasArea(o))
+            return;
+        if (std::abs(way.x) > 1e-6f) {
+            tryBack((box.left - (o.left + o.width + hudClearGap)) / way.x);
+            tryBack((box.left + box.width - (o.left - hudClearGap)) / way.x);
+        }
+        if (std::abs(way.y) > 1e-6f) {
+            tryBack((box.top - (o.top + o.height + hudClearGap)) / way.y);
+            tryBack((box.top + box.height - (o.top - hudClearGap)) / way.y);
+        }
+    };
+    trySidesOf(obstacles.own);
+    for (const sf::FloatRect& o : obstacles.boxes)
+        trySidesOf(o);
+    return best;
+}
+
 } // namespace
 
 HudLayout hudLayoutFor(sf::Vector2f view, const HudMetrics& m)
@@ -251,11 +283,16 @@ sf::Vector2f targetArrowPoint(sf::Vector2f start, float bearingDegrees, sf::Vect
     const Obstacles obstacles{keepClear, {}};
     if (!obstacles.hit(arrow))
         return edge;
-    // Along its edge first, so that it stays at the screen's edge; in a corner along either.
+    // Along its edge (in a corner along either), or back along its way toward the player,
+    // whichever is shorter: it stays at the screen's edge or on the line to the target.
     const bool sideEdge = edge.x <= minX + 0.5f || edge.x >= maxX - 0.5f;
     const bool topOrBottom = edge.y <= minY + 0.5f || edge.y >= maxY - 0.5f;
     const sf::FloatRect bounds(0, 0, view.x - 1, view.y - 1);
     std::optional<sf::Vector2f> move = shortestClearMove(arrow, topOrBottom, sideEdge, obstacles, bounds);
+    const std::optional<float> back = shortestClearRetreat(arrow, d, t, obstacles, bounds);
+    if (back && (!move || *back < std::abs(move->x) + std::abs(move->y)))
+        move = -d * *back;
+    // A player under a part of the HUD leaves only the way straight in from the edge.
     if (!move)
         move = shortestClearMove(arrow, sideEdge, topOrBottom, obstacles, bounds);
     return move ? edge + *move : edge;

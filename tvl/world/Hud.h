@@ -103,10 +103,10 @@ constexpr float hudClearGap = 4;
 
 // Where the off-screen target arrow rests: from start (clamped into the view by half the arrow's
 // size) along bearingDegrees (0 up, clockwise) to the first edge of the view less half the arrow.
-// An arrow that would come within hudClearGap of a box of keepClear (the other HUD parts) slides
-// along its edge to the nearest place clear of them, or, where the edge has none, straight in
-// from the edge to the nearest such place. A start or bearing that is not finite gives the
-// view's centre.
+// An arrow that would come within hudClearGap of a box of keepClear (the other HUD parts) takes
+// the nearest place clear of them along its edge or back along its way toward start; where
+// neither has one, the nearest straight in from the edge. A start or bearing that is not finite
+// gives the view's centre.
 sf::Vector2f targetArrowPoint(sf::Vector2f start, float bearingDegrees, sf::Vector2f halfArrow,
                               sf::Vector2f view, std::span<const sf::FloatRect> keepClear = {});
 

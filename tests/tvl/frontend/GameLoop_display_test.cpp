@@ -102,12 +102,12 @@ TEST_F(GameLoopDisplay, TheGameOverWindowOpensOverTheWinningScore)
     BarSamples behindWindow;
     {
         kv::test::DialogScript script;
-        script.at(3, [&](kv::test::DialogScript&) {
+        script.at(6, [&](kv::test::DialogScript&) {
             const sf::Image shot = kv::test::shownFrame();
             behindWindow = firstTokenBar(shot);
             shot.saveToFile(std::string(TVL_GAME_DIR "/../") + "game-over-final-score.png");
         });
-        script.press(4, sf::Keyboard::Space);
+        script.press(7, sf::Keyboard::Space);
         tvl::runGameFrame();
     }
     EXPECT_EQ(me.tokens, 2);

@@ -324,6 +324,7 @@ TEST(HudDisplay, TheLayoutTableMeasuresAsTheRuntimeTree)
     kv::fpsCounter.shownRate = 9999;
     kv::displayFrame(0);
     kv::showFPS = false;
+    kv::fpsCounter = kv::FpsCounter();
     const sf::Vector2f v = kv::renderWindow->getView().getSize();
     const sf::FloatRect box = kv::fpsTextBox(v, kv::fpsTextWidth, kv::fpsLineSpacing);
     const sf::FloatRect text = kv::fpsText->getGlobalBounds();
@@ -392,8 +393,14 @@ TEST(HudDisplay, TheTargetArrowLeavesEveryOtherPartAsItWas)
         kv::ambientLightLevel = 0;
         drawnFrame(); // the world view takes its new scale
         kv::showFPS = true;
+        const hudtest::Scene scene = stagedScene(v);
+        const int hint = kv::findHint(tvl::renderScaleHintId);
+        ASSERT_GE(hint, 0);
+        EXPECT_EQ(kv::hints[size_t(hint)].position,
+                  tvl::renderScaleHintPosition(tvl::hudLayoutFor(v, scene.metrics), scene.metrics, 4))
+            << "the hint under the four rows";
         std::vector<sf::FloatRect> keepClear;
-        const std::vector<hudtest::NamedBox> parts = hudtest::fixedParts(stagedScene(v), keepClear);
+        const std::vector<hudtest::NamedBox> parts = hudtest::fixedParts(scene, keepClear);
         const tvl::Player& me = *tvl::localPlayer();
         for (const Way& way : ways) {
             const std::string name = "hud_" + std::to_string(size.x) + "x" + std::to_string(size.y) + "_" + way.name;

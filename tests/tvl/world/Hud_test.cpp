@@ -344,6 +344,27 @@ TEST(HudTargetArrow, KeepsClearOfTheItemColumn)
     }
 }
 
+TEST(HudTargetArrow, StepsBackTowardThePlayerWhereThatIsShorter)
+{
+    const sf::Vector2f view(640, 480), half(32, 32);
+    const sf::FloatRect heading(301, 15, 38, 19), scoreboard(10, 8, 270, 110);
+    struct Case {
+        const char* what;
+        float bearing;
+        sf::Vector2f expected;
+    } cases[] = {
+        {"straight up to the heading box: under it, 38 back, not 55 aside", 0, {320, 70}},
+        {"up left into the scoreboard: back down the line, clear below it", 315, {234, 154}},
+        {"straight left, under the scoreboard already", 270, {32, 240}},
+    };
+    const sf::FloatRect parts[] = {heading, scoreboard};
+    for (const Case& c : cases) {
+        const sf::Vector2f p = tvl::targetArrowPoint({320, 240}, c.bearing, half, view, parts);
+        EXPECT_NEAR(p.x, c.expected.x, 0.01f) << c.what;
+        EXPECT_NEAR(p.y, c.expected.y, 0.01f) << c.what;
+    }
+}
+
 TEST(HudTargetMarker, TextsKeepClearOfTheItemColumn)
 {
     const sf::Vector2f view(1280, 720);
