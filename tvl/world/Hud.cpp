@@ -80,34 +80,31 @@ struct Obstacles {
     }
 };
 
-// The shortest move of box across (x) or up and down (y), as allowed, that leaves it inside
-// bounds and clear of every obstacle; none when there is no such move. The moves tried stop
-// hudClearGap short of a side of an obstacle, so a box that clears one may still meet another,
-// whose sides are tried too.
-std::optional<sf::Vector2f> shortestClearMove(const sf::FloatRect& box, bool acrossX, bool acrossY,
-                                              const Obstacles& obstacles, const sf::FloatRect& bounds)
+// The shortest shift s of box along way (a unit vector), lo <= s <= hi, that leaves it inside
+// bounds and clear of every obstacle; none when there is none. The shifts tried bring a side of
+// the box to hudClearGap from a side of an obstacle, so a box that clears one may still meet
+// another, whose sides are tried too.
+std::optional<float> shortestClearShift(const sf::FloatRect& box, sf::Vector2f way, float lo, float hi,
+                                        const Obstacles& obstacles, const sf::FloatRect& bounds)
 {
-    std::optional<sf::Vector2f> best;
-    float shortest = std::numeric_limits<float>::max();
-    const auto tryMove = [&](sf::Vector2f move) {
-        const float length = std::abs(move.x) + std::abs(move.y);
-        const sf::FloatRect moved(box.left + move.x, box.top + move.y, box.width, box.height);
-        if (length >= shortest || !within(moved, bounds) || obstacles.hit(moved))
+    std::optional<float> best;
+    const auto trySide = [&](float boxSide, float obstacleSide, float along) {
+        if (std::abs(along) < 1e-6f)
             return;
-        best = move;
-        shortest = length;
+        const float shift = (obstacleSide - boxSide) / along;
+        if (shift < lo || shift > hi || (best && std::abs(shift) >= std::abs(*best)))
+            return;
+        const sf::FloatRect moved(box.left + way.x * shift, box.top + way.y * shift, box.width, box.height);
+        if (within(moved, bounds) && !obstacles.hit(moved))
+            best = shift;
     };
     const auto trySidesOf = [&](const sf::FloatRect& o) {
         if (!hasArea(o))
             return;
-        if (acrossX) {
-            tryMove({o.left - hudClearGap - (box.left + box.width), 0});
-            tryMove({o.left + o.width + hudClearGap - box.left, 0});
-        }
-        if (acrossY) {
-            tryMove({0, o.top - hudClearGap - (box.top + box.height)});
-            tryMove({0, o.top + o.height + hudClearGap - box.top});
-        }
+        trySide(box.left, o.left + o.width + hudClearGap, way.x);
+        trySide(box.left + box.width, o.left - hudClearGap, way.x);
+        trySide(box.top, o.top + o.height + hudClearGap, way.y);
+        trySide(box.top + box.height, o.top - hudClearGap, way.y);
     };
     trySidesOf(obstacles.own);
     for (const sf::FloatRect& o : obstacles.boxes)
@@ -115,35 +112,19 @@ std::optional<sf::Vector2f> shortestClearMove(const sf::FloatRect& box, bool acr
     return best;
 }
 
-// The shortest way back along -way (a unit vector), at most maxBack, that leaves box inside
-// bounds and clear of every obstacle; none when there is no such way. The distances tried are
-// those at which a side of the box comes hudClearGap short of a side of an obstacle.
-std::optional<float> shortestClearRetreat(const sf::FloatRect& box, sf::Vector2f way, float maxBack,
-                                          const Obstacles& obstacles, const sf::FloatRect& bounds)
+// The shorter of the clear shifts across (x) and up and down (y), as allowed.
+std::optional<sf::Vector2f> shortestClearMove(const sf::FloatRect& box, bool acrossX, bool acrossY,
+                                              const Obstacles& obstacles, const sf::FloatRect& bounds)
 {
-    std::optional<float> best;
-    const auto tryBack = [&](float back) {
-        if (!(back > 0) || back > maxBack || (best && back >= *best))
-            return;
-        const sf::FloatRect moved(box.left - way.x * back, box.top - way.y * back, box.width, box.height);
-        if (within(moved, bounds) && !obstacles.hit(moved))
-            best = back;
-    };
-    const auto trySidesOf = [&](const sf::FloatRect& o) {
-        if (!hasArea(o))
-            return;
-        if (std::abs(way.x) > 1e-6f) {
-            tryBack((box.left - (o.left + o.width + hudClearGap)) / way.x);
-            tryBack((box.left + box.width - (o.left - hudClearGap)) / way.x);
-        }
-        if (std::abs(way.y) > 1e-6f) {
-            tryBack((box.top - (o.top + o.height + hudClearGap)) / way.y);
-            tryBack((box.top + box.height - (o.top - hudClearGap)) / way.y);
-        }
-    };
-    trySidesOf(obstacles.own);
-    for (const sf::FloatRect& o : obstacles.boxes)
-        trySidesOf(o);
+    constexpr float any = std::numeric_limits<float>::max();
+    std::optional<sf::Vector2f> best;
+    if (acrossX)
+        if (const std::optional<float> x = shortestClearShift(box, {1, 0}, -any, any, obstacles, bounds))
+            best = sf::Vector2f(*x, 0);
+    if (acrossY)
+        if (const std::optional<float> y = shortestClearShift(box, {0, 1}, -any, any, obstacles, bounds);
+            y && (!best || std::abs(*y) < std::abs(best->x)))
+            best = sf::Vector2f(0, *y);
     return best;
 }
 
@@ -289,7 +270,7 @@ sf::Vector2f targetArrowPoint(sf::Vector2f start, float bearingDegrees, sf::Vect
     const bool topOrBottom = edge.y <= minY + 0.5f || edge.y >= maxY - 0.5f;
     const sf::FloatRect bounds(0, 0, view.x - 1, view.y - 1);
     std::optional<sf::Vector2f> move = shortestClearMove(arrow, topOrBottom, sideEdge, obstacles, bounds);
-    const std::optional<float> back = shortestClearRetreat(arrow, d, t, obstacles, bounds);
+    const std::optional<float> back = shortestClearShift(arrow, -d, 0, t, obstacles, bounds);
     if (back && (!move || *back < std::abs(move->x) + std::abs(move->y)))
         move = -d * *back;
     // A player under a part of the HUD leaves only the way straight in from the edge.

@@ -18,6 +18,7 @@
 
 #include "kvui3/dialogs/DialogScript.h"
 #include "support/Display.h"
+#include "support/FakeInput.h"
 #include "support/GameFixture.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -43,6 +44,7 @@ protected:
         kv::settings.antialiasingLevel = 0;
         kv::showFPS = false;
         ASSERT_TRUE(kv::KVCore::setDisplayMode(1280, 720, 32, true));
+        kv::test::FakeInput::view = {1280, 720};
         kv::initRenderLayers();
         ASSERT_TRUE(kv::Text::init());
         ASSERT_TRUE(kv::Shaders::init());
@@ -64,6 +66,9 @@ protected:
         if (kv::renderWindow.isBuilt())
             kv::renderWindow->close();
     }
+
+    // The window keeps the focus, whichever window of another test has it on the X screen.
+    kv::test::FakeInput fake;
 };
 
 // The colours a quarter and three quarters along the first scoreboard row's token bar.
