@@ -14,17 +14,8 @@ namespace {
 
 using tvl::ItemType;
 
-// Roboto at 18 and the OSD font at 16, as the framework loads them; the ship is 32 x 48.
-tvl::HudMetrics metrics()
-{
-    tvl::HudMetrics m;
-    m.lineSpacing18 = 21.1f;
-    m.lineSpacing16 = 19.0f;
-    m.nitroTextWidth = 40;
-    m.headingBoxWidth = 44;
-    m.shipImageSize = {32, 48};
-    return m;
-}
+// The runtime tree's fonts and pictures; the ship is 32 x 48.
+tvl::HudMetrics metrics() { return hudtest::realMetrics(); }
 
 bool inside(const sf::FloatRect& r, sf::Vector2f view)
 {
@@ -42,14 +33,14 @@ TEST(HudLayout, PartsStayOnScreenAndApartAtCommonSizes)
 {
     for (sf::Vector2f view : commonViews) {
         tvl::HudLayout l = tvl::hudLayoutFor(view, metrics());
-        sf::FloatRect label(l.nitroLabel.x, l.nitroLabel.y, 40, 21);
+        sf::FloatRect label(l.nitroLabel.x, l.nitroLabel.y, 39, 21);
         EXPECT_TRUE(inside(l.nitroBar, view)) << view.x;
         EXPECT_TRUE(inside(label, view)) << view.x;
         EXPECT_TRUE(inside(l.headingBox, view)) << view.x;
         EXPECT_FALSE(l.nitroBar.intersects(label)) << view.x;
         EXPECT_FALSE(l.nitroBar.intersects(l.headingBox)) << view.x;
         EXPECT_FALSE(label.intersects(l.headingBox)) << view.x;
-        EXPECT_FLOAT_EQ(l.nitroLabel.x + 40, l.nitroBar.left + l.nitroBar.width); // right-aligned
+        EXPECT_FLOAT_EQ(l.nitroLabel.x + 39, l.nitroBar.left + l.nitroBar.width); // right-aligned
     }
 }
 
@@ -154,7 +145,7 @@ TEST(HudLayout, NoPartLiesOverAnotherWhereverTheTokenIs)
 {
     const sf::Vector2f half = hudtest::arrowSize * 0.5f;
     const float textWidth = hudtest::textWidths.targetTexts;
-    const float lineSpacing = hudtest::realMetrics().lineSpacing16;
+    const float lineSpacing = metrics().lineSpacing16;
     for (sf::Vector2f view : commonViews) {
         for (const char* kind : {"begun", "winning", "crowded", "every effect"}) {
             SCOPED_TRACE(testing::Message() << view.x << " x " << view.y << ", " << kind);
@@ -206,7 +197,7 @@ TEST(HudLayout, NoPartLiesOverAnotherWhereverTheTokenIs)
 
 TEST(HudLayout, RenderScaleHintStandsUnderTheScoreboard)
 {
-    const tvl::HudMetrics m = hudtest::realMetrics();
+    const tvl::HudMetrics m = metrics();
     const tvl::HudLayout l = tvl::hudLayoutFor({640, 480}, m);
     // One row ends at 10 + 21 + 1: the hint keeps its place at (50, 50). Below that it follows.
     EXPECT_EQ(tvl::renderScaleHintPosition(l, m, 0), sf::Vector2f(50, 50));
@@ -221,11 +212,11 @@ TEST(HudLayout, RenderScaleHintStandsUnderTheScoreboard)
 TEST(HudLayout, ScoreboardRowsFollowTheIcon)
 {
     const tvl::HudLayout l = tvl::hudLayoutFor({1280, 720}, metrics());
-    EXPECT_FLOAT_EQ(l.iconScale, 22.1f / 48);
-    EXPECT_FLOAT_EQ(l.tokenBar.left, 32 * 22.1f / 48 + 15);
+    EXPECT_FLOAT_EQ(l.iconScale, 22.0f / 48);
+    EXPECT_FLOAT_EQ(l.tokenBar.left, 32 * 22.0f / 48 + 15);
     EXPECT_FLOAT_EQ(l.tokenBar.top, 11);
     EXPECT_FLOAT_EQ(l.tokenBar.width, 100);
-    EXPECT_FLOAT_EQ(l.rowStep, 27.1f);
+    EXPECT_FLOAT_EQ(l.rowStep, 27.0f);
     EXPECT_FLOAT_EQ(l.effectBarSize.x, 256);
 
     tvl::HudMetrics noShip = metrics();
