@@ -1,5 +1,6 @@
 // The HUD over a real single-player game on a map of the runtime tree, at three window sizes,
 // read back from the shown frame. Each frame is saved beside the game folder for a look.
+#include "app/Compositor.h"
 #include "app/KVCore.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
@@ -8,6 +9,7 @@
 #include "graphics/Shaders.h"
 #include "graphics/Text.h"
 #include "platform/FileSystem.h"
+#include "ui/Hints.h"
 #include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/GameSettings.h"
@@ -27,9 +29,6 @@
 #include "support/Display.h"
 #include "support/GameFixture.h"
 #include "support/HudScene.h"
-#include "app/Compositor.h"
-#include "core/Theme.h"
-#include "ui/Hints.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -327,6 +326,7 @@ TEST(HudDisplay, TheLayoutTableMeasuresAsTheRuntimeTree)
     // The frame-rate text at its widest stays inside the box the HUD keeps clear of.
     kv::showFPS = true;
     kv::fpsCounter.shownRate = 9999;
+    kv::fpsCounter.secondStart = kv::programClock.getElapsedTime().asSeconds(); // the rate stands this frame
     kv::displayFrame(0);
     kv::showFPS = false;
     kv::fpsCounter = kv::FpsCounter();

@@ -79,7 +79,8 @@ TEST(HudLayout, ABusyScreenHasNoOverlapsAtCommonSizes)
                                        m.lineSpacing18}});
         // The token straight right of the player in the middle of the screen.
         const sf::FloatRect column = tvl::itemColumnBox(slots, items, itemSizes, nameWidth, m.lineSpacing18);
-        const sf::Vector2f halfArrow(32, 32), arrow = tvl::targetArrowPoint(view / 2.0f, 90, halfArrow, view, {&column, 1});
+        const sf::Vector2f halfArrow(32, 32);
+        const sf::Vector2f arrow = tvl::targetArrowPoint(view / 2.0f, 90, halfArrow, view, {&column, 1});
         parts.push_back({"target arrow", around(arrow, halfArrow * 2.0f)});
         const float textWidth = 100; // "56M BRG 090"
         const sf::Vector2f anchor =
@@ -161,8 +162,8 @@ TEST(HudLayout, NoPartLiesOverAnotherWhereverTheTokenIs)
                                        sf::Vector2f(view.x * 0.85f, view.y * 0.1f)}) {
                 for (int quarter = 0; quarter < 4 * 360 && faults < 5; quarter++) {
                     const float bearing = quarter / 4.0f;
-                    const tvl::TargetMarker marker{true, false, tvl::targetArrowPoint(start, bearing, half, view, keepClear),
-                                                   0, int(bearing)};
+                    const sf::Vector2f spot = tvl::targetArrowPoint(start, bearing, half, view, keepClear);
+                    const tvl::TargetMarker marker{true, false, spot, 0, int(bearing)};
                     const sf::Vector2f anchor =
                         tvl::targetTextAnchor(marker, textWidth, hudtest::arrowSize, lineSpacing, view, keepClear);
                     const sf::FloatRect arrow = around(marker.spot, hudtest::arrowSize);
