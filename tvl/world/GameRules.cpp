@@ -102,6 +102,8 @@ std::string renderScaleHintText(float scale)
     return text;
 }
 
+const std::string renderScaleHintId = "RENDER_SCALE_HINT";
+
 void showRenderScaleHint()
 {
     const float scale = clampRenderScale(gameSettings.renderScale);
@@ -110,8 +112,8 @@ void showRenderScaleHint()
         worldView.resizePending = true;
         replantRequested = true;
     }
-    const sf::Vector2f position(50.0f, 50.0f);
-    kv::addHint("RENDER_SCALE_HINT", 2.0f, &position, &kv::clHintText, &kv::clHintBack,
+    const sf::Vector2f position = renderScaleHintPlace();
+    kv::addHint(renderScaleHintId, 2.0f, &position, &kv::clHintText, &kv::clHintBack,
                 renderScaleHintText(gameSettings.renderScale));
 }
 

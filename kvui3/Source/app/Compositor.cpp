@@ -29,6 +29,7 @@ FpsCounter fpsCounter;
 LazyObject<sf::Text> fpsText;
 LazyObject<sf::RectangleShape> fpsBackground;
 float fpsTextWidth = 0;
+float fpsLineSpacing = 0;
 bool fpsTextReady = false;
 sf::Sprite cursorSprites[5];
 uint32_t frameNumber = 0;
@@ -126,7 +127,8 @@ void drawFps(sf::RenderTarget& onto)
         std::snprintf(buffer, sizeof buffer, "%u FPS", fpsTextRate);
         text.setString(buffer);
     }
-    text.setPosition(onto.getView().getSize().x - fpsTextWidth, 20);
+    const sf::FloatRect box = fpsTextBox(onto.getView().getSize(), fpsTextWidth, fpsLineSpacing);
+    text.setPosition(box.left + 5, box.top + 5);
     sf::FloatRect bounds = text.getGlobalBounds();
     fpsBackground->setPosition(bounds.left - 5, bounds.top - 5);
     fpsBackground->setSize(sf::Vector2f(bounds.width + 10, bounds.height + 10));
@@ -173,8 +175,15 @@ void initFpsText()
     fpsText->setCharacterSize(24);
     fpsText->setFillColor(sf::Color::White);
     fpsTextWidth = digitsWidth(*mediumFont, 24, 8);
+    fpsLineSpacing = mediumFont->getLineSpacing(24);
     fpsBackground->setFillColor(sf::Color(0, 0, 0, 192));
     fpsTextReady = true;
+}
+
+sf::FloatRect fpsTextBox(sf::Vector2f viewSize, float textWidth, float lineSpacing)
+{
+    const sf::Vector2f size(textWidth + 10, lineSpacing + 10);
+    return {viewSize.x - 10 - size.x, viewSize.y - 10 - size.y, size.x, size.y};
 }
 
 void displayFrame(int cursorKind)

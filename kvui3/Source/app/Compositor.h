@@ -4,6 +4,7 @@
 // rate, writes a requested screenshot, displays the window and runs pumpFrame.
 #include "core/LazyObject.h"
 
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -45,9 +46,15 @@ extern FpsCounter fpsCounter;
 extern LazyObject<sf::Text> fpsText;
 extern LazyObject<sf::RectangleShape> fpsBackground;
 extern float fpsTextWidth;
+extern float fpsLineSpacing;
 extern bool fpsTextReady;
-// First call only: medium font, size 24, white; width of 8 digits; background (0,0,0,192).
+// First call only: medium font, size 24, white; width of 8 digits and the font's line spacing;
+// background (0,0,0,192).
 void initFpsText();
+// Where the frame-rate text and its background go on a view of viewSize: a box for a text at
+// most textWidth wide and one line high with 5 px of background around it, 10 px in from the
+// bottom right corner. The top of the screen belongs to the game's scoreboard and gauges.
+sf::FloatRect fpsTextBox(sf::Vector2f viewSize, float textWidth, float lineSpacing);
 
 // Cursor sprites 2, 3 and 4 (0 and 1 unused), made by start-up.
 extern sf::Sprite cursorSprites[5];
