@@ -6,7 +6,6 @@ source "$(dirname "$0")/lib.bash"
 ensure_display
 
 menu_music='Playing music from base\\music\\MainMenu.mus'
-game_music='Playing music from Base\\Music\\'
 saved='Server bookmark list saved to ServerList.dat'
 
 press() { xdotool key --window "$win" "$@"; sleep 0.3; }
@@ -20,11 +19,7 @@ xdotool windowfocus --sync "$win" 2>/dev/null || true
 wait_log "$dir/stderr.txt" "$menu_music" 30 || fail "the menu did not come up"
 
 # A single-player game; in its console "ex", Tab, "it" is the command that ends the game.
-for attempt in 1 2 3 4 5 6; do
-    xdotool key --window "$win" Return
-    wait_log "$dir/stderr.txt" "$game_music" 3 && break
-done
-wait_log "$dir/stderr.txt" "$game_music" 1 || { cat "$dir/stderr.txt"; fail "the game did not start"; }
+start_single_player "$dir"
 sleep 1
 press grave
 typed "ex"; press Tab; typed "it"
