@@ -55,11 +55,7 @@ xdotool key --window "$win" Return; sleep 0.7
 
 # Back on the menu at Player Options: up to the first entry, then the carousel starts its map.
 for i in 1 2 3; do xdotool key --window "$win" Up; sleep 0.3; done
-for attempt in 1 2 3 4 5 6; do
-    xdotool key --window "$win" Return
-    wait_log "$dir/stderr.txt" 'Playing music from Base\\Music\\' 3 && break
-done
-wait_log "$dir/stderr.txt" 'Playing music from Base\\Music\\' 1 || { cat "$dir/stderr.txt"; fail "the game did not start"; }
+start_single_player "$dir"
 sleep 1.5
 import -window root "$SHOTS/playercolour-game.png" 2>/dev/null || true
 

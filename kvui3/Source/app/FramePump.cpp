@@ -11,6 +11,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Signals.h"
 #include "platform/WindowControl.h"
+#include "ui/Component.h"
 
 #include <SFML/System/Clock.hpp>
 
@@ -152,6 +153,7 @@ void pollEvents()
     if (!tickGateStarted || !pollerTicked)
         return;
     pollerTickCount++;
+    nextComponentTick();
     runTickCallbacks(pollerTickSeconds);
     if (onAgeHints)
         onAgeHints(pollerTickSeconds);

@@ -17,7 +17,8 @@ namespace kv {
 
 NestedLoop::NestedLoop()
     : drawOffset(currentDrawOffset), drawScale(currentDrawScale), textOutlineThickness(kv::textOutlineThickness),
-      textOutlineColour(kv::textOutlineColour), clipDepth(kv::clipDepth()), cursorGrabbed(kv::cursorGrabbed)
+      textOutlineColour(kv::textOutlineColour), clipDepth(kv::clipDepth()), cursorGrabbed(kv::cursorGrabbed),
+      componentTicks(enterComponentLoop())
 {
 }
 
@@ -38,6 +39,7 @@ NestedLoop::~NestedLoop()
         if (renderWindow.isBuilt() && renderWindow->isOpen())
             renderWindow->setMouseCursorGrabbed(cursorGrabbed);
     }
+    leaveComponentLoop(componentTicks);
     frameTime = 0;
     SceneManager::zeroDtNextFrame = true;
 }

@@ -320,6 +320,7 @@ void ListBox::handleKeys()
 
 void ListBox::update()
 {
+    markComponentRunning(id);
     if (!pollerTicked)
         return;
     if (!hasFocus() && leftClicked &&
