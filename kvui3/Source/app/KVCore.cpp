@@ -143,8 +143,10 @@ bool init()
 
     if (!settingsFileMissing && settings.emulatedWidth != 0 && settings.emulatedHeight != 0)
         emulateResolution(settings.emulatedWidth, settings.emulatedHeight, 0, true);
-    if (emulatingResolution)
+    if (emulatingResolution) {
         setMessagesOrigin();
+        Console::updateLayout();
+    }
     return true;
 }
 

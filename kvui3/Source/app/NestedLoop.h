@@ -11,7 +11,8 @@
 namespace kv {
 
 // The scope of one nested loop. It saves what the loop's frames may change under its caller --
-// the render layers' draw offset, scale and text outline, the clip depth and the cursor grab --
+// the render layers' draw offset, scale and text outline, the clip depth, the cursor grab and
+// whether the caller is a modal dialog (the loop itself starts as none, modalDialogRunning) --
 // and on leaving puts it back (clips the loop left open are ended), empties the per-tick input
 // (pressed keys, typed text, wheel: the loop's own ticks took it, and the press that opened the
 // loop must not be handled again by its caller) and gives the caller's next frame a frame time
@@ -30,6 +31,7 @@ private:
     sf::Color textOutlineColour;
     int clipDepth;
     bool cursorGrabbed;
+    bool modalDialog;
 };
 
 // Pumps frames 1 ms apart inside a NestedLoop while keepWaiting() holds, for at most maxSeconds
