@@ -175,6 +175,8 @@ void shutdown()
     if (imguiEnabled) {
         ImGui::SFML::Shutdown();
         imguiEnabled = false;
+        // Its atlas went with the context; a later start-up adds the font again.
+        imguiLargeFont = nullptr;
     }
     renderWindow->close();
     frameworkInitialised = false;
