@@ -18,6 +18,7 @@
 #include "graphics/Textures.h"
 #include "ui/AudioPanel.h"
 #include "ui/Console.h"
+#include "ui/Hints.h"
 #include "dialogs/Dialogs.h"
 #include "world/Ambience.h"
 #include "world/ConsoleCommands.h"
@@ -375,6 +376,8 @@ void tearDownGame()
     stopMusic();
     applyLighting(savedLighting);
     kv::resetLighting(); // whatever the map left, the menu is drawn in daylight
+    // The render-scale hint and the in-game panel's hints must not outlive the game.
+    kv::hints.clear();
 }
 
 } // namespace tvl

@@ -150,7 +150,7 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
 void updateGameWorld(float dt);
 // Draws and displays the frame.
 void drawGameFrame();
-// Undoes the set-up and puts the lighting back: daylight, no queued lights.
+// Undoes the set-up and puts the lighting back: daylight, no queued lights, no hints.
 void tearDownGame();
 
 // A network game has ended under us: the last tick found the network gone.

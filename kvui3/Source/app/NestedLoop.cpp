@@ -1,5 +1,6 @@
 #include "app/NestedLoop.h"
 
+#include "app/Compositor.h"
 #include "app/FramePump.h"
 #include "core/Framework.h"
 #include "core/Input.h"
@@ -18,8 +19,9 @@ namespace kv {
 NestedLoop::NestedLoop()
     : drawOffset(currentDrawOffset), drawScale(currentDrawScale), textOutlineThickness(kv::textOutlineThickness),
       textOutlineColour(kv::textOutlineColour), clipDepth(kv::clipDepth()), cursorGrabbed(kv::cursorGrabbed),
-      componentTicks(enterComponentLoop())
+      componentTicks(enterComponentLoop()), modalDialog(modalDialogRunning)
 {
+    modalDialogRunning = false;
 }
 
 NestedLoop::~NestedLoop()
@@ -40,6 +42,7 @@ NestedLoop::~NestedLoop()
             renderWindow->setMouseCursorGrabbed(cursorGrabbed);
     }
     leaveComponentLoop(componentTicks);
+    modalDialogRunning = modalDialog;
     frameTime = 0;
     SceneManager::zeroDtNextFrame = true;
 }

@@ -14,11 +14,12 @@ namespace kv {
 
 // The scope of one nested loop. It saves what the loop's frames may change under its caller --
 // the render layers' draw offset, scale and text outline, the clip depth, the cursor grab and
-// which widgets Tab can reach (ComponentTicks) -- and on leaving puts it back (clips the loop
-// left open are ended), empties the per-tick input (pressed keys, typed text, wheel: the loop's
-// own ticks took it, and the press that opened the loop must not be handled again by its
-// caller) and gives the caller's next frame a frame time of 0, so the time spent inside does not
-// land on the caller's world as one long step.
+// which widgets Tab can reach (ComponentTicks) and whether the caller is a modal dialog (the loop
+// itself starts as none, modalDialogRunning) -- and on leaving puts it back (clips the loop left
+// open are ended), empties the per-tick input (pressed keys, typed text, wheel: the loop's own
+// ticks took it, and the press that opened the loop must not be handled again by its caller) and
+// gives the caller's next frame a frame time of 0, so the time spent inside does not land on the
+// caller's world as one long step.
 class NestedLoop {
 public:
     NestedLoop();
@@ -34,6 +35,7 @@ private:
     int clipDepth;
     bool cursorGrabbed;
     ComponentTicks componentTicks;
+    bool modalDialog;
 };
 
 // Pumps frames 1 ms apart inside a NestedLoop while keepWaiting() holds, for at most maxSeconds

@@ -24,6 +24,10 @@ void showModal()
 {
     if (!renderWindow.isBuilt() || !renderWindow->isOpen())
         return;
+    if (!Audio::audioReady) {
+        showMessage(noAudioText);
+        return;
+    }
     connectDialogs();
     ModalScope scope;
     ModalBackdrop backdrop;

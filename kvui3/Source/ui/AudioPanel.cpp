@@ -5,6 +5,7 @@
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/LazyObject.h"
+#include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/Theme.h"
 #include "core/Time.h"
@@ -235,8 +236,10 @@ void askDefaults()
 
 bool update()
 {
-    if (!Audio::audioReady)
+    if (!Audio::audioReady) {
+        printWarning(noAudioText);
         return true;
+    }
     if (!panel.isBuilt() || !panel->built)
         build();
     Panel& p = *panel;

@@ -13,6 +13,8 @@ inline constexpr const char* noTimeText = "-:--";
 inline constexpr const char* noMusicText = "No music loaded, click \"Load Music File\" or press F3";
 inline constexpr const char* defaultsQuestion =
     "Are you sure that you want to set default sound and music volume levels?";
+// What the panel says in place of opening when the audio service is down (no device).
+inline constexpr const char* noAudioText = "No audio device is available: the game runs without sound and music.";
 // How far the skip buttons move the music, in seconds.
 inline constexpr float skipSeconds = 5.0f;
 
@@ -26,7 +28,7 @@ void build();
 // Forgets the pressed state of the eight buttons.
 void resetButtons();
 // One frame of the panel's input and drawing on layerUI; true when it asks to close (Done,
-// Escape or F5, or the audio service is not up).
+// Escape or F5). With the audio service down it closes at once with noAudioText as a warning.
 bool update();
 
 // The transport actions the buttons run, on the current music stream.
