@@ -1,6 +1,7 @@
 #include "app/Compositor.h"
 
 #include "app/FramePump.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/Input.h"
 #include "core/Log.h"
@@ -244,6 +245,7 @@ void displayFrame(int cursorKind)
         if (pollerTicked || lastShownFrame().getSize() != renderWindow->getSize())
             keepShownFrame();
         renderWindow->display();
+        writeShownWindowLines();
     }
     pumpFrame();
     ++frameNumber;

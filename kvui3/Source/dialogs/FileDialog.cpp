@@ -3,6 +3,7 @@
 #include "dialogs/ModalBackdrop.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "audio/Audio.h"
 #include "core/DirectoryScanner.h"
 #include "core/Framework.h"
@@ -316,6 +317,8 @@ int FileDialog::showModal()
     if (fileNameEdit.id < maxComponentIds)
         focusedComponentId = static_cast<uint32_t>(fileNameEdit.id);
     refresh();
+    WindowLog log(title);
+    log.shown({form.getPosition(), form.getSize()});
 
     int result = -1;
     while (result < 0) {
