@@ -114,6 +114,8 @@ void handleEvent(const sf::Event& event)
         // that is really up counts as released.
         if (!input.held(event.key.code))
             Keyboard::keyReleased(static_cast<uint32_t>(event.key.code));
+        else
+            Keyboard::releaseWhileHeld(static_cast<uint32_t>(event.key.code));
         break;
     case sf::Event::TextEntered:
         // Printable ASCII only: X11 sends 127 for Delete and control codes for Ctrl+letters.
@@ -158,6 +160,7 @@ void pollEvents()
     Keyboard::pressedKeys.clear();
     typedText.clear();
     mouseWheelDelta = 0;
+    Keyboard::settleReleases();
     if (mouseCaptured) {
         if (!(input.focus && input.buttons != 0)) {
             if (input.focus)
