@@ -69,8 +69,8 @@ extern Notifier displayModeChanged;
 namespace KVCore {
 
 // (Re)creates the window at the size fitWindowSize gives on this desktop (a window centred on
-// it) and records the mode in the settings; every call after the first notifies displayModeChanged. Returns whether the
-// window is open.
+// it) and records the mode in the settings; every call after the first notifies
+// displayModeChanged. Returns whether the window is open.
 bool setDisplayMode(int width, int height, unsigned bpp, bool windowed);
 
 // Emulates the size fitEmulatedSize gives for this window and the driver's largest texture;

@@ -71,7 +71,7 @@ bool imguiColourDialog(const std::string& title, sf::Color& colour)
     const float reference[4] = {colour.r / 255.0f, colour.g / 255.0f, colour.b / 255.0f, colour.a / 255.0f};
     float current[4] = {reference[0], reference[1], reference[2], reference[3]};
     ImGui::OpenPopup("colourDialog");
-    WindowLog log(title.empty() ? "colourDialog" : title);
+    WindowLog log(title.empty() ? "Colour" : title);
     bool cancelled = false;
     for (;;) {
         drawModalBackground(backdrop);

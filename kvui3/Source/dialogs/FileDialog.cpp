@@ -279,8 +279,8 @@ void FileDialog::refresh()
     fileList.hScroll = 0;
     fileList.top = 0;
     upButton.enabled = !isFileSystemRoot(currentFolder);
-    shownFolder = fitFolderText(currentFolder, x + width - 10 - folderTextPosition.x,
-                                [](const std::string& text) { return textWidth(*standardFont, componentTextSize, text); });
+    const auto measure = [](const std::string& text) { return textWidth(*standardFont, componentTextSize, text); };
+    shownFolder = fitFolderText(currentFolder, x + width - 10 - folderTextPosition.x, measure);
     for (const FileDialogEntry& entry : listFileDialogFolder(currentFolder, fileTypes, Audio::mountedPackEntries())) {
         fileList.addItem(entry.name, "", "");
         if (entry.fromPack) {
