@@ -148,6 +148,26 @@ protected:
 
     static std::string& line() { return kv::consoleWidgets->consoleEdit.edit.text; }
 
+    struct DrawnText {
+        std::string text;
+        sf::Color colour;
+        float y;
+    };
+    // The texts one Console::draw records, in drawing order.
+    static std::vector<DrawnText> drawnTexts()
+    {
+        kv::test::RecordingLayer ui;
+        kv::Console::draw();
+        std::vector<DrawnText> drawn;
+        for (const kv::DeferredDraw& r : ui.layer.records) {
+            if (r.kind != kv::deferredText)
+                continue;
+            const auto& text = static_cast<const sf::Text&>(*r.drawable);
+            drawn.push_back({text.getString().toAnsiString(), text.getFillColor(), text.getPosition().y});
+        }
+        return drawn;
+    }
+
     // A new tick with these keys pressed and this text typed.
     static void tick(std::initializer_list<uint32_t> keys, const std::string& typed = "")
     {
@@ -274,18 +294,10 @@ TEST_F(ConsoleInput, DrawsOnlyTheLinesThatFitNewestFirstInTheirColours)
     kv::consoleDrawn = false;
     std::vector<std::string> texts;
     std::vector<sf::Color> colours;
-    {
-        kv::test::RecordingLayer ui;
-        kv::Console::draw();
-        for (const kv::DeferredDraw& r : ui.layer.records) {
-            if (r.kind != kv::deferredText)
-                continue;
-            const auto& text = static_cast<const sf::Text&>(*r.drawable);
-            const std::string string = text.getString().toAnsiString();
-            if (string.rfind("line ", 0) == 0) {
-                texts.push_back(string);
-                colours.push_back(text.getFillColor());
-            }
+    for (const DrawnText& drawn : drawnTexts()) {
+        if (drawn.text.rfind("line ", 0) == 0) {
+            texts.push_back(drawn.text);
+            colours.push_back(drawn.colour);
         }
     }
     EXPECT_TRUE(kv::consoleDrawn);
@@ -313,17 +325,10 @@ TEST_F(ConsoleInput, ALongLineIsDrawnInRowsWithinThePanel)
     kv::Console::addLine(sf::Color::Red, longLine);
     std::vector<std::string> texts;
     std::vector<float> ys;
-    {
-        kv::test::RecordingLayer ui;
-        kv::Console::draw();
-        for (const kv::DeferredDraw& r : ui.layer.records) {
-            if (r.kind != kv::deferredText)
-                continue;
-            const auto& text = static_cast<const sf::Text&>(*r.drawable);
-            if (text.getFillColor() == sf::Color::Red) {
-                texts.push_back(text.getString().toAnsiString());
-                ys.push_back(text.getPosition().y);
-            }
+    for (const DrawnText& drawn : drawnTexts()) {
+        if (drawn.colour == sf::Color::Red) {
+            texts.push_back(drawn.text);
+            ys.push_back(drawn.y);
         }
     }
     const float inner = kv::consoleWidgets->consoleLinePanel.getSize().x - 12;
