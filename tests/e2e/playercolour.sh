@@ -24,9 +24,10 @@ dir=$(make_game_folder)
 write_windowed_ini "$dir" 1024 768
 printf '[user]\nplayerName=Painter\n[game]\ntokensCount=5\n' > "$dir/tvl.ini"
 start_game "$dir" || fail "window not found"
-xdotool windowmove "$win" 0 0 2>/dev/null || true
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 wait_log "$dir/stderr.txt" 'Playing music from base\\music\\MainMenu.mus' 30 || fail "the menu did not come up"
+# Moved once the menu is up: the program centres its new window itself.
+xdotool windowmove "$win" 0 0 2>/dev/null || true
 
 # Player Options, the fourth entry.
 for i in 1 2 3; do xdotool key --window "$win" Down; sleep 0.3; done

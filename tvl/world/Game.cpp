@@ -2,6 +2,7 @@
 #include "world/Game.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "audio/Audio.h"
 #include "core/Angle.h"
 #include "core/FrameUpdate.h"
@@ -239,8 +240,13 @@ void runConsoleTick()
         runConsoleStep();
     if (grave) {
         game.consoleOpen = !game.consoleOpen;
-        if (game.consoleOpen)
+        if (game.consoleOpen) {
             kv::Console::takeFocus();
+            kv::Form& form = kv::consoleWidgets->consoleForm;
+            kv::logWindowShown("Console", {form.getPosition(), form.getSize()});
+        } else {
+            kv::logWindowClosed("Console");
+        }
     }
 }
 
@@ -310,8 +316,10 @@ void drawAudioPanel()
 {
     const sf::Vector2f viewSize = kv::renderWindow->getView().getSize();
     kv::drawRect({0.0f, 0.0f}, viewSize, sf::Color(47, 47, 47, 192), true, 0.0f);
-    if (kv::AudioPanel::update())
+    if (kv::AudioPanel::update()) {
         game.audioPanelOpen = false;
+        kv::logWindowClosed("Audio Panel");
+    }
 }
 
 void updateCursorGrab()

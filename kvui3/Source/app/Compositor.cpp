@@ -1,6 +1,7 @@
 #include "app/Compositor.h"
 
 #include "app/FramePump.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/Input.h"
 #include "core/Log.h"
@@ -256,8 +257,10 @@ void displayFrame(int cursorKind)
         layer(layerUILighting).clear(opaqueBlack);
     }
 
-    if (windowOpen())
+    if (windowOpen()) {
         renderWindow->display();
+        writeShownWindowLines();
+    }
     pumpFrame();
     ++frameNumber;
 }

@@ -124,6 +124,8 @@ void handleEvent(const sf::Event& event)
             Keyboard::keyReleased(static_cast<uint32_t>(event.key.code));
             if (event.key.code == sf::Keyboard::LControl)
                 leftControlPressed = false;
+        } else {
+            Keyboard::releaseWhileHeld(static_cast<uint32_t>(event.key.code));
         }
         break;
     case sf::Event::TextEntered:
@@ -170,6 +172,7 @@ void pollEvents()
     Keyboard::pressedKeys.clear();
     typedText.clear();
     mouseWheelDelta = 0;
+    Keyboard::settleReleases();
     if (mouseCaptured) {
         if (!(input.focus && input.buttons != 0)) {
             if (input.focus)

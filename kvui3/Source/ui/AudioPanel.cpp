@@ -176,6 +176,14 @@ void build()
     p.built = true;
 }
 
+sf::FloatRect area()
+{
+    if (!panel.isBuilt())
+        return {};
+    Form& form = panel->form;
+    return {form.getPosition(), form.getSize()};
+}
+
 void resetButtons()
 {
     if (!panel.isBuilt())

@@ -4,6 +4,8 @@
 // centred in the view. One program-wide panel, built when audio comes up and again after a
 // theme or display-mode change. Its modal loop and the dialogs it opens live in the dialogs
 // layer (dialogs/AudioPanelModal.h), which fills the two hooks below.
+#include <SFML/Graphics/Rect.hpp>
+
 #include <string>
 
 namespace kv::AudioPanel {
@@ -27,6 +29,8 @@ extern int (*confirmHook)(const std::string& text);
 void build();
 // Forgets the pressed state of the eight buttons.
 void resetButtons();
+// The form's place in the view, as last built.
+sf::FloatRect area();
 // One frame of the panel's input and drawing on layerUI; true when it asks to close (Done,
 // Escape or F5). With the audio service down it closes at once with noAudioText as a warning.
 bool update();

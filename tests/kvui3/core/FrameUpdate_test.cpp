@@ -334,3 +334,37 @@ TEST(Keyboard, ARepeatReleaseWhileTheKeyIsHeldKeepsItWaitedOut)
     kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));
     EXPECT_TRUE(kv::Keyboard::pressedKeys.empty());
 }
+
+// The release event of a waited-out key came in the tick whose sample, taken just before, still
+// had the key down; the next press of that key (the player's Return in the next window) was
+// then taken for auto-repeat and lost.
+TEST(Keyboard, AReleaseSampledLateLetsTheNextPressCount)
+{
+    FakeInput input;
+    FakeInput::focus = false; // the wait ends at once without pumping
+    FakeInput::keys.insert(sf::Keyboard::Enter);
+    kv::Keyboard::waitForKeyRelease(sf::Keyboard::Enter);
+    FakeInput::focus = true;
+    kv::handleEvent(keyEvent(sf::Event::KeyReleased, sf::Keyboard::Enter)); // sampled down still
+    kv::Keyboard::settleReleases();                                          // next tick: still down
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));   // so this is a repeat
+    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty());
+    FakeInput::keys.clear();
+    kv::Keyboard::settleReleases(); // a tick that finds it up
+    FakeInput::keys.insert(sf::Keyboard::Enter);
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter)); // a real press
+    EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 1u);
+
+    // A press and its release in one tick, both sampled down, and the press's button waits it
+    // out after both.
+    kv::Keyboard::pressedKeys.clear();
+    kv::handleEvent(keyEvent(sf::Event::KeyReleased, sf::Keyboard::Enter));
+    FakeInput::focus = false;
+    kv::Keyboard::waitForKeyRelease(sf::Keyboard::Enter);
+    FakeInput::focus = true;
+    FakeInput::keys.clear();
+    kv::Keyboard::settleReleases();
+    FakeInput::keys.insert(sf::Keyboard::Enter);
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));
+    EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 1u);
+}

@@ -23,6 +23,7 @@
 #include "ui/Component.h"
 #include "ui/Form.h"
 #include "ui/Hints.h"
+#include "ui/ListBox.h"
 
 #include "../ui/UiTestSupport.h"
 #include "DialogScript.h"
@@ -343,6 +344,22 @@ TEST_F(DialogDisplay, TextViewerScrollsAndClosesOnDoneAndAMissingFileShowsOneMes
     EXPECT_GE(messageTicks, 3u) << "the error came up as a message box";
     ASSERT_GT(messageList.size(), messagesBefore);
     EXPECT_NE(messageList.back().text.find("Unable to open"), std::string::npos);
+}
+
+// The game's documentation in the viewer of a 640-wide view (10 narrower, less its scroll bar):
+// each line of the file is one row, none broken again in the middle of a sentence.
+TEST_F(DialogDisplay, TheGamesDocumentationReadsUnbrokenInTheLeastView)
+{
+    ListBox list;
+    list.create("", {5, 60}, {630, 400}, *monoFont, componentTextSize);
+    ASSERT_TRUE(list.loadFromTextFile(TVL_GAME_DIR "/tvl.txt"));
+    std::ifstream file(TVL_GAME_DIR "/tvl.txt");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line.empty() ? " " : line);
+    ASSERT_EQ(list.count(), static_cast<int32_t>(lines.size()));
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(list.items[i].text, lines[i]);
 }
 
 // The colour picker popup: Escape gives back the colour it opened with, Enter the one chosen; a
