@@ -19,6 +19,7 @@
 
 #include "kvui3/dialogs/DialogScript.h"
 #include "support/Display.h"
+#include "support/FakeInput.h"
 #include "support/GameFixture.h"
 
 #include <SFML/System/Sleep.hpp>
@@ -53,6 +54,7 @@ protected:
         kv::imguiEnabled = false;
         kv::showFPS = false;
         ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
+        fake.view = {640, 480};
         kv::initRenderLayers();
         ASSERT_TRUE(kv::Text::init());
         ASSERT_TRUE(kv::Shaders::init());
@@ -95,6 +97,8 @@ protected:
     }
 
     UdpTransport server;
+    // Focused whatever else the display shows.
+    kv::test::FakeInput fake;
 };
 
 TEST_F(ClientGameEnd, ServerShutdownOrSilenceSaysServerDisconnected)
