@@ -2,31 +2,23 @@
 // through the wait screen, the game, then the server's shutdown packet or its 30 s of silence.
 // Either way the player reads "Server disconnected" in a message box and is back where the join
 // began, and the server is told Leave.
-#include "app/KVCore.h"
 #include "core/Framework.h"
 #include "core/Messages.h"
-#include "core/Settings.h"
 #include "frontend/GameLoop.h"
-#include "graphics/RenderLayers.h"
-#include "graphics/Shaders.h"
-#include "graphics/Text.h"
 #include "net/Network.h"
 #include "net/UdpTransport.h"
 #include "platform/Clock.h"
-#include "platform/FileSystem.h"
-#include "world/GameAssets.h"
 #include "world/GameState.h"
 
 #include "kvui3/dialogs/DialogScript.h"
 #include "support/Display.h"
 #include "support/FakeInput.h"
 #include "support/GameFixture.h"
+#include "support/GameWindow.h"
 
 #include <SFML/System/Sleep.hpp>
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 namespace {
 
@@ -47,19 +39,8 @@ protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-        kv::clearPathCache();
-        kv::settings = kv::FrameworkSettings();
-        kv::settings.antialiasingLevel = 0;
-        kv::imguiEnabled = false;
-        kv::showFPS = false;
-        ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
+        ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(640, 480));
         fake.view = {640, 480};
-        kv::initRenderLayers();
-        ASSERT_TRUE(kv::Text::init());
-        ASSERT_TRUE(kv::Shaders::init());
-        gametest::resetGameState();
-        loadGameAssets();
         gameSettings.playerName = "Joiner";
         playClientGame = [](const std::string& mapFile, const GameStartSettings& settings) {
             return playGame(MultiplayerGame, mapFile, &settings);
