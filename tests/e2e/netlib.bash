@@ -90,6 +90,20 @@ leave_game() {
     wait_log_count "$d/stderr.txt" 'Confirm: Yes' "$n" 10
 }
 
+# The joiner in folder $1 (window $2) whose server went: it says "Server disconnected" in a
+# message box, and Return there brings the menu back (its music for the $3-th time). A loaded
+# machine may drop the press.
+close_server_gone() {
+    local d=$1 w=$2 n=$3 attempt
+    wait_log "$d/stderr.txt" 'Message: Server disconnected' 20 || return 1
+    for attempt in 1 2 3; do
+        xdotool windowfocus --sync "$w" 2>/dev/null || true
+        xdotool key --window "$w" Return
+        wait_log_count "$d/stderr.txt" "$menu_music" "$n" 10 && return 0
+    done
+    return 1
+}
+
 # The program $1 (window $2) on its main menu ends with code 0.
 quit_from_menu() {
     pid=$1; win=$2

@@ -304,10 +304,14 @@ bool editServerBookmark(ServerBookmark& bookmark, bool isNew)
             return false;
         if (!save.clicked)
             continue;
-        // A paste may run past a box's limit; what is kept is what the file will hold.
-        const ServerBookmark edited{cutBookmarkField(description.edit.text, maxBookmarkDescription),
-                                    cutBookmarkField(host.edit.text, maxBookmarkHost),
-                                    cutBookmarkField(port.edit.text, maxBookmarkPort)};
+        // A paste may run past a box's limit, and is cut to it; a field left as it was keeps
+        // its whole text, however long the file had it.
+        const auto field = [](const std::string& text, const std::string& before, std::size_t cap) {
+            return text == before ? before : cutBookmarkField(text, cap);
+        };
+        const ServerBookmark edited{field(description.edit.text, start.description, maxBookmarkDescription),
+                                    field(host.edit.text, start.host, maxBookmarkHost),
+                                    field(port.edit.text, start.port, maxBookmarkPort)};
         const std::string problem = bookmarkProblem(edited);
         if (problem.empty()) {
             bookmark = edited;

@@ -174,6 +174,7 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
         return false;
     }
     game.gameType = type;
+    game.joinedAsClient = type == MultiplayerGame && netRole == ClientRole;
     game.roundSettings = *settings;
     startMapAmbience(mapFile);
     initAmbience();
@@ -199,7 +200,7 @@ bool networkLost()
 
 void endLostNetworkGame()
 {
-    if (netRole == ClientRole) {
+    if (game.joinedAsClient) {
         kv::printMessage("Server disconnected");
         kv::showMessage(kv::messageList.empty() ? std::string() : kv::messageList.back().text);
     }

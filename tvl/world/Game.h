@@ -155,7 +155,8 @@ void tearDownGame();
 
 // A network game has ended under us: the last tick found the network gone.
 bool networkLost();
-// Ends such a game: a client says "Server disconnected" in a message box; gameEnded.
+// Ends such a game: on a machine that joined it as a client, "Server disconnected" is printed
+// and the newest message line shown in a message box; gameEnded.
 void endLostNetworkGame();
 
 } // namespace tvl
