@@ -175,7 +175,8 @@ void MainMenuScene::updateMainMenu()
         }
         state = 1;
         refreshCarouselTexts();
-        kv::logWindowShown(mapSelectionName, {{0, 0}, viewSize()});
+        // Told once drawn: until then its hit rectangles are empty and a click finds nothing.
+        mapSelectionToAnnounce = true;
         break;
     case choiceHost:
         hostServerWindow();
@@ -321,8 +322,13 @@ void MainMenuScene::draw(float dt)
     kv::drawFullScreenTexture(background.texture);
     if (state == 0)
         mainMenu.draw();
-    else if (!mapListEntries.empty())
+    else if (!mapListEntries.empty()) {
         drawMapSelection();
+        if (mapSelectionToAnnounce) {
+            kv::logWindowShown(mapSelectionName, {{0, 0}, viewSize()});
+            mapSelectionToAnnounce = false;
+        }
+    }
 }
 
 void MainMenuScene::drawArrow(kv::sfSprite& sprite, const sf::Vector2f& position, float scale, float rotation,
