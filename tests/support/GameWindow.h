@@ -1,7 +1,5 @@
 #pragma once
-// A real window over the runtime tree, with the render layers, fonts, shaders and the game's
-// assets loaded and a fresh game state: where a display test of a real game starts. ImGui and
-// the frame rate are off. Call through ASSERT_NO_FATAL_FAILURE.
+// Where a display test of a real game starts, and its frames read back. Game tests only.
 #include "core/FrameUpdate.h"
 #include "graphics/Shaders.h"
 #include "support/GameFixture.h"
@@ -16,6 +14,9 @@
 
 namespace gametest {
 
+// A real window over the runtime tree, with the render layers, fonts, shaders and the game's
+// assets loaded and a fresh game state; ImGui and the frame rate are off. Call through
+// ASSERT_NO_FATAL_FAILURE.
 inline void openGameWindow(int width, int height)
 {
     ASSERT_NO_FATAL_FAILURE(kv::test::openFrameworkWindow(width, height));
