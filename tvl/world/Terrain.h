@@ -123,7 +123,11 @@ public:
     bool ready() const { return texturesOk; }
 
 private:
+    // The area around centre, keeping the cells that stay in it (neither the tiles nor the tile
+    // set change during a game, and a new map comes with a resize). Without the GL's image copy, a
+    // whole rebuild.
     void move(const sf::Vector2f& centre);
+    // The pending cells of need, then a share of the others.
     void drawCells(const sf::IntRect& need);
 
     kv::LazyObject<sf::RenderTexture> textures_[3];
