@@ -429,12 +429,11 @@ void TerrainCache::move(const sf::Vector2f& centre)
     moveTerrainCells(cells, spareCells_, shift / 16);
 }
 
-void TerrainCache::drawCells(const sf::IntRect& need)
+void TerrainCache::drawCells(const sf::IntRect& need, size_t more)
 {
     if (cells.pending == 0)
         return;
-    // A sixteenth of the cache a frame: a move leaves at most about half of it to draw.
-    pickTerrainCells(cells, need, cells.drawn.size() / 16 + 1, pickedCells_);
+    pickTerrainCells(cells, need, more, pickedCells_);
     groundVertices.clear();
     shineVertices.clear();
     for (const uint32_t cell : pickedCells_)
@@ -454,9 +453,10 @@ void TerrainCache::update(const sf::Vector2f& scroll, const sf::Vector2f& viewSi
     if (!ready())
         return;
     const sf::Vector2f world = viewSize / worldRenderScale;
+    const bool moving = !rebuildPending && terrainNeedsRebuild(area, scroll, world, false);
     if (rebuildPending)
         rebuild(scroll + world / 2.0f);
-    else if (terrainNeedsRebuild(area, scroll, world, false))
+    else if (moving)
         move(scroll + world / 2.0f);
     rebuildPending = false;
     // The cells this frame reads, with room for the smoothing at the shown part's edges.
@@ -465,7 +465,9 @@ void TerrainCache::update(const sf::Vector2f& scroll, const sf::Vector2f& viewSi
     const sf::Vector2f far = near + world + sf::Vector2f(2 * margin, 2 * margin);
     const int left = static_cast<int>(std::floor(near.x / 16)), top = static_cast<int>(std::floor(near.y / 16));
     const int right = static_cast<int>(std::floor(far.x / 16)), bottom = static_cast<int>(std::floor(far.y / 16));
-    drawCells(sf::IntRect(left, top, right - left + 1, bottom - top + 1));
+    // A sixteenth of the cache a frame after a move (which leaves at most about half of it),
+    // the copy's frame drawing only what it shows.
+    drawCells(sf::IntRect(left, top, right - left + 1, bottom - top + 1), moving ? 0 : cells.drawn.size() / 16 + 1);
 }
 
 void TerrainCache::draw(const sf::Vector2f& scroll, const sf::Vector2f& position, const sf::Vector2f& viewSize,

@@ -127,8 +127,8 @@ private:
     // set change during a game, and a new map comes with a resize). Without the GL's image copy, a
     // whole rebuild.
     void move(const sf::Vector2f& centre);
-    // The pending cells of need, then a share of the others.
-    void drawCells(const sf::IntRect& need);
+    // The pending cells of need, then up to more of the others.
+    void drawCells(const sf::IntRect& need, size_t more);
 
     kv::LazyObject<sf::RenderTexture> textures_[3];
     std::vector<uint8_t> spareCells_;
