@@ -346,6 +346,12 @@ bool TerrainCache::resize(sf::Vector2u size)
     resetTerrainCells(cells, sf::Vector2u(px, py), false);
     spareCells_.reserve(cells.drawn.size());
     pickedCells_.reserve(cells.drawn.size());
+    // Grown here, at the game's start, rather than in its first frame.
+    const size_t vertices = static_cast<size_t>(px / 16 + 1) * (py / 16 + 1) * 6;
+    for (sf::VertexArray* array : {&groundVertices, &shineVertices}) {
+        array->resize(vertices);
+        array->clear();
+    }
     rebuildPending = true;
     return true;
 }
