@@ -13,6 +13,8 @@
 #include "world/Tileset.h"
 #include "world/WorldView.h"
 
+#include <SFML/Window/Context.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -106,6 +108,62 @@ uint32_t terrainTileAt(int column, int row)
 
 uint8_t terrainTileKind(uint32_t tile) { return tile < tileCount ? tileKinds[tile] : 0; }
 
+namespace {
+
+// The map cell at (column, row) of area as the cache sees it.
+struct AreaCell {
+    uint32_t tile = 0;
+    bool known = false; // inside the tile set
+    uint8_t kind = 0;
+    bool conveyor = false;
+};
+
+AreaCell areaCell(const sf::FloatRect& area, int column, int row)
+{
+    AreaCell cell;
+    const int firstColumn = static_cast<int>(std::floor(area.left / 16)), firstRow = static_cast<int>(std::floor(area.top / 16));
+    cell.tile = terrainTileAt(firstColumn + column, firstRow + row);
+    cell.known = cell.tile < tileCount;
+    cell.kind = terrainTileKind(cell.tile);
+    const uint32_t special = cell.known ? tileSpecials[cell.tile] : 0;
+    cell.conveyor = special >= ConveyorUp && special <= ConveyorRight;
+    return cell;
+}
+
+void noteContent(TerrainContent& content, const AreaCell& cell)
+{
+    if (cell.kind == TileKindKeyA || cell.kind == TileKindKeyAMixed)
+        content.hasWater = true;
+    else if (cell.kind == TileKindKeyB || cell.kind == TileKindKeyBMixed)
+        content.hasAcid = true;
+    if (cell.conveyor)
+        content.hasConveyors = true;
+}
+
+void appendCell(const AreaCell& cell, int column, int row, sf::VertexArray& ground, sf::VertexArray& shine)
+{
+    if (cell.conveyor || (cell.kind != TileKindPlain && cell.kind != TileKindKeyAMixed && cell.kind != TileKindKeyBMixed))
+        return;
+    const TileMaterial& material = tileMaterials[cell.known ? tileMaterialIndex[cell.tile] : 0];
+    const float x = static_cast<float>(column * 16), y = static_cast<float>(row * 16);
+    appendTile(ground, x, y, sf::Color::White, &tileRects[cell.known ? cell.tile : 0]);
+    const float shineValue = material.shine > 0.0f ? std::min(material.shine, 1.0f) : 0.0f;
+    const uint8_t red = static_cast<uint8_t>(shineValue * 255.0f);
+    appendTile(shine, x, y, sf::Color(red, 0, 0, 255), nullptr);
+}
+
+// Every cell of area, the column and row past its far edges included.
+template <typename Visit>
+void forEachAreaCell(const sf::FloatRect& area, Visit visit)
+{
+    const int columns = static_cast<int>(area.width / 16), rows = static_cast<int>(area.height / 16);
+    for (int row = 0; row <= rows; ++row)
+        for (int column = 0; column <= columns; ++column)
+            visit(column, row, areaCell(area, column, row));
+}
+
+} // namespace
+
 TerrainContent buildTerrainVertices(const sf::FloatRect& area, sf::VertexArray& ground, sf::VertexArray& shine)
 {
     TerrainContent content;
@@ -113,33 +171,90 @@ TerrainContent buildTerrainVertices(const sf::FloatRect& area, sf::VertexArray& 
     shine.clear();
     ground.setPrimitiveType(sf::Triangles);
     shine.setPrimitiveType(sf::Triangles);
-    const int columns = static_cast<int>(area.width / 16), rows = static_cast<int>(area.height / 16);
-    const int firstColumn = static_cast<int>(std::floor(area.left / 16)), firstRow = static_cast<int>(std::floor(area.top / 16));
-    for (int row = 0; row <= rows; ++row) {
-        for (int column = 0; column <= columns; ++column) {
-            const uint32_t tile = terrainTileAt(firstColumn + column, firstRow + row);
-            const bool known = tile < tileCount;
-            const uint8_t kind = terrainTileKind(tile);
-            if (kind == TileKindKeyA || kind == TileKindKeyAMixed)
-                content.hasWater = true;
-            else if (kind == TileKindKeyB || kind == TileKindKeyBMixed)
-                content.hasAcid = true;
-            const uint32_t special = known ? tileSpecials[tile] : 0;
-            if (special >= ConveyorUp && special <= ConveyorRight) {
-                content.hasConveyors = true;
+    forEachAreaCell(area, [&](int column, int row, const AreaCell& cell) {
+        noteContent(content, cell);
+        appendCell(cell, column, row, ground, shine);
+    });
+    return content;
+}
+
+TerrainContent terrainContent(const sf::FloatRect& area)
+{
+    TerrainContent content;
+    forEachAreaCell(area, [&](int, int, const AreaCell& cell) { noteContent(content, cell); });
+    return content;
+}
+
+void appendTerrainCell(const sf::FloatRect& area, int column, int row, sf::VertexArray& ground, sf::VertexArray& shine)
+{
+    appendCell(areaCell(area, column, row), column, row, ground, shine);
+}
+
+void resetTerrainCells(TerrainCells& cells, sf::Vector2u textureSize, bool drawn)
+{
+    cells.columns = (textureSize.x + 15) / 16;
+    cells.rows = (textureSize.y + 15) / 16;
+    const size_t count = static_cast<size_t>(cells.columns) * cells.rows;
+    cells.drawn.assign(count, drawn ? 1 : 0);
+    cells.pending = drawn ? 0 : count;
+}
+
+void moveTerrainCells(TerrainCells& cells, std::vector<uint8_t>& spare, sf::Vector2i shift)
+{
+    const int columns = static_cast<int>(cells.columns), rows = static_cast<int>(cells.rows);
+    spare.resize(cells.drawn.size());
+    cells.pending = 0;
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            const int oldColumn = column + shift.x, oldRow = row + shift.y;
+            const bool kept = oldColumn >= 0 && oldRow >= 0 && oldColumn < columns && oldRow < rows &&
+                              cells.drawn[static_cast<size_t>(oldRow) * columns + oldColumn];
+            spare[static_cast<size_t>(row) * columns + column] = kept ? 1 : 0;
+            cells.pending += kept ? 0 : 1;
+        }
+    cells.drawn.swap(spare);
+}
+
+void pickTerrainCells(TerrainCells& cells, const sf::IntRect& need, size_t budget, std::vector<uint32_t>& picked)
+{
+    picked.clear();
+    const int columns = static_cast<int>(cells.columns), rows = static_cast<int>(cells.rows);
+    size_t limit = cells.drawn.size(); // everything need holds
+    const auto take = [&](int column, int row) {
+        if (picked.size() >= limit)
+            return;
+        uint8_t& drawn = cells.drawn[static_cast<size_t>(row) * columns + column];
+        if (drawn)
+            return;
+        drawn = 1;
+        --cells.pending;
+        picked.push_back(static_cast<uint32_t>(row * columns + column));
+    };
+    // The cells of rows top..bottom and columns left..right, clipped to the grid.
+    const auto takeRect = [&](int left, int top, int right, int bottom) {
+        for (int row = std::max(top, 0); row <= std::min(bottom, rows - 1); ++row)
+            for (int column = std::max(left, 0); column <= std::min(right, columns - 1); ++column)
+                take(column, row);
+    };
+    const int left = need.left, top = need.top, right = need.left + need.width - 1, bottom = need.top + need.height - 1;
+    takeRect(left, top, right, bottom);
+    // Then ring by ring around it, until the budget is spent or the rings leave the grid.
+    limit = picked.size() + budget;
+    for (int d = 1; cells.pending > 0 && picked.size() < limit; ++d) {
+        const int l = left - d, t = top - d, r = right + d, b = bottom + d;
+        if (l < 0 && t < 0 && r >= columns && b >= rows)
+            break;
+        for (int row = std::max(t, 0); row <= std::min(b, rows - 1); ++row) {
+            if (row == t || row == b) {
+                takeRect(l, row, r, row);
                 continue;
             }
-            if (kind != TileKindPlain && kind != TileKindKeyAMixed && kind != TileKindKeyBMixed)
-                continue;
-            const TileMaterial& material = tileMaterials[known ? tileMaterialIndex[tile] : 0];
-            const float x = static_cast<float>(column * 16), y = static_cast<float>(row * 16);
-            appendTile(ground, x, y, sf::Color::White, &tileRects[known ? tile : 0]);
-            const float shineValue = material.shine > 0.0f ? std::min(material.shine, 1.0f) : 0.0f;
-            const uint8_t red = static_cast<uint8_t>(shineValue * 255.0f);
-            appendTile(shine, x, y, sf::Color(red, 0, 0, 255), nullptr);
+            if (l >= 0)
+                take(l, row);
+            if (r < columns)
+                take(r, row);
         }
     }
-    return content;
 }
 
 float advanceConveyorOffset(float offset, float dt)
@@ -167,6 +282,39 @@ sf::Vector2f acidTextureStart(int column, int row, sf::Vector2u acidSize)
                         static_cast<float>((static_cast<unsigned>(row) * 16u) % acidSize.y));
 }
 
+namespace {
+
+// glCopyImageSubData (GL 4.3, ARB_copy_image), or null where the driver has none.
+using CopyImageSubData = void (*)(unsigned, unsigned, int, int, int, int, unsigned, unsigned, int, int, int, int, int,
+                                  int, int);
+CopyImageSubData copyImageSubData()
+{
+    static const CopyImageSubData copy =
+        sf::Context::isExtensionAvailable("GL_ARB_copy_image")
+            ? reinterpret_cast<CopyImageSubData>(sf::Context::getFunction("glCopyImageSubData"))
+            : nullptr;
+    return copy;
+}
+
+// Makes to hold from's pixels moved by -shift (to's (0, 0) shows from's shift), transparent
+// where from has none: a copy texel for texel in the GL, no drawing. Both are render textures of
+// one size, so both are stored upside down.
+void copyShifted(CopyImageSubData copy, sf::RenderTexture& from, sf::RenderTexture& to, sf::Vector2i shift)
+{
+    constexpr unsigned glTexture2D = 0x0DE1;
+    to.clear(sf::Color::Transparent);
+    to.display();
+    const int width = static_cast<int>(from.getSize().x), height = static_cast<int>(from.getSize().y);
+    const int left = std::max(shift.x, 0), top = std::max(shift.y, 0);
+    const int right = std::min(width, width + shift.x), bottom = std::min(height, height + shift.y);
+    if (left < right && top < bottom)
+        copy(from.getTexture().getNativeHandle(), glTexture2D, 0, left, height - bottom, 0,
+             to.getTexture().getNativeHandle(), glTexture2D, 0, left - shift.x, height - bottom + shift.y, 0,
+             right - left, bottom - top, 1);
+}
+
+} // namespace
+
 bool TerrainCache::resize(sf::Vector2u size)
 {
     const unsigned px = terrainTextureSize(size.x), py = terrainTextureSize(size.y);
@@ -179,17 +327,30 @@ bool TerrainCache::resize(sf::Vector2u size)
         rebuildPending = true;
         return true;
     }
-    colourTextureOk = colourTexture->create(px, py, sf::ContextSettings());
-    shineTextureOk = shineTexture->create(px, py, sf::ContextSettings());
-    for (sf::RenderTexture* texture : {&*colourTexture, &*shineTexture}) {
+    texturesOk = true;
+    for (kv::LazyObject<sf::RenderTexture>& texture : textures_) {
+        texturesOk = texture->create(px, py, sf::ContextSettings()) && texturesOk;
         texture->setSmooth(true);
         texture->clear(sf::Color::Transparent);
         texture->display();
     }
+    colourTexture = &*textures_[0];
+    shineTexture = &*textures_[1];
+    spareTexture = &*textures_[2];
     halfSize = sf::Vector2u(px / 2, py / 2);
     if (!ready()) {
         kv::printError(kv::formatString("TerrainCache: cannot create the %ux%u terrain textures", px, py));
         return false;
+    }
+    copyImageSubData(); // its first look-up reads the driver's extension list
+    resetTerrainCells(cells, sf::Vector2u(px, py), false);
+    spareCells_.reserve(cells.drawn.size());
+    pickedCells_.reserve(cells.drawn.size());
+    // Grown here, at the game's start, rather than in its first frame.
+    const size_t vertices = static_cast<size_t>(px / 16 + 1) * (py / 16 + 1) * 6;
+    for (sf::VertexArray* array : {&groundVertices, &shineVertices}) {
+        array->resize(vertices);
+        array->clear();
     }
     rebuildPending = true;
     return true;
@@ -211,6 +372,7 @@ void TerrainCache::rebuild(const sf::Vector2f& centre)
     shineTexture->clear(sf::Color::Transparent);
     shineTexture->draw(shineVertices);
     shineTexture->display();
+    resetTerrainCells(cells, colourTexture->getSize(), true);
 }
 
 namespace {
@@ -250,14 +412,68 @@ void quadTriangles(sf::Vertex (&out)[6], const sf::Vector2f& position, const sf:
 
 } // namespace
 
+void TerrainCache::move(const sf::Vector2f& centre)
+{
+    const sf::FloatRect moved = terrainAreaAround(centre, halfSize);
+    const sf::Vector2i shift(static_cast<int>(moved.left - area.left), static_cast<int>(moved.top - area.top));
+    if (shift == sf::Vector2i(0, 0))
+        return;
+    const CopyImageSubData copy = copyImageSubData();
+    if (!copy) {
+        rebuild(centre);
+        return;
+    }
+    area = moved;
+    const TerrainContent content = terrainContent(area);
+    hasWater = content.hasWater;
+    hasAcid = content.hasAcid;
+    hasConveyors = content.hasConveyors;
+    for (sf::RenderTexture** texture : {&colourTexture, &shineTexture}) {
+        copyShifted(copy, **texture, *spareTexture, shift);
+        std::swap(*texture, spareTexture);
+    }
+    moveTerrainCells(cells, spareCells_, shift / 16);
+}
+
+void TerrainCache::drawCells(const sf::IntRect& need, size_t more)
+{
+    if (cells.pending == 0)
+        return;
+    pickTerrainCells(cells, need, more, pickedCells_);
+    groundVertices.clear();
+    shineVertices.clear();
+    for (const uint32_t cell : pickedCells_)
+        appendTerrainCell(area, static_cast<int>(cell % cells.columns), static_cast<int>(cell / cells.columns),
+                          groundVertices, shineVertices);
+    if (groundVertices.getVertexCount() == 0)
+        return;
+    groundStates.texture = &*tilesetTexture;
+    colourTexture->draw(groundVertices, groundStates);
+    colourTexture->display();
+    shineTexture->draw(shineVertices);
+    shineTexture->display();
+}
+
 void TerrainCache::update(const sf::Vector2f& scroll, const sf::Vector2f& viewSize, float worldRenderScale)
 {
     if (!ready())
         return;
     const sf::Vector2f world = viewSize / worldRenderScale;
-    if (terrainNeedsRebuild(area, scroll, world, rebuildPending))
+    const bool moving = !rebuildPending && terrainNeedsRebuild(area, scroll, world, false);
+    if (rebuildPending)
         rebuild(scroll + world / 2.0f);
+    else if (moving)
+        move(scroll + world / 2.0f);
     rebuildPending = false;
+    // The cells this frame reads, with room for the smoothing at the shown part's edges.
+    const float margin = 4;
+    const sf::Vector2f near = scroll - sf::Vector2f(area.left, area.top) - sf::Vector2f(margin, margin);
+    const sf::Vector2f far = near + world + sf::Vector2f(2 * margin, 2 * margin);
+    const int left = static_cast<int>(std::floor(near.x / 16)), top = static_cast<int>(std::floor(near.y / 16));
+    const int right = static_cast<int>(std::floor(far.x / 16)), bottom = static_cast<int>(std::floor(far.y / 16));
+    // A sixteenth of the cache a frame after a move (which leaves at most about half of it),
+    // the copy's frame drawing only what it shows.
+    drawCells(sf::IntRect(left, top, right - left + 1, bottom - top + 1), moving ? 0 : cells.drawn.size() / 16 + 1);
 }
 
 void TerrainCache::draw(const sf::Vector2f& scroll, const sf::Vector2f& position, const sf::Vector2f& viewSize,

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -203,4 +204,93 @@ TEST(TerrainAcid, TextureCoordinatesWrapAtTheAcidTexturesOwnSize)
     EXPECT_EQ(tvl::acidTextureStart(33, 2, {512, 512}), sf::Vector2f(16, 32));
     EXPECT_EQ(tvl::acidTextureStart(33, 20, {256, 128}), sf::Vector2f(16, 64));
     EXPECT_EQ(tvl::acidTextureStart(3, 2, {0, 0}), sf::Vector2f(0, 0));
+}
+
+TEST_F(TerrainTest, CellsDrawnOneByOneMakeTheWholeBuild)
+{
+    // Every tile kind somewhere in a 6 x 5 map, the area reaching past its edges.
+    std::vector<uint16_t> tiles(30);
+    for (size_t i = 0; i < tiles.size(); ++i)
+        tiles[i] = static_cast<uint16_t>(i % 8);
+    setMap(6, 5, tiles);
+    const sf::FloatRect area(-32, 16, 128, 64);
+    const tvl::TerrainContent whole = tvl::buildTerrainVertices(area, ground, shine);
+    const tvl::TerrainContent content = tvl::terrainContent(area);
+    EXPECT_EQ(content.hasWater, whole.hasWater);
+    EXPECT_EQ(content.hasAcid, whole.hasAcid);
+    EXPECT_EQ(content.hasConveyors, whole.hasConveyors);
+
+    // The whole build walks one column and row past the area; those lie outside its texture.
+    sf::VertexArray cellGround, cellShine;
+    size_t at = 0;
+    for (int row = 0; row <= 4; ++row)
+        for (int column = 0; column <= 8; ++column) {
+            cellGround.clear();
+            cellShine.clear();
+            tvl::appendTerrainCell(area, column, row, cellGround, cellShine);
+            ASSERT_EQ(cellGround.getVertexCount(), cellShine.getVertexCount());
+            for (size_t i = 0; i < cellGround.getVertexCount(); ++i, ++at) {
+                ASSERT_LT(at, ground.getVertexCount()) << column << "," << row;
+                EXPECT_EQ(cellGround[i].position, ground[at].position);
+                EXPECT_EQ(cellGround[i].texCoords, ground[at].texCoords);
+                EXPECT_EQ(cellShine[i].color, shine[at].color);
+            }
+        }
+    EXPECT_EQ(at, ground.getVertexCount());
+}
+
+TEST(TerrainCells, AMoveKeepsWhatStaysAndLeavesTheRestPending)
+{
+    tvl::TerrainCells cells;
+    tvl::resetTerrainCells(cells, {64, 33}, true); // 4 x 3 cells, the last row partly covered
+    ASSERT_EQ(cells.columns, 4u);
+    ASSERT_EQ(cells.rows, 3u);
+    EXPECT_EQ(cells.pending, 0u);
+    cells.drawn[1 * 4 + 3] = 0; // (3, 1) still pending before the move
+    cells.pending = 1;
+    std::vector<uint8_t> spare;
+    // The area moves one cell right and one down: new (c, r) is old (c + 1, r + 1).
+    tvl::moveTerrainCells(cells, spare, {1, 1});
+    const uint8_t expected[12] = {1, 1, 0, 0, // old row 1: (1, 1), (2, 1), (3, 1) pending, outside
+                                  1, 1, 1, 0, // old row 2
+                                  0, 0, 0, 0}; // outside
+    for (size_t i = 0; i < 12; ++i)
+        EXPECT_EQ(cells.drawn[i], expected[i]) << i;
+    EXPECT_EQ(cells.pending, 7u);
+
+    // Moved further than the grid: nothing stays.
+    tvl::moveTerrainCells(cells, spare, {-4, 0});
+    EXPECT_EQ(cells.pending, 12u);
+}
+
+TEST(TerrainCells, WhatTheViewNeedsFirstThenTheNearestWithinTheBudget)
+{
+    tvl::TerrainCells cells;
+    tvl::resetTerrainCells(cells, {160, 160}, false); // 10 x 10, all pending
+    std::vector<uint32_t> picked;
+    const auto isPicked = [&](int column, int row) {
+        return std::find(picked.begin(), picked.end(), static_cast<uint32_t>(row * 10 + column)) != picked.end();
+    };
+    // The need (3..5 x 3..4, 6 cells) is drawn whole even with no budget.
+    tvl::pickTerrainCells(cells, sf::IntRect(3, 3, 3, 2), 0, picked);
+    EXPECT_EQ(picked.size(), 6u);
+    EXPECT_TRUE(isPicked(3, 3) && isPicked(5, 4));
+    EXPECT_EQ(cells.pending, 94u);
+
+    // Drawn cells are not drawn again; the budget goes to the nearest ring (2..6 x 2..5, 14 cells).
+    tvl::pickTerrainCells(cells, sf::IntRect(3, 3, 3, 2), 10, picked);
+    EXPECT_EQ(picked.size(), 10u);
+    for (const uint32_t cell : picked) {
+        const int column = static_cast<int>(cell % 10), row = static_cast<int>(cell / 10);
+        EXPECT_TRUE(column >= 2 && column <= 6 && row >= 2 && row <= 5) << column << "," << row;
+        EXPECT_FALSE(column >= 3 && column <= 5 && row >= 3 && row <= 4) << column << "," << row;
+    }
+    EXPECT_EQ(cells.pending, 84u);
+
+    // A need partly outside the grid is clipped; a large budget reaches the far corner.
+    tvl::pickTerrainCells(cells, sf::IntRect(-2, -2, 4, 4), 1000, picked);
+    EXPECT_EQ(cells.pending, 0u);
+    EXPECT_EQ(picked.size(), 84u);
+    EXPECT_TRUE(isPicked(9, 9));
+    EXPECT_TRUE(std::all_of(cells.drawn.begin(), cells.drawn.end(), [](uint8_t d) { return d == 1; }));
 }

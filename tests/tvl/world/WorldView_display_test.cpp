@@ -17,12 +17,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <filesystem>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -409,4 +412,83 @@ TEST_F(WorldViewDisplay, FogDriftsWithTheWind)
         EXPECT_EQ(difference(first, second, sandArea) > 0, c.moves) << "wind " << c.wind;
     }
     tvl::windSpeed = 10.0f;
+}
+
+namespace {
+
+// The pixels of a and b inside rect (clipped to both) that differ.
+int differingPixels(const sf::Image& a, const sf::Image& b, sf::IntRect rect)
+{
+    const int right = std::min<int>(rect.left + rect.width, std::min(a.getSize().x, b.getSize().x));
+    const int bottom = std::min<int>(rect.top + rect.height, std::min(a.getSize().y, b.getSize().y));
+    int count = 0;
+    for (int y = std::max(rect.top, 0); y < bottom; ++y)
+        for (int x = std::max(rect.left, 0); x < right; ++x)
+            count += a.getPixel(x, y) != b.getPixel(x, y);
+    return count;
+}
+
+} // namespace
+
+TEST_F(WorldViewDisplay, PannedTerrainCacheHoldsWhatAWholeRebuildDraws)
+{
+    // A pan right and down across the map and beyond its edges, back up, then a jump: each frame
+    // the cache must show the area the view would have been rebuilt around, with the pixels a
+    // whole rebuild of that area draws wherever the frame reads them.
+    tvl::WorldView& view = tvl::worldView;
+    tvl::setWorldViewSize(1.0f, {640, 360}, sf::FloatRect(0, 0, 640, 360));
+    tvl::TerrainCache& cache = view.terrain;
+    static tvl::TerrainCache reference; // never destroyed, as the world view's own
+    ASSERT_TRUE(reference.resize(tvl::terrainCacheRequest({640, 360}, 1.0f)));
+    const sf::Vector2f world(640, 360);
+    const sf::Vector2f half(static_cast<float>(cache.halfSize.x), static_cast<float>(cache.halfSize.y));
+    kv::frameTime = 0.0f;
+
+    std::vector<sf::Vector2f> scrolls;
+    for (int i = 0; i <= 30; ++i)
+        scrolls.emplace_back(-100.0f + 39.5f * i, -60.0f + 22.25f * i);
+    for (int i = 1; i <= 15; ++i)
+        scrolls.emplace_back(scrolls.back() + sf::Vector2f(-13.5f, -46.0f));
+    scrolls.emplace_back(100.0f, 50.0f); // a jump away from the cached area
+    for (int i = 1; i <= 10; ++i)
+        scrolls.emplace_back(scrolls.back() + sf::Vector2f(61.0f, 7.0f));
+
+    sf::FloatRect expected;
+    sf::Image colour, shine; // the reference's, drawn whole around expected
+    int moves = 0, framesWithPendingCells = 0;
+    for (size_t i = 0; i < scrolls.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "frame " << i << " at " << scrolls[i].x << "," << scrolls[i].y);
+        view.scroll = scrolls[i];
+        kv::renderWindow->clear(sf::Color::Magenta);
+        tvl::drawWorld();
+        if (i == 0 || tvl::terrainNeedsRebuild(expected, scrolls[i], world, false)) {
+            expected = tvl::terrainAreaAround(scrolls[i] + world / 2.0f, cache.halfSize);
+            moves += i > 0;
+            reference.rebuild(sf::Vector2f(expected.left, expected.top) + half);
+            ASSERT_EQ(reference.area, expected);
+            colour = reference.colourTexture->getTexture().copyToImage();
+            shine = reference.shineTexture->getTexture().copyToImage();
+        }
+        ASSERT_EQ(cache.area, expected);
+        EXPECT_EQ(cache.hasWater, reference.hasWater);
+        EXPECT_EQ(cache.hasAcid, reference.hasAcid);
+        EXPECT_EQ(cache.hasConveyors, reference.hasConveyors);
+        framesWithPendingCells += cache.cells.pending > 0;
+        // What the frame reads, with the smoothing's texel beyond each edge.
+        const sf::Vector2f offset = scrolls[i] - sf::Vector2f(expected.left, expected.top);
+        const sf::IntRect read(static_cast<int>(std::floor(offset.x)) - 2, static_cast<int>(std::floor(offset.y)) - 2,
+                               static_cast<int>(world.x) + 5, static_cast<int>(world.y) + 5);
+        EXPECT_EQ(differingPixels(cache.colourTexture->getTexture().copyToImage(), colour, read), 0);
+        EXPECT_EQ(differingPixels(cache.shineTexture->getTexture().copyToImage(), shine, read), 0);
+    }
+    EXPECT_GE(moves, 6);
+    EXPECT_GT(framesWithPendingCells, moves) << "moves leave cells for the frames after them";
+
+    // Standing still, the rest is drawn within a few frames, and then all of it matches.
+    for (int i = 0; i < 16 && cache.cells.pending > 0; ++i)
+        tvl::drawWorld();
+    EXPECT_EQ(cache.cells.pending, 0u);
+    const sf::IntRect all(0, 0, 1 << 16, 1 << 16);
+    EXPECT_EQ(differingPixels(cache.colourTexture->getTexture().copyToImage(), colour, all), 0);
+    EXPECT_EQ(differingPixels(cache.shineTexture->getTexture().copyToImage(), shine, all), 0);
 }
