@@ -11,6 +11,7 @@
 #include "core/Settings.h"
 #include "core/StringUtils.h"
 #include "core/Theme.h"
+#include "graphics/GlContextHold.h"
 #include "graphics/ImGuiBackend.h"
 #include "graphics/MessageDisplay.h"
 #include "graphics/RenderLayers.h"
@@ -29,10 +30,17 @@
 #include <SFML/Config.hpp>
 #include <imgui.h>
 
+#include <optional>
 
 namespace kv::KVCore {
 
 namespace {
+
+// Held from start-up to shutdown, so that no bind of a frame makes and frees SFML's record of
+// its transient context: the frames between allocate nothing for their binds. It is taken
+// while the window's context is current, which every frame keeps it (a new window's context
+// becomes current as it is made).
+std::optional<GlContextHold> frameContext;
 
 // The lower layers' notifications and sinks, wired to the layers above once per process.
 void connectLayers()
@@ -147,6 +155,8 @@ bool init()
         setMessagesOrigin();
         Console::updateLayout();
     }
+    if (renderWindow->setActive(true))
+        frameContext.emplace();
     return true;
 }
 
@@ -154,6 +164,9 @@ void shutdown()
 {
     if (!frameworkInitialised)
         return;
+    // First, as the window may be closed already: what is freed from here on takes a context
+    // of its own again.
+    frameContext.reset();
     saveSettings();
     if (emulatingResolution) {
         renderWindow->setView(renderWindow->getDefaultView());

@@ -183,12 +183,17 @@ void Render(sf::RenderTarget& target)
         return;
     state.frameStarted = false;
     ImGui::Render();
+    // Most frames show no ImGui window; resetting and saving SFML's GL states for nothing
+    // would cost a dozen binds.
+    ImDrawData* data = ImGui::GetDrawData();
+    if (!data || data->TotalVtxCount == 0)
+        return;
     if (!target.setActive(true))
         return;
     // Start from SFML's known state so that its state cache matches GL again after the pop.
     target.resetGLStates();
     target.pushGLStates();
-    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+    ImGui_ImplOpenGL2_RenderDrawData(data);
     target.popGLStates();
 }
 

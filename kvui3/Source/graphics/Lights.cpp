@@ -181,6 +181,18 @@ void maskByLayer(RenderLayerId id, const sf::View& view, RenderLayer& lighting, 
     effects.draw(pass.scratchSprite, states);
 }
 
+// In daylight, with no light queued and nothing drawn on the light layers, the pass would
+// multiply the picture by white and add black to it: two full-window passes that change nothing.
+bool lightingChangesPicture(const RenderLayer& lighting, const RenderLayer& effects)
+{
+    if (lighting.drawnTo || effects.drawnTo || neutralLightingColour() != sf::Color::White)
+        return true;
+    for (const Group& group : groups)
+        if (group.lights.count != 0 || group.effects.count != 0 || group.sprites.count != 0)
+            return true;
+    return false;
+}
+
 void drawLightLayers()
 {
     ShaderSlot& slot = getShaderSlot(shaderLight);
@@ -189,7 +201,8 @@ void drawLightLayers()
     RenderLayer& lighting = *getRenderLayer(layerLighting, true);
     RenderLayer& effects = *getRenderLayer(layerLightEffects, true);
     const sf::RenderTexture* texture = lighting.renderTexture();
-    if (!texture || texture->getSize().x == 0 || texture->getSize().y == 0 || !effects.renderTexture())
+    if (!texture || texture->getSize().x == 0 || texture->getSize().y == 0 || !effects.renderTexture() ||
+        !lightingChangesPicture(lighting, effects))
         return;
     // A change of the ambient level shows in this frame already, not one frame later.
     const sf::Color neutral = neutralLightingColour();

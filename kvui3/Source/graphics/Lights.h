@@ -118,8 +118,9 @@ void clearLightQueues();
 // Once per frame from the compositor: draws the queued groups 2, 3, 4, 5, 1 into layerLighting
 // and layerLightEffects (groups 2..4 then masked by what their render layer holds), multiplies
 // layerLighting onto the display and adds layerLightEffects, clears both to their neutral
-// colours, empties the queues and advances lightTiming.frame. Without the Light program only
-// the queues are emptied. dt is unused.
+// colours, empties the queues and advances lightTiming.frame. Without the Light program, and in
+// daylight with nothing queued and nothing drawn on either layer (the pass would change
+// nothing), only the queues are emptied and the frame advanced. dt is unused.
 void lightingPass(float dt);
 
 // The colours the pass leaves its layers at: (a, a, a, 255) with a = ambient x 255 for

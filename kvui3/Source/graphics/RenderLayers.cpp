@@ -3,6 +3,7 @@
 #include "core/Framework.h"
 #include "core/Messages.h"
 #include "graphics/DrawPrimitives.h"
+#include "graphics/DrawnArea.h"
 #include "graphics/Shaders.h"
 #include "graphics/Sprite.h"
 #include "graphics/VertexArray.h"
@@ -13,6 +14,7 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -21,6 +23,41 @@ namespace kv {
 struct RenderLayer::TextureStore {
     sf::RenderTexture texture;
     sfSprite sprite;
+    DrawnArea drawn;
+    sf::Vertex parts[DrawnArea::maxParts * 6]; // the drawn parts as they are composed
+
+    void markAll() { drawn.all(static_cast<int>(texture.getSize().x), static_cast<int>(texture.getSize().y)); }
+    // After a clear to colour: transparent black composes to nothing, anything else everywhere.
+    void markCleared(const sf::Color& colour)
+    {
+        if (colour == sf::Color::Transparent)
+            drawn.clear();
+        else
+            markAll();
+    }
+    // Adds rect (in the coordinates of the texture's current view, after transform) with a
+    // margin for smoothing and for what rasterises just outside the geometry.
+    void mark(const sf::FloatRect& rect, const sf::Transform& transform)
+    {
+        const sf::FloatRect r = transform.transformRect(rect);
+        const sf::Vector2f corners[4] = {
+            {r.left, r.top}, {r.left + r.width, r.top}, {r.left, r.top + r.height}, {r.left + r.width, r.top + r.height}};
+        int x1 = INT32_MAX, y1 = INT32_MAX, x2 = INT32_MIN, y2 = INT32_MIN;
+        for (const sf::Vector2f& corner : corners) {
+            const sf::Vector2i at = texture.mapCoordsToPixel(corner);
+            x1 = std::min(x1, at.x);
+            y1 = std::min(y1, at.y);
+            x2 = std::max(x2, at.x);
+            y2 = std::max(y2, at.y);
+        }
+        constexpr int margin = 4;
+        const sf::Vector2u size = texture.getSize();
+        x1 = std::max(x1 - margin, 0);
+        y1 = std::max(y1 - margin, 0);
+        x2 = std::min(x2 + margin, static_cast<int>(size.x));
+        y2 = std::min(y2 + margin, static_cast<int>(size.y));
+        drawn.add({x1, y1, x2 - x1, y2 - y1});
+    }
 };
 
 RenderLayer::RenderLayer(uint32_t layerMode, const char* layerName, sf::Color neutral)
@@ -77,6 +114,39 @@ bool copyAs(const sf::Drawable& drawable, DeferredKind kind, DeferredDraw& recor
     return true;
 }
 
+template <typename Position>
+sf::FloatRect pointsBounds(size_t count, Position position)
+{
+    if (count == 0)
+        return {};
+    sf::Vector2f low = position(0), high = low;
+    for (size_t i = 1; i < count; ++i) {
+        const sf::Vector2f p = position(i);
+        low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+    }
+    return {low, high - low};
+}
+
+// What drawable covers in its own coordinates (before the states' transform); false for a kind
+// whose extent is not known.
+bool drawableBounds(const sf::Drawable& drawable, sf::FloatRect& bounds)
+{
+    if (const auto* shape = dynamic_cast<const sf::Shape*>(&drawable))
+        bounds = shape->getGlobalBounds();
+    else if (const auto* sprite = dynamic_cast<const sf::Sprite*>(&drawable))
+        bounds = sprite->getGlobalBounds();
+    else if (const auto* text = dynamic_cast<const sf::Text*>(&drawable))
+        bounds = text->getGlobalBounds();
+    else if (const auto* array = dynamic_cast<const VertexArray*>(&drawable))
+        bounds = pointsBounds(array->getVertexCount(), [&](size_t i) { return (*array)[i].position; });
+    else if (const auto* vertices = dynamic_cast<const sf::VertexArray*>(&drawable))
+        bounds = vertices->getBounds();
+    else
+        return false;
+    return true;
+}
+
 bool copyDrawable(const sf::Drawable& drawable, DeferredDraw& record)
 {
     return copyAs<sf::CircleShape>(drawable, deferredCircleShape, record) ||
@@ -103,8 +173,16 @@ void RenderLayer::draw(const sf::Drawable& drawable, const sf::RenderStates& sta
 {
     drawnTo = true;
     if (mode != modeDeferred) {
-        if (sf::RenderTarget* to = drawTarget())
+        if (sf::RenderTarget* to = drawTarget()) {
             to->draw(drawable, states);
+            if (mode == modeTexture) {
+                sf::FloatRect bounds;
+                if (drawableBounds(drawable, bounds))
+                    store_->mark(bounds, states.transform);
+                else
+                    store_->markAll();
+            }
+        }
         return;
     }
     DeferredDraw record;
@@ -123,8 +201,11 @@ void RenderLayer::drawVertices(const sf::Vertex* vertices, size_t count, sf::Pri
 {
     if (mode != modeDeferred) {
         drawnTo = true;
-        if (sf::RenderTarget* to = drawTarget())
+        if (sf::RenderTarget* to = drawTarget()) {
             to->draw(vertices, count, type, states);
+            if (mode == modeTexture)
+                store_->mark(pointsBounds(count, [&](size_t i) { return vertices[i].position; }), states.transform);
+        }
         return;
     }
     VertexArray copy(type);
@@ -141,8 +222,10 @@ void RenderLayer::clear(const sf::Color& colour)
             target->clear(colour);
         break;
     case modeTexture:
-        if (sf::RenderTexture* texture = renderTexture())
+        if (sf::RenderTexture* texture = renderTexture()) {
             texture->clear(colour);
+            store_->markCleared(colour);
+        }
         drawnTo = false;
         break;
     default:
@@ -174,8 +257,30 @@ void RenderLayer::replay(sf::RenderTarget& to)
         // Alpha blending into a cleared texture leaves its colours multiplied by their alpha
         // already; composing it with plain alpha blending would darken translucent pixels twice.
         static const sf::BlendMode premultiplied(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha);
-        if (const sf::Sprite* sprite = finishedSprite())
-            to.draw(*sprite, sf::RenderStates(premultiplied));
+        const sf::Sprite* sprite = finishedSprite();
+        TextureStore& store = *store_;
+        if (!sprite || store.drawn.empty())
+            return;
+        // Only the drawn parts, mapped as the whole sprite maps them: the same texels land on the
+        // same pixels, and the rest would add nothing.
+        const sf::Vector2f origin = sprite->getPosition(), scale = sprite->getScale();
+        sf::Vertex* v = store.parts;
+        for (size_t i = 0; i < store.drawn.size(); ++i) {
+            const sf::IntRect& r = store.drawn[i];
+            const float u1 = static_cast<float>(r.left), v1 = static_cast<float>(r.top);
+            const float u2 = static_cast<float>(r.left + r.width), v2 = static_cast<float>(r.top + r.height);
+            const sf::Vector2f p1(origin.x + u1 * scale.x, origin.y + v1 * scale.y);
+            const sf::Vector2f p2(origin.x + u2 * scale.x, origin.y + v2 * scale.y);
+            *v++ = sf::Vertex(p1, {u1, v1});
+            *v++ = sf::Vertex({p2.x, p1.y}, {u2, v1});
+            *v++ = sf::Vertex(p2, {u2, v2});
+            *v++ = sf::Vertex(p1, {u1, v1});
+            *v++ = sf::Vertex(p2, {u2, v2});
+            *v++ = sf::Vertex({p1.x, p2.y}, {u1, v2});
+        }
+        sf::RenderStates states(premultiplied);
+        states.texture = &store.texture.getTexture();
+        to.draw(store.parts, static_cast<size_t>(v - store.parts), sf::Triangles, states);
     }
 }
 
@@ -233,6 +338,7 @@ void RenderLayer::matchDisplay(sf::Vector2u size, const sf::View& view, bool reb
         // A new texture's pixels are undefined; a light layer that starts transparent or black
         // would black out the first frame it is multiplied onto.
         texture.clear(neutralColour);
+        store_->markCleared(neutralColour);
         store_->sprite.setTexture(texture.getTexture(), true);
     }
     const sf::View& current = texture.getView();

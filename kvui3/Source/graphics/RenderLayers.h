@@ -95,8 +95,9 @@ public:
     void clear(const sf::Color& colour);
     void clearDeferred();
     // Passthrough: nothing. Deferred: every record in order, each with the uniform values it was
-    // recorded with. Texture, only when drawnTo: the finished texture over the target's view.
-    // The layer keeps its content.
+    // recorded with. Texture, only when drawnTo: the finished texture over the target's view,
+    // in one draw of the parts drawn since the last clear to transparent black (the rest would
+    // add nothing). The layer keeps its content.
     void replay(sf::RenderTarget& target);
 
     // Texture only: the render texture (created at the display's size on first use), else null.

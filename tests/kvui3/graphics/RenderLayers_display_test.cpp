@@ -74,6 +74,66 @@ TEST_F(LayersDisplay, TextureLayerIsComposedOnlyWhenDrawnTo)
     EXPECT_EQ(pixel(40, 10), sf::Color::Black);
 }
 
+// A drawable whose extent the layer cannot know.
+struct TwoSquares : sf::Drawable {
+    void draw(sf::RenderTarget& target, sf::RenderStates states) const override
+    {
+        sf::RectangleShape square({3, 3});
+        square.setFillColor(sf::Color(250, 40, 90, 200));
+        square.setPosition(1, 60);
+        target.draw(square, states);
+        square.setPosition(60, 1);
+        target.draw(square, states);
+    }
+};
+
+// The layer is composed only where it was drawn; the picture must be the one the whole texture
+// gives, whatever was drawn, how and where: shapes apart and overlapping, more than the parts
+// kept, rotated, under a clip, raw vertices, and a kind of drawable of unknown extent.
+TEST_F(LayersDisplay, TextureLayerComposesAsTheWholeTextureWould)
+{
+    const auto compose = [&](bool whole) {
+        screen->clear(sf::Color(30, 60, 90));
+        const sf::Sprite* sprite = ui().finishedSprite();
+        if (whole)
+            screen->draw(*sprite, sf::RenderStates(sf::BlendMode(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha)));
+        else
+            ui().replay(*screen);
+        screen->display();
+        return screen->getTexture().copyToImage();
+    };
+    const auto expectSame = [&](const char* what) {
+        SCOPED_TRACE(what);
+        const sf::Image parts = compose(false), whole = compose(true);
+        for (unsigned y = 0; y < side; ++y)
+            for (unsigned x = 0; x < side; ++x)
+                ASSERT_EQ(parts.getPixel(x, y), whole.getPixel(x, y)) << "at " << x << ", " << y;
+    };
+
+    for (int i = 0; i < 12; ++i) // more apart than the parts kept
+        fill(layerUI, {static_cast<float>(i % 4) * 16 + 1, static_cast<float>(i / 4) * 16 + 2, 5, 3},
+             sf::Color(40 * i % 256, 200, 100, 120 + 10 * i));
+    fill(layerUI, {10, 10, 20, 20}, sf::Color(255, 255, 255, 90));
+    sf::RectangleShape turned({30, 4});
+    turned.setFillColor(sf::Color::Yellow);
+    turned.setPosition(32, 32);
+    turned.setRotation(50);
+    ui().draw(turned);
+    const sf::Vertex line[2] = {{{5, 50}, sf::Color::Cyan}, {{50, 58}, sf::Color::Cyan}};
+    ui().drawVertices(line, 2, sf::Lines);
+    beginClipRect(&ui(), {40, 8}, {16, 16}, true);
+    fill(layerCurrent, {-4, -4, 10, 10}, sf::Color::Magenta);
+    endClipRect();
+    expectSame("shapes, vertices and a clip");
+
+    ui().draw(TwoSquares());
+    expectSame("a drawable of unknown extent");
+
+    ui().clear(sf::Color::Transparent);
+    fill(layerUI, {60, 60, 4, 4}, sf::Color::Green);
+    expectSame("after a clear, one corner");
+}
+
 TEST_F(LayersDisplay, TextureLayersStillDrawAfterTheWindowIsRecreated)
 {
     renderWindow->create(sf::VideoMode(side, side), "layers test again");
