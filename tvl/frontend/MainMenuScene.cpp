@@ -128,10 +128,15 @@ MainMenuScene::~MainMenuScene()
 
 void MainMenuScene::update(float dt)
 {
-    // The menu music comes back whenever nothing plays (after every game). One that does not
-    // start is tried again only once a game or a window has run.
-    if (!menuMusicFailed && kv::Audio::currentMusic().getStatus() != sf::SoundSource::Playing)
-        menuMusicFailed = !kv::Audio::playMusic(menuMusicPath);
+    // The first frame is shown before the music starts and before the textures start-up left
+    // are made, a slice a frame.
+    if (drawnOnce) {
+        // The menu music comes back whenever nothing plays (after every game). One that does
+        // not start is tried again only once a game or a window has run.
+        if (!menuMusicFailed && kv::Audio::currentMusic().getStatus() != sf::SoundSource::Playing)
+            menuMusicFailed = !kv::Audio::playMusic(menuMusicPath);
+        advanceGameAssets();
+    }
 
     if (state == 0) {
         mainMenu.update(dt);
@@ -169,6 +174,7 @@ void MainMenuScene::updateMainMenu()
         // are still in this tick's list; the carousel must not take them as a start.
         while (kv::Keyboard::keyPressed(sf::Keyboard::Enter, true) || kv::Keyboard::keyPressed(sf::Keyboard::Space, true)) {
         }
+        finishGameAssets(); // the carousel draws the UI sheet
         state = 1;
         refreshCarouselTexts();
         break;
@@ -310,6 +316,7 @@ void MainMenuScene::refreshCarouselTexts()
 
 void MainMenuScene::draw(float dt)
 {
+    drawnOnce = true;
     stepHighlight(highlightLevel, highlightRising, dt);
     kv::drawFullScreenTexture(background.texture);
     if (state == 0)

@@ -35,6 +35,8 @@ public:
     HitRect previewRect, previousRect, nextRect, setupRect, backRect;
     // Set when the menu music failed to start; cleared when a game or window returns.
     bool menuMusicFailed = false;
+    // Set by the first draw: the next update starts the music and goes on with start-up.
+    bool drawnOnce = false;
 
     // Builds the menu, loads the background and the first map's preview. Needs the window and
     // the map list.

@@ -91,6 +91,16 @@ void loadGameAssets(const GraphicsStepRunner& runner);
 // What loadGameAssets does for each GL step.
 void runGraphicsStep(GraphicsStep step);
 
+// The program's start-up load: loadGameAssets with the making of the textures left for later
+// frames (kv::TextureUploads), so the menu shows first. Every file is read, and every message
+// and log line given, as loadGameAssets gives them.
+void startGameAssets();
+// Makes more of the textures start-up left, for about assetSliceSeconds (a frame's slice).
+constexpr double assetSliceSeconds = 0.008;
+void advanceGameAssets();
+// Makes the rest now: whatever draws the game's pictures calls this first.
+void finishGameAssets();
+
 // Loads wildlifeTexture and plantsTexture; failures are not reported.
 void loadEffectTextures();
 // Smoke, Fire, Pulse, Water, Acid, UI and Sparks, and cuts the UI and spark sprites. Reports
