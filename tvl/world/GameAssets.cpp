@@ -18,6 +18,7 @@
 
 #include <SFML/Graphics/Image.hpp>
 
+#include <memory>
 #include <utility>
 
 namespace tvl {
@@ -43,15 +44,15 @@ constexpr unsigned fallbackTextureSide = 512;
 // later frame (kv::TextureUploads).
 bool loadTexture(sf::Texture& texture, const std::string& path, bool mipmap)
 {
-    sf::Image image;
-    return image.loadFromFile(kv::resolvePath(path)) && kv::TextureUploads::upload(texture, std::move(image), mipmap);
+    auto image = std::make_unique<sf::Image>();
+    return image->loadFromFile(kv::resolvePath(path)) && kv::TextureUploads::upload(texture, std::move(image), mipmap);
 }
 
 // Texture::create leaves the pixels undefined; a fallback must draw as nothing.
 void makeEmptyTexture(sf::Texture& texture, bool mipmap)
 {
-    sf::Image image;
-    image.create(fallbackTextureSide, fallbackTextureSide, sf::Color::Transparent);
+    auto image = std::make_unique<sf::Image>();
+    image->create(fallbackTextureSide, fallbackTextureSide, sf::Color::Transparent);
     kv::TextureUploads::upload(texture, std::move(image), mipmap);
 }
 

@@ -11,6 +11,7 @@
 #include <SFML/Graphics/Image.hpp>
 
 #include <algorithm>
+#include <memory>
 
 namespace tvl {
 
@@ -202,8 +203,8 @@ bool loadImageTexture(int textureIndex)
     const std::string& path = record.path.name;
     // The pictures are read here, so a bad one is reported here; the textures are made now or
     // on a later frame (kv::TextureUploads).
-    sf::Image picture;
-    if (!picture.loadFromFile(kv::resolvePath(path)) ||
+    auto picture = std::make_unique<sf::Image>();
+    if (!picture->loadFromFile(kv::resolvePath(path)) ||
         !kv::TextureUploads::upload(record.texture, std::move(picture), true)) {
         kv::printError("Error Loading image from " + path);
         return false;
@@ -212,8 +213,8 @@ bool loadImageTexture(int textureIndex)
 
     record.hasMask = false;
     const std::string maskPath = imageMaskPath(path);
-    sf::Image mask;
-    if (kv::fileExists(maskPath) && mask.loadFromFile(kv::resolvePath(maskPath)) &&
+    auto mask = std::make_unique<sf::Image>();
+    if (kv::fileExists(maskPath) && mask->loadFromFile(kv::resolvePath(maskPath)) &&
         kv::TextureUploads::upload(record.mask, std::move(mask), false)) {
         record.hasMask = true;
         record.mask.setSmooth(true);

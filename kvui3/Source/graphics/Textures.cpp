@@ -224,9 +224,10 @@ namespace TextureUploads {
 
 namespace {
 
+// The picture is held by pointer: sf::Image has no move, and a copy would cost what waiting saves.
 struct WaitingUpload {
     sf::Texture* texture;
-    sf::Image image;
+    std::unique_ptr<sf::Image> image;
     bool mipmap;
 };
 
@@ -256,7 +257,7 @@ void makeOldest()
     // Off the queue first: a texture that fails to be made is not tried again.
     WaitingUpload oldest = std::move(queue.front());
     queue.pop_front();
-    make(*oldest.texture, oldest.image, oldest.mipmap);
+    make(*oldest.texture, *oldest.image, oldest.mipmap);
 }
 
 } // namespace
@@ -266,9 +267,9 @@ void setDeferring(bool deferring)
     deferringUploads = deferring;
 }
 
-bool upload(sf::Texture& texture, sf::Image&& image, bool mipmap)
+bool upload(sf::Texture& texture, std::unique_ptr<sf::Image> image, bool mipmap)
 {
-    const sf::Vector2u size = image.getSize();
+    const sf::Vector2u size = image->getSize();
     bool wait = deferringUploads && size.x > 0 && size.y > 0;
     if (wait) {
         const unsigned largest = sf::Texture::getMaximumSize();
@@ -280,7 +281,7 @@ bool upload(sf::Texture& texture, sf::Image&& image, bool mipmap)
         queue.erase(std::remove_if(queue.begin(), queue.end(),
                                    [&](const WaitingUpload& waiting) { return waiting.texture == &texture; }),
                     queue.end());
-        return make(texture, image, mipmap);
+        return make(texture, *image, mipmap);
     }
     if (WaitingUpload* waiting = findWaiting(texture)) {
         waiting->image = std::move(image);
@@ -294,7 +295,7 @@ bool upload(sf::Texture& texture, sf::Image&& image, bool mipmap)
 sf::Vector2u sizeOf(const sf::Texture& texture)
 {
     const WaitingUpload* waiting = findWaiting(texture);
-    return waiting ? waiting->image.getSize() : texture.getSize();
+    return waiting ? waiting->image->getSize() : texture.getSize();
 }
 
 bool pending()

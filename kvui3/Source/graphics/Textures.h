@@ -117,7 +117,7 @@ void setDeferring(bool deferring);
 // An upload that cannot succeed (an empty picture, or one larger than the GPU takes) is made at
 // once, so its failure is reported now. A newer upload of a waiting texture replaces the older.
 // False when an upload made at once failed.
-bool upload(sf::Texture& texture, sf::Image&& image, bool mipmap);
+bool upload(sf::Texture& texture, std::unique_ptr<sf::Image> image, bool mipmap);
 // The size texture has, or will have once its waiting upload is made.
 sf::Vector2u sizeOf(const sf::Texture& texture);
 bool pending();
