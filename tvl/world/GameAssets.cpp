@@ -163,20 +163,38 @@ void loadGameAssets()
     loadGameAssets(runGraphicsStep);
 }
 
-void startGameAssets()
+namespace {
+
+bool gameAssetsDue = false;
+
+void loadDueGameAssets()
 {
+    if (!gameAssetsDue)
+        return;
+    gameAssetsDue = false;
     kv::TextureUploads::setDeferring(true);
     loadGameAssets();
     kv::TextureUploads::setDeferring(false);
 }
 
+} // namespace
+
+void deferGameAssets()
+{
+    gameAssetsDue = true;
+}
+
 void advanceGameAssets()
 {
-    kv::TextureUploads::uploadSome(assetSliceSeconds);
+    if (gameAssetsDue)
+        loadDueGameAssets();
+    else
+        kv::TextureUploads::uploadSome(assetSliceSeconds);
 }
 
 void finishGameAssets()
 {
+    loadDueGameAssets();
     kv::TextureUploads::uploadAll();
 }
 

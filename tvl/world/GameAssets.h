@@ -91,14 +91,17 @@ void loadGameAssets(const GraphicsStepRunner& runner);
 // What loadGameAssets does for each GL step.
 void runGraphicsStep(GraphicsStep step);
 
-// The program's start-up load: loadGameAssets with the making of the textures left for later
-// frames (kv::TextureUploads), so the menu shows first. Every file is read, and every message
-// and log line given, as loadGameAssets gives them.
-void startGameAssets();
-// Makes more of the textures start-up left, for about assetSliceSeconds (a frame's slice).
+// The program's start-up load waits until the menu's first frame is shown. deferGameAssets
+// marks it due; the next advanceGameAssets or finishGameAssets runs loadGameAssets with the
+// making of the textures left for later frames (kv::TextureUploads). Every file is read, and
+// every message and log line given, as loadGameAssets gives them.
+void deferGameAssets();
+// The due load, if any; otherwise more of the textures it left, for about assetSliceSeconds
+// (a frame's slice).
 constexpr double assetSliceSeconds = 0.008;
 void advanceGameAssets();
-// Makes the rest now: whatever draws the game's pictures calls this first.
+// The due load, if any, and the rest of its textures now: whatever needs the game's assets
+// calls this first.
 void finishGameAssets();
 
 // Loads wildlifeTexture and plantsTexture; failures are not reported.
