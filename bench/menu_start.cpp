@@ -75,7 +75,7 @@ static int runChild(int idleFrames)
         return 1;
     ImGui::GetIO().IniFilename = nullptr;
     tvl::loadGameSettings();
-    tvl::loadGameAssets();
+    tvl::deferGameAssets();
     if (!tvl::plantListReady) {
         tvl::clearPlants();
         tvl::plantListReady = true;

@@ -8,6 +8,7 @@
 #include "net/Network.h"
 #include "net/Packets.h"
 #include "world/Game.h"
+#include "world/GameAssets.h"
 #include "world/GameEvents.h"
 #include "world/GameState.h"
 
@@ -81,6 +82,7 @@ void runGameFrame()
 
 bool playGame(int type, const std::string& mapFile, const GameStartSettings* settings)
 {
+    finishGameAssets(); // what start-up left for later frames, before the game needs it
     if (!settings || !setUpGame(type, mapFile, settings)) {
         game.gameType = NoGame;
         // Nobody may be left waiting on a game that never started.

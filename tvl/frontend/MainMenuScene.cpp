@@ -121,8 +121,6 @@ MainMenuScene::MainMenuScene()
     dot.setRadius(3);
     dot.setPointCount(16);
     dot.setOrigin(3, 3);
-    if (!mapListEntries.empty())
-        loadPreview();
 }
 
 MainMenuScene::~MainMenuScene()
@@ -132,10 +130,15 @@ MainMenuScene::~MainMenuScene()
 
 void MainMenuScene::update(float dt)
 {
-    // The menu music comes back whenever nothing plays (after every game). One that does not
-    // start is tried again only once a game or a window has run.
-    if (!menuMusicFailed && kv::Audio::currentMusic().getStatus() != sf::SoundSource::Playing)
-        menuMusicFailed = !kv::Audio::playMusic(menuMusicPath);
+    // The first frame is shown before start-up loads the game's assets (their textures are
+    // then made a slice a frame) and before the music starts.
+    if (drawnOnce) {
+        advanceGameAssets();
+        // The menu music comes back whenever nothing plays (after every game). One that does
+        // not start is tried again only once a game or a window has run.
+        if (!menuMusicFailed && kv::Audio::currentMusic().getStatus() != sf::SoundSource::Playing)
+            menuMusicFailed = !kv::Audio::playMusic(menuMusicPath);
+    }
 
     if (state == 0) {
         mainMenu.update(dt);
@@ -161,8 +164,10 @@ void MainMenuScene::updateMainMenu()
     }
     const int choice = mainMenu.chosen;
     mainMenu.chosen = -1;
-    if (choice >= 0 && choice < static_cast<int>(std::size(menuRows)))
+    if (choice >= 0 && choice < static_cast<int>(std::size(menuRows))) {
         kv::writeLog(std::string("Menu: ") + menuRows[choice].caption);
+        finishGameAssets(); // the windows and the carousel show the maps and the game's pictures
+    }
     switch (choice) {
     case choiceSinglePlayer:
         if (mapListEntries.empty()) {
@@ -174,6 +179,8 @@ void MainMenuScene::updateMainMenu()
         while (kv::Keyboard::keyPressed(sf::Keyboard::Enter, true) || kv::Keyboard::keyPressed(sf::Keyboard::Space, true)) {
         }
         state = 1;
+        if (!previewLoaded)
+            loadPreview();
         refreshCarouselTexts();
         // Told once drawn: until then its hit rectangles are empty and a click finds nothing.
         mapSelectionToAnnounce = true;
@@ -295,6 +302,7 @@ void MainMenuScene::loadPreview()
 {
     previewRect = {};
     preview = sf::Texture();
+    previewLoaded = true;
     if (selectedMap < 0 || static_cast<size_t>(selectedMap) >= mapListEntries.size())
         return;
     const std::string path = previewPath(mapListEntries[static_cast<size_t>(selectedMap)].mapFilename);
@@ -318,6 +326,7 @@ void MainMenuScene::refreshCarouselTexts()
 
 void MainMenuScene::draw(float dt)
 {
+    drawnOnce = true;
     stepHighlight(highlightLevel, highlightRising, dt);
     kv::drawFullScreenTexture(background.texture);
     if (state == 0)

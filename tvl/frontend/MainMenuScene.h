@@ -30,14 +30,17 @@ public:
     kv::CoolMenu mainMenu;
     kv::GameTexture background;
     sf::Texture preview; // of mapListEntries[selectedMap]; empty when it did not load
+    bool previewLoaded = false; // tried for selectedMap
     int selectedMap = 0;
     // Written by draw, read by the next update.
     HitRect previewRect, previousRect, nextRect, setupRect, backRect;
     // Set when the menu music failed to start; cleared when a game or window returns.
     bool menuMusicFailed = false;
+    // Set by the first draw: the next update goes on with start-up and starts the music.
+    bool drawnOnce = false;
 
-    // Builds the menu, loads the background and the first map's preview. Needs the window and
-    // the map list.
+    // Builds the menu and loads the background; the first map's preview follows when the
+    // carousel first opens. Needs the window.
     MainMenuScene();
     ~MainMenuScene() override;
     MainMenuScene(const MainMenuScene&) = delete;

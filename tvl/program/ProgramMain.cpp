@@ -54,7 +54,9 @@ int programMain()
     // Closing the window ends the program from inside the frame pump, without coming back
     // here: the settings are saved on that road too (the normal end below saves them once).
     registerOnQuitCallback(saveGameSettings);
-    loadGameAssets();
+    // The menu's first frame does not wait for the game's assets: the menu loads them once it
+    // is shown, and whatever needs them first finishes them.
+    deferGameAssets();
     // A join that the server accepted plays its game through the frame loop above the network.
     playClientGame = [](const std::string& mapFile, const GameStartSettings& settings) {
         return playGame(MultiplayerGame, mapFile, &settings);

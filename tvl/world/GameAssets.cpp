@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "core/Messages.h"
 #include "core/StringUtils.h"
+#include "graphics/Textures.h"
 #include "platform/FileSystem.h"
 #include "dialogs/Dialogs.h"
 #include "world/Images.h"
@@ -17,6 +18,7 @@
 
 #include <SFML/Graphics/Image.hpp>
 
+#include <memory>
 #include <utility>
 
 namespace tvl {
@@ -38,32 +40,34 @@ namespace {
 
 constexpr unsigned fallbackTextureSide = 512;
 
-bool loadTexture(sf::Texture& texture, const std::string& path)
+// The picture is read here, so a missing one is reported here; the texture is made now or on a
+// later frame (kv::TextureUploads).
+bool loadTexture(sf::Texture& texture, const std::string& path, bool mipmap)
 {
-    return texture.loadFromFile(kv::resolvePath(path));
+    auto image = std::make_unique<sf::Image>();
+    return image->loadFromFile(kv::resolvePath(path)) && kv::TextureUploads::upload(texture, std::move(image), mipmap);
 }
 
 // Texture::create leaves the pixels undefined; a fallback must draw as nothing.
-void makeEmptyTexture(sf::Texture& texture)
+void makeEmptyTexture(sf::Texture& texture, bool mipmap)
 {
-    sf::Image image;
-    image.create(fallbackTextureSide, fallbackTextureSide, sf::Color::Transparent);
-    texture.loadFromImage(image);
+    auto image = std::make_unique<sf::Image>();
+    image->create(fallbackTextureSide, fallbackTextureSide, sf::Color::Transparent);
+    kv::TextureUploads::upload(texture, std::move(image), mipmap);
 }
 
 void loadEffectTexture(sf::Texture& texture, const std::string& path)
 {
-    loadTexture(texture, path);
+    loadTexture(texture, path, true);
     texture.setSmooth(true);
     texture.setRepeated(true);
-    texture.generateMipmap();
 }
 
 void loadSurfaceTexture(sf::Texture& texture, const std::string& path, const char* failure)
 {
-    if (!loadTexture(texture, path)) {
+    if (!loadTexture(texture, path, false)) {
         kv::printError(failure);
-        makeEmptyTexture(texture);
+        makeEmptyTexture(texture, false);
     }
     texture.setRepeated(true);
     texture.setSmooth(true);
@@ -71,12 +75,11 @@ void loadSurfaceTexture(sf::Texture& texture, const std::string& path, const cha
 
 void loadSheetTexture(sf::Texture& texture, const std::string& path)
 {
-    if (!loadTexture(texture, path)) {
+    if (!loadTexture(texture, path, true)) {
         kv::printError("Unable to load texture from " + path);
-        makeEmptyTexture(texture);
+        makeEmptyTexture(texture, true);
     }
     texture.setSmooth(true);
-    texture.generateMipmap();
 }
 
 void cutSprite(kv::sfSprite& sprite, const sf::Texture& texture, const sf::IntRect& rect)
@@ -160,6 +163,41 @@ void loadGameAssets()
     loadGameAssets(runGraphicsStep);
 }
 
+namespace {
+
+bool gameAssetsDue = false;
+
+void loadDueGameAssets()
+{
+    if (!gameAssetsDue)
+        return;
+    gameAssetsDue = false;
+    kv::TextureUploads::setDeferring(true);
+    loadGameAssets();
+    kv::TextureUploads::setDeferring(false);
+}
+
+} // namespace
+
+void deferGameAssets()
+{
+    gameAssetsDue = true;
+}
+
+void advanceGameAssets()
+{
+    if (gameAssetsDue)
+        loadDueGameAssets();
+    else
+        kv::TextureUploads::uploadSome(assetSliceSeconds);
+}
+
+void finishGameAssets()
+{
+    loadDueGameAssets();
+    kv::TextureUploads::uploadAll();
+}
+
 void loadGameAssets(const GraphicsStepRunner& runner)
 {
     using namespace kv::Audio;
@@ -199,7 +237,7 @@ void loadEffectTextures()
 {
     for (auto [texture, path] : {std::pair{&*wildlifeTexture, "base\\Effects\\Wildlife.png"},
                                  std::pair{&*plantsTexture, "base\\Effects\\Plants.png"}}) {
-        loadTexture(*texture, path);
+        loadTexture(*texture, path, false);
         texture->setSmooth(true);
         texture->setRepeated(true);
     }

@@ -91,6 +91,19 @@ void loadGameAssets(const GraphicsStepRunner& runner);
 // What loadGameAssets does for each GL step.
 void runGraphicsStep(GraphicsStep step);
 
+// The program's start-up load waits until the menu's first frame is shown. deferGameAssets
+// marks it due; the next advanceGameAssets or finishGameAssets runs loadGameAssets with the
+// making of the textures left for later frames (kv::TextureUploads). Every file is read, and
+// every message and log line given, as loadGameAssets gives them.
+void deferGameAssets();
+// The due load, if any; otherwise more of the textures it left, for about assetSliceSeconds
+// (a frame's slice).
+constexpr double assetSliceSeconds = 0.008;
+void advanceGameAssets();
+// The due load, if any, and the rest of its textures now: whatever needs the game's assets
+// calls this first.
+void finishGameAssets();
+
 // Loads wildlifeTexture and plantsTexture; failures are not reported.
 void loadEffectTextures();
 // Smoke, Fire, Pulse, Water, Acid, UI and Sparks, and cuts the UI and spark sprites. Reports

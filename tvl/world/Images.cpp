@@ -5,11 +5,13 @@
 #include "core/Messages.h"
 #include "core/Paths.h"
 #include "core/StringUtils.h"
+#include "graphics/Textures.h"
 #include "platform/FileSystem.h"
 
 #include <SFML/Graphics/Image.hpp>
 
 #include <algorithm>
+#include <memory>
 
 namespace tvl {
 
@@ -166,7 +168,9 @@ bool addTextureFile(const std::string& path, const std::string& defaultName)
     }
 
     const sf::Texture& texture = (*textures)[t].texture;
-    const sf::IntRect whole(0, 0, static_cast<int>(texture.getSize().x), static_cast<int>(texture.getSize().y));
+    // Its upload may still wait (kv::TextureUploads): the picture's size is known already.
+    const sf::Vector2u size = kv::TextureUploads::sizeOf(texture);
+    const sf::IntRect whole(0, 0, static_cast<int>(size.x), static_cast<int>(size.y));
     for (const ImageDefinition& definition : definitions.images) {
         ImageRecord& image = (*images)[imageCount];
         image.sprite = kv::sfSprite(texture, definition.rect.value_or(whole));
@@ -197,16 +201,21 @@ bool loadImageTexture(int textureIndex)
         return false;
     TextureRecord& record = (*textures)[textureIndex];
     const std::string& path = record.path.name;
-    if (!record.texture.loadFromFile(kv::resolvePath(path))) {
+    // The pictures are read here, so a bad one is reported here; the textures are made now or
+    // on a later frame (kv::TextureUploads).
+    auto picture = std::make_unique<sf::Image>();
+    if (!picture->loadFromFile(kv::resolvePath(path)) ||
+        !kv::TextureUploads::upload(record.texture, std::move(picture), true)) {
         kv::printError("Error Loading image from " + path);
         return false;
     }
-    record.texture.generateMipmap();
     record.texture.setSmooth(true);
 
     record.hasMask = false;
     const std::string maskPath = imageMaskPath(path);
-    if (kv::fileExists(maskPath) && record.mask.loadFromFile(kv::resolvePath(maskPath))) {
+    auto mask = std::make_unique<sf::Image>();
+    if (kv::fileExists(maskPath) && mask->loadFromFile(kv::resolvePath(maskPath)) &&
+        kv::TextureUploads::upload(record.mask, std::move(mask), false)) {
         record.hasMask = true;
         record.mask.setSmooth(true);
     }

@@ -359,9 +359,13 @@ void pollSound()
             sound.setVolume(volume);
     }
 
-    sf::SoundStream& music = currentMusic();
-    if (static_cast<int>(music.getVolume()) != settings.musicVolume)
-        music.setVolume(clampVolume(static_cast<float>(settings.musicVolume)));
+    // The music streams, and with them the audio library's device, are made by the first call
+    // that plays or asks about music; playMusic sets the volume of what it starts.
+    if (streams) {
+        sf::SoundStream& music = *streams->current;
+        if (static_cast<int>(music.getVolume()) != settings.musicVolume)
+            music.setVolume(clampVolume(static_cast<float>(settings.musicVolume)));
+    }
 
     for (Voice& voice : voices) {
         if (!isPlaying(voice) || !voice.sound->getLoop() || voice.name.empty())

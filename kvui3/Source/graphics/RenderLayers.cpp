@@ -327,10 +327,10 @@ sf::RenderTarget* RenderLayer::drawTarget()
 
 void RenderLayer::matchDisplay(sf::Vector2u size, const sf::View& view, bool rebuild)
 {
-    if (mode != modeTexture || size.x == 0 || size.y == 0)
+    // A layer's texture is made by its first use (renderTexture), not before: a frame that
+    // never draws on it (the menu's night vision, say) should not pay for it.
+    if (mode != modeTexture || !store_ || size.x == 0 || size.y == 0)
         return;
-    if (!store_)
-        store_ = std::make_unique<TextureStore>();
     sf::RenderTexture& texture = store_->texture;
     if (rebuild || texture.getSize() != size) {
         if (!texture.create(size.x, size.y, sf::ContextSettings()))

@@ -108,8 +108,9 @@ public:
     // Where draws go now: the target, the render texture, or null (Deferred).
     sf::RenderTarget* drawTarget();
 
-    // Makes the render texture match size and view (Texture only); rebuild makes a new one
-    // even at the same size. A new texture is cleared to neutralColour. Used once per frame.
+    // Makes the render texture, once it exists, match size and view (Texture only); rebuild
+    // makes a new one even at the same size. A new texture is cleared to neutralColour. Used
+    // once per frame.
     void matchDisplay(sf::Vector2u size, const sf::View& view, bool rebuild = false);
 
 private:
@@ -142,8 +143,9 @@ void initRenderLayers();
 
 // Clears layer id with colour, except that (0,0,0,0) clears nothing; then resizeLayerTextures.
 void clearLayer(const sf::Color& colour, RenderLayerId id);
-// Keeps every Texture layer at the size and view of layerDisplay's target (the window); every
-// frame loop calls it before drawing. Does nothing while layerDisplay has no target.
+// Keeps every Texture layer that has its texture at the size and view of layerDisplay's target
+// (the window); every frame loop calls it before drawing. Does nothing while layerDisplay has
+// no target.
 void resizeLayerTextures();
 // The whole texture stretched over the view on layerDisplay (modal dialogs' backdrop), then
 // resizeLayerTextures.

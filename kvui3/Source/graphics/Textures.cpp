@@ -14,6 +14,7 @@
 #include <SFML/Graphics/Image.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 #include <vector>
 
@@ -216,6 +217,111 @@ sf::Sprite getIcon(int index)
 }
 
 } // namespace Icons
+
+// --- TextureUploads ------------------------------------------------------------------------
+
+namespace TextureUploads {
+
+namespace {
+
+// The picture is held by pointer: sf::Image has no move, and a copy would cost what waiting saves.
+struct WaitingUpload {
+    sf::Texture* texture;
+    std::unique_ptr<sf::Image> image;
+    bool mipmap;
+};
+
+bool deferringUploads = false;
+LazyObject<std::deque<WaitingUpload>> waitingUploads;
+
+bool make(sf::Texture& texture, const sf::Image& image, bool mipmap)
+{
+    if (!texture.loadFromImage(image))
+        return false;
+    if (mipmap)
+        texture.generateMipmap();
+    return true;
+}
+
+WaitingUpload* findWaiting(const sf::Texture& texture)
+{
+    for (WaitingUpload& waiting : *waitingUploads)
+        if (waiting.texture == &texture)
+            return &waiting;
+    return nullptr;
+}
+
+void makeOldest()
+{
+    std::deque<WaitingUpload>& queue = *waitingUploads;
+    // Off the queue first: a texture that fails to be made is not tried again.
+    WaitingUpload oldest = std::move(queue.front());
+    queue.pop_front();
+    make(*oldest.texture, *oldest.image, oldest.mipmap);
+}
+
+} // namespace
+
+void setDeferring(bool deferring)
+{
+    deferringUploads = deferring;
+}
+
+bool upload(sf::Texture& texture, std::unique_ptr<sf::Image> image, bool mipmap)
+{
+    const sf::Vector2u size = image->getSize();
+    bool wait = deferringUploads && size.x > 0 && size.y > 0;
+    if (wait) {
+        const unsigned largest = sf::Texture::getMaximumSize();
+        wait = size.x <= largest && size.y <= largest;
+    }
+    if (!wait) {
+        // A texture made now must not be overwritten later by an older picture.
+        std::deque<WaitingUpload>& queue = *waitingUploads;
+        queue.erase(std::remove_if(queue.begin(), queue.end(),
+                                   [&](const WaitingUpload& waiting) { return waiting.texture == &texture; }),
+                    queue.end());
+        return make(texture, *image, mipmap);
+    }
+    if (WaitingUpload* waiting = findWaiting(texture)) {
+        waiting->image = std::move(image);
+        waiting->mipmap = mipmap;
+    } else {
+        waitingUploads->push_back({&texture, std::move(image), mipmap});
+    }
+    return true;
+}
+
+sf::Vector2u sizeOf(const sf::Texture& texture)
+{
+    const WaitingUpload* waiting = findWaiting(texture);
+    return waiting ? waiting->image->getSize() : texture.getSize();
+}
+
+bool pending()
+{
+    return waitingUploads.isBuilt() && !waitingUploads->empty();
+}
+
+bool uploadSome(double seconds)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const std::chrono::duration<double> budget(seconds);
+    do {
+        if (!pending())
+            return false;
+        makeOldest();
+    } while (std::chrono::steady_clock::now() - start < budget);
+    return pending();
+}
+
+void uploadAll()
+{
+    while (pending())
+        makeOldest();
+}
+
+} // namespace TextureUploads
 
 // --- Drawing -------------------------------------------------------------------------------
 

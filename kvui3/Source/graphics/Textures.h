@@ -10,6 +10,7 @@
 #include "core/LazyObject.h"
 #include "graphics/Sprite.h"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
@@ -100,6 +101,32 @@ void loadIcons();
 sf::Sprite getIcon(int index);
 
 } // namespace Icons
+
+// Texture uploads that may wait for later frames. Under a software renderer making a texture,
+// and above all its first mipmap of each kind of size, costs more than decoding the picture;
+// start-up need not pay that before its first frame. A loader decodes its picture itself (so a
+// missing or broken file is reported where it always was) and hands the pixels here: while
+// deferring is on they wait, in order, until uploadSome or uploadAll makes their textures.
+// Smoothing and repeating set on a waiting texture take effect when it is made. A waiting
+// texture must keep its address until it is made.
+namespace TextureUploads {
+
+// Off at start. Turning it off leaves what waits waiting.
+void setDeferring(bool deferring);
+// Makes texture from image (with a mipmap when asked): at once, or later while deferring.
+// An upload that cannot succeed (an empty picture, or one larger than the GPU takes) is made at
+// once, so its failure is reported now. A newer upload of a waiting texture replaces the older.
+// False when an upload made at once failed.
+bool upload(sf::Texture& texture, std::unique_ptr<sf::Image> image, bool mipmap);
+// The size texture has, or will have once its waiting upload is made.
+sf::Vector2u sizeOf(const sf::Texture& texture);
+bool pending();
+// Makes waiting textures, oldest first, until `seconds` have passed (at least one); true while
+// some still wait.
+bool uploadSome(double seconds);
+void uploadAll();
+
+} // namespace TextureUploads
 
 // Draws sprite on layerUI at position, scaled, rotation 0; when shadowOffset is not (0, 0) and
 // the SpriteShadow program is loaded, its shadow first at position + shadowOffset. Leaves the

@@ -244,6 +244,72 @@ TEST_F(TexturesDisplay, ShadowedSpriteIsLeftUnscaledUnturnedAndWhite)
     EXPECT_EQ(kv::ensureRenderTexture(holder), made);
 }
 
+std::unique_ptr<sf::Image> picture(unsigned width, unsigned height, const sf::Color& colour)
+{
+    auto image = std::make_unique<sf::Image>();
+    image->create(width, height, colour);
+    return image;
+}
+
+struct DeferringUploads {
+    DeferringUploads() { kv::TextureUploads::setDeferring(true); }
+    ~DeferringUploads() { kv::TextureUploads::setDeferring(false); }
+};
+
+TEST_F(TexturesDisplay, DeferredUploadsWaitAndAreMadeOldestFirst)
+{
+    sf::Texture first, second;
+    first.setSmooth(true);
+    {
+        DeferringUploads deferring;
+        EXPECT_TRUE(kv::TextureUploads::upload(first, picture(2, 3, sf::Color::Red), false));
+        EXPECT_TRUE(kv::TextureUploads::upload(second, picture(4, 4, sf::Color::Green), true));
+    }
+    EXPECT_EQ(first.getSize(), sf::Vector2u(0, 0)) << "made before it was asked for";
+    EXPECT_EQ(kv::TextureUploads::sizeOf(first), sf::Vector2u(2, 3));
+    EXPECT_EQ(kv::TextureUploads::sizeOf(second), sf::Vector2u(4, 4));
+    ASSERT_TRUE(kv::TextureUploads::pending());
+
+    // A slice of no time still makes one, the oldest.
+    EXPECT_TRUE(kv::TextureUploads::uploadSome(0));
+    EXPECT_TRUE(allPixels(first, sf::Color::Red));
+    EXPECT_TRUE(first.isSmooth()) << "smoothing set while it waited";
+    EXPECT_EQ(second.getSize(), sf::Vector2u(0, 0));
+    EXPECT_FALSE(kv::TextureUploads::uploadSome(0));
+    EXPECT_TRUE(allPixels(second, sf::Color::Green));
+    EXPECT_FALSE(kv::TextureUploads::pending());
+    EXPECT_EQ(kv::TextureUploads::sizeOf(second), sf::Vector2u(4, 4));
+}
+
+TEST_F(TexturesDisplay, TheNewestUploadOfATextureWins)
+{
+    sf::Texture texture;
+    {
+        DeferringUploads deferring;
+        kv::TextureUploads::upload(texture, picture(2, 2, sf::Color::Red), false);
+        kv::TextureUploads::upload(texture, picture(3, 3, sf::Color::Blue), false);
+        EXPECT_EQ(kv::TextureUploads::sizeOf(texture), sf::Vector2u(3, 3));
+    }
+    // Made at once while the older one waits: the waiting one must not overwrite it later.
+    EXPECT_TRUE(kv::TextureUploads::upload(texture, picture(1, 1, sf::Color::Green), false));
+    EXPECT_FALSE(kv::TextureUploads::pending());
+    kv::TextureUploads::uploadAll();
+    EXPECT_EQ(texture.getSize(), sf::Vector2u(1, 1));
+    EXPECT_TRUE(allPixels(texture, sf::Color::Green));
+}
+
+TEST_F(TexturesDisplay, AnUploadThatCannotBeMadeFailsAtOnceEvenWhileDeferring)
+{
+    const unsigned tooWide = sf::Texture::getMaximumSize() + 1;
+    DeferringUploads deferring;
+    testing::internal::CaptureStderr(); // SFML says why
+    sf::Texture empty, wide;
+    EXPECT_FALSE(kv::TextureUploads::upload(empty, std::make_unique<sf::Image>(), false));
+    EXPECT_FALSE(kv::TextureUploads::upload(wide, picture(tooWide, 1, sf::Color::Red), false));
+    testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(kv::TextureUploads::pending());
+}
+
 TEST(TexturesGameTree, CheckBoxTexturesAndTheIconSheetLoadWithoutErrors)
 {
     REQUIRE_DISPLAY();

@@ -7,6 +7,8 @@
 #include "support/Strings.h"
 #include "support/TempDir.h"
 #include "support/TestWindow.h"
+#include "graphics/Textures.h"
+#include "world/GameAssets.h"
 #include "world/Images.h"
 
 #include <SFML/Graphics/Image.hpp>
@@ -242,6 +244,37 @@ TEST_F(ImagesDisplay, FolderScanStopsWhenTheImageTableIsFull)
     EXPECT_NE(log.find("Loaded 2 image texture(s) from base\\images\\"), std::string::npos) << log;
     EXPECT_GT(tvl::getImageNumber("B", false), 0);
     EXPECT_EQ(tvl::findTextureFile("base\\images\\C.png"), 0);
+}
+
+// Start-up's load waits for the menu's first advance, makes its textures later, and runs once.
+TEST_F(ImagesDisplay, DeferredStartUpLoadRunsOnceAtTheFirstAdvanceOrFinish)
+{
+    writePicture("base/images/Ship03.png", 6, 4, sf::Color::Blue);
+    kv::clearPathCache();
+    struct Case {
+        const char* name;
+        void (*first)();
+    };
+    for (const Case& c : {Case{"advance", tvl::advanceGameAssets}, Case{"finish", tvl::finishGameAssets}}) {
+        SCOPED_TRACE(c.name);
+        tvl::Images::createDefault();
+        testing::internal::CaptureStderr();
+        tvl::finishGameAssets(); // nothing is due yet
+        tvl::deferGameAssets();
+        EXPECT_EQ(tvl::imageCount, 1) << "loaded before the first advance";
+        c.first();
+        tvl::finishGameAssets();
+        tvl::advanceGameAssets();
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(countOf(log, "Loaded 1 image texture(s) from base\\images\\"), 1) << log;
+        const int ship = tvl::getImageNumber("Ship03", false);
+        ASSERT_GT(ship, 0);
+        EXPECT_FALSE(kv::TextureUploads::pending());
+        const sf::Texture* texture = (*tvl::images)[static_cast<size_t>(ship)].sprite.getTexture();
+        ASSERT_NE(texture, nullptr);
+        EXPECT_EQ(texture->getSize(), sf::Vector2u(6, 4));
+        EXPECT_EQ(texture->copyToImage().getPixel(5, 3), sf::Color::Blue);
+    }
 }
 
 TEST(ImagesGameTree, EveryGeneratedPictureLoadsWithoutErrors)
