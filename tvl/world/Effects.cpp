@@ -614,12 +614,26 @@ void updatePlants(float dt)
     }
 }
 
+bool plantReaches(const PlantParticle& plant, float topShift, const sf::FloatRect& rect)
+{
+    // No corner lies farther from the centre than this, however the plant is turned.
+    const float reach = std::hypot(plant.width * 0.5f + std::fabs(topShift), plant.height * 0.5f);
+    return plant.position.x + reach > rect.left && plant.position.x - reach < rect.left + rect.width &&
+           plant.position.y + reach > rect.top && plant.position.y - reach < rect.top + rect.height;
+}
+
 void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float scale)
 {
     static kv::VertexArray quads;
     if (!scroll)
         return;
     emptyQuads(quads);
+    // The ground around the view is planted too, but only the view and the pixel around it that
+    // smoothing reads are ever shown.
+    const WorldView& view = worldView;
+    const sf::Vector2f shown(static_cast<float>(view.pixelSize.x) / view.worldRenderScale,
+                             static_cast<float>(view.pixelSize.y) / view.worldRenderScale);
+    const sf::FloatRect visible(view.scroll.x - 2.0f, view.scroll.y - 2.0f, shown.x + 4.0f, shown.y + 4.0f);
     const float k = gameSettings.plantsWind ? plantSwayStrength(windSpeed) : 0.0f;
     for (PlantParticle& p : plantParticles) {
         const PlantDefinition& d = *p.definition;
@@ -631,6 +645,8 @@ void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float
             const float amplitude = d.windInfluence * p.width * 2.0f * k;
             shift = amplitude * p.swayPhase * (p.swayLeftEdge ? -1.0f : 1.0f);
         }
+        if (!plantReaches(p, shift, visible))
+            continue;
         appendQuad(quads.quadVertices, p.position, {p.width * 0.5f, p.height * 0.5f}, p.angle,
                    frameRect(d.frames, p.frame), p.colour, *scroll, scale, shift);
     }

@@ -184,6 +184,9 @@ float plantSwayStrength(float windSpeed);
 // One step of a plant's sway phase: k x dt x 20 towards 1 while rising, else towards 0, turning
 // round at the ends.
 void advanceSwayPhase(PlantParticle& plant, float k, float dt);
+// Whether the plant's quad (its top shifted sideways by topShift, turned by its angle) can reach
+// into rect (world pixels).
+bool plantReaches(const PlantParticle& plant, float topShift, const sf::FloatRect& rect);
 
 // The draws, in the world texture while it is redirected: each family one alpha-blended quad
 // batch on the current layer. Fire also submits each light on its layer; debris also queues its
@@ -195,8 +198,8 @@ void drawDebris();
 // shadowPass: only those that cast a shadow, 10 px down and right through the SpriteShadow
 // program (nothing without it).
 void drawWildlife(bool airPass, bool shadowPass);
-// The plants of the pass (underwater or not) that have faded in; with the plantsWind setting
-// and a wind, their tops sway. scroll: the world pixel at (0, 0) of the target; scale: target
-// pixels per world pixel.
+// The plants of the pass (underwater or not) that have faded in and reach into the world view;
+// with the plantsWind setting and a wind, their tops sway (in view or not). scroll: the world
+// pixel at (0, 0) of the target; scale: target pixels per world pixel.
 void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float scale);
 }

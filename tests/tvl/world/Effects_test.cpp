@@ -421,4 +421,34 @@ TEST_F(EffectsTest, PlantsSwayWithTheWindUpToFullStrength)
     EXPECT_FLOAT_EQ(plant.swayPhase, 0.9f);
 }
 
+// The view is 100 x 100 from (0, 0); a plant 20 wide and 40 high reaches 22.4 px from its centre
+// whichever way it is turned, and a sway moves its top a further shift.
+TEST_F(EffectsTest, APlantIsDrawnWhenItsQuadCanReachTheView)
+{
+    const sf::FloatRect view(0, 0, 100, 100);
+    const struct {
+        sf::Vector2f centre;
+        float angle, shift;
+        bool reaches;
+    } cases[] = {
+        {{50, 50}, 0.0f, 0.0f, true},     // inside
+        {{-22, 50}, 0.0f, 0.0f, true},    // the corner's reach, not the width, counts
+        {{-23, 50}, 1.2f, 0.0f, false},   // beyond every turned corner
+        {{-27, 50}, 0.0f, 0.0f, false},
+        {{-27, 50}, 0.0f, 10.0f, true},   // the swaying top reaches in
+        {{123, 50}, 0.0f, 0.0f, false},
+        {{50, -22}, 0.7f, 0.0f, true},
+        {{50, 123}, 0.0f, 0.0f, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.centre.x << "," << c.centre.y << " shift " << c.shift);
+        PlantParticle plant;
+        plant.width = 20;
+        plant.height = 40;
+        plant.position = c.centre;
+        plant.angle = c.angle;
+        EXPECT_EQ(plantReaches(plant, c.shift, view), c.reaches);
+    }
+}
+
 } // namespace
