@@ -23,6 +23,23 @@ void endNetworkGame()
         shutdownNetwork();
 }
 
+// The game-over window dims the frame the compositor kept last, and it keeps only the frames
+// that follow a tick: the winning score is drawn until one of those shows it.
+void drawFinalScore()
+{
+    bool kept = false;
+    while (!kept && !kv::SceneManager::quitRequested) {
+        kept = kv::pollerTicked || !kv::tickGateStarted;
+        drawGameFrame();
+    }
+}
+
+void announceWinner(int winnerIndex)
+{
+    drawFinalScore();
+    gameOver(winnerIndex);
+}
+
 } // namespace
 
 void gameTick(float)
@@ -45,9 +62,9 @@ void simulateGameFrame(float dt)
     playEventSounds(game.events);
     sendEventPackets(game.events);
     game.events.clear();
-    if (checkForWinners(gameOver) > 0)
-        game.gameEnded = true;
     updateGameCamera();
+    if (checkForWinners(announceWinner) > 0)
+        game.gameEnded = true;
 }
 
 void runGameFrame()

@@ -16,7 +16,8 @@ bool playGame(int type, const std::string& mapFile, const GameStartSettings* set
 // One frame of the loop: simulateGameFrame with the frame time, then drawGameFrame (a lost
 // network game ends it first). For a driver that steps a game itself after setUpGame (the
 // benchmark), simulateGameFrame is the step alone: the world's update, the events turned into
-// sounds and packets, the win check and the camera; dt in seconds.
+// sounds and packets, the camera and the win check (each winner's game-over window opens over a
+// frame that shows the winning score); dt in seconds.
 void runGameFrame();
 void simulateGameFrame(float dt);
 

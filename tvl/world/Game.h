@@ -101,8 +101,11 @@ float zoomedRenderScale(float scale, int direction);
 // "Scale: 1.5x (Default)", "Scale: 2x": the scale as the framework formats floats, and
 // " (Default)" at exactly 1.5.
 std::string renderScaleHintText(float scale);
-// Applies gameSettings.renderScale to the world view and shows the hint for 2 s.
+// Applies gameSettings.renderScale to the world view and shows the hint for 2 s, under the
+// scoreboard (renderScaleHintPlace).
 void showRenderScaleHint();
+// The hint's id, "RENDER_SCALE_HINT".
+extern const std::string renderScaleHintId;
 // One tick's wheel movement (delta < 0 is down) outside the console and the Audio Panel:
 // with zoomHeld (the window focused and Left Control held) a zoom step out (down) or in (up),
 // otherwise the local player's next (down) or previous (up) item; invertMouseWheel swaps
@@ -147,12 +150,13 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
 void updateGameWorld(float dt);
 // Draws and displays the frame.
 void drawGameFrame();
-// Undoes the set-up and puts the lighting back: daylight, no queued lights.
+// Undoes the set-up and puts the lighting back: daylight, no queued lights, no hints.
 void tearDownGame();
 
 // A network game has ended under us: the last tick found the network gone.
 bool networkLost();
-// Ends such a game: a client says "Server disconnected" in a message box; gameEnded.
+// Ends such a game: on a machine that joined it as a client, "Server disconnected" is printed
+// and the newest message line shown in a message box; gameEnded.
 void endLostNetworkGame();
 
 } // namespace tvl

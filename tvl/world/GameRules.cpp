@@ -2,6 +2,7 @@
 // check, the in-game keys, zoom, pause, the tick callback and the camera.
 #include "world/Game.h"
 
+#include "app/WindowLog.h"
 #include "core/FrameUpdate.h"
 #include "core/Framework.h"
 #include "core/Input.h"
@@ -10,6 +11,7 @@
 #include "core/StringUtils.h"
 #include "core/Theme.h"
 #include "dialogs/Dialogs.h"
+#include "ui/AudioPanel.h"
 #include "ui/Hints.h"
 #include "world/Ambience.h"
 #include "world/GameAssets.h"
@@ -102,6 +104,8 @@ std::string renderScaleHintText(float scale)
     return text;
 }
 
+const std::string renderScaleHintId = "RENDER_SCALE_HINT";
+
 void showRenderScaleHint()
 {
     const float scale = clampRenderScale(gameSettings.renderScale);
@@ -110,8 +114,8 @@ void showRenderScaleHint()
         worldView.resizePending = true;
         replantRequested = true;
     }
-    const sf::Vector2f position(50.0f, 50.0f);
-    kv::addHint("RENDER_SCALE_HINT", 2.0f, &position, &kv::clHintText, &kv::clHintBack,
+    const sf::Vector2f position = renderScaleHintPlace();
+    kv::addHint(renderScaleHintId, 2.0f, &position, &kv::clHintText, &kv::clHintBack,
                 renderScaleHintText(gameSettings.renderScale));
 }
 
@@ -173,8 +177,10 @@ void handleGameKeys()
         game.gameEnded = true;
     if (keyPressed(sf::Keyboard::F1, true))
         showDocumentation();
-    if (keyPressed(sf::Keyboard::F5, true))
+    if (keyPressed(sf::Keyboard::F5, true)) {
         game.audioPanelOpen = true;
+        kv::logWindowShown("Audio Panel", kv::AudioPanel::area());
+    }
     if (keyPressed(sf::Keyboard::Add, true))
         setRenderScale(zoomedRenderScale(gameSettings.renderScale, 1));
     if (keyPressed(sf::Keyboard::Subtract, true))

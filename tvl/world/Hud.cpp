@@ -1,13 +1,17 @@
 #include "world/Hud.h"
 
+#include "app/Compositor.h"
 #include "core/Angle.h"
 #include "core/Framework.h"
 #include "core/LazyObject.h"
+#include "core/Theme.h"
 #include "graphics/DrawPrimitives.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Shaders.h"
 #include "graphics/Text.h"
+#include "ui/Hints.h"
 #include "ui/SimpleWidgets.h"
+#include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/GameState.h"
 #include "world/Images.h"
@@ -21,7 +25,9 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace tvl {
 
@@ -38,15 +44,88 @@ float keepWithin(float v, float lo, float hi) { return std::max(lo, std::min(v, 
 
 bool hasArea(const sf::FloatRect& r) { return r.width > 0 && r.height > 0; }
 
-// Room left between the target arrow or its texts and the item column.
-constexpr float clearGap = 4;
-
-// Whether a box of centre +- half comes within clearGap of box.
-bool nearBox(sf::Vector2f centre, sf::Vector2f half, const sf::FloatRect& box)
+sf::FloatRect around(sf::Vector2f centre, sf::Vector2f half)
 {
-    return hasArea(box) && centre.x + half.x + clearGap > box.left
-        && centre.x - half.x - clearGap < box.left + box.width && centre.y + half.y + clearGap > box.top
-        && centre.y - half.y - clearGap < box.top + box.height;
+    return {centre.x - half.x, centre.y - half.y, 2 * half.x, 2 * half.y};
+}
+
+// A box moved to exactly the gap from another is clear of it, rounding or not.
+constexpr float slack = 0.01f;
+
+// Whether box comes within hudClearGap of other; a box without area is nothing to keep clear of.
+bool tooNear(const sf::FloatRect& box, const sf::FloatRect& other)
+{
+    const float gap = hudClearGap - slack;
+    return hasArea(other) && box.left < other.left + other.width + gap && box.left + box.width > other.left - gap
+        && box.top < other.top + other.height + gap && box.top + box.height > other.top - gap;
+}
+
+bool within(const sf::FloatRect& box, const sf::FloatRect& bounds)
+{
+    return box.left >= bounds.left - slack && box.top >= bounds.top - slack
+        && box.left + box.width <= bounds.left + bounds.width + slack
+        && box.top + box.height <= bounds.top + bounds.height + slack;
+}
+
+// What a moving part keeps clear of: the HUD's boxes and one of its own (the target arrow, for
+// the texts beside it).
+struct Obstacles {
+    std::span<const sf::FloatRect> boxes;
+    sf::FloatRect own;
+
+    bool hit(const sf::FloatRect& box) const
+    {
+        return tooNear(box, own)
+            || std::any_of(boxes.begin(), boxes.end(), [&](const sf::FloatRect& b) { return tooNear(box, b); });
+    }
+};
+
+// The shortest shift s of box along way (a unit vector), lo <= s <= hi, that leaves it inside
+// bounds and clear of every obstacle; none when there is none. The shifts tried bring a side of
+// the box to hudClearGap from a side of an obstacle, so a box that clears one may still meet
+// another, whose sides are tried too.
+std::optional<float> shortestClearShift(const sf::FloatRect& box, sf::Vector2f way, float lo, float hi,
+                                        const Obstacles& obstacles, const sf::FloatRect& bounds)
+{
+    std::optional<float> best;
+    const auto trySide = [&](float boxSide, float obstacleSide, float along) {
+        if (std::abs(along) < 1e-6f)
+            return;
+        const float shift = (obstacleSide - boxSide) / along;
+        if (shift < lo || shift > hi || (best && std::abs(shift) >= std::abs(*best)))
+            return;
+        const sf::FloatRect moved(box.left + way.x * shift, box.top + way.y * shift, box.width, box.height);
+        if (within(moved, bounds) && !obstacles.hit(moved))
+            best = shift;
+    };
+    const auto trySidesOf = [&](const sf::FloatRect& o) {
+        if (!hasArea(o))
+            return;
+        trySide(box.left, o.left + o.width + hudClearGap, way.x);
+        trySide(box.left + box.width, o.left - hudClearGap, way.x);
+        trySide(box.top, o.top + o.height + hudClearGap, way.y);
+        trySide(box.top + box.height, o.top - hudClearGap, way.y);
+    };
+    trySidesOf(obstacles.own);
+    for (const sf::FloatRect& o : obstacles.boxes)
+        trySidesOf(o);
+    return best;
+}
+
+// The shorter of the clear shifts across (x) and up and down (y), as allowed.
+std::optional<sf::Vector2f> shortestClearMove(const sf::FloatRect& box, bool acrossX, bool acrossY,
+                                              const Obstacles& obstacles, const sf::FloatRect& bounds)
+{
+    constexpr float any = std::numeric_limits<float>::max();
+    std::optional<sf::Vector2f> best;
+    if (acrossX)
+        if (const std::optional<float> x = shortestClearShift(box, {1, 0}, -any, any, obstacles, bounds))
+            best = sf::Vector2f(*x, 0);
+    if (acrossY)
+        if (const std::optional<float> y = shortestClearShift(box, {0, 1}, -any, any, obstacles, bounds);
+            y && (!best || std::abs(*y) < std::abs(best->x)))
+            best = sf::Vector2f(0, *y);
+    return best;
 }
 
 } // namespace
@@ -57,6 +136,7 @@ HudLayout hudLayoutFor(sf::Vector2f view, const HudMetrics& m)
     const float barWidth = view.x * 0.15f;
     l.nitroBar = sf::FloatRect(view.x - barWidth - 10, 10, barWidth, m.lineSpacing18 - 2);
     l.nitroLabel = sf::Vector2f(l.nitroBar.left + barWidth - m.nitroTextWidth, l.nitroBar.top + m.lineSpacing18 + 2);
+    l.nitroLabelBox = sf::FloatRect(l.nitroLabel.x, l.nitroLabel.y, m.nitroTextWidth, m.lineSpacing18);
     l.headingBox = sf::FloatRect((view.x - m.headingBoxWidth) / 2, 15, m.headingBoxWidth, m.lineSpacing16);
     const float larger = std::max(m.shipImageSize.x, m.shipImageSize.y);
     l.iconScale = larger > 0 ? (m.lineSpacing18 + 1) / larger : 0;
@@ -64,7 +144,42 @@ HudLayout hudLayoutFor(sf::Vector2f view, const HudMetrics& m)
     l.rowStep = m.lineSpacing18 + 6;
     l.itemColumnTop = l.nitroLabel.y + m.lineSpacing18 + 10;
     l.effectBarSize = sf::Vector2f(view.x * 0.2f, m.lineSpacing18 - 2);
+    l.fpsBox = kv::fpsTextBox(view, m.fpsTextWidth, m.fpsLineSpacing);
     return l;
+}
+
+ScoreRow scoreRowFor(const HudLayout& l, const HudMetrics& m, int row, float textWidth)
+{
+    const float y = 10 + float(row) * l.rowStep;
+    ScoreRow r;
+    r.icon = sf::FloatRect(10, y, m.shipImageSize.x * l.iconScale, m.shipImageSize.y * l.iconScale);
+    r.bar = sf::FloatRect(l.tokenBar.left, y + 1, l.tokenBar.width, l.tokenBar.height);
+    r.text = sf::FloatRect(r.bar.left + r.bar.width + 6, y - 2, textWidth, m.lineSpacing18);
+    return r;
+}
+
+sf::FloatRect scoreRowBox(const ScoreRow& row)
+{
+    const float top = std::min({row.icon.top, row.bar.top, row.text.top});
+    const float bottom = std::max({row.icon.top + row.icon.height, row.bar.top + row.bar.height,
+                                   row.text.top + row.text.height});
+    return {row.icon.left, top, row.text.left + row.text.width - row.icon.left, bottom - top};
+}
+
+sf::Vector2f renderScaleHintPosition(const HudLayout& l, const HudMetrics& m, int rows)
+{
+    if (rows < 1)
+        return {50, 50};
+    // The last row's icon is the lowest part of the scoreboard.
+    const float bottom = 10 + float(rows - 1) * l.rowStep + m.lineSpacing18 + 1;
+    return {50, std::max(50.0f, bottom + 6)};
+}
+
+sf::FloatRect renderScaleHintBox(sf::Vector2f position, const HudMetrics& m, sf::Vector2f view)
+{
+    // The box as the hint draws it, with its 1 px outline and its shadow.
+    const sf::FloatRect box = kv::hintBox(position, m.hintTextWidth, m.lineSpacing18, view);
+    return {box.left - 1, box.top - 1, box.width + 2 + m.hintShadow, box.height + 2 + m.hintShadow};
 }
 
 int effectBarsFor(const float timers[effectTimerCount], float viewHeight, EffectBarSlot out[effectTimerCount])
@@ -77,6 +192,16 @@ int effectBarsFor(const float timers[effectTimerCount], float viewHeight, Effect
         count++;
     }
     return count;
+}
+
+EffectBarBoxes effectBarBoxes(const HudLayout& l, sf::Vector2f centre)
+{
+    const sf::Vector2f size = l.effectBarSize;
+    EffectBarBoxes boxes;
+    boxes.bar = sf::FloatRect(centre.x - size.x / 2 + 64 + 4, centre.y, size.x - 64 - 4, size.y);
+    boxes.icon = around({boxes.bar.left - 36, boxes.bar.top + size.y / 2},
+                        {effectIconSize / 2, effectIconSize / 2});
+    return boxes;
 }
 
 int itemColumnFor(const int counts[itemTypeCount], int currentItem, const sf::Vector2f imageSizes[itemTypeCount],
@@ -118,7 +243,7 @@ sf::FloatRect itemColumnBox(const ItemSlot slots[], int count, const sf::Vector2
 
 // The distance to the first edge is solved per axis, so a long way costs no more than a short one.
 sf::Vector2f targetArrowPoint(sf::Vector2f start, float bearingDegrees, sf::Vector2f half, sf::Vector2f view,
-                              const sf::FloatRect& keepClear)
+                              std::span<const sf::FloatRect> keepClear)
 {
     if (!isFinite(start) || !std::isfinite(bearingDegrees))
         return view * 0.5f;
@@ -133,24 +258,29 @@ sf::Vector2f targetArrowPoint(sf::Vector2f start, float bearingDegrees, sf::Vect
     if (d.y > 1e-6f) t = std::min(t, (maxY - p.y) / d.y);
     if (d.y < -1e-6f) t = std::min(t, (minY - p.y) / d.y);
     t = std::max(0.0f, t);
-    const sf::Vector2f edge = p + d * t;
-    if (!nearBox(edge, half, keepClear))
+    // Held on the edge it reached, whatever the rounding of the way there.
+    const sf::Vector2f edge(keepWithin(p.x + d.x * t, minX, maxX), keepWithin(p.y + d.y * t, minY, maxY));
+    const sf::FloatRect arrow = around(edge, half);
+    const Obstacles obstacles{keepClear, {}};
+    if (!obstacles.hit(arrow))
         return edge;
-    // On the right edge it stays on the edge, above or below the column, whichever is nearer.
-    if (edge.x >= maxX - 0.5f) {
-        const float above = keepClear.top - clearGap - half.y;
-        const float below = keepClear.top + keepClear.height + clearGap + half.y;
-        const bool aboveFits = above >= minY, belowFits = below <= maxY;
-        if (aboveFits && (!belowFits || edge.y - above <= below - edge.y))
-            return {edge.x, above};
-        if (belowFits)
-            return {edge.x, below};
-    }
-    return {std::max(minX, keepClear.left - clearGap - half.x), edge.y};
+    // Along its edge (in a corner along either), or back along its way toward the player,
+    // whichever is shorter: it stays at the screen's edge or on the line to the target.
+    const bool sideEdge = edge.x <= minX + 0.5f || edge.x >= maxX - 0.5f;
+    const bool topOrBottom = edge.y <= minY + 0.5f || edge.y >= maxY - 0.5f;
+    const sf::FloatRect bounds(0, 0, view.x - 1, view.y - 1);
+    std::optional<sf::Vector2f> move = shortestClearMove(arrow, topOrBottom, sideEdge, obstacles, bounds);
+    const std::optional<float> back = shortestClearShift(arrow, -d, 0, t, obstacles, bounds);
+    if (back && (!move || *back < std::abs(move->x) + std::abs(move->y)))
+        move = -d * *back;
+    // A player under a part of the HUD leaves only the way straight in from the edge.
+    if (!move)
+        move = shortestClearMove(arrow, sideEdge, topOrBottom, obstacles, bounds);
+    return move ? edge + *move : edge;
 }
 
 TargetMarker targetMarkerFor(sf::Vector2f target, sf::Vector2f player, const TargetView& view, bool mapViewOpen,
-                             sf::Vector2f halfArrow, const sf::FloatRect& keepClear)
+                             sf::Vector2f halfArrow, std::span<const sf::FloatRect> keepClear)
 {
     TargetMarker marker;
     if (!isFinite(target) || !isFinite(player))
@@ -181,23 +311,27 @@ TargetMarker targetMarkerFor(sf::Vector2f target, sf::Vector2f player, const Tar
     return marker;
 }
 
-sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, float arrowWidth, float lineSpacing16,
-                              sf::Vector2f view, const sf::FloatRect& keepClear)
+sf::FloatRect targetTextBox(sf::Vector2f anchor, float widerText, float lineSpacing16)
+{
+    return {anchor.x - widerText / 2, anchor.y, widerText, targetTextLines * lineSpacing16};
+}
+
+sf::Vector2f targetTextAnchor(const TargetMarker& marker, float widerText, sf::Vector2f arrowSize,
+                              float lineSpacing16, sf::Vector2f view, std::span<const sf::FloatRect> keepClear)
 {
     if (marker.inside)
         return marker.spot + sf::Vector2f(0, 1.5f * lineSpacing16);
-    // An arrow moved left of the column stands there as at the view's right edge.
-    const bool besideColumn = hasArea(keepClear) && marker.spot.x < keepClear.left
-                           && marker.spot.x + arrowWidth / 2 + clearGap + 1 >= keepClear.left;
-    const float right = besideColumn ? keepClear.left - clearGap : view.x;
     // At a side edge the texts stand beside the arrow, not over it.
-    const float side = widerText / 2 + std::max(46.0f, arrowWidth + 6);
-    sf::Vector2f anchor(keepWithin(marker.spot.x, side, right - side),
-                        keepWithin(marker.spot.y, 112 - 2 * lineSpacing16, view.y - (140 - 2 * lineSpacing16)));
-    const sf::Vector2f half(widerText / 2, targetTextLines * lineSpacing16 / 2);
-    if (nearBox(anchor + sf::Vector2f(0, half.y), half, keepClear))
-        anchor.x = keepClear.left - clearGap - widerText / 2;
-    return anchor;
+    const float side = widerText / 2 + std::max(46.0f, arrowSize.x + 6);
+    const sf::Vector2f anchor(keepWithin(marker.spot.x, side, view.x - side),
+                              keepWithin(marker.spot.y, 112 - 2 * lineSpacing16, view.y - (140 - 2 * lineSpacing16)));
+    const sf::FloatRect texts = targetTextBox(anchor, widerText, lineSpacing16);
+    const Obstacles obstacles{keepClear, around(marker.spot, arrowSize * 0.5f)};
+    if (!obstacles.hit(texts))
+        return anchor;
+    const std::optional<sf::Vector2f> move =
+        shortestClearMove(texts, true, true, obstacles, sf::FloatRect(0, 0, view.x, view.y));
+    return move ? anchor + *move : anchor;
 }
 
 // ---- Drawing ----
@@ -248,7 +382,8 @@ struct HudParts {
     kv::Label nitroLabel;
     kv::ProgressBar effectBar;
     HudText itemName;
-    sf::FloatRect itemColumn; // this frame's, kept clear by the target arrow
+    // This frame's parts drawn so far, which the marker toward the token keeps clear of.
+    std::vector<sf::FloatRect> keepClear;
     HudText targetLabel;
     HudText targetDistance;
     HudText heading;
@@ -257,7 +392,6 @@ kv::LazyObject<HudParts> hud;
 
 const sf::Color outlineBlack(0, 0, 0, 255);
 const sf::Color greyBack(151, 151, 151);
-constexpr float effectIconSize = 56;
 
 sf::Vector2f viewSize() { return kv::renderWindow->getView().getSize(); }
 
@@ -290,18 +424,8 @@ void drawScoreboard(HudParts& h)
     }
     kv::RenderLayer* ui = kv::getRenderLayer(kv::layerUI);
     const int target = game.roundSettings.tokensCount;
-    float y = 10;
     for (size_t i = 0; i < game.players.size() && i < size_t(maxPlayers); i++) {
         const Player& player = *game.players[i];
-        h.shipIcon.setPosition(10, y);
-        if (teamColour.loaded)
-            shaderParams::set(*teamColour.shader, kv::shaderUniforms::TeamColour::teamColour, player.colour);
-        ui->draw(h.shipIcon, states);
-
-        h.tokenBar.value = float(player.tokens);
-        h.tokenBar.setPosition({h.layout.tokenBar.left, y + 1});
-        h.tokenBar.draw();
-
         h.scratch.assign(player.name);
         h.scratch.append(": ").append(std::to_string(player.tokens)).append("/").append(std::to_string(target));
         kv::Label& label = h.rowLabels[i];
@@ -309,10 +433,21 @@ void drawScoreboard(HudParts& h)
             h.rowTexts[i] = h.scratch;
             label.setText(h.scratch);
         }
+        const ScoreRow row = scoreRowFor(h.layout, h.metrics, int(i), label.getWidth());
+
+        h.shipIcon.setPosition(row.icon.left, row.icon.top);
+        if (teamColour.loaded)
+            shaderParams::set(*teamColour.shader, kv::shaderUniforms::TeamColour::teamColour, player.colour);
+        ui->draw(h.shipIcon, states);
+
+        h.tokenBar.value = float(player.tokens);
+        h.tokenBar.setPosition({row.bar.left, row.bar.top});
+        h.tokenBar.draw();
+
         label.text.setFillColor(isLocallyControlled(player.playerId) ? sf::Color(128, 255, 128) : sf::Color::White);
-        label.setPosition({h.layout.tokenBar.left + h.layout.tokenBar.width + 6, y - 2});
+        label.setPosition({row.text.left, row.text.top});
         label.draw();
-        y += h.layout.rowStep;
+        h.keepClear.push_back(scoreRowBox(row));
     }
 }
 
@@ -330,7 +465,7 @@ void drawItemColumn(HudParts& h, const Player& p)
     const int n = itemColumnFor(counts, p.currentItem, sizes, h.view.x, h.layout.itemColumnTop, slots);
     if (n > 0)
         h.itemName.set(itemName(ItemType(p.currentItem)));
-    h.itemColumn = itemColumnBox(slots, n, sizes, h.itemName.width(), h.metrics.lineSpacing18);
+    h.keepClear.push_back(itemColumnBox(slots, n, sizes, h.itemName.width(), h.metrics.lineSpacing18));
     for (int i = 0; i < n; i++) {
         ImageRecord* image = itemImage(slots[i].type);
         if (!image)
@@ -360,7 +495,36 @@ void drawHeading(HudParts& h, const Player& p)
     kv::drawRect({box.left, box.top}, {box.width, box.height}, sf::Color::White, false, 1);
 }
 
+// The parts the framework draws over the HUD at the frame's end: the render-scale hint while it
+// shows, and the frame rate.
+void keepClearOfOverlays(HudParts& h)
+{
+    const int hint = kv::findHint(renderScaleHintId);
+    if (hint >= 0)
+        h.keepClear.push_back(renderScaleHintBox(kv::hints[size_t(hint)].position, h.metrics, h.view));
+    if (kv::showFPS && kv::fpsTextReady)
+        h.keepClear.push_back(h.layout.fpsBox);
+}
+
 } // namespace
+
+HudMetrics measureHudMetrics()
+{
+    const sf::Font& standard = *kv::standardFont;
+    const sf::Font& osd = *kv::osdFont;
+    HudMetrics m;
+    m.lineSpacing18 = standard.getLineSpacing(18);
+    m.lineSpacing16 = osd.getLineSpacing(16);
+    m.nitroTextWidth = kv::textWidth(standard, 18, "Nitro");
+    m.headingBoxWidth = kv::textWidth(osd, 16, "0000");
+    const ImageRecord* ship = imageAt(shipImageNumber);
+    m.shipImageSize = ship ? sf::Vector2f(float(ship->width), float(ship->height)) : sf::Vector2f();
+    m.hintTextWidth = kv::textWidth(standard, kv::componentTextSize, renderScaleHintText(defaultRenderScale));
+    m.hintShadow = std::max(0.0f, kv::hintShadowOffset);
+    m.fpsTextWidth = kv::fpsTextWidth;
+    m.fpsLineSpacing = kv::fpsLineSpacing;
+    return m;
+}
 
 void layoutHud()
 {
@@ -378,14 +542,9 @@ void layoutHud()
     h.view = viewSize();
     const sf::Font& standard = *kv::standardFont;
     const sf::Font& osd = *kv::osdFont;
-    HudMetrics& m = h.metrics;
-    m.lineSpacing18 = standard.getLineSpacing(18);
-    m.lineSpacing16 = osd.getLineSpacing(16);
-    m.nitroTextWidth = kv::textWidth(standard, 18, "Nitro");
-    m.headingBoxWidth = kv::textWidth(osd, 16, "0000");
+    h.metrics = measureHudMetrics();
     const ImageRecord* ship = imageAt(shipImageNumber);
-    m.shipImageSize = ship ? sf::Vector2f(float(ship->width), float(ship->height)) : sf::Vector2f();
-    h.layout = hudLayoutFor(h.view, m);
+    h.layout = hudLayoutFor(h.view, h.metrics);
     const HudLayout& l = h.layout;
 
     h.shipIcon = ship ? kv::sfSprite(ship->sprite) : kv::sfSprite();
@@ -418,7 +577,15 @@ void layoutHud()
     h.targetLabel.setUp(osd, 16, 0.75f);
     h.targetDistance.setUp(osd, 16, 0.75f);
     h.heading.setUp(osd, 16, 1);
+    h.keepClear.reserve(2 * maxPlayers + effectTimerCount * 2 + 8);
     h.laidOut = true;
+}
+
+sf::Vector2f renderScaleHintPlace()
+{
+    if (!hud.isBuilt() || !hud->laidOut)
+        return {50, 50};
+    return renderScaleHintPosition(hud->layout, hud->metrics, int(std::min(game.players.size(), size_t(maxPlayers))));
 }
 
 void drawHud()
@@ -426,6 +593,7 @@ void drawHud()
     if (!hud.isBuilt() || !hud->laidOut)
         return;
     HudParts& h = *hud;
+    h.keepClear.clear();
     if (game.mapViewOpen) {
         kv::drawRect({0, 0}, h.view + sf::Vector2f(1, 1), sf::Color::Black, true, 0);
         const sf::Vector2u size = minimapImage.getSize();
@@ -449,8 +617,12 @@ void drawHud()
     h.nitroBar.updateGeometry();
     h.nitroBar.draw();
     h.nitroLabel.draw();
+    h.keepClear.push_back(h.layout.nitroBar);
+    h.keepClear.push_back(h.layout.nitroLabelBox);
 
     drawItemColumn(h, *p);
+    h.keepClear.push_back(h.layout.headingBox);
+    keepClearOfOverlays(h);
 
     if (game.token.present) {
         static const std::string targetLabel = "Target";
@@ -464,23 +636,24 @@ void drawEffectBar(ItemType icon, const sf::Vector2f* centre, float value, float
     if (!hud.isBuilt() || !hud->laidOut)
         return;
     HudParts& h = *hud;
-    const sf::Vector2f size = h.layout.effectBarSize;
+    const EffectBarBoxes boxes = effectBarBoxes(h.layout, *centre);
     kv::ProgressBar& bar = h.effectBar;
-    bar.position = {centre->x - size.x / 2 + 64 + 4, centre->y};
+    bar.position = {boxes.bar.left, boxes.bar.top};
     bar.value = value;
     bar.maximum = maximum;
     bar.updateGeometry();
     bar.draw();
+    h.keepClear.push_back(boxes.bar);
     if (ImageRecord* image = itemImage(icon)) {
-        // Bars stack 60 apart: a larger icon is shrunk to leave a gap between them.
         const float larger = float(std::max(image->width, image->height));
         const float scale = larger > effectIconSize ? effectIconSize / larger : 1.0f;
         kv::sfSprite& sprite = image->sprite;
         sprite.setScale(scale, scale);
-        sprite.setPosition(bar.position.x - 36, bar.position.y + size.y / 2);
+        sprite.setPosition(boxes.icon.left + boxes.icon.width / 2, boxes.icon.top + boxes.icon.height / 2);
         sprite.setRotation(0);
         kv::getRenderLayer(kv::layerUI)->draw(sprite);
         sprite.setScale(1, 1);
+        h.keepClear.push_back(boxes.icon);
     }
 }
 
@@ -499,7 +672,7 @@ void drawTargetMarker(sf::Vector2f target, const std::string& label)
     kv::sfSprite& arrow = *uiSprite1;
     const sf::FloatRect arrowBounds = arrow.getLocalBounds();
     const TargetMarker marker = targetMarkerFor(target, {p->x, p->y}, view, game.mapViewOpen,
-                                                {arrowBounds.width / 2, arrowBounds.height / 2}, h.itemColumn);
+                                                {arrowBounds.width / 2, arrowBounds.height / 2}, h.keepClear);
     if (!marker.shown)
         return;
 
@@ -518,8 +691,9 @@ void drawTargetMarker(sf::Vector2f target, const std::string& label)
     const float labelWidth = label.empty() ? 0 : h.targetLabel.width();
     const float distanceWidth = h.targetDistance.width();
     const float lineSpacing = h.metrics.lineSpacing16;
-    const sf::Vector2f anchor = targetTextAnchor(marker, std::max(labelWidth, distanceWidth), arrowBounds.width,
-                                                 lineSpacing, h.view, h.itemColumn);
+    const sf::Vector2f anchor =
+        targetTextAnchor(marker, std::max(labelWidth, distanceWidth), {arrowBounds.width, arrowBounds.height},
+                         lineSpacing, h.view, h.keepClear);
     if (!label.empty())
         h.targetLabel.drawAt({anchor.x - labelWidth / 2, anchor.y});
     h.targetDistance.drawAt({anchor.x - distanceWidth / 2, anchor.y + 1.25f * lineSpacing});

@@ -1,6 +1,7 @@
 #include "app/Compositor.h"
 
 #include "app/FramePump.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/Input.h"
 #include "core/Log.h"
@@ -29,9 +30,11 @@ FpsCounter fpsCounter;
 LazyObject<sf::Text> fpsText;
 LazyObject<sf::RectangleShape> fpsBackground;
 float fpsTextWidth = 0;
+float fpsLineSpacing = 0;
 bool fpsTextReady = false;
 sf::Sprite cursorSprites[5];
 uint32_t frameNumber = 0;
+bool modalDialogRunning = false;
 
 namespace {
 
@@ -126,7 +129,8 @@ void drawFps(sf::RenderTarget& onto)
         std::snprintf(buffer, sizeof buffer, "%u FPS", fpsTextRate);
         text.setString(buffer);
     }
-    text.setPosition(onto.getView().getSize().x - fpsTextWidth, 20);
+    const sf::FloatRect box = fpsTextBox(onto.getView().getSize(), fpsTextWidth, fpsLineSpacing);
+    text.setPosition(box.left + 5, box.top + 5);
     sf::FloatRect bounds = text.getGlobalBounds();
     fpsBackground->setPosition(bounds.left - 5, bounds.top - 5);
     fpsBackground->setSize(sf::Vector2f(bounds.width + 10, bounds.height + 10));
@@ -173,8 +177,15 @@ void initFpsText()
     fpsText->setCharacterSize(24);
     fpsText->setFillColor(sf::Color::White);
     fpsTextWidth = digitsWidth(*mediumFont, 24, 8);
+    fpsLineSpacing = mediumFont->getLineSpacing(24);
     fpsBackground->setFillColor(sf::Color(0, 0, 0, 192));
     fpsTextReady = true;
+}
+
+sf::FloatRect fpsTextBox(sf::Vector2f viewSize, float textWidth, float lineSpacing)
+{
+    const sf::Vector2f size(textWidth + 10, lineSpacing + 10);
+    return {viewSize.x - 10 - size.x, viewSize.y - 10 - size.y, size.x, size.y};
 }
 
 void displayFrame(int cursorKind)
@@ -200,7 +211,8 @@ void displayFrame(int cursorKind)
             layer(id).clear(transparent);
         thermalPass(*onto);
 
-        drawMessages(consoleDrawn);
+        // Above the frame's interface; while a dialog runs, beneath the dialog (on its backdrop).
+        drawMessages(consoleDrawn, modalDialogRunning ? layerDisplay : layerUI);
         consoleDrawn = false;
 
         RenderLayer& ui = layer(layerUI);
@@ -225,6 +237,14 @@ void displayFrame(int cursorKind)
         ImGui::SFML::Update(*renderWindow, sf::seconds(dt));
     }
 
+    // The frame is kept before the hints and the frame rate: they belong to the moment (the
+    // pointer's place, the current rate), and a dialog's backdrop would show them frozen.
+    // A copy costs a whole-window read (about 2 ms a frame on a software renderer), so it is
+    // kept in the frames that follow a tick: what opens a dialog is a tick's input, and the
+    // frame it dims is then at most one tick old.
+    if (windowOpen() && (pollerTicked || lastShownFrame().getSize() != renderWindow->getSize()))
+        keepShownFrame();
+
     for (const Hint& hint : hints)
         drawHint(hint.position, hint.textColour, hint.backColour, hint.text);
     if (display.target)
@@ -238,12 +258,8 @@ void displayFrame(int cursorKind)
     }
 
     if (windowOpen()) {
-        // A copy costs a whole-window read (about 2 ms a frame on a software renderer), so it is
-        // kept in the frames that follow a tick: what opens a dialog is a tick's input, and the
-        // frame it dims is then at most one tick old.
-        if (pollerTicked || lastShownFrame().getSize() != renderWindow->getSize())
-            keepShownFrame();
         renderWindow->display();
+        writeShownWindowLines();
     }
     pumpFrame();
     ++frameNumber;

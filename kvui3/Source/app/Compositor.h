@@ -4,6 +4,7 @@
 // rate, writes a requested screenshot, displays the window and runs pumpFrame.
 #include "core/LazyObject.h"
 
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -45,18 +46,30 @@ extern FpsCounter fpsCounter;
 extern LazyObject<sf::Text> fpsText;
 extern LazyObject<sf::RectangleShape> fpsBackground;
 extern float fpsTextWidth;
+extern float fpsLineSpacing;
 extern bool fpsTextReady;
-// First call only: medium font, size 24, white; width of 8 digits; background (0,0,0,192).
+// First call only: medium font, size 24, white; width of 8 digits and the font's line spacing;
+// background (0,0,0,192).
 void initFpsText();
+// Where the frame-rate text and its background go on a view of viewSize: a box for a text at
+// most textWidth wide and one line high with 5 px of background around it, 10 px in from the
+// bottom right corner. The top of the screen belongs to the game's scoreboard and gauges.
+sf::FloatRect fpsTextBox(sf::Vector2f viewSize, float textWidth, float lineSpacing);
 
 // Cursor sprites 2, 3 and 4 (0 and 1 unused), made by start-up.
 extern sf::Sprite cursorSprites[5];
 
-// A recent frame as it was shown: displayFrame copies the window into it just before the display
-// of every frame that follows a tick (and whenever the window's size changed), since after a swap
-// the back buffer may hold anything (on Mesa it reads back as zeros). Window-sized; empty before
-// the first displayed frame. Modal dialogs dim it for their backdrop.
+// A recent frame as it was shown, without its hints and frame-rate text: displayFrame copies the
+// window into it just before drawing those in every frame that follows a tick (and whenever the
+// window's size changed), since after a swap the back buffer may hold anything (on Mesa it reads
+// back as zeros). Window-sized; empty before the first displayed frame. Modal dialogs dim it for
+// their backdrop.
 const sf::Texture& lastShownFrame();
+
+// The innermost frame loop is a modal dialog's (ModalScope sets it; every nested loop starts
+// without it and puts the outer loop's value back). Then the message list is drawn on the
+// display under the UI layer, so the dialog's widgets cover it and stay readable.
+extern bool modalDialogRunning;
 
 // Incremented at the very end of every displayFrame; lights update once per number.
 extern uint32_t frameNumber;

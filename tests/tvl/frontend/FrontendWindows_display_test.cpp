@@ -3,12 +3,14 @@
 #include "core/Framework.h"
 #include "core/Keyboard.h"
 #include "core/Messages.h"
+#include "frontend/GameLoop.h"
 #include "frontend/GameOverWindow.h"
 #include "frontend/GameSettingsWindow.h"
 #include "frontend/HostWindow.h"
 #include "frontend/JoinWindow.h"
 #include "frontend/PlayerOptionsWindow.h"
 #include "graphics/ImGuiBackend.h"
+#include "graphics/Shaders.h"
 #include "graphics/Textures.h"
 #include "net/ServerBookmarks.h"
 #include "support/Display.h"
@@ -17,6 +19,9 @@
 #include "ui/Component.h"
 #include "world/Game.h"
 #include "world/GameAssets.h"
+#include "world/GameState.h"
+#include "world/Hud.h"
+#include "world/Player.h"
 
 #include "kvui3/dialogs/DialogScript.h"
 #include "kvui3/ui/UiTestSupport.h"
@@ -103,6 +108,29 @@ TEST_F(FrontendWindows, JoinWindowWritesEachBookmarkChangeAtOnce)
     EXPECT_TRUE(readBookmarks(tvl::serverListFileName) == afterAdd);
 }
 
+// A field longer than its box keeps its whole text when the player edits another one.
+TEST_F(FrontendWindows, TheBookmarkEditorKeepsALongFieldItLeftAlone)
+{
+    kv::Icons::getIcon(0);
+    testsupport::TempDir dir;
+    dir.enter();
+    const std::string longDescription(30, 'd');
+    tvl::ServerBookmarkTable start;
+    start.add({longDescription, "10.0.0.1", ""});
+    dir.write(tvl::serverListFileName, tvl::encodeServerBookmarks(start));
+
+    DialogScript script;
+    script.press(4, sf::Keyboard::Down).press(7, sf::Keyboard::E); // edit the bookmark
+    script.press(11, sf::Keyboard::Tab).type(13, "9");             // the host only
+    script.press(16, sf::Keyboard::Enter);                           // Save
+    script.press(20, sf::Keyboard::Escape);                          // Back
+    tvl::newClientNetworkGame();
+
+    const tvl::ServerBookmarkTable saved = readBookmarks(tvl::serverListFileName);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0], (tvl::ServerBookmark{longDescription, "10.0.0.19", ""}));
+}
+
 // An emptied name is refused with a message; the typed one is stored on Done.
 TEST_F(FrontendWindows, PlayerOptionsStoresTheNameOnlyWhenOneIsGiven)
 {
@@ -183,6 +211,60 @@ TEST_F(FrontendWindows, GameOverNamesTheWinnerAndClosesOnItsKey)
     }
     EXPECT_TRUE(green) << "the local player's name in light green";
     EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 0u) << "the closing key is taken";
+}
+
+// The colours a quarter and three quarters along the first scoreboard row's token bar.
+struct BarSamples {
+    sf::Color quarter, threeQuarters;
+};
+BarSamples firstTokenBar(const sf::Image& frame)
+{
+    const tvl::HudMetrics m = tvl::measureHudMetrics();
+    const sf::FloatRect bar =
+        tvl::scoreRowFor(tvl::hudLayoutFor(kv::renderWindow->getView().getSize(), m), m, 0, 0).bar;
+    const unsigned y = unsigned(bar.top + bar.height / 2);
+    return {frame.getPixel(unsigned(bar.left + bar.width / 4), y),
+            frame.getPixel(unsigned(bar.left + bar.width * 3 / 4), y)};
+}
+
+// The token taken in the frame that wins, in a game on a map of the runtime tree: the game-over
+// window dims that frame, the winner's bar full, not the frame before it with the bar at half.
+TEST_F(FrontendWindows, GameOverOpensOverTheWinningScore)
+{
+    ASSERT_TRUE(kv::Shaders::init());
+    tvl::loadGameAssets();
+    ASSERT_NO_FATAL_FAILURE(startImGui());
+    tvl::GameStartSettings settings;
+    settings.tokensCount = 2;
+    settings.itemsDensity = 0;
+    ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Meadow.map", &settings));
+    tvl::Player& me = *tvl::localPlayer();
+    me.tokens = 1;
+    tvl::updateGameCamera();
+    kv::pollerTicked = true; // the compositor keeps the frames that follow a tick
+    tvl::drawGameFrame();
+    const BarSamples before = firstTokenBar(kv::test::shownFrame());
+    ASSERT_FALSE(kv::test::near(before.quarter, before.threeQuarters, 24)) << "a bar at half before the win";
+
+    tvl::game.token.present = true;
+    tvl::game.token.x = me.x;
+    tvl::game.token.y = me.y;
+    BarSamples behindWindow;
+    {
+        DialogScript script;
+        script.at(6, [&](DialogScript&) {
+            behindWindow = firstTokenBar(kv::test::shownFrame());
+            saveShot("game-over-final-score.png");
+        });
+        script.press(7, sf::Keyboard::Space);
+        tvl::runGameFrame();
+    }
+    EXPECT_EQ(me.tokens, 2);
+    EXPECT_TRUE(tvl::game.gameEnded);
+    EXPECT_TRUE(kv::test::near(behindWindow.quarter, behindWindow.threeQuarters, 24))
+        << "the bar behind the window is full: " << int(behindWindow.threeQuarters.r) << ", "
+        << int(behindWindow.threeQuarters.g) << ", " << int(behindWindow.threeQuarters.b);
+    tvl::tearDownGame();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The HUD over a real single-player game on a map of the runtime tree, at three window sizes,
 // read back from the shown frame. Each frame is saved beside the game folder for a look.
+#include "app/Compositor.h"
 #include "app/KVCore.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
@@ -8,6 +9,7 @@
 #include "graphics/Shaders.h"
 #include "graphics/Text.h"
 #include "platform/FileSystem.h"
+#include "ui/Hints.h"
 #include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/GameSettings.h"
@@ -26,11 +28,14 @@
 #include "kvui3/dialogs/DialogScript.h"
 #include "support/Display.h"
 #include "support/GameFixture.h"
+#include "support/HudScene.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <unistd.h>
 
@@ -45,13 +50,13 @@ sf::Image drawnFrame()
     return kv::test::shownFrame();
 }
 
-// Pixels of a box that differ between two frames.
-int changedPixels(const sf::Image& a, const sf::Image& b, sf::IntRect box)
+// Pixels of a box that differ between two frames by more than tolerance.
+int changedPixels(const sf::Image& a, const sf::Image& b, sf::IntRect box, int tolerance = 8)
 {
     int changed = 0;
     for (int y = std::max(0, box.top); y < box.top + box.height && y < int(a.getSize().y); y++)
         for (int x = std::max(0, box.left); x < box.left + box.width && x < int(a.getSize().x); x++)
-            changed += !near(a.getPixel(x, y), b.getPixel(x, y), 8);
+            changed += !near(a.getPixel(x, y), b.getPixel(x, y), tolerance);
     return changed;
 }
 
@@ -143,7 +148,7 @@ ArrowAndColumn placeArrowAndColumn(sf::Vector2f v)
     const sf::FloatRect arrow = uiSprite1->getLocalBounds();
     const Player& me = *localPlayer();
     const TargetMarker marker = targetMarkerFor({game.token.x, game.token.y}, {me.x, me.y}, view, false,
-                                                {arrow.width / 2, arrow.height / 2}, column);
+                                                {arrow.width / 2, arrow.height / 2}, {&column, 1});
     return {{marker.spot.x - arrow.width / 2, marker.spot.y - arrow.height / 2, arrow.width, arrow.height}, column};
 }
 
@@ -196,11 +201,14 @@ TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
                     || near(frame.getPixel(boxX, 13), sf::Color::White, 40))
             << "heading box";
 
-        // The arrow toward the token rests on the right edge, clear of the item column; with the
-        // token gone that part of the screen shows the world again.
+        // The arrow toward the token rests on the right edge, or, where the items fill that edge,
+        // back on the line toward the token, clear of the item column; with the token gone that
+        // part of the screen shows the world again.
         const ArrowAndColumn placed = placeArrowAndColumn(v);
         EXPECT_FALSE(placed.arrow.intersects(placed.column)) << "arrow over the items";
-        EXPECT_GE(placed.arrow.left + placed.arrow.width, v.x - 2) << "arrow off the right edge";
+        const bool atTheEdge = placed.arrow.left + placed.arrow.width >= v.x - 2;
+        const bool onTheLine = std::abs(placed.arrow.top + placed.arrow.height / 2 - v.y / 2) < 2;
+        EXPECT_TRUE(atTheEdge || onTheLine) << "arrow off the right edge and off the way to the token";
         const sf::IntRect arrow(placed.arrow);
         tvl::game.token.present = false;
         const sf::Image noToken = drawnFrame();
@@ -280,6 +288,149 @@ TEST(HudDisplay, FollowsADisplayModeChange)
         << "the bar is as wide as the new view makes it";
 
     tvl::tearDownGame();
+    gametest::endGameState();
+    kv::renderWindow->close();
+}
+
+// The table of the HUD's layout test counts in these fonts and pictures: the runtime tree's.
+TEST(HudDisplay, TheLayoutTableMeasuresAsTheRuntimeTree)
+{
+    REQUIRE_DISPLAY();
+    ASSERT_NO_FATAL_FAILURE(startFramework({640, 480}));
+    kv::initFpsText();
+    const tvl::HudMetrics real = tvl::measureHudMetrics(), table = hudtest::realMetrics();
+    EXPECT_NEAR(real.lineSpacing18, table.lineSpacing18, 0.5f);
+    EXPECT_NEAR(real.lineSpacing16, table.lineSpacing16, 0.5f);
+    EXPECT_NEAR(real.nitroTextWidth, table.nitroTextWidth, 0.5f);
+    EXPECT_NEAR(real.headingBoxWidth, table.headingBoxWidth, 0.5f);
+    EXPECT_EQ(real.shipImageSize, table.shipImageSize);
+    EXPECT_NEAR(real.hintTextWidth, table.hintTextWidth, 0.5f);
+    EXPECT_NEAR(real.hintShadow, table.hintShadow, 0.5f);
+    EXPECT_NEAR(real.fpsTextWidth, table.fpsTextWidth, 0.5f);
+    EXPECT_NEAR(real.fpsLineSpacing, table.fpsLineSpacing, 0.5f);
+
+    const hudtest::TextWidths& w = hudtest::textWidths;
+    const sf::Font& standard = *kv::standardFont;
+    EXPECT_NEAR(kv::textWidth(standard, 18, "Player: 24/25"), w.player, 0.5f);
+    EXPECT_NEAR(kv::textWidth(standard, 18, "Computer: 25/25"), w.computer, 0.5f);
+    EXPECT_NEAR(kv::textWidth(standard, 18, "Computer 3: 25/25"), w.computer3, 0.5f);
+    EXPECT_NEAR(kv::textWidth(standard, 18, tvl::itemName(tvl::Gun)), w.gun, 0.5f);
+    EXPECT_NEAR(kv::textWidth(*kv::osdFont, 16, "1234M BRG 359"), w.targetTexts, 0.5f);
+    for (int type = 0; type < tvl::itemTypeCount; type++) {
+        const tvl::ImageRecord& image = (*tvl::images)[tvl::itemImageNumbers[type]];
+        EXPECT_EQ(sf::Vector2f(float(image.width), float(image.height)), hudtest::itemSizes[type]) << type;
+    }
+    const sf::FloatRect arrow = tvl::uiSprite1->getLocalBounds();
+    EXPECT_EQ(sf::Vector2f(arrow.width, arrow.height), hudtest::arrowSize);
+
+    // The frame-rate text at its widest stays inside the box the HUD keeps clear of.
+    kv::showFPS = true;
+    kv::fpsCounter.shownRate = 9999;
+    kv::fpsCounter.secondStart = kv::programClock.getElapsedTime().asSeconds(); // the rate stands this frame
+    kv::displayFrame(0);
+    kv::showFPS = false;
+    kv::fpsCounter = kv::FpsCounter();
+    const sf::Vector2f v = kv::renderWindow->getView().getSize();
+    const sf::FloatRect box = kv::fpsTextBox(v, kv::fpsTextWidth, kv::fpsLineSpacing);
+    const sf::FloatRect text = kv::fpsText->getGlobalBounds();
+    EXPECT_EQ(kv::fpsText->getString(), "9999 FPS");
+    EXPECT_GE(text.left - 5, box.left);
+    EXPECT_GE(text.top - 5, box.top);
+    EXPECT_LE(text.left + text.width + 5, box.left + box.width);
+    EXPECT_LE(text.top + text.height + 5, box.top + box.height);
+    gametest::endGameState();
+    kv::renderWindow->close();
+}
+
+// The staged game as the layout table tells a frame: rows, items, effects, hint, frame rate.
+hudtest::Scene stagedScene(sf::Vector2f view)
+{
+    using namespace tvl;
+    hudtest::Scene s;
+    s.view = view;
+    s.metrics = measureHudMetrics();
+    for (const auto& player : game.players)
+        s.rowTexts.push_back(kv::textWidth(*kv::standardFont, 18,
+                                           player->name + ": " + std::to_string(player->tokens) + "/"
+                                               + std::to_string(game.roundSettings.tokensCount)));
+    const Player& me = *localPlayer();
+    for (int type = 0; type < itemTypeCount; type++) {
+        const auto found = me.itemCounts.find(type);
+        s.itemCounts[type] = found == me.itemCounts.end() ? 0 : found->second;
+    }
+    s.currentItem = me.currentItem;
+    s.itemNameWidth = kv::textWidth(*kv::standardFont, 18, itemName(ItemType(me.currentItem)));
+    const float timers[effectTimerCount] = {me.bombStun, me.pulseHit, me.missileHit, me.dronePulseHit, me.empTimer,
+                                            me.timeWarpTimer};
+    std::copy(timers, timers + effectTimerCount, s.timers);
+    s.hint = kv::findHint(renderScaleHintId) >= 0;
+    s.fps = kv::showFPS;
+    return s;
+}
+
+// With the token straight above, below, left and right of the player and toward a corner, at
+// each common size, with the render-scale hint and the frame rate up: the arrow shows, and every
+// other part of the HUD looks just as it does without a token. Each frame is saved for a look.
+TEST(HudDisplay, TheTargetArrowLeavesEveryOtherPartAsItWas)
+{
+    REQUIRE_DISPLAY();
+    ASSERT_NO_FATAL_FAILURE(startFramework({640, 480}));
+    kv::initFpsText();
+    const sf::Vector2u sizes[] = {{640, 480}, {1280, 720}, {1920, 1080}};
+    struct Way {
+        const char* name;
+        sf::Vector2f offset; // of the token from the player, world pixels
+    } ways[] = {{"above", {0, -700}}, {"below", {0, 700}}, {"left", {-900, 0}}, {"right", {900, 0}},
+                {"up_left", {-900, -700}}};
+    for (sf::Vector2u size : sizes) {
+        kv::renderWindow->create(sf::VideoMode(size.x, size.y), "HUD test", sf::Style::Titlebar | sf::Style::Close);
+        kv::initRenderLayers();
+        const sf::Vector2f v(size);
+        tvl::GameStartSettings settings;
+        settings.tokensCount = 25;
+        ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Meadow.map", &settings));
+        ASSERT_NO_FATAL_FAILURE(stageGame());
+        ASSERT_GT(tvl::mapWorldSize.y, 2 * 700.0f);
+        tvl::gameSettings.renderScale = 2.5f;
+        tvl::showRenderScaleHint();
+        tvl::updateGameCamera();
+        // A world in the dark: its moving water and plants cannot change a part between frames.
+        kv::ambientLightLevel = 0;
+        drawnFrame(); // the world view takes its new scale
+        kv::showFPS = true;
+        const hudtest::Scene scene = stagedScene(v);
+        const int hint = kv::findHint(tvl::renderScaleHintId);
+        ASSERT_GE(hint, 0);
+        EXPECT_EQ(kv::hints[size_t(hint)].position,
+                  tvl::renderScaleHintPosition(tvl::hudLayoutFor(v, scene.metrics), scene.metrics, 4))
+            << "the hint under the four rows";
+        std::vector<sf::FloatRect> keepClear;
+        const std::vector<hudtest::NamedBox> parts = hudtest::fixedParts(scene, keepClear);
+        const tvl::Player& me = *tvl::localPlayer();
+        for (const Way& way : ways) {
+            const std::string name = "hud_" + std::to_string(size.x) + "x" + std::to_string(size.y) + "_" + way.name;
+            SCOPED_TRACE(name);
+            tvl::game.token.present = true;
+            tvl::game.token.x = me.x + way.offset.x;
+            tvl::game.token.y = me.y + way.offset.y;
+            const sf::Image frame = drawnFrame();
+            save(frame, name);
+            tvl::game.token.present = false;
+            const sf::Image noToken = drawnFrame();
+            EXPECT_GT(changedPixels(frame, noToken, {0, 0, int(size.x), int(size.y)}), 400) << "no arrow";
+            // The light the vehicle carries still flickers a little through the parts nearest to
+            // it; an arrow or a text drawn over a part changes it by far more.
+            for (const hudtest::NamedBox& part : parts) {
+                if (part.name == "frame rate") // its figure may change between two frames
+                    continue;
+                EXPECT_LE(changedPixels(frame, noToken, sf::IntRect(part.box), 48), 8) << part.name;
+            }
+        }
+        kv::showFPS = false;
+        kv::hints.clear();
+        tvl::gameSettings.renderScale = tvl::defaultRenderScale;
+        tvl::tearDownGame();
+    }
     gametest::endGameState();
     kv::renderWindow->close();
 }

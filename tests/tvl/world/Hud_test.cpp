@@ -1,5 +1,8 @@
 #include "world/Hud.h"
 
+#include "support/HudScene.h"
+#include "world/Player.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,17 +14,8 @@ namespace {
 
 using tvl::ItemType;
 
-// Roboto at 18 and the OSD font at 16, as the framework loads them; the ship is 32 x 48.
-tvl::HudMetrics metrics()
-{
-    tvl::HudMetrics m;
-    m.lineSpacing18 = 21.1f;
-    m.lineSpacing16 = 19.0f;
-    m.nitroTextWidth = 40;
-    m.headingBoxWidth = 44;
-    m.shipImageSize = {32, 48};
-    return m;
-}
+// The runtime tree's fonts and pictures; the ship is 32 x 48.
+tvl::HudMetrics metrics() { return hudtest::realMetrics(); }
 
 bool inside(const sf::FloatRect& r, sf::Vector2f view)
 {
@@ -39,14 +33,14 @@ TEST(HudLayout, PartsStayOnScreenAndApartAtCommonSizes)
 {
     for (sf::Vector2f view : commonViews) {
         tvl::HudLayout l = tvl::hudLayoutFor(view, metrics());
-        sf::FloatRect label(l.nitroLabel.x, l.nitroLabel.y, 40, 21);
+        sf::FloatRect label(l.nitroLabel.x, l.nitroLabel.y, 39, 21);
         EXPECT_TRUE(inside(l.nitroBar, view)) << view.x;
         EXPECT_TRUE(inside(label, view)) << view.x;
         EXPECT_TRUE(inside(l.headingBox, view)) << view.x;
         EXPECT_FALSE(l.nitroBar.intersects(label)) << view.x;
         EXPECT_FALSE(l.nitroBar.intersects(l.headingBox)) << view.x;
         EXPECT_FALSE(label.intersects(l.headingBox)) << view.x;
-        EXPECT_FLOAT_EQ(l.nitroLabel.x + 40, l.nitroBar.left + l.nitroBar.width); // right-aligned
+        EXPECT_FLOAT_EQ(l.nitroLabel.x + 39, l.nitroBar.left + l.nitroBar.width); // right-aligned
     }
 }
 
@@ -85,11 +79,12 @@ TEST(HudLayout, ABusyScreenHasNoOverlapsAtCommonSizes)
                                        m.lineSpacing18}});
         // The token straight right of the player in the middle of the screen.
         const sf::FloatRect column = tvl::itemColumnBox(slots, items, itemSizes, nameWidth, m.lineSpacing18);
-        const sf::Vector2f halfArrow(32, 32), arrow = tvl::targetArrowPoint(view / 2.0f, 90, halfArrow, view, column);
+        const sf::Vector2f halfArrow(32, 32);
+        const sf::Vector2f arrow = tvl::targetArrowPoint(view / 2.0f, 90, halfArrow, view, {&column, 1});
         parts.push_back({"target arrow", around(arrow, halfArrow * 2.0f)});
         const float textWidth = 100; // "56M BRG 090"
         const sf::Vector2f anchor =
-            tvl::targetTextAnchor({true, false, arrow}, textWidth, 64, m.lineSpacing16, view, column);
+            tvl::targetTextAnchor({true, false, arrow}, textWidth, {64, 64}, m.lineSpacing16, view, {&column, 1});
         parts.push_back({"target texts", {anchor.x - textWidth / 2, anchor.y, textWidth,
                                           tvl::targetTextLines * m.lineSpacing16}});
         tvl::EffectBarSlot bars[tvl::effectTimerCount];
@@ -110,14 +105,119 @@ TEST(HudLayout, ABusyScreenHasNoOverlapsAtCommonSizes)
     }
 }
 
+hudtest::Scene sceneAt(sf::Vector2f view, const char* kind)
+{
+    const hudtest::TextWidths& w = hudtest::textWidths;
+    hudtest::Scene s;
+    s.view = view;
+    const std::string k = kind;
+    if (k == "begun") { // two players, nothing held or running
+        s.rowTexts = {w.player, w.computer};
+        return s;
+    }
+    s.currentItem = tvl::Gun;
+    s.itemNameWidth = w.gun;
+    s.hint = s.fps = true;
+    if (k == "winning") { // the moment the computer wins, just zoomed, two items held
+        s.rowTexts = {w.player, w.computer};
+        s.itemCounts[tvl::Gun] = 1;
+        s.itemCounts[tvl::Missile] = 2;
+        s.timers[1] = 2; // hit by a pulse
+    } else if (k == "crowded") { // eight players, every item held, three effects running
+        s.rowTexts.assign(tvl::maxPlayers, w.computer3);
+        for (int& count : s.itemCounts)
+            count = 1;
+        s.timers[0] = s.timers[2] = s.timers[5] = 1;
+    } else { // every effect at once
+        s.rowTexts = {w.player, w.computer};
+        for (float& timer : s.timers)
+            timer = 1;
+        s.itemCounts[tvl::Gun] = 1;
+    }
+    return s;
+}
+
+// In a game just begun, at a win with the hint and the frame rate up, in a crowded game and under
+// every effect at once, at each common size: no part of the HUD lies over another or off the
+// view, wherever the token lies off screen: the arrow swept round every edge in quarter degrees
+// from the middle of the view and two places off it (a camera held at the map's edge), straight
+// above and below included.
+TEST(HudLayout, NoPartLiesOverAnotherWhereverTheTokenIs)
+{
+    const sf::Vector2f half = hudtest::arrowSize * 0.5f;
+    const float textWidth = hudtest::textWidths.targetTexts;
+    const float lineSpacing = metrics().lineSpacing16;
+    for (sf::Vector2f view : commonViews) {
+        for (const char* kind : {"begun", "winning", "crowded", "every effect"}) {
+            SCOPED_TRACE(testing::Message() << view.x << " x " << view.y << ", " << kind);
+            std::vector<sf::FloatRect> keepClear;
+            const std::vector<hudtest::NamedBox> parts = hudtest::fixedParts(sceneAt(view, kind), keepClear);
+            for (size_t a = 0; a < parts.size(); a++) {
+                EXPECT_TRUE(inside(parts[a].box, view)) << parts[a].name;
+                for (size_t b = a + 1; b < parts.size(); b++)
+                    EXPECT_FALSE(parts[a].box.intersects(parts[b].box)) << parts[a].name << " / " << parts[b].name;
+            }
+            int faults = 0;
+            for (sf::Vector2f start : {view * 0.5f, sf::Vector2f(view.x * 0.2f, view.y * 0.8f),
+                                       sf::Vector2f(view.x * 0.85f, view.y * 0.1f)}) {
+                for (int quarter = 0; quarter < 4 * 360 && faults < 5; quarter++) {
+                    const float bearing = quarter / 4.0f;
+                    const sf::Vector2f spot = tvl::targetArrowPoint(start, bearing, half, view, keepClear);
+                    const tvl::TargetMarker marker{true, false, spot, 0, int(bearing)};
+                    const sf::Vector2f anchor =
+                        tvl::targetTextAnchor(marker, textWidth, hudtest::arrowSize, lineSpacing, view, keepClear);
+                    const sf::FloatRect arrow = around(marker.spot, hudtest::arrowSize);
+                    const sf::FloatRect texts = tvl::targetTextBox(anchor, textWidth, lineSpacing);
+                    std::string fault;
+                    if (!inside(arrow, view) || !inside(texts, view))
+                        fault = "off the view";
+                    if (arrow.intersects(texts))
+                        fault = "the arrow over its texts";
+                    for (const hudtest::NamedBox& part : parts) {
+                        if (arrow.intersects(part.box))
+                            fault = "the arrow over " + part.name;
+                        if (texts.intersects(part.box))
+                            fault = "the texts over " + part.name;
+                    }
+                    // From the middle it still shows the way: ahead of the player, not behind.
+                    const float radians = bearing * 3.14159265f / 180;
+                    const sf::Vector2f way = marker.spot - start;
+                    if (start == view * 0.5f && way.x * std::sin(radians) - way.y * std::cos(radians) <= 0)
+                        fault = "the arrow behind the player";
+                    if (!fault.empty()) {
+                        ADD_FAILURE() << fault << " from " << start.x << ", " << start.y << " at " << bearing
+                                      << " degrees: arrow " << marker.spot.x << ", " << marker.spot.y << ", texts "
+                                      << anchor.x << ", " << anchor.y;
+                        faults++;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(HudLayout, RenderScaleHintStandsUnderTheScoreboard)
+{
+    const tvl::HudMetrics m = metrics();
+    const tvl::HudLayout l = tvl::hudLayoutFor({640, 480}, m);
+    // One row ends at 10 + 21 + 1: the hint keeps its place at (50, 50). Below that it follows.
+    EXPECT_EQ(tvl::renderScaleHintPosition(l, m, 0), sf::Vector2f(50, 50));
+    EXPECT_EQ(tvl::renderScaleHintPosition(l, m, 1), sf::Vector2f(50, 50));
+    EXPECT_EQ(tvl::renderScaleHintPosition(l, m, 2), sf::Vector2f(50, 10 + 27 + 22 + 6));
+    EXPECT_EQ(tvl::renderScaleHintPosition(l, m, 8), sf::Vector2f(50, 10 + 7 * 27 + 22 + 6));
+    // Its box holds the outline and the shadow, and stays on the view.
+    EXPECT_EQ(tvl::renderScaleHintBox({50, 65}, m, {640, 480}), sf::FloatRect(49, 64, 159 + 4 + 2 + 8, 21 + 4 + 2 + 8));
+    EXPECT_EQ(tvl::renderScaleHintBox({600, 470}, m, {640, 480}).left + 163, 640 - 1);
+}
+
 TEST(HudLayout, ScoreboardRowsFollowTheIcon)
 {
     const tvl::HudLayout l = tvl::hudLayoutFor({1280, 720}, metrics());
-    EXPECT_FLOAT_EQ(l.iconScale, 22.1f / 48);
-    EXPECT_FLOAT_EQ(l.tokenBar.left, 32 * 22.1f / 48 + 15);
+    EXPECT_FLOAT_EQ(l.iconScale, 22.0f / 48);
+    EXPECT_FLOAT_EQ(l.tokenBar.left, 32 * 22.0f / 48 + 15);
     EXPECT_FLOAT_EQ(l.tokenBar.top, 11);
     EXPECT_FLOAT_EQ(l.tokenBar.width, 100);
-    EXPECT_FLOAT_EQ(l.rowStep, 27.1f);
+    EXPECT_FLOAT_EQ(l.rowStep, 27.0f);
     EXPECT_FLOAT_EQ(l.effectBarSize.x, 256);
 
     tvl::HudMetrics noShip = metrics();
@@ -230,7 +330,28 @@ TEST(HudTargetArrow, KeepsClearOfTheItemColumn)
         {"clear of it already", {320, 240}, 90, {560, 300, 70, 100}, {623, 240}},
     };
     for (const Case& c : cases) {
-        const sf::Vector2f p = tvl::targetArrowPoint(c.start, c.bearing, half, view, c.column);
+        const sf::Vector2f p = tvl::targetArrowPoint(c.start, c.bearing, half, view, {&c.column, 1});
+        EXPECT_NEAR(p.x, c.expected.x, 0.01f) << c.what;
+        EXPECT_NEAR(p.y, c.expected.y, 0.01f) << c.what;
+    }
+}
+
+TEST(HudTargetArrow, StepsBackTowardThePlayerWhereThatIsShorter)
+{
+    const sf::Vector2f view(640, 480), half(32, 32);
+    const sf::FloatRect heading(301, 15, 38, 19), scoreboard(10, 8, 270, 110);
+    struct Case {
+        const char* what;
+        float bearing;
+        sf::Vector2f expected;
+    } cases[] = {
+        {"straight up to the heading box: under it, 38 back, not 55 aside", 0, {320, 70}},
+        {"up left into the scoreboard: back down the line, clear below it", 315, {234, 154}},
+        {"straight left, under the scoreboard already", 270, {32, 240}},
+    };
+    const sf::FloatRect parts[] = {heading, scoreboard};
+    for (const Case& c : cases) {
+        const sf::Vector2f p = tvl::targetArrowPoint({320, 240}, c.bearing, half, view, parts);
         EXPECT_NEAR(p.x, c.expected.x, 0.01f) << c.what;
         EXPECT_NEAR(p.y, c.expected.y, 0.01f) << c.what;
     }
@@ -246,11 +367,12 @@ TEST(HudTargetMarker, TextsKeepClearOfTheItemColumn)
         sf::Vector2f anchor;
     } cases[] = {
         {"arrow below the column", {1247, 416}, {1160, 416}},
-        {"lines meeting the column", {1247, 370}, {1046, 370}},
-        {"beside an arrow left of the column", {1064, 240}, {976, 240}},
+        {"lines meeting the column: down beside the arrow", {1247, 370}, {1160, 384}},
+        {"beside an arrow left of the column", {1064, 240}, {978, 240}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(tvl::targetTextAnchor({true, false, c.spot}, 100, 64, 20, view, column), c.anchor) << c.what;
+        EXPECT_EQ(tvl::targetTextAnchor({true, false, c.spot}, 100, {64, 64}, 20, view, {&column, 1}), c.anchor)
+            << c.what;
 }
 
 // A 1280 x 720 view at render scale 2 over the world from (1000, 1000): 640 x 360 world pixels,
@@ -315,7 +437,7 @@ TEST(HudTargetMarker, TextsHangUnderTheMarkerAndClearOfTheEdges)
     m.shown = true;
     m.inside = true;
     m.spot = {5, 700};
-    EXPECT_EQ(tvl::targetTextAnchor(m, 100, 64, 20, view), sf::Vector2f(5, 730)) << "inside: 1.5 lines down";
+    EXPECT_EQ(tvl::targetTextAnchor(m, 100, {64, 64}, 20, view), sf::Vector2f(5, 730)) << "inside: 1.5 lines down";
 
     struct Case {
         sf::Vector2f spot;
@@ -325,10 +447,13 @@ TEST(HudTargetMarker, TextsHangUnderTheMarkerAndClearOfTheEdges)
         {{32, 32}, 32, {96, 72}},       // corner: half the text + 46 in, 112 - 2 lines down
         {{1247, 687}, 32, {1184, 620}}, // bottom right: 140 - 2 lines up
         {{1247, 360}, 64, {1160, 360}}, // beside a wide arrow: half the text + its width + 6 in
-        {{640, 360}, 64, {640, 360}},   // clear already
+        {{640, 360}, 64, {640, 396}},   // clear of the edges, but under the arrow, not over it
+        {{640, 687}, 64, {640, 606}},   // bottom edge: the lines end above the arrow
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(tvl::targetTextAnchor({true, false, c.spot}, 100, c.arrowWidth, 20, view), c.anchor) << c.spot.x;
+    for (const Case& c : cases) {
+        const sf::Vector2f arrow(c.arrowWidth, c.arrowWidth);
+        EXPECT_EQ(tvl::targetTextAnchor({true, false, c.spot}, 100, arrow, 20, view), c.anchor) << c.spot.x;
+    }
 }
 
 } // namespace
