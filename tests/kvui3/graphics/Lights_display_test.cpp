@@ -4,6 +4,7 @@
 #include "graphics/Shaders.h"
 #include "support/Display.h"
 #include "support/GlDrawCount.h"
+#include "support/TestWindow.h"
 #include "support/TempDir.h"
 
 #include <SFML/Graphics.hpp>
@@ -29,9 +30,7 @@ protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-        renderWindow->create(sf::VideoMode(side, side), "lights test");
-        ASSERT_TRUE(renderWindow->isOpen());
+        ASSERT_NO_FATAL_FAILURE(test::openBareWindow(side, side, "lights test"));
         initRenderLayers();
         ASSERT_TRUE(Shaders::init());
         realLightProgram = shaderLight;
@@ -46,8 +45,7 @@ protected:
             shaderLight = realLightProgram;
         resetLighting();
         lightingPass(0.0f);
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
 
     void useScreen(unsigned size)
