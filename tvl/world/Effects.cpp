@@ -123,7 +123,8 @@ void emptyQuads(kv::VertexArray& quads)
     quads.quadVertices.clear();
 }
 
-// A puff texture's reach, read back once for each texture it is drawn with.
+// A puff texture's reach, read back once for each texture it is drawn with (the effect textures
+// are loaded once; a new texture or size reads it again).
 struct PuffTexture {
     unsigned handle = 0;
     sf::Vector2u size;
@@ -136,9 +137,15 @@ const PuffReach& reachOf(PuffTexture& known, const sf::Texture& texture)
         known.handle = texture.getNativeHandle();
         known.size = texture.getSize();
         const sf::Image image = texture.copyToImage();
-        std::vector<uint8_t> alpha(static_cast<size_t>(known.size.x) * known.size.y);
         const uint8_t* pixels = image.getPixelsPtr();
-        for (size_t i = 0; pixels && i < alpha.size(); ++i)
+        if (!pixels || image.getSize() != known.size) {
+            // Unread, every texel may show: whole quads, as before any cut.
+            std::fill(std::begin(known.reach.reach), std::end(known.reach.reach), 2.0f);
+            known.reach.reach[0] = -1.0f;
+            return known.reach;
+        }
+        std::vector<uint8_t> alpha(static_cast<size_t>(known.size.x) * known.size.y);
+        for (size_t i = 0; i < alpha.size(); ++i)
             alpha[i] = pixels[i * 4 + 3];
         known.reach = puffReach(alpha.data(), known.size.x, known.size.y);
     }
