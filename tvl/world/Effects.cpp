@@ -19,6 +19,7 @@
 #include "world/Tileset.h"
 #include "world/WorldView.h"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 
 #include <algorithm>
@@ -108,7 +109,7 @@ void appendQuad(std::vector<sf::Vertex>& quads, const sf::Vector2f& centre, cons
 
 void drawQuads(kv::VertexArray& quads, const sf::Texture& texture)
 {
-    if (quads.quadVertices.empty())
+    if (quads.getVertexCount() == 0)
         return;
     sf::RenderStates states(sf::BlendAlpha);
     states.texture = &texture;
@@ -122,21 +123,103 @@ void emptyQuads(kv::VertexArray& quads)
     quads.quadVertices.clear();
 }
 
-// Smoke, fire and debris share their drawing. Each shows its whole texture; the rectangle is
+// A puff texture's reach, read back once for each texture it is drawn with (the effect textures
+// are loaded once; a new texture or size reads it again).
+struct PuffTexture {
+    unsigned handle = 0;
+    sf::Vector2u size;
+    PuffReach reach;
+};
+
+const PuffReach& reachOf(PuffTexture& known, const sf::Texture& texture)
+{
+    if (known.handle != texture.getNativeHandle() || known.size != texture.getSize()) {
+        known.handle = texture.getNativeHandle();
+        known.size = texture.getSize();
+        const sf::Image image = texture.copyToImage();
+        const uint8_t* pixels = image.getPixelsPtr();
+        if (!pixels || image.getSize() != known.size) {
+            // Unread, every texel may show: whole quads, as before any cut.
+            std::fill(std::begin(known.reach.reach), std::end(known.reach.reach), 2.0f);
+            known.reach.reach[0] = -1.0f;
+            return known.reach;
+        }
+        std::vector<uint8_t> alpha(static_cast<size_t>(known.size.x) * known.size.y);
+        for (size_t i = 0; i < alpha.size(); ++i)
+            alpha[i] = pixels[i * 4 + 3];
+        known.reach = puffReach(alpha.data(), known.size.x, known.size.y);
+    }
+    return known.reach;
+}
+
+// Appends as triangles the part of a puff that can show (see puffOutline), placed as appendQuad
+// places the whole quad; nothing when no part of it can show.
+void appendPuff(sf::VertexArray& triangles, const sf::Vector2f& centre, const sf::Vector2f& half, float angle,
+                const sf::IntRect& rect, const sf::Color& colour, const PuffReach& reach, const sf::Vector2f& scroll,
+                float scale)
+{
+    const float farthest = reach.reach[colour.a];
+    const sf::Vector2f side(2 * half.x * scale, 2 * half.y * scale); // target pixels
+    if (farthest < 0 || !(side.x > 0) || !(side.y > 0) || rect.width <= 0 || rect.height <= 0)
+        return;
+    // A pixel's sample reads the texels within one of it, and when the puff is drawn smaller than
+    // its texture the mipmap levels reach farther: about three texels for each a pixel spans.
+    const float w = static_cast<float>(rect.width), h = static_cast<float>(rect.height);
+    const float r = farthest + std::hypot((1 + 6 * w / side.x) / (w / 2), (1 + 6 * h / side.y) / (h / 2));
+    sf::Vector2f outline[8];
+    int count = 8;
+    if (r >= std::sqrt(2.0f)) {
+        const sf::Vector2f whole[4] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+        std::copy(std::begin(whole), std::end(whole), outline);
+        count = 4;
+    } else {
+        puffOutline(r, outline);
+    }
+    const float c = std::cos(angle), s = std::sin(angle);
+    const auto corner = [&](const sf::Vector2f& uv) {
+        const sf::Vector2f local(uv.x * half.x, uv.y * half.y);
+        const sf::Vector2f p(local.x * c - local.y * s, local.x * s + local.y * c);
+        const sf::Vector2f tex(static_cast<float>(rect.left) + (uv.x + 1) * 0.5f * w,
+                               static_cast<float>(rect.top) + (uv.y + 1) * 0.5f * h);
+        return sf::Vertex((centre + p - scroll) * scale, colour, tex);
+    };
+    if (count == 4) {
+        // As a quad is split: (P, Q, R), (S, P, R).
+        const sf::Vertex p = corner(outline[0]), r2 = corner(outline[2]);
+        for (const sf::Vertex& v : {p, corner(outline[1]), r2, corner(outline[3]), p, r2})
+            triangles.append(v);
+        return;
+    }
+    const sf::Vertex first = corner(outline[0]);
+    sf::Vertex previous = corner(outline[1]);
+    for (int i = 2; i < count; ++i) {
+        const sf::Vertex next = corner(outline[i]);
+        triangles.append(first);
+        triangles.append(previous);
+        triangles.append(next);
+        previous = next;
+    }
+}
+
+// Smoke, fire and debris share their drawing. Each shows its whole texture, cut to the part
+// that can show at its alpha (a large, faint puff is mostly clear texels); the rectangle is
 // taken here, not at the spawn, so that spawning never touches a texture (and GL).
 template <typename List>
-void drawPuffs(List& puffs, kv::VertexArray& quads, const sf::Texture& texture)
+void drawPuffs(List& puffs, kv::VertexArray& triangles, const sf::Texture& texture, PuffTexture& known)
 {
     const WorldView& view = worldView;
     const sf::IntRect whole = wholeTexture(texture);
-    emptyQuads(quads);
+    const PuffReach& reach = reachOf(known, texture);
+    triangles.primitiveType = sf::Triangles;
+    triangles.vertices.setPrimitiveType(sf::Triangles);
+    triangles.vertices.clear();
     for (auto& p : puffs)
         if (p.delay < 1) {
             p.textureRect = whole;
-            appendQuad(quads.quadVertices, p.position, p.size * 0.5f, p.rotation, p.textureRect, p.colour, view.scroll,
-                       view.worldRenderScale);
+            appendPuff(triangles.vertices, p.position, p.size * 0.5f, p.rotation, p.textureRect, p.colour, reach,
+                       view.scroll, view.worldRenderScale);
         }
-    drawQuads(quads, texture);
+    drawQuads(triangles, texture);
 }
 
 sf::Vector2f wind()
@@ -277,6 +360,38 @@ void advanceSwayPhase(PlantParticle& plant, float k, float dt)
 
 // --- Lists ---
 
+PuffReach puffReach(const uint8_t* alpha, unsigned width, unsigned height)
+{
+    PuffReach out;
+    std::fill(std::begin(out.reach), std::end(out.reach), -1.0f);
+    if (!alpha || width == 0 || height == 0)
+        return out;
+    // Each texel first shows from the puff alpha p with a x p >= 128; the farthest of those from
+    // each p, then carried up to every higher alpha.
+    const float hw = static_cast<float>(width) / 2, hh = static_cast<float>(height) / 2;
+    for (unsigned y = 0; y < height; ++y)
+        for (unsigned x = 0; x < width; ++x) {
+            const unsigned a = alpha[static_cast<size_t>(y) * width + x];
+            const unsigned from = a ? (128 + a - 1) / a : 256;
+            if (from > 255)
+                continue;
+            const float d = std::hypot((static_cast<float>(x) + 0.5f - hw) / hw, (static_cast<float>(y) + 0.5f - hh) / hh);
+            out.reach[from] = std::max(out.reach[from], d);
+        }
+    for (size_t p = 1; p < 256; ++p)
+        out.reach[p] = std::max(out.reach[p], out.reach[p - 1]);
+    return out;
+}
+
+void puffOutline(float r, sf::Vector2f corners[8])
+{
+    // Inside the quad's edges and |u| + |v| <= r sqrt 2, which the disc touches on the diagonals.
+    const float b = std::clamp(r, 0.0f, 1.0f);
+    const float c = std::min(std::max(r, 0.0f) * std::sqrt(2.0f), 2 * b) - b;
+    const sf::Vector2f outline[8] = {{b, -c}, {b, c}, {c, b}, {-c, b}, {-b, c}, {-b, -c}, {-c, -b}, {c, -b}};
+    std::copy(std::begin(outline), std::end(outline), corners);
+}
+
 void clearPlants() { plantParticles.clear(); }
 
 int wildlifeCount(uint32_t id)
@@ -340,8 +455,9 @@ void updateSmoke(float dt)
 
 void drawSmoke()
 {
-    static kv::VertexArray quads;
-    drawPuffs(smokeParticles, quads, *smokeTexture);
+    static kv::VertexArray triangles;
+    static PuffTexture known;
+    drawPuffs(smokeParticles, triangles, *smokeTexture, known);
 }
 
 // --- Fire ---
@@ -398,8 +514,9 @@ void updateFire(float dt)
 
 void drawFire()
 {
-    static kv::VertexArray quads;
-    drawPuffs(fireParticles, quads, *fireTexture);
+    static kv::VertexArray triangles;
+    static PuffTexture known;
+    drawPuffs(fireParticles, triangles, *fireTexture, known);
     const WorldView& view = worldView;
     // The light's size is in world-texture pixels already; the submit maps it onto the window.
     const sf::Vector2f toWindow(1.0f / kv::currentDrawScale.x, 1.0f / kv::currentDrawScale.y);
@@ -458,14 +575,20 @@ void updateDebris(float dt)
 
 void drawDebris()
 {
-    static kv::VertexArray quads, light;
-    drawPuffs(debrisParticles, quads, *pulseTexture);
-    if (quads.quadVertices.empty())
+    static kv::VertexArray triangles, light;
+    static PuffTexture known;
+    drawPuffs(debrisParticles, triangles, *pulseTexture, known);
+    const size_t count = triangles.vertices.getVertexCount();
+    if (count == 0)
         return;
-    // The same quads light the dark: the lighting layer is in window coordinates.
-    emptyQuads(light);
-    for (const sf::Vertex& v : quads.quadVertices) {
-        sf::Vertex& mapped = light.quadVertices.emplace_back(v);
+    // The same triangles light the dark: the lighting layer is in window coordinates.
+    light.primitiveType = sf::Triangles;
+    light.vertices.setPrimitiveType(sf::Triangles);
+    light.vertices.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        const sf::Vertex& v = triangles.vertices[i];
+        sf::Vertex& mapped = light.vertices[i];
+        mapped = v;
         mapped.position = {v.position.x / kv::currentDrawScale.x + kv::currentDrawOffset.x,
                            v.position.y / kv::currentDrawScale.y + kv::currentDrawOffset.y};
     }
@@ -614,12 +737,26 @@ void updatePlants(float dt)
     }
 }
 
+bool plantReaches(const PlantParticle& plant, float topShift, const sf::FloatRect& rect)
+{
+    // No corner lies farther from the centre than this, however the plant is turned.
+    const float reach = std::hypot(plant.width * 0.5f + std::fabs(topShift), plant.height * 0.5f);
+    return plant.position.x + reach > rect.left && plant.position.x - reach < rect.left + rect.width &&
+           plant.position.y + reach > rect.top && plant.position.y - reach < rect.top + rect.height;
+}
+
 void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float scale)
 {
     static kv::VertexArray quads;
     if (!scroll)
         return;
     emptyQuads(quads);
+    // The ground around the view is planted too, but only the view and the pixel around it that
+    // smoothing reads are ever shown.
+    const WorldView& view = worldView;
+    const sf::Vector2f shown(static_cast<float>(view.pixelSize.x) / view.worldRenderScale,
+                             static_cast<float>(view.pixelSize.y) / view.worldRenderScale);
+    const sf::FloatRect visible(view.scroll.x - 2.0f, view.scroll.y - 2.0f, shown.x + 4.0f, shown.y + 4.0f);
     const float k = gameSettings.plantsWind ? plantSwayStrength(windSpeed) : 0.0f;
     for (PlantParticle& p : plantParticles) {
         const PlantDefinition& d = *p.definition;
@@ -631,6 +768,8 @@ void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float
             const float amplitude = d.windInfluence * p.width * 2.0f * k;
             shift = amplitude * p.swayPhase * (p.swayLeftEdge ? -1.0f : 1.0f);
         }
+        if (!plantReaches(p, shift, visible))
+            continue;
         appendQuad(quads.quadVertices, p.position, {p.width * 0.5f, p.height * 0.5f}, p.angle,
                    frameRect(d.frames, p.frame), p.colour, *scroll, scale, shift);
     }

@@ -184,6 +184,23 @@ float plantSwayStrength(float windSpeed);
 // One step of a plant's sway phase: k x dt x 20 towards 1 while rising, else towards 0, turning
 // round at the ends.
 void advanceSwayPhase(PlantParticle& plant, float k, float dt);
+// Whether the plant's quad (its top shifted sideways by topShift, turned by its angle) can reach
+// into rect (world pixels).
+bool plantReaches(const PlantParticle& plant, float topShift, const sf::FloatRect& rect);
+
+// How far from its texture's centre a puff can still change a pixel, by the puff's alpha: a
+// texel of alpha a under a puff of alpha p blends in a x p / 255 of a colour step, and below
+// half a step the blend rounds back to what was there. reach[p] is the largest distance, in
+// half-textures (the centre 0, an edge's middle 1), of a texel centre that shows under alpha p;
+// below 0 when none does. alpha: width x height bytes, row by row.
+struct PuffReach {
+    float reach[256];
+};
+PuffReach puffReach(const uint8_t* alpha, unsigned width, unsigned height);
+// The part of a puff's quad that can show, as eight corners in half-textures (u, v in -1 .. 1,
+// in order round it): the quad cut at distance r from the centre on its axes and
+// diagonals, so that it holds the disc of radius r; the whole quad from r = sqrt 2.
+void puffOutline(float r, sf::Vector2f corners[8]);
 
 // The draws, in the world texture while it is redirected: each family one alpha-blended quad
 // batch on the current layer. Fire also submits each light on its layer; debris also queues its
@@ -195,8 +212,8 @@ void drawDebris();
 // shadowPass: only those that cast a shadow, 10 px down and right through the SpriteShadow
 // program (nothing without it).
 void drawWildlife(bool airPass, bool shadowPass);
-// The plants of the pass (underwater or not) that have faded in; with the plantsWind setting
-// and a wind, their tops sway. scroll: the world pixel at (0, 0) of the target; scale: target
-// pixels per world pixel.
+// The plants of the pass (underwater or not) that have faded in and reach into the world view;
+// with the plantsWind setting and a wind, their tops sway (in view or not). scroll: the world
+// pixel at (0, 0) of the target; scale: target pixels per world pixel.
 void drawPlants(float dt, bool underwaterPass, const sf::Vector2f* scroll, float scale);
 }

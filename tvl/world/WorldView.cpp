@@ -216,8 +216,12 @@ void drawWorld()
     kv::layerRedirected = false;
     target.display();
 
+    // Cleared opaque and only blended over since, the world texture replaces what lies beneath
+    // it: copied without blending, it shows the same.
+    sf::RenderStates copy(sf::BlendNone);
+    copy.texture = view.textureRef;
     const sf::FloatRect& r = view.screenRect;
-    kv::drawTexture(r.left, r.top, r.left + r.width - 1, r.top + r.height - 1, *view.textureRef, sf::IntRect());
+    kv::drawTextureWithStates(r.left, r.top, r.left + r.width - 1, r.top + r.height - 1, copy, sf::IntRect());
 }
 
 } // namespace tvl

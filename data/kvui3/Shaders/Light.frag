@@ -1,21 +1,13 @@
 #version 120
-// One light's quad, drawn additively into the light layers. The pixel's offset from the light
-// is turned into the light's own frame and scaled by its half size, so the quad's edge is 1.
-uniform vec2 lightPos;
-uniform float lightAngle;
-uniform vec2 lightSize;
+// Lights, drawn additively into the light layers: each pixel's place in its light's own frame
+// (scaled by the light's half size, so the quad's edge is 1) gives the light's intensity there.
 uniform int lightType;
 uniform float lightEmission;
-uniform vec4 lightColour;
-varying vec2 targetPosition;
+uniform float lightAlpha; // the share of the light's alpha this draw gives
+varying vec2 local;
 
 void main()
 {
-    vec2 offset = targetPosition - lightPos;
-    float a = radians(lightAngle);
-    float c = cos(a);
-    float s = sin(a);
-    vec2 local = vec2(c * offset.x + s * offset.y, c * offset.y - s * offset.x) / max(lightSize, vec2(0.001));
     float r = length(local);
     float intensity;
     if (lightType == 1) {
@@ -25,6 +17,6 @@ void main()
         float falloff = max(1.0 - r, 0.0);
         intensity = falloff * falloff;
     }
-    vec3 colour = mix(lightColour.rgb, vec3(1.0), clamp(lightEmission, 0.0, 1.0) * intensity);
-    gl_FragColor = vec4(colour, lightColour.a * intensity);
+    vec3 colour = mix(gl_Color.rgb, vec3(1.0), clamp(lightEmission, 0.0, 1.0) * intensity);
+    gl_FragColor = vec4(colour, gl_Color.a * lightAlpha * intensity);
 }

@@ -1,12 +1,12 @@
 #version 120
-// The light's quad is drawn without a transform, so gl_Vertex is already in the target's
-// coordinates, the space of lightPos; the fragment stage shapes the light from it (gl_FragCoord
-// would be off whenever the view and the target's pixels differ).
-varying vec2 targetPosition;
+// A light's quad arrives in the target's coordinates with the light's colour, and its texture
+// coordinates give each corner's place in the light's own frame (the quad's edge at 1); the
+// fragment stage shapes the light from that.
+varying vec2 local;
 
 void main()
 {
-    targetPosition = gl_Vertex.xy;
+    local = gl_MultiTexCoord0.xy;
     gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;
     gl_FrontColor = gl_Color;
 }

@@ -11,6 +11,7 @@
 #include <SFML/Graphics/Transformable.hpp>
 #include <SFML/Graphics/View.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -94,7 +95,7 @@ PassState& passState()
 
 // The Light program's uniform locations, looked up in each pass (a reload may move them).
 struct LightUniforms {
-    int lightPos, lightAngle, lightSize, lightType, lightEmission, lightColour;
+    int lightPos, lightAngle, lightSize, lightType, lightEmission, lightColour, lightAlpha;
 
     explicit LightUniforms(CachedShader& shader)
     {
@@ -105,7 +106,11 @@ struct LightUniforms {
         lightType = shader.getUniformLocation(U::lightType.name);
         lightEmission = shader.getUniformLocation(U::lightEmission.name);
         lightColour = shader.getUniformLocation(U::lightColour.name);
+        lightAlpha = shader.getUniformLocation(U::lightAlpha.name);
     }
+    // A program that takes lightAlpha reads each light from its vertices, so that a group's
+    // lights of one kind are one draw; any other is given the light's uniforms light by light.
+    bool batched() const { return lightAlpha >= 0; }
 };
 
 void setColour(CachedShader& shader, int location, const sf::Color& colour, float alphaFactor)
@@ -115,45 +120,184 @@ void setColour(CachedShader& shader, int location, const sf::Color& colour, floa
     shader.setUniform4f(location, value);
 }
 
-void drawGroupLights(const Group& group, CachedShader& shader, const LightUniforms& u, RenderLayer& lighting,
-                     RenderLayer& effects)
+// Where the pass draws. lighting is multiplied over the picture, effects added to it (the light
+// effects layer, or the display itself); a null side is left out. Light added to a white
+// lighting layer that only light has been added to changes nothing, so it is not drawn.
+struct LightTargets {
+    RenderLayer* lighting = nullptr;
+    RenderLayer* effects = nullptr;
+    bool lightingWhite = false; // the lighting layer is white and only light was added to it
+};
+
+// The lights of a group that the batched program draws in one call: those of one kind, on one
+// side, at one share of their alpha.
+struct LightBatch {
+    bool onEffects = false;
+    float alpha = 0;
+    int type = 0;
+    float emission = 0;
+    std::vector<sf::Vertex> triangles;
+};
+
+// Kept between frames so that a steady frame does not allocate; the first batchesInUse count.
+std::vector<LightBatch> lightBatches;
+size_t batchesInUse = 0;
+
+std::vector<sf::Vertex>& batchFor(bool onEffects, float alpha, int type, float emission)
 {
-    for (const QueuedLightEffect& effect : group.effects.view())
-        (effect.onLightEffects ? effects : lighting).draw(effect.vertices, effect.states);
-    for (const QueuedLightSprite& sprite : group.sprites.view())
-        effects.draw(sprite.sprite, sprite.states);
+    for (size_t i = 0; i < batchesInUse; ++i) {
+        LightBatch& batch = lightBatches[i];
+        if (batch.onEffects == onEffects && batch.alpha == alpha && batch.type == type && batch.emission == emission)
+            return batch.triangles;
+    }
+    if (batchesInUse == lightBatches.size())
+        lightBatches.emplace_back();
+    LightBatch& batch = lightBatches[batchesInUse++];
+    batch.onEffects = onEffects;
+    batch.alpha = alpha;
+    batch.type = type;
+    batch.emission = emission;
+    batch.triangles.clear();
+    return batch.triangles;
+}
+
+// The light's quad as triangles in the light's colour, each corner carrying as texture
+// coordinates its place in the light's own frame (turned back by the light's angle, divided by
+// its half size): the per-light program works that out for every pixel, and as it is linear
+// over the quad the corners give the same values.
+void appendLight(std::vector<sf::Vertex>& triangles, const QueuedLight& queued)
+{
+    // A light's quad is a quad list (buildQuad's, or its owner's when preTransformed).
+    if (queued.quad.primitiveType != sf::Quads)
+        return;
+    const LightSource& light = queued.light;
+    const float c = std::cos(queued.angle), s = std::sin(queued.angle);
+    const sf::Vector2f size(std::max(light.halfWidth * queued.scale.x, 0.001f),
+                            std::max(light.halfHeight * queued.scale.y, 0.001f));
+    const auto corner = [&](const sf::Vertex& v) {
+        const sf::Vector2f d = v.position - queued.position;
+        return sf::Vertex(v.position, light.colour, {(c * d.x + s * d.y) / size.x, (c * d.y - s * d.x) / size.y});
+    };
+    const std::vector<sf::Vertex>& quads = queued.quad.quadVertices;
+    for (size_t q = 0; q + 4 <= quads.size(); q += 4) {
+        const sf::Vertex p = corner(quads[q]), r = corner(quads[q + 2]);
+        triangles.insert(triangles.end(), {p, corner(quads[q + 1]), r, corner(quads[q + 3]), p, r});
+    }
+}
+
+void drawGroupLights(const Group& group, CachedShader& shader, const LightUniforms& u, LightTargets& to)
+{
+    for (const QueuedLightEffect& effect : group.effects.view()) {
+        RenderLayer* layer = effect.onLightEffects ? to.effects : to.lighting;
+        if (!layer)
+            continue;
+        layer->draw(effect.vertices, effect.states);
+        if (!effect.onLightEffects)
+            to.lightingWhite = false;
+    }
+    if (to.effects)
+        for (const QueuedLightSprite& sprite : group.sprites.view())
+            to.effects->draw(sprite.sprite, sprite.states);
 
     const float ambient = ambientLightLevel;
     const bool night = ambient < 0.5f;
+    RenderLayer* lighting = to.lightingWhite ? nullptr : to.lighting;
     sf::RenderStates states(sf::BlendAdd);
     states.shader = &shader;
+    if (u.batched()) {
+        batchesInUse = 0;
+        for (const QueuedLight& queued : group.lights.view()) {
+            const LightSource& light = queued.light;
+            const int type = static_cast<int>(light.lightType);
+            if (lighting && (night || !light.glowByDay))
+                appendLight(batchFor(false, light.glowByDay ? 1.0f - ambient : 1.0f, type, light.emission), queued);
+            if (to.effects && light.glowByDay)
+                appendLight(batchFor(true, ambient, type, light.emission), queued);
+        }
+        // Added light is the same sum in any order, so the batches need not keep the queue's.
+        for (size_t i = 0; i < batchesInUse; ++i) {
+            const LightBatch& batch = lightBatches[i];
+            if (batch.triangles.empty())
+                continue;
+            shader.setUniform1i(u.lightType, batch.type);
+            shader.setUniform1f(u.lightEmission, batch.emission);
+            shader.setUniform1f(u.lightAlpha, batch.alpha);
+            (batch.onEffects ? to.effects : lighting)
+                ->drawVertices(batch.triangles.data(), batch.triangles.size(), sf::Triangles, states);
+        }
+        return;
+    }
     for (const QueuedLight& queued : group.lights.view()) {
         const LightSource& light = queued.light;
+        const bool onLighting = lighting && (night || !light.glowByDay);
+        const bool onEffects = to.effects && light.glowByDay;
+        if (!onLighting && !onEffects)
+            continue;
         shader.setUniform2f(u.lightPos, queued.position);
         shader.setUniform1f(u.lightAngle, queued.angle * 57.295776f);
         shader.setUniform2f(u.lightSize, {light.halfWidth * queued.scale.x, light.halfHeight * queued.scale.y});
         shader.setUniform1i(u.lightType, static_cast<int>(light.lightType));
         shader.setUniform1f(u.lightEmission, light.emission);
-        if (night || !light.glowByDay) {
+        if (onLighting) {
             setColour(shader, u.lightColour, light.colour, light.glowByDay ? 1.0f - ambient : 1.0f);
-            lighting.draw(queued.quad, states);
+            lighting->draw(queued.quad, states);
         }
-        if (light.glowByDay) {
+        if (onEffects) {
             setColour(shader, u.lightColour, light.colour, ambient);
-            effects.draw(queued.quad, states);
+            to.effects->draw(queued.quad, states);
         }
     }
+}
+
+// Whether a ground group's layer holds anything to mask with this frame. A deferred layer keeps
+// drawnTo once it is set, but without records it replays as a transparent picture, which covers
+// nothing.
+bool holdsDrawing(const RenderLayer& layer)
+{
+    return layer.mode == modeDeferred ? !layer.records.empty() : layer.drawnTo;
+}
+
+bool anyGroundLayerDrawn()
+{
+    for (RenderLayerId id = layerGroundLow; id <= layerGroundHigh; ++id)
+        if (holdsDrawing(*getRenderLayer(id, true)))
+            return true;
+    return false;
+}
+
+// Whether the additive side can be drawn straight onto the display, after the lighting layer is
+// multiplied on: added light on opaque black, added to the display, is the same sum added to the
+// display directly (every draw adds its rounded share and saturates), and a full-window pass is
+// saved. That holds while everything queued for the side adds, no mask will darken it, nothing
+// else drew on the light effects layer, and its texels are the display's pixels.
+bool addsOntoDisplay(RenderLayer& onto, RenderLayer& effects)
+{
+    sf::RenderTarget* target = onto.drawTarget();
+    const sf::RenderTexture* layer = effects.renderTexture();
+    if (!target || !layer || effects.drawnTo || anyGroundLayerDrawn())
+        return false;
+    const sf::View& view = target->getView();
+    const sf::View& layerView = layer->getView();
+    const sf::Vector2u size = target->getSize();
+    if (layer->getSize() != size || view.getViewport() != sf::FloatRect(0, 0, 1, 1) ||
+        view.getSize() != sf::Vector2f(static_cast<float>(size.x), static_cast<float>(size.y)) ||
+        layerView.getCenter() != view.getCenter() || layerView.getSize() != view.getSize())
+        return false;
+    for (const Group& group : groups)
+        for (const QueuedLightEffect& effect : group.effects.view())
+            if (effect.onLightEffects && effect.states.blendMode != sf::BlendAdd)
+                return false;
+    return true;
 }
 
 // What stands on a ground group covers the lights of that group and those below it: the
 // group's layer is replayed into the scratch texture and written over both light layers as
 // the ambient level and as black.
-void maskByLayer(RenderLayerId id, const sf::View& view, RenderLayer& lighting, RenderLayer& effects)
+void maskByLayer(RenderLayerId id, const sf::View& view, LightTargets& to)
 {
     RenderLayer& layer = *getRenderLayer(id, true);
     ShaderSlot& slot = getShaderSlot(shaderLighting);
-    // An empty layer would replay as a transparent picture, which covers nothing.
-    if (!layer.drawnTo || !slot.loaded || !slot.shader)
+    if (!holdsDrawing(layer) || !slot.loaded || !slot.shader)
         return;
     PassState& pass = passState();
     const sf::Vector2u size(static_cast<unsigned>(view.getSize().x), static_cast<unsigned>(view.getSize().y));
@@ -176,9 +320,12 @@ void maskByLayer(RenderLayerId id, const sf::View& view, RenderLayer& lighting, 
     const int level = shader.getUniformLocation(U::lightLevel.name);
     const sf::RenderStates states(&shader);
     shader.setUniform1f(level, ambientLightLevel);
-    lighting.draw(pass.scratchSprite, states);
-    shader.setUniform1f(level, 0.0f);
-    effects.draw(pass.scratchSprite, states);
+    to.lighting->draw(pass.scratchSprite, states);
+    to.lightingWhite = false;
+    if (to.effects) {
+        shader.setUniform1f(level, 0.0f);
+        to.effects->draw(pass.scratchSprite, states);
+    }
 }
 
 // In daylight, with no light queued and nothing drawn on the light layers, the pass would
@@ -192,6 +339,8 @@ bool lightingChangesPicture(const RenderLayer& lighting, const RenderLayer& effe
             return true;
     return false;
 }
+
+constexpr RenderLayerId groupOrder[] = {layerGroundLow, layerGround, layerGroundHigh, layerAir, layerDisplay};
 
 void drawLightLayers()
 {
@@ -214,20 +363,30 @@ void drawLightLayers()
     CachedShader& shader = *slot.shader;
     const LightUniforms uniforms(shader);
     const sf::View& view = texture->getView();
-    static constexpr RenderLayerId order[] = {layerGroundLow, layerGround, layerGroundHigh, layerAir, layerDisplay};
-    for (RenderLayerId id : order) {
-        drawGroupLights(groups[id], shader, uniforms, lighting, effects);
+    RenderLayer& onto = *getRenderLayer(layerDisplay, false);
+    const bool direct = addsOntoDisplay(onto, effects);
+    LightTargets to{&lighting, direct ? nullptr : &effects, neutral == sf::Color::White && !lighting.drawnTo};
+    for (RenderLayerId id : groupOrder) {
+        drawGroupLights(groups[id], shader, uniforms, to);
         if (id >= layerGroundLow && id <= layerGroundHigh)
-            maskByLayer(id, view, lighting, effects);
+            maskByLayer(id, view, to);
     }
 
-    RenderLayer& onto = *getRenderLayer(layerDisplay, false);
-    if (const sf::Sprite* sprite = lighting.finishedSprite())
-        onto.draw(*sprite, sf::RenderStates(sf::BlendMultiply));
-    lighting.clear(neutral);
-    if (const sf::Sprite* sprite = effects.finishedSprite())
-        onto.draw(*sprite, sf::RenderStates(sf::BlendAdd));
-    effects.clear(opaqueBlack);
+    // A lighting layer still at its neutral colour is a constant, and white multiplies nothing.
+    if (lighting.drawnTo || neutral != sf::Color::White)
+        if (const sf::Sprite* sprite = lighting.finishedSprite())
+            onto.draw(*sprite, sf::RenderStates(sf::BlendMultiply));
+    if (lighting.drawnTo)
+        lighting.clear(neutral);
+    if (direct) {
+        LightTargets added{nullptr, &onto, false};
+        for (RenderLayerId id : groupOrder)
+            drawGroupLights(groups[id], shader, uniforms, added);
+    } else if (effects.drawnTo) {
+        if (const sf::Sprite* sprite = effects.finishedSprite())
+            onto.draw(*sprite, sf::RenderStates(sf::BlendAdd));
+        effects.clear(opaqueBlack);
+    }
 }
 
 } // namespace

@@ -63,9 +63,12 @@ inline constexpr UniformInfo lightLevel{"lightLevel", UniformType::Float};
 inline constexpr UniformInfo all[] = {texture, lightLevel};
 } // namespace Lighting
 
-// One light's quad, drawn additively. Positions and sizes in target coordinates (lightSize is
-// the half extent), lightAngle in degrees, lightType 0 round / 1 beam, lightEmission 0..1
-// whitens the core.
+// Lights, drawn additively: lightType 0 round / 1 beam, lightEmission 0..1 whitens the core.
+// The program reads each light from its vertices: its colour, and as texture coordinates the
+// place in the light's own frame (its edge at 1); lightAlpha is the share of the colour's alpha
+// this draw gives. So one draw takes all the lights of a kind. A program without lightAlpha is
+// given one light a draw instead: lightPos and lightSize (the half extent) in target
+// coordinates, lightAngle in degrees, and lightColour with the share already in its alpha.
 namespace Light {
 inline constexpr UniformInfo lightPos{"lightPos", UniformType::Vec2};
 inline constexpr UniformInfo lightAngle{"lightAngle", UniformType::Float};
@@ -73,7 +76,8 @@ inline constexpr UniformInfo lightSize{"lightSize", UniformType::Vec2};
 inline constexpr UniformInfo lightType{"lightType", UniformType::Int};
 inline constexpr UniformInfo lightEmission{"lightEmission", UniformType::Float};
 inline constexpr UniformInfo lightColour{"lightColour", UniformType::Vec4};
-inline constexpr UniformInfo all[] = {lightPos, lightAngle, lightSize, lightType, lightEmission, lightColour};
+inline constexpr UniformInfo lightAlpha{"lightAlpha", UniformType::Float};
+inline constexpr UniformInfo all[] = {lightType, lightEmission, lightAlpha};
 } // namespace Light
 
 // --- The game's programs (files in base/Shaders/) ---

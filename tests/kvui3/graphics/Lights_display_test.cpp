@@ -3,6 +3,7 @@
 #include "graphics/RenderLayers.h"
 #include "graphics/Shaders.h"
 #include "support/Display.h"
+#include "support/GlDrawCount.h"
 #include "support/TestWindow.h"
 #include "support/TempDir.h"
 
@@ -10,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <unistd.h>
 
@@ -83,6 +86,71 @@ protected:
         ASSERT_GT(id, 0);
         ASSERT_TRUE(getShaderSlot(id).loaded);
         shaderLight = id;
+    }
+
+    // The Light program as it was while every light was a draw of its own, shaped from the
+    // per-light uniforms: what the pass draws with the shipped program must look the same.
+    void usePerLightProgram()
+    {
+        dir.write("perlight.vert", "#version 120\n"
+                                   "varying vec2 targetPosition;\n"
+                                   "void main() {\n"
+                                   "    targetPosition = gl_Vertex.xy;\n"
+                                   "    gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;\n"
+                                   "    gl_FrontColor = gl_Color;\n"
+                                   "}\n");
+        dir.write("perlight.frag",
+                  "#version 120\n"
+                  "uniform vec2 lightPos;\n"
+                  "uniform float lightAngle;\n"
+                  "uniform vec2 lightSize;\n"
+                  "uniform int lightType;\n"
+                  "uniform float lightEmission;\n"
+                  "uniform vec4 lightColour;\n"
+                  "varying vec2 targetPosition;\n"
+                  "void main() {\n"
+                  "    vec2 offset = targetPosition - lightPos;\n"
+                  "    float a = radians(lightAngle);\n"
+                  "    float c = cos(a);\n"
+                  "    float s = sin(a);\n"
+                  "    vec2 local = vec2(c * offset.x + s * offset.y, c * offset.y - s * offset.x)\n"
+                  "                 / max(lightSize, vec2(0.001));\n"
+                  "    float r = length(local);\n"
+                  "    float intensity;\n"
+                  "    if (lightType == 1)\n"
+                  "        intensity = (1.0 - smoothstep(0.0, 1.0, abs(local.x)))\n"
+                  "                    * (1.0 - smoothstep(0.2, 1.0, abs(local.y)));\n"
+                  "    else\n"
+                  "        intensity = max(1.0 - r, 0.0) * max(1.0 - r, 0.0);\n"
+                  "    vec3 colour = mix(lightColour.rgb, vec3(1.0), clamp(lightEmission, 0.0, 1.0) * intensity);\n"
+                  "    gl_FragColor = vec4(colour, lightColour.a * intensity);\n"
+                  "}\n");
+        const ShaderId id =
+            Shaders::addShader((dir.path() / "perlight.vert").string(), (dir.path() / "perlight.frag").string());
+        ASSERT_GT(id, 0);
+        ASSERT_TRUE(getShaderSlot(id).loaded);
+        shaderLight = id;
+    }
+
+    // The picture after one pass over a grey screen (lights queued by queue()).
+    sf::Image passOverGrey(const std::function<void()>& queue)
+    {
+        screen->clear(sf::Color(128, 128, 128));
+        queue();
+        lightingPass(0.0f);
+        screen->display();
+        return screen->getTexture().copyToImage();
+    }
+
+    static int largestDifference(const sf::Image& a, const sf::Image& b)
+    {
+        int largest = 0;
+        for (unsigned y = 0; y < a.getSize().y; ++y)
+            for (unsigned x = 0; x < a.getSize().x; ++x) {
+                const sf::Color p = a.getPixel(x, y), q = b.getPixel(x, y);
+                largest = std::max({largest, std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
+            }
+        return largest;
     }
 
     static void expectGrey(sf::Color c, int grey, const char* where)
@@ -223,6 +291,98 @@ TEST_F(LightsDisplay, FirstFrameAfterAResizeIsNotBlack)
         expectGrey(pixel(80, 80), static_cast<int>(ambient * 255), "the new corner");
         useScreen(side);
     }
+}
+
+// Round lights and beams of every group, turned, stretched, whitened and glowing by day, some
+// overlapping: drawn a kind at a time they look as they did one light at a time.
+TEST_F(LightsDisplay, BatchedLightsLookAsTheyDidOneDrawEach)
+{
+    const RenderLayerId groupsInOrder[] = {layerGroundLow, layerGround, layerGroundHigh, layerAir, layerDisplay};
+    std::vector<LightSource> lights;
+    for (int i = 0; i < 15; ++i) {
+        LightSource light = makeLight(sf::Color(255 - i * 15, 60 + i * 12, 40 + i * 9, 160 + i * 6), 6.0f + i, i % 3 == 0);
+        light.lightType = i % 2;
+        light.emission = i % 4 == 1 ? 0.6f : 0.0f;
+        light.halfHeight = 4.0f + (i * 7) % 13;
+        light.buildQuad();
+        lights.push_back(light);
+    }
+    const auto queue = [&] {
+        for (size_t i = 0; i < lights.size(); ++i) {
+            const sf::Vector2f at(8.0f + (i * 23) % 50, 10.0f + (i * 17) % 46);
+            const float angle = static_cast<float>(i) * 0.7f - 3.0f;
+            const sf::Vector2f scale(i % 2 ? 1.5f : 0.75f, i % 3 ? 1.0f : 2.0f);
+            submitLight(groupsInOrder[i % 5], lights[i], at, angle, scale);
+        }
+    };
+    for (float ambient : {0.2f, 0.7f, 1.0f}) {
+        SCOPED_TRACE(ambient);
+        ambientLightLevel = ambient;
+        shaderLight = realLightProgram;
+        const sf::Image batched = passOverGrey(queue);
+        const sf::Image unlit = passOverGrey([] {});
+        ASSERT_NO_FATAL_FAILURE(usePerLightProgram());
+        const sf::Image oneByOne = passOverGrey(queue);
+        EXPECT_GT(largestDifference(batched, unlit), 60) << "the lights show";
+        EXPECT_LE(largestDifference(batched, oneByOne), 2);
+    }
+}
+
+// A ground layer drawn on in an earlier frame holds nothing now: there is nothing to mask with.
+TEST_F(LightsDisplay, TheLightsOfAGroupAreOneDraw)
+{
+    ambientLightLevel = 0.2f;
+    LightSource light = makeLight(sf::Color(255, 200, 100, 255), 5);
+    getRenderLayer(layerGround, true)->draw(sf::RectangleShape({8, 8}));
+    lightingPass(0.0f);
+    getRenderLayer(layerGround, true)->clear(sf::Color::Transparent);
+    const long before = testsupport::glDrawCalls();
+    for (int i = 0; i < 300; ++i)
+        submitLight(layerGround, light, {float(i % 60), float(i / 5)}, 0.0f, {1, 1});
+    lightingPass(0.0f);
+    EXPECT_EQ(testsupport::glDrawCalls() - before, 2) << "the lights, then the light layer over the picture";
+}
+
+// Light added to a white light layer changes nothing, nor does multiplying by white.
+TEST_F(LightsDisplay, ByDayLightsWithoutAGlowCostNoDraw)
+{
+    ambientLightLevel = 1.0f;
+    LightSource light = makeLight(sf::Color(255, 0, 0, 255), 8);
+    lightingPass(0.0f);
+    const long before = testsupport::glDrawCalls();
+    for (int i = 0; i < 50; ++i)
+        submitLight(RenderLayerId(layerGroundLow + i % 4), light, {32, 32}, 0.0f, {1, 1});
+    lightingPass(0.0f);
+    EXPECT_EQ(testsupport::glDrawCalls() - before, 0);
+}
+
+// The glows and light sprites are added straight onto the display when nothing else is on the
+// light effects layer; with something there, through the layer. Both give the same picture.
+TEST_F(LightsDisplay, GlowsAddedStraightOntoTheDisplayLookAsThroughTheirLayer)
+{
+    ambientLightLevel = 0.3f;
+    LightSource glow = makeLight(sf::Color(40, 120, 255, 255), 14, true);
+    sf::Image dot;
+    dot.create(6, 6, sf::Color(255, 140, 40));
+    sf::Texture texture;
+    ASSERT_TRUE(texture.loadFromImage(dot));
+    sf::Sprite spark(texture);
+    spark.setPosition(40, 12);
+    const auto queue = [&] {
+        submitLight(layerDisplay, glow, {24, 30}, 0.4f, {1, 1});
+        submitLight(layerGround, glow, {36, 40}, -0.2f, {1.5f, 1});
+        addLightEffectSprite(spark);
+    };
+    const sf::Image straight = passOverGrey(queue);
+    const sf::Image throughLayer = passOverGrey([&] {
+        // Black added to the layer changes nothing but keeps the glows on it.
+        sf::RectangleShape nothing({4, 4});
+        nothing.setFillColor(sf::Color::Black);
+        getRenderLayer(layerLightEffects, true)->draw(nothing, sf::RenderStates(sf::BlendAdd));
+        queue();
+    });
+    EXPECT_EQ(largestDifference(straight, throughLayer), 0);
+    EXPECT_GT(largestDifference(straight, passOverGrey([] {})), 60) << "the glows show";
 }
 
 } // namespace

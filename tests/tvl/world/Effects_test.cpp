@@ -421,4 +421,96 @@ TEST_F(EffectsTest, PlantsSwayWithTheWindUpToFullStrength)
     EXPECT_FLOAT_EQ(plant.swayPhase, 0.9f);
 }
 
+// The view is 100 x 100 from (0, 0); a plant 20 wide and 40 high reaches 22.4 px from its centre
+// whichever way it is turned, and a sway moves its top a further shift.
+TEST_F(EffectsTest, APlantIsDrawnWhenItsQuadCanReachTheView)
+{
+    const sf::FloatRect view(0, 0, 100, 100);
+    const struct {
+        sf::Vector2f centre;
+        float angle, shift;
+        bool reaches;
+    } cases[] = {
+        {{50, 50}, 0.0f, 0.0f, true},     // inside
+        {{-22, 50}, 0.0f, 0.0f, true},    // the corner's reach, not the width, counts
+        {{-23, 50}, 1.2f, 0.0f, false},   // beyond every turned corner
+        {{-27, 50}, 0.0f, 0.0f, false},
+        {{-27, 50}, 0.0f, 10.0f, true},   // the swaying top reaches in
+        {{123, 50}, 0.0f, 0.0f, false},
+        {{50, -22}, 0.7f, 0.0f, true},
+        {{50, 123}, 0.0f, 0.0f, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.centre.x << "," << c.centre.y << " shift " << c.shift);
+        PlantParticle plant;
+        plant.width = 20;
+        plant.height = 40;
+        plant.position = c.centre;
+        plant.angle = c.angle;
+        EXPECT_EQ(plantReaches(plant, c.shift, view), c.reaches);
+    }
+}
+
 } // namespace
+
+// Whether (u, v) lies inside the convex outline (any winding).
+static bool insideOutline(const sf::Vector2f (&outline)[8], sf::Vector2f p)
+{
+    float sign = 0;
+    for (int i = 0; i < 8; ++i) {
+        const sf::Vector2f a = outline[i], b = outline[(i + 1) % 8];
+        const float cross = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+        if (std::abs(cross) < 1e-6f)
+            continue;
+        if (sign == 0)
+            sign = cross;
+        else if ((cross > 0) != (sign > 0))
+            return false;
+    }
+    return true;
+}
+
+TEST(PuffReachTest, ATexelShowsFromTheAlphaThatBlendsHalfAStepOfIt)
+{
+    // A 4 x 4 texture: one texel of alpha 64 at the centre's corner, one of 255 in a corner.
+    uint8_t alpha[16] = {};
+    alpha[1 * 4 + 1] = 64; // centre (1.5, 1.5): (-0.25, -0.25) in half-textures
+    alpha[3 * 4 + 3] = 255; // centre (3.5, 3.5): (0.75, 0.75)
+    const PuffReach reach = puffReach(alpha, 4, 4);
+    const float near = std::hypot(0.25f, 0.25f), far = std::hypot(0.75f, 0.75f);
+    const struct {
+        int puffAlpha;
+        float expected;
+    } cases[] = {{0, -1.0f}, {1, far}, {255, far}};
+    for (const auto& c : cases)
+        EXPECT_NEAR(reach.reach[c.puffAlpha], c.expected, 1e-5f) << c.puffAlpha;
+
+    alpha[3 * 4 + 3] = 0;
+    const PuffReach centreOnly = puffReach(alpha, 4, 4);
+    EXPECT_LT(centreOnly.reach[1], 0.0f); // 64 x 1 blends a quarter of a step: nothing shows
+    EXPECT_NEAR(centreOnly.reach[2], near, 1e-5f); // 64 x 2 = 128: half a step
+    EXPECT_NEAR(centreOnly.reach[200], near, 1e-5f);
+
+    const PuffReach clear = puffReach(nullptr, 0, 0);
+    EXPECT_LT(clear.reach[255], 0.0f);
+}
+
+TEST(PuffReachTest, TheOutlineHoldsTheDiscAndCutsTheCorners)
+{
+    for (float r : {0.1f, 0.5f, 0.9f, 1.0f, 1.2f, 1.4f, 1.5f}) {
+        sf::Vector2f outline[8];
+        puffOutline(r, outline);
+        for (int k = 0; k < 360; k += 5) {
+            const float a = static_cast<float>(k) * 0.0174533f;
+            const sf::Vector2f onDisc(std::clamp(r * 0.999f * std::cos(a), -1.0f, 1.0f),
+                                      std::clamp(r * 0.999f * std::sin(a), -1.0f, 1.0f));
+            EXPECT_TRUE(insideOutline(outline, onDisc)) << r << " at " << k;
+        }
+        for (const sf::Vector2f& corner : outline) {
+            EXPECT_LE(std::abs(corner.x), 1.0f);
+            EXPECT_LE(std::abs(corner.y), 1.0f);
+        }
+        // Below sqrt 2 the quad's corners are left out.
+        EXPECT_EQ(insideOutline(outline, {0.999f, 0.999f}), r >= 1.414f) << r;
+    }
+}

@@ -280,6 +280,13 @@ TEST_F(WorldViewDisplay, FogCoversTheWorldWithOrWithoutItsProgram)
     const sf::Color water = at(fog, cell(14, 8), scroll, 1.0f);
     EXPECT_GT(difference(clear, fog, sf::IntRect(0, 0, 640, 360)), 640 * 360 * 10);
     EXPECT_LT(water.b - water.r, 100);
+    // Fog, like everything else, blends over the opaque clear: the world stays opaque, which is
+    // what lets it be copied onto the window without blending.
+    int translucent = 0;
+    for (unsigned y = 0; y < 360; ++y)
+        for (unsigned x = 0; x < 640; ++x)
+            translucent += fog.getPixel(x, y).a != 255;
+    EXPECT_EQ(translucent, 0);
 
     // Without the program the fallback rectangle still fogs (alpha = density x 255).
     const kv::ShaderId program = tvl::worldView.fogShader;
