@@ -23,7 +23,7 @@ start_player() {
     (cd "$d" && exec ./torvale 2> "$d/stderr.txt") &
     p=$!
     w=""
-    for i in $(seq 1 100); do
+    for i in $(seq 1 600); do
         for id in $(xdotool search --name '^Torvale!$' 2>/dev/null || true); do
             case " $known " in *" $id "*) ;; *) w=$id ;; esac
         done

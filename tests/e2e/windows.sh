@@ -46,14 +46,6 @@ close_window() {
     wait_log_count "$log" "Closed $name\$" $((before + 1)) 20 || { cat "$log"; fail "$* did not close $name"; }
 }
 
-# How many rows of text the console's line panel shows in picture $1: bands of lines of pixels
-# that hold light text over the panel's dark face.
-text_rows() {
-    convert "$1" -crop 610x400+15+40 -colorspace gray -depth 8 txt:- |
-        awk -F'[,:() ]+' 'NR > 1 && $3 > 128 { lit[$2] = 1 }
-                          END { n = 0; for (y = 0; y < 400; y++) if (lit[y] && !lit[y - 1]) n++; print n }'
-}
-
 press() { xdotool key --window "$win" "$@"; }
 # $1 presses of Down on the menu, then Return, which must open the entry captioned $2.
 menu_entry() { choose_menu_entry "$win" "$dir" "$1" "$2" || { cat "$log"; fail "the menu did not open $2"; }; }
@@ -127,10 +119,10 @@ press Return
 # Its answer, "No command or game variable" and the line, shows in two rows of the line panel.
 for i in $(seq 1 40); do
     import -window "$win" "$SHOTS/windows-console-wrapped.png"
-    [ "$(text_rows "$SHOTS/windows-console-wrapped.png")" -ge 2 ] && break
+    [ "$(text_rows "$SHOTS/windows-console-wrapped.png" 610x400+15+40)" -ge 2 ] && break
     sleep 0.25
 done
-[ "$(text_rows "$SHOTS/windows-console-wrapped.png")" -ge 2 ] || fail "the console's answer is not in two rows"
+[ "$(text_rows "$SHOTS/windows-console-wrapped.png" 610x400+15+40)" -ge 2 ] || fail "the console's answer is not in two rows"
 close_window "Console" grave
 open_window "Audio Panel" game-audio-panel press F5
 close_window "Audio Panel" Escape

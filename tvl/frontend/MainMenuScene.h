@@ -47,6 +47,7 @@ public:
     void draw(float dt) override;
 
 private:
+    bool mainMenuToAnnounce = false;
     bool mapSelectionToAnnounce = false;
 
     void updateMainMenu();
