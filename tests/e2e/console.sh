@@ -16,12 +16,7 @@ key_and_wait "$dir/stderr.txt" 'Showing Console: ' grave
 xdotool type --window "$win" --delay 40 "help"
 xdotool key --window "$win" Return
 # The help's eleven lines show in the console's line panel (close rows run together in bands).
-for i in $(seq 1 60); do
-    import -window "$win" "$SHOTS/console-help.png" 2>/dev/null || true
-    [ "$(text_rows "$SHOTS/console-help.png" 1250x655+15+35)" -ge 3 ] && break
-    sleep 0.25
-done
-[ "$(text_rows "$SHOTS/console-help.png" 1250x655+15+35)" -ge 3 ] || { cat "$dir/stderr.txt"; fail "help listed no commands"; }
+wait_text_rows "$SHOTS/console-help.png" 1250x655+15+35 3 || { cat "$dir/stderr.txt"; fail "help listed no commands"; }
 
 # "exit" ends the game: the menu's music plays again.
 menus=$(count_log "$dir/stderr.txt" "$menu_music")

@@ -128,6 +128,19 @@ check_settings_written() {
     grep -qx 'lerpRate=10' "$1/tvl.ini" || fail "tvl.ini not rewritten on close"
 }
 
+# Presses keys $1... to the window and waits up to 30 s for its picture to change: the program
+# tells the log nothing of a list's or a page's move. False when it never does.
+key_and_watch() {
+    local before i
+    before=$(xwd -silent -id "$win" | md5sum)
+    xdotool key --window "$win" "$@"
+    for i in $(seq 1 300); do
+        [ "$(xwd -silent -id "$win" | md5sum)" != "$before" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # On the menu's first entry: Return opens the carousel, then starts its map. A loaded machine may
 # drop a press while it draws, so presses until the map's music says the game is on (the log of
 # folder $1), then waits for the game's first frame; fails the test when either never comes.
@@ -163,6 +176,18 @@ text_rows() {
     convert "$1" -crop "$2" +repage -colorspace gray -depth 8 txt:- |
         awk -F'[,:() ]+' 'NR > 1 && $3 > 128 { lit[$2] = 1; if ($2 > last) last = $2 }
                           END { n = 0; for (y = 0; y <= last; y++) if (lit[y] && !lit[y - 1]) n++; print n }'
+}
+
+# Pictures the window as $1 until the area $2 of it shows $3 bands of text or more (up to 30 s);
+# false when it never does.
+wait_text_rows() {
+    local i
+    for i in $(seq 1 120); do
+        import -window "$win" "$1" 2>/dev/null || true
+        [ "$(text_rows "$1" "$2")" -ge "$3" ] && return 0
+        sleep 0.25
+    done
+    return 1
 }
 
 # Runs the rest of the calling script under a private X server.
