@@ -87,6 +87,7 @@ leave_game() {
         xdotool key --window "$w" Escape
         wait_log_count "$d/stderr.txt" 'Confirm: End game and return to menu?' "$n" 3 && break
     done
+    wait_log_count "$d/stderr.txt" 'Showing Confirm: ' "$n" 30 || return 1
     xdotool key --window "$w" Return
     wait_log_count "$d/stderr.txt" 'Confirm: Yes' "$n" 10
 }
