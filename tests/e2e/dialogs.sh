@@ -37,6 +37,7 @@ ask_question() {
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 1280 720
 printf '[user]\nplayerName=Asker\n[game]\ntokensCount=55\n' > "$dir/tvl.ini"
+park_pointer
 start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 wait_log "$dir/stderr.txt" 'Showing Main Menu: ' 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }

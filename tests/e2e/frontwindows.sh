@@ -5,7 +5,6 @@
 source "$(dirname "$0")/lib.bash"
 ensure_display
 
-menu_music='Playing music from base\\music\\MainMenu.mus'
 
 press() { xdotool key --window "$win" "$@"; }
 # Text typed in a Tab's tick belongs to no box, and the program tells nothing of the text it
@@ -19,8 +18,7 @@ row() { key_and_wait "$dir/stderr.txt" 'Menu cursor: ' "$1"; }
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 1024 768
 printf '[user]\nplayerName=Old\n' > "$dir/tvl.ini"
-# The pointer off the window: no menu row moves under it.
-xdotool mousemove 1279 1023
+park_pointer
 start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 wait_log "$dir/stderr.txt" 'Showing Main Menu: ' 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }

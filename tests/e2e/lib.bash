@@ -36,6 +36,9 @@ find_window() {
     return 1
 }
 
+# The pointer away from the game's window, so that it moves no menu row under it.
+park_pointer() { xdotool mousemove 1279 1023; }
+
 # Starts ./torvale in folder $1 with its stderr in $1/stderr.txt; any further words are
 # NAME=VALUE settings for its environment. Sets pid, then waits for the window and sets win;
 # false when no window shows.
@@ -132,7 +135,7 @@ check_settings_written() {
 # tells the log nothing of a list's or a page's move. False when it never does.
 key_and_watch() {
     local before i
-    before=$(xwd -silent -id "$win" | md5sum)
+    before=$(xwd -silent -id "$win" 2>/dev/null | md5sum || true)
     xdotool key --window "$win" "$@"
     for i in $(seq 1 300); do
         [ "$(xwd -silent -id "$win" | md5sum)" != "$before" ] && return 0

@@ -49,7 +49,7 @@ drive_step() {
     local move=${moves[$((step % ${#moves[@]}))]}
     step=$((step + 1))
     xdotool keydown --window "$jw" ${move% *} 2>/dev/null || true
-    sleep "${move##* }"
+    sleep "${move##* }" # a timed hold: the move is the time driven
     xdotool keyup --window "$jw" ${move% *} 2>/dev/null || true
     if [ $((step % 16)) = 1 ]; then import -window root "$SHOTS/netweapons-driving.png" 2>/dev/null || true; fi
 }
@@ -64,7 +64,7 @@ record() {
         xwd -silent -id "$hw" -out "$SHOTS/netweapons-ring-$((k % ring)).xwd" 2>/dev/null || true
         k=$((k + 1))
         echo "$k" > "$SHOTS/netweapons-ring-count"
-        sleep 0.05
+        sleep 0.05 # the pace of the recording, stopped from outside
     done
 }
 rm -f "$SHOTS"/netweapons-*

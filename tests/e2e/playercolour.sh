@@ -24,8 +24,7 @@ dir=$(make_game_folder)
 log=$dir/stderr.txt
 write_windowed_ini "$dir" 1024 768
 printf '[user]\nplayerName=Painter\n[game]\ntokensCount=5\n' > "$dir/tvl.ini"
-# The pointer off the window: no menu row moves under it.
-xdotool mousemove 1279 1023
+park_pointer
 start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 wait_log "$dir/stderr.txt" 'Showing Main Menu: ' 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }

@@ -12,9 +12,6 @@ ensure_display
 
 game_music='Playing music from Base\\Music\\'
 
-# The pointer away from the window, so that it picks no menu row.
-park_pointer() { xdotool mousemove 1279 1023; }
-
 # The window's place on the screen as "x y w h".
 window_geometry() {
     xdotool getwindowgeometry "$win" |
