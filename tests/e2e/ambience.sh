@@ -23,11 +23,13 @@ for attempt in 1 2 3 4 5 6; do
     wait_log "$dir/stderr.txt" "$game_music" 3 && break
 done
 wait_log "$dir/stderr.txt" "$game_music" 1 || { cat "$dir/stderr.txt"; kill -9 "$pid"; fail "the meadow game did not start"; }
+wait_log "$dir/stderr.txt" 'Showing Game: ' 30 || { cat "$dir/stderr.txt"; kill -9 "$pid"; fail "the meadow game showed no frame"; }
 
 # Long straight runs with a short turn between them cross the map, and so pass the lake in
 # its middle; a screenshot now and then shows where the view went.
 # The game reads held keys from the X server's key map, so the keys go through XTEST.
 xdotool windowfocus --sync "$win" 2>/dev/null || true
+# The runs and turns are timed: the recording wants the time driven, not a state.
 xdotool keydown Up
 for run in $(seq 1 12); do
     sleep 2.5
@@ -39,8 +41,7 @@ xdotool keyup Up Right
 
 # "exit" in the console ends the game; Escape on the menu ends the program and closes the file.
 menus=$(count_log "$dir/stderr.txt" "$menu_music")
-xdotool key --window "$win" grave
-sleep 0.5
+key_and_wait "$dir/stderr.txt" 'Showing Console: ' grave
 xdotool type --window "$win" --delay 40 "exit"
 xdotool key --window "$win" Return
 wait_log_count "$dir/stderr.txt" "$menu_music" $((menus + 1)) 15 || { cat "$dir/stderr.txt"; kill -9 "$pid"; fail "exit did not end the game"; }

@@ -10,7 +10,12 @@ printf '[user]\nplayerName=Closer\n[game]\ntokensCount=77\n' > "$dir/tvl.ini"
 start_game "$dir" || fail "window not found"
 "$XCLOSE" "$win"
 answer_close_question no close-confirm || fail "no question was asked"
-sleep 1
+# The answer is the program's once its box has gone.
+for i in $(seq 1 300); do
+    xdotool search --name '^Confirm$' > /dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --name '^Confirm$' > /dev/null 2>&1 && fail "the question stayed after No"
 kill -0 "$pid" 2>/dev/null || fail "answering No ended the program"
 "$XCLOSE" "$win"
 answer_close_question yes || fail "no question the second time"

@@ -11,21 +11,18 @@ xdotool windowfocus --sync "$win" 2>/dev/null || true
 menu_music='Playing music from base\\music\\MainMenu.mus'
 wait_log "$dir/stderr.txt" "$menu_music" 30 || fail "the menu did not come up"
 start_single_player "$dir"
-sleep 1
 
-xdotool key --window "$win" grave
-sleep 0.5
+key_and_wait "$dir/stderr.txt" 'Showing Console: ' grave
 xdotool type --window "$win" --delay 40 "help"
 xdotool key --window "$win" Return
-sleep 1
-import -window root "$SHOTS/console-help.png" 2>/dev/null || true
+# The help's eleven lines show in the console's line panel (close rows run together in bands).
+wait_text_rows "$SHOTS/console-help.png" 1250x655+15+35 3 || { cat "$dir/stderr.txt"; fail "help listed no commands"; }
 
 # "exit" ends the game: the menu's music plays again.
 menus=$(count_log "$dir/stderr.txt" "$menu_music")
 xdotool type --window "$win" --delay 40 "exit"
 xdotool key --window "$win" Return
-wait_log_count "$dir/stderr.txt" "$menu_music" $((menus + 1)) 15 || { cat "$dir/stderr.txt"; kill -9 "$pid"; fail "exit did not end the game"; }
-sleep 1
+wait_log_count "$dir/stderr.txt" "$menu_music" $((menus + 1)) 30 || { cat "$dir/stderr.txt"; kill -9 "$pid"; fail "exit did not end the game"; }
 import -window root "$SHOTS/console-after-exit.png" 2>/dev/null || true
 
 escape_from_menu; rc=$RC

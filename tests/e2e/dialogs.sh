@@ -11,15 +11,17 @@ menu_music='Playing music from base\\music\\MainMenu.mus'
 game_music='Playing music from Base\\Music\\'
 
 # From the menu into a game: Return opens the carousel, Return starts its map. A loaded machine
-# may drop a press while it draws, so press until the map's music says the game is on.
+# may drop a press while it draws, so press until the map's music says the game is on; then
+# its first frame.
 start_a_game() {
-    local before attempt
+    local before games attempt
     before=$(count_log "$dir/stderr.txt" "$game_music")
+    games=$(count_log "$dir/stderr.txt" 'Showing Game: ')
     for attempt in 1 2 3 4 5 6; do
         xdotool key --window "$win" Return
-        wait_log_count "$dir/stderr.txt" "$game_music" $((before + 1)) 3 && return 0
+        wait_log_count "$dir/stderr.txt" "$game_music" $((before + 1)) 3 && break
     done
-    return 1
+    wait_log_count "$dir/stderr.txt" 'Showing Game: ' $((games + 1)) 30
 }
 
 # Escape in the game until the question is asked for the n-th time ($1).
@@ -27,25 +29,27 @@ ask_question() {
     local attempt
     for attempt in 1 2 3 4 5; do
         xdotool key --window "$win" Escape
-        wait_log_count "$dir/stderr.txt" "$question" "$1" 3 && return 0
+        wait_log_count "$dir/stderr.txt" "$question" "$1" 3 && break
     done
-    return 1
+    wait_log_count "$dir/stderr.txt" 'Showing Confirm: ' "$1" 30
 }
 
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 1280 720
 printf '[user]\nplayerName=Asker\n[game]\ntokensCount=55\n' > "$dir/tvl.ini"
+park_pointer
 start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-wait_log "$dir/stderr.txt" "$menu_music" 30 || fail "the menu did not come up"
+wait_log "$dir/stderr.txt" 'Showing Main Menu: ' 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }
 
 # Escape, No: the game goes on.
 start_a_game || { cat "$dir/stderr.txt"; fail "the game did not start"; }
 ask_question 1 || { cat "$dir/stderr.txt"; fail "Escape in the game asked nothing"; }
-sleep 0.5
 import -window root "$SHOTS/dialogs-question.png" 2>/dev/null || true
 xdotool key --window "$win" Escape
 wait_log "$dir/stderr.txt" 'Confirm: No' 10 || { cat "$dir/stderr.txt"; fail "Escape did not answer No"; }
+wait_log "$dir/stderr.txt" 'Closed Confirm$' 30 || { cat "$dir/stderr.txt"; fail "the question did not close"; }
+# Driven a second: no state to wait for, the game only has to go on under the key.
 xdotool keydown --window "$win" w; sleep 1; xdotool keyup --window "$win" w
 import -window root "$SHOTS/dialogs-after-no.png" 2>/dev/null || true
 [ "$(count_log "$dir/stderr.txt" "$menu_music")" = 1 ] || fail "No went back to the menu"
@@ -54,24 +58,24 @@ import -window root "$SHOTS/dialogs-after-no.png" 2>/dev/null || true
 ask_question 2 || { cat "$dir/stderr.txt"; fail "the second Escape asked nothing"; }
 xdotool key --window "$win" Return
 wait_log "$dir/stderr.txt" 'Confirm: Yes' 10 || { cat "$dir/stderr.txt"; fail "Return did not answer Yes"; }
-wait_log_count "$dir/stderr.txt" "$menu_music" 2 20 || { cat "$dir/stderr.txt"; fail "Yes did not go back to the menu"; }
-sleep 0.5
+wait_log_count "$dir/stderr.txt" 'Showing Main Menu: ' 2 30 || { cat "$dir/stderr.txt"; fail "Yes did not go back to the menu"; }
 import -window root "$SHOTS/dialogs-menu-again.png" 2>/dev/null || true
 
 # Help: the sixth entry down.
-for i in 1 2 3 4 5 6; do xdotool key --window "$win" Down; sleep 0.1; done
+for i in 1 2 3 4 5 6; do key_and_wait "$dir/stderr.txt" 'Menu cursor: ' Down; done
 xdotool key --window "$win" Return
-wait_log "$dir/stderr.txt" 'Showing tvl.txt' 10 || { cat "$dir/stderr.txt"; fail "Help showed no documentation"; }
-sleep 0.5
+wait_log "$dir/stderr.txt" 'Showing tvl.txt' 30 || { cat "$dir/stderr.txt"; fail "Help showed no documentation"; }
 import -window root "$SHOTS/dialogs-help.png" 2>/dev/null || true
-for i in 1 2 3; do xdotool key --window "$win" Next; sleep 0.1; done
-sleep 0.5
+# Page Down moves the text, as the picture of the window shows; the two after it may reach the
+# end, where nothing moves.
+key_and_watch Next || { cat "$dir/stderr.txt"; fail "Page Down did not move the text"; }
+xdotool key --window "$win" Next Next
 import -window root "$SHOTS/dialogs-help-scrolled.png" 2>/dev/null || true
 xdotool key --window "$win" Return
 wait_log "$dir/stderr.txt" 'Closed tvl.txt' 10 || { cat "$dir/stderr.txt"; fail "Done did not close the viewer"; }
 
 # Closing the window while the question is open: the close road from inside the dialog.
-for i in 1 2 3 4 5 6; do xdotool key --window "$win" Up; sleep 0.1; done
+for i in 1 2 3 4 5 6; do key_and_wait "$dir/stderr.txt" 'Menu cursor: ' Up; done
 start_a_game || { cat "$dir/stderr.txt"; fail "the second game did not start"; }
 ask_question 3 || { cat "$dir/stderr.txt"; fail "the third Escape asked nothing"; }
 "$XCLOSE" "$win"

@@ -5,33 +5,37 @@
 source "$(dirname "$0")/lib.bash"
 ensure_display
 
-menu_music='Playing music from base\\music\\MainMenu.mus'
 
-press() { xdotool key --window "$win" "$@"; sleep 0.3; }
+press() { xdotool key --window "$win" "$@"; }
+# Text typed in a Tab's tick belongs to no box, and the program tells nothing of the text it
+# takes: a pause lets it land in a tick of its own before the next key.
 typed() { xdotool type --window "$win" --delay 60 "$1"; sleep 0.3; }
+# Tab, then its move of the focus in the log.
+tab() { key_and_wait "$dir/stderr.txt" 'Tab: focus on ' Tab; }
+# Down or Up on the menu, then the cursor's move in the log.
+row() { key_and_wait "$dir/stderr.txt" 'Menu cursor: ' "$1"; }
 
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 1024 768
 printf '[user]\nplayerName=Old\n' > "$dir/tvl.ini"
+park_pointer
 start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-wait_log "$dir/stderr.txt" "$menu_music" 30 || fail "the menu did not come up"
+wait_log "$dir/stderr.txt" 'Showing Main Menu: ' 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }
 
 # Player Options, the fourth entry: the name's three letters out, a new one in, Done.
-press Down; press Down; press Down; press Return
-wait_log "$dir/stderr.txt" 'Menu: Player Options' 10 || { cat "$dir/stderr.txt"; fail "Player Options did not open"; }
+row Down; row Down; row Down; press Return
+wait_log "$dir/stderr.txt" 'Showing Multiplayer Options: ' 30 || { cat "$dir/stderr.txt"; fail "Player Options did not open"; }
 press BackSpace BackSpace BackSpace
 typed "Racer"
 import -window root "$SHOTS/frontwindows-player-options.png" 2>/dev/null || true
-press Return
-sleep 0.7
+key_and_wait "$dir/stderr.txt" 'Closed Multiplayer Options$' Return
 
 # Connect to Server, one entry up: a new bookmark.
-press Up; press Return
-wait_log "$dir/stderr.txt" 'Menu: Connect to Server' 10 || { cat "$dir/stderr.txt"; fail "Connect to Server did not open"; }
-press Insert
-sleep 0.7
-typed "Home"; press Tab; typed "127.0.0.1"
+row Up; press Return
+wait_log "$dir/stderr.txt" 'Showing Join Network Game: ' 30 || { cat "$dir/stderr.txt"; fail "Connect to Server did not open"; }
+key_and_wait "$dir/stderr.txt" 'Showing New Server Bookmark: ' Insert
+typed "Home"; tab; typed "127.0.0.1"
 import -window root "$SHOTS/frontwindows-bookmark.png" 2>/dev/null || true
 # A loaded machine may drop the press; the form closes on the first one that arrives.
 for attempt in 1 2 3; do
@@ -56,13 +60,14 @@ actual=$(od -An -tx1 "$dir/ServerList.dat" | tr -d ' \n')
 # The next start lists it: Delete on the first bookmark row asks about it (No keeps it).
 start_game "$dir" || fail "window not found on the second start"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-wait_log "$dir/stderr.txt" "$menu_music" 30 || fail "the menu did not come up again"
-press Down; press Down; press Return
-wait_log "$dir/stderr.txt" 'Menu: Connect to Server' 10 || { cat "$dir/stderr.txt"; fail "Connect to Server did not open again"; }
+wait_log "$dir/stderr.txt" 'Showing Main Menu: ' 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up again"; }
+row Down; row Down; press Return
+wait_log "$dir/stderr.txt" 'Showing Join Network Game: ' 30 || { cat "$dir/stderr.txt"; fail "Connect to Server did not open again"; }
 press Down; press Delete
-wait_log "$dir/stderr.txt" 'Confirm: Delete Home?' 10 || { cat "$dir/stderr.txt"; fail "the bookmark was not listed"; }
-press Escape; press Escape
-sleep 0.5
+wait_log "$dir/stderr.txt" 'Confirm: Delete Home?' 30 || { cat "$dir/stderr.txt"; fail "the bookmark was not listed"; }
+wait_log "$dir/stderr.txt" 'Showing Confirm: ' 30 || { cat "$dir/stderr.txt"; fail "the question did not show"; }
+key_and_wait "$dir/stderr.txt" 'Closed Confirm$' Escape
+key_and_wait "$dir/stderr.txt" 'Closed Join Network Game$' Escape
 escape_from_menu; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "exit code $rc"; }
 [ "$(od -An -tx1 "$dir/ServerList.dat" | tr -d ' \n')" = "$expected" ] || fail "ServerList.dat changed without a change"

@@ -35,7 +35,8 @@ for i in $(seq 1 60); do
     sleep 0.5
 done
 [ "$flowers" -ge 150 ] || die "no flowers on the meadow: $flowers flower pixels"
-# Once they have all faded in, two pictures a second apart.
+# Once they have all faded in, two pictures a second apart. The fade takes half a second and
+# tells nothing of its end: two seconds are waited out.
 sleep 2
 timeout 20 import -window "$win" "$dir/a.png" 2>/dev/null || die "no first picture"
 cp "$dir/a.png" "$SHOTS/meadowlife-a.png" 2>/dev/null || true
@@ -45,7 +46,7 @@ flower_mask "$dir/a.png" "$dir/mask-a.png"
 moved=0
 previous=a
 for next in b c; do
-    sleep 1
+    sleep 1 # what moved in a second is what is measured
     timeout 20 import -window "$win" "$dir/$next.png" 2>/dev/null || die "no picture $next"
     flower_mask "$dir/$next.png" "$dir/mask-$next.png"
     changed=$(compare -metric AE "$dir/mask-$previous.png" "$dir/mask-$next.png" null: 2>&1 || true)

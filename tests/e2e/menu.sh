@@ -53,8 +53,8 @@ maps=$(sed -n 's/^mapCount=\([0-9]*\).*/\1/p' "$dir/base/MapList.ini")
 [ "${maps:-0}" -ge 2 ] || fail "the map list needs two maps or more"
 start_game "$dir" ALSOFT_DRIVERS=null || fail "window not found"
 xdotool windowfocus --sync "$win"
-wait_menu_music 1 20 || { cat "$dir/stderr.txt"; fail "the menu music did not start"; }
-sleep 1
+wait_menu_music 1 30 || { cat "$dir/stderr.txt"; fail "the menu music did not start"; }
+wait_log "$dir/stderr.txt" 'Showing Main Menu: ' 30 || { cat "$dir/stderr.txt"; fail "the menu was not drawn"; }
 
 menu=$(shot main)
 title_bar=$(pixel "$menu" 400 20)
@@ -63,27 +63,22 @@ is_menu() { [ "$(pixel "$1" 400 20)" = "$title_bar" ] && [ "$(pixel "$1" 600 745
 [ "$(selected_dot "$menu" "$maps" 1024)" = -1 ] || fail "carousel dots on the icon menu"
 
 # Enter held well past the release wait on "New Single Player Game" opens the carousel and no more.
-xdotool keydown Return; sleep 2; xdotool keyup Return; sleep 0.5
+# Held for a measured time: what is tested is what the program does while it is down.
+xdotool keydown Return; sleep 2; xdotool keyup Return
+wait_log "$dir/stderr.txt" 'Showing Map Selection: ' 30 || { cat "$dir/stderr.txt"; fail "a held Enter did not open the carousel"; }
 got=$(wait_dot carousel-held 0)
 [ "$(map_music_lines)" = 0 ] || fail "a held Enter started a game"
 [ "$got" = 0 ] || fail "a held Enter did not leave the carousel open on map 0 (dot $got)"
 
-xdotool key Right; sleep 0.5
+act_and_wait "$dir/stderr.txt" 'Map: ' xdotool key Right
 [ "$(wait_dot carousel 1)" = 1 ] || fail "Right did not select the second map"
 
 # Into the game; drive with held keys until somebody wins and the menu comes back.
-xdotool key Return
-for i in $(seq 1 100); do [ "$(map_music_lines)" -ge 1 ] && break; sleep 0.1; done
+act_and_wait "$dir/stderr.txt" 'Showing Game: ' xdotool key Return
 [ "$(map_music_lines)" -ge 1 ] || { cat "$dir/stderr.txt"; fail "no game started"; }
-# The first game frame follows the map's loading, later on a loaded machine: wait for it (10 s).
-# The computer may win within seconds; a picture taken before the menu music came back is the game's.
-for i in $(seq 1 20); do
-    sleep 0.5
-    game=$(shot game)
-    wait_menu_music 2 0 && break
-    ! is_menu "$game" && [ "$(selected_dot "$game" "$maps" 1024)" = -1 ] && break
-done
-if ! wait_menu_music 2 0; then
+# The computer may win within seconds; a picture taken before the menu came back is the game's.
+game=$(shot game)
+if [ "$(count_log "$dir/stderr.txt" 'Showing Main Menu: ')" = 1 ]; then
     is_menu "$game" && fail "the menu is still shown during the game"
     [ "$(selected_dot "$game" "$maps" 1024)" = -1 ] || fail "the carousel is still shown during the game"
 fi
@@ -102,19 +97,19 @@ for i in 1 2 3 4 5; do
     xdotool key space
     wait_log "$dir/stderr.txt" 'Game over: OK' 4 && break
 done
-wait_menu_music 2 20 || { cat "$dir/stderr.txt"; fail "the menu did not come back after the game-over window"; }
+wait_log_count "$dir/stderr.txt" 'Showing Main Menu: ' 2 30 || { cat "$dir/stderr.txt"; fail "the menu did not come back after the game-over window"; }
 kill -0 "$pid" 2>/dev/null || { cat "$dir/stderr.txt"; fail "the program ended with the game"; }
-sleep 1
 after=$(shot after-game)
 is_menu "$after" || fail "the icon menu did not come back after the game"
 
 # Clicking the first row opens the carousel on the map played.
-xdotool mousemove --window "$win" 150 70 click 1; sleep 0.8
+act_and_wait "$dir/stderr.txt" 'Showing Map Selection: ' xdotool mousemove --window "$win" 150 70 click 1
 [ "$(wait_dot carousel-again 1)" = 1 ] || fail "the map played is not selected after the game"
 
 # Back, then Exit Game with the mouse.
-xdotool key Escape; sleep 0.8
-xdotool mousemove --window "$win" 150 400; sleep 0.3
+act_and_wait "$dir/stderr.txt" 'Closed Map Selection$' xdotool key Escape
+# The pointer on Exit Game moves the menu's cursor there before the click.
+act_and_wait "$dir/stderr.txt" 'Menu cursor: Exit Game' xdotool mousemove --window "$win" 150 400
 xdotool click 1
 wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "Exit Game: exit code $rc"; }

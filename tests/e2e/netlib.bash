@@ -23,7 +23,7 @@ start_player() {
     (cd "$d" && exec ./torvale 2> "$d/stderr.txt") &
     p=$!
     w=""
-    for i in $(seq 1 100); do
+    for i in $(seq 1 600); do
         for id in $(xdotool search --name '^Torvale!$' 2>/dev/null || true); do
             case " $known " in *" $id "*) ;; *) w=$id ;; esac
         done
@@ -32,7 +32,7 @@ start_player() {
     done
     [ -n "$w" ] || fail "no window for $d"
     # Moved once the menu is up: the program centres its new window itself.
-    wait_log "$d/stderr.txt" "$menu_music" 30 || { cat "$d/stderr.txt"; fail "the menu did not come up in $d"; }
+    wait_log "$d/stderr.txt" 'Showing Main Menu: ' 30 || { cat "$d/stderr.txt"; fail "the menu did not come up in $d"; }
     xdotool windowmove "$w" "${3:-0}" 0 2>/dev/null || true
 }
 
@@ -54,7 +54,8 @@ choose_menu_entry() {
     xdotool mousemove 0 1000
     before=$(count_log "$d/stderr.txt" 'Menu: ')
     xdotool windowfocus --sync "$w" 2>/dev/null || true
-    for i in $(seq 1 "$n"); do xdotool key --window "$w" Down; sleep 0.2; done
+    # One press a row: the menu takes one Down a tick, and says where its cursor went.
+    for i in $(seq 1 "$n"); do act_and_wait "$d/stderr.txt" 'Menu cursor: ' xdotool key --window "$w" Down; done
     for i in 1 2 3; do
         xdotool key --window "$w" Return
         wait_log_count "$d/stderr.txt" 'Menu: ' $((before + 1)) 5 && break
@@ -86,6 +87,7 @@ leave_game() {
         xdotool key --window "$w" Escape
         wait_log_count "$d/stderr.txt" 'Confirm: End game and return to menu?' "$n" 3 && break
     done
+    wait_log_count "$d/stderr.txt" 'Showing Confirm: ' "$n" 30 || return 1
     xdotool key --window "$w" Return
     wait_log_count "$d/stderr.txt" 'Confirm: Yes' "$n" 10
 }

@@ -47,7 +47,7 @@ wait_log "$host/stderr.txt" 'Joiner has left the game' 20 || { cat "$host/stderr
 wait_log_count "$joiner/stderr.txt" "$menu_music" 2 20 || fail "the joiner is not back in the menu"
 
 # It joins again; the host quits its game and the joiner is told.
-sleep 1
+wait_log_count "$joiner/stderr.txt" 'Showing Main Menu: ' 2 30 || { cat "$joiner/stderr.txt"; fail "the joiner's menu was not drawn"; }
 join_server "$joiner" "$jw" 0 2
 wait_log_count "$joiner/stderr.txt" 'Connection accepted' 2 20 || { cat "$joiner/stderr.txt"; fail "the joiner was not accepted again"; }
 wait_log_count "$host/stderr.txt" 'Joiner has joined the game' 2 20 || fail "the host did not see the joiner again"

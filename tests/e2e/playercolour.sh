@@ -18,28 +18,27 @@ count_near() {
             if (dr < 40 && dr > -40 && dg < 40 && dg > -40 && db < 40 && db > -40) n++
         } END { print n + 0 }'
 }
-click_at() { xdotool mousemove --window "$win" "$1" "$2"; sleep 0.2; xdotool click --window "$win" 1; sleep 0.5; }
+click_at() { xdotool mousemove --window "$win" "$1" "$2" click --window "$win" 1; }
 
 dir=$(make_game_folder)
+log=$dir/stderr.txt
 write_windowed_ini "$dir" 1024 768
 printf '[user]\nplayerName=Painter\n[game]\ntokensCount=5\n' > "$dir/tvl.ini"
+park_pointer
 start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-wait_log "$dir/stderr.txt" 'Playing music from base\\music\\MainMenu.mus' 30 || fail "the menu did not come up"
+wait_log "$dir/stderr.txt" 'Showing Main Menu: ' 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }
 # Moved once the menu is up: the program centres its new window itself.
 xdotool windowmove "$win" 0 0 2>/dev/null || true
 
 # Player Options, the fourth entry.
-for i in 1 2 3; do xdotool key --window "$win" Down; sleep 0.3; done
-xdotool key --window "$win" Return
-wait_log "$dir/stderr.txt" 'Menu: Player Options' 10 || { cat "$dir/stderr.txt"; fail "Player Options did not open"; }
-sleep 0.5
+for i in 1 2 3; do key_and_wait "$log" 'Menu cursor: ' Down; done
+key_and_wait "$log" 'Showing Multiplayer Options: ' Return
 
 # Change sits right of the swatch in the 420 x 300 window centred in 1024 x 768; the picker
 # opens at the pointer, its saturation/value square 8 pixels in, hue red for the grey it starts at.
 change_x=$(((1024 - 420) / 2 + 305)); change_y=$(((768 - 300) / 2 + 147))
-click_at "$change_x" "$change_y"
-sleep 0.5
+act_and_wait "$log" 'Showing Player Colour: ' click_at "$change_x" "$change_y"
 import -window root "$SHOTS/playercolour-picker.png" 2>/dev/null || true
 pick_x=$((change_x + 8 + 230)); pick_y=$((change_y + 8 + 15))
 read -r r g b <<< "$(pixel "$SHOTS/playercolour-picker.png" "$pick_x" "$pick_y")"
@@ -47,21 +46,24 @@ read -r r g b <<< "$(pixel "$SHOTS/playercolour-picker.png" "$pick_x" "$pick_y")
 click_at "$pick_x" "$pick_y"
 import -window root "$SHOTS/playercolour-picked.png" 2>/dev/null || true
 # Enter takes the colour, and Enter again is Done.
-xdotool key --window "$win" Return; sleep 0.7
+key_and_wait "$log" 'Closed Player Colour$' Return
 import -window root "$SHOTS/playercolour-options.png" 2>/dev/null || true
 read -r sr sg sb <<< "$(pixel "$SHOTS/playercolour-options.png" $(((1024 - 420) / 2 + 175)) $(((768 - 300) / 2 + 147)))"
 echo "swatch: $sr $sg $sb (pick $r $g $b)"
 [ "$sr" -gt 150 ] && [ "$sg" -lt 90 ] && [ "$sb" -lt 90 ] || fail "the swatch did not take the colour ($sr $sg $sb)"
-xdotool key --window "$win" Return; sleep 0.7
+key_and_wait "$log" 'Closed Multiplayer Options$' Return
 
 # Back on the menu at Player Options: up to the first entry, then the carousel starts its map.
-for i in 1 2 3; do xdotool key --window "$win" Up; sleep 0.3; done
+for i in 1 2 3; do key_and_wait "$log" 'Menu cursor: ' Up; done
 start_single_player "$dir"
-sleep 1.5
-import -window root "$SHOTS/playercolour-game.png" 2>/dev/null || true
 
 # Nothing else on the grass map is that red (the computer's vehicle is brown); below the HUD.
-near=$(count_near "$SHOTS/playercolour-game.png" 0 60 1024 708 "$sr" "$sg" "$sb")
+for i in $(seq 1 40); do
+    import -window root "$SHOTS/playercolour-game.png" 2>/dev/null || true
+    near=$(count_near "$SHOTS/playercolour-game.png" 0 60 1024 708 "$sr" "$sg" "$sb")
+    [ "$near" -ge 20 ] && break
+    sleep 0.25
+done
 echo "pixels near the colour in the game: $near"
 [ "$near" -ge 20 ] || fail "the vehicle does not show the picked colour ($near pixels)"
 
@@ -71,8 +73,7 @@ for attempt in 1 2 3 4 5; do
     wait_log "$dir/stderr.txt" 'Confirm: End game and return to menu?' 3 && break
 done
 xdotool key --window "$win" Return
-wait_log_count "$dir/stderr.txt" 'Playing music from base\\music\\MainMenu.mus' 2 20 || fail "no menu after the game"
-sleep 0.5
+wait_log_count "$log" 'Showing Main Menu: ' 2 30 || { cat "$log"; fail "no menu after the game"; }
 escape_from_menu; rc=$RC
 [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "exit code $rc"; }
 saved=$(grep '^playerColour=' "$dir/tvl.ini" | cut -d= -f2)

@@ -6,27 +6,26 @@ ensure_display
 
 dir=$(make_game_folder)
 write_windowed_ini "$dir" 800 600
+park_pointer
 start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.5
+wait_log "$dir/stderr.txt" 'Playing music from base\\music\\MainMenu.mus' 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }
 xdotool key --window "$win" F12
-shot=""
-for i in $(seq 1 50); do
-    shot=$(ls "$dir"/screenshot_*.png 2>/dev/null | head -n1 || true)
-    [ -n "$shot" ] && break
-    sleep 0.1
-done
+# The file is whole once the program says it saved it.
+wait_log "$dir/stderr.txt" 'Saved screenshot to ' 30 || { cat "$dir/stderr.txt"; fail "F12 wrote no screenshot"; }
+shot=$(ls "$dir"/screenshot_*.png 2>/dev/null | head -n1 || true)
 [ -n "$shot" ] || { cat "$dir/stderr.txt"; fail "F12 wrote no screenshot"; }
 basename "$shot" | grep -Eq '^screenshot_[0-9]{8}_[0-9]{6}\.png$' || fail "screenshot name: $(basename "$shot")"
-sleep 0.3
 size=$(identify -format '%wx%h' "$shot")
 [ "$size" = "800x600" ] || fail "screenshot size $size"
 cp "$shot" "$SHOTS/f12.png"
 
 # Control+F12, however quick, reloads the shaders and takes no screenshot.
 xdotool key --window "$win" ctrl+F12
-wait_log "$dir/stderr.txt" 'Reloaded shaders' 10 || { cat "$dir/stderr.txt"; fail "Ctrl+F12 reloaded no shader"; }
-sleep 0.5
+wait_log "$dir/stderr.txt" 'Reloaded shaders' 30 || { cat "$dir/stderr.txt"; fail "Ctrl+F12 reloaded no shader"; }
+# A screenshot would be taken at the end of the frame the key came in: once a later tick has
+# moved the menu's cursor, that frame is over.
+key_and_wait "$dir/stderr.txt" 'Menu cursor: ' Down
 shots=$(ls "$dir"/screenshot_*.png | wc -l)
 [ "$shots" = 1 ] || fail "Ctrl+F12 took a screenshot ($shots files)"
 xdotool key --window "$win" Escape

@@ -10,7 +10,7 @@ for signal in TERM HUP; do
     write_windowed_ini "$dir" 800 600
     printf '[user]\nplayerName=Signalled\n[game]\ntokensCount=77\n' > "$dir/tvl.ini"
     start_game "$dir" || fail "$signal: window not found"
-    sleep 1
+    wait_log "$dir/stderr.txt" 'Playing music from base\\music\\MainMenu.mus' 30 || { cat "$dir/stderr.txt"; fail "SIG$signal: the menu did not come up"; }
     kill -s "$signal" "$pid"
     wait_exit "$pid" 20; rc=$RC
     [ "$rc" = 0 ] || { cat "$dir/stderr.txt"; fail "SIG$signal: exit code $rc"; }

@@ -11,7 +11,6 @@ start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 wait_log "$dir/stderr.txt" 'Playing music from base\\music\\MainMenu.mus' 30 || fail "the menu did not come up"
 start_single_player "$dir"
-sleep 1
 import -window root "$SHOTS/singleplayer-start.png" 2>/dev/null || true
 
 # Drive in circles until somebody reaches the target (the computer hunts the token).

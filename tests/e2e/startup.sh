@@ -4,6 +4,8 @@
 source "$(dirname "$0")/lib.bash"
 ensure_display
 
+menu_music='Playing music from base\\music\\MainMenu.mus'
+
 # Without a display the program ends at once with code 1 and says why.
 dir=$(make_game_folder)
 rc=0
@@ -18,7 +20,7 @@ dir=$(make_game_folder)
 write_windowed_ini "$dir" 1024 768
 start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.5
+wait_log "$dir/stderr.txt" "$menu_music" 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }
 geometry=$(xdotool getwindowgeometry "$win")
 echo "$geometry" | grep -q "1024x768" || fail "windowed geometry: $geometry"
 import -window root "$SHOTS/startup-windowed.png" 2>/dev/null || true
@@ -35,7 +37,7 @@ dir=$(make_game_folder)
 write_windowed_ini "$dir" 800 999999
 start_game "$dir" || fail "tall window: window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.5
+wait_log "$dir/stderr.txt" "$menu_music" 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }
 geometry=$(xdotool getwindowgeometry "$win")
 echo "$geometry" | grep -q "800x1024" || fail "tall window geometry: $geometry"
 escape_from_menu; rc=$RC
@@ -47,7 +49,7 @@ rm -rf "$dir"
 dir=$(make_game_folder)
 start_game "$dir" || fail "fullscreen: window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.5
+wait_log "$dir/stderr.txt" "$menu_music" 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }
 geometry=$(xdotool getwindowgeometry "$win")
 echo "$geometry" | grep -q "1280x1024" || fail "fullscreen geometry: $geometry"
 escape_from_menu; rc=$RC

@@ -60,15 +60,13 @@ shot_menu() {
 change_mode() {
     local key=$2 width=$3 height=$4 before asked
     before=$(count_log "$dir/stderr.txt" "Switched to windowed display resolution $width by $height")
-    asked=$(count_log "$dir/stderr.txt" 'Display mode dialog')
+    asked=$(count_log "$dir/stderr.txt" 'Showing Select Display Mode: ')
     choose_menu_entry "$win" "$dir" "$1" "Video Options" || { cat "$dir/stderr.txt"; fail "Video Options did not open"; }
-    wait_log_count "$dir/stderr.txt" 'Display mode dialog' $((asked + 1)) 10 || { cat "$dir/stderr.txt"; fail "no display mode dialog"; }
-    sleep 0.5
+    wait_log_count "$dir/stderr.txt" 'Showing Select Display Mode: ' $((asked + 1)) 30 || { cat "$dir/stderr.txt"; fail "no display mode dialog"; }
     import -window root "$SHOTS/videooptions-dialog-to-$width.png"
-    xdotool key --window "$win" "$key"
-    sleep 0.2
+    key_and_watch "$key" || { cat "$dir/stderr.txt"; fail "$key did not move in the display mode dialog"; }
     xdotool key --window "$win" Return
-    wait_log_count "$dir/stderr.txt" "Switched to windowed display resolution $width by $height" $((before + 1)) 10 ||
+    wait_log_count "$dir/stderr.txt" "Switched to windowed display resolution $width by $height" $((before + 1)) 30 ||
         { cat "$dir/stderr.txt"; fail "no switch to $width x $height"; }
     win=$(find_window) || fail "no window after the switch"
     [ "$(window_size)" = "$width $height" ] || fail "the window is $(window_size), not $width $height"
@@ -82,8 +80,7 @@ dir=$(make_game_folder)
 write_windowed_ini "$dir" 1024 768
 start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-wait_log "$dir/stderr.txt" "$menu_music" 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }
-sleep 1
+wait_log "$dir/stderr.txt" 'Showing Main Menu: ' 30 || { cat "$dir/stderr.txt"; fail "the menu did not come up"; }
 shot_menu 1024-first
 
 # The rows are the screen's sizes, largest first: 1280 x 1024, 1024 x 768 and 800 x 600, the

@@ -30,25 +30,10 @@ bars() {
     echo "${out% }"
 }
 
-# The console covers the window in its own dark grey (32, 32, 32).
-console_shown() {
-    local r g b
-    read -r r g b <<< "$(window_pixels 640,300)"
-    [ -n "$b" ] && [ "$r" -ge 24 ] && [ "$r" -le 42 ] && [ "$g" = "$r" ] && [ "$b" = "$r" ]
-}
-
-# Presses the grave key until the console is shown ($1 = yes) or gone ($1 = no); a loaded machine
-# may miss a press while it draws.
+# The grave key opens the console ($1 = yes) or closes it ($1 = no), as the log says.
 toggle_console() {
-    local want=$1 attempt i
-    for attempt in 1 2 3 4 5; do
-        xdotool key --window "$win" grave
-        for i in $(seq 1 6); do
-            if console_shown; then [ "$want" = yes ] && return 0; else [ "$want" = no ] && return 0; fi
-            sleep 0.1
-        done
-    done
-    return 1
+    if [ "$1" = yes ]; then key_and_wait "$dir/stderr.txt" 'Showing Console: ' grave
+    else key_and_wait "$dir/stderr.txt" 'Closed Console$' grave; fi
 }
 
 # Types line $1 into the open console and runs it.
@@ -57,23 +42,19 @@ console_line() {
     xdotool key --window "$win" Return
 }
 
-# Hands the player item $1 through the console, then uses it with the left mouse button (held
-# long enough for a frame to see it) until the log holds one more line matching $2 (up to $3 s).
+# Hands the player item $1 through the console (the line runs in the tick its Return comes in,
+# before the grave key after it closes the console), then uses it with the left mouse button,
+# held until the log holds one more line matching $2 (up to 30 s).
 give_and_use() {
-    local item=$1 line=$2 limit=$3 before i
+    local item=$1 line=$2 before
     before=$(count_log "$dir/stderr.txt" "$line")
-    toggle_console yes || die "the console did not open for giveitem $item"
+    toggle_console yes
     console_line "giveitem $item"
-    sleep 0.5
-    toggle_console no || die "the console did not close after giveitem $item"
-    for i in 1 2 3; do
-        xdotool mousemove --window "$win" 640 500
-        xdotool mousedown 1
-        sleep 0.3
-        xdotool mouseup 1
-        wait_log_count "$dir/stderr.txt" "$line" $((before + 1)) "$limit" && return 0
-    done
-    die "no \"$line\" after using the $item"
+    toggle_console no
+    xdotool mousemove --window "$win" 640 500
+    xdotool mousedown 1
+    wait_log_count "$dir/stderr.txt" "$line" $((before + 1)) 30 || { xdotool mouseup 1; die "no \"$line\" after using the $item"; }
+    xdotool mouseup 1
 }
 
 no_winner_yet() {
@@ -90,12 +71,7 @@ start_game "$dir" || win=$(find_window) || win=$(find_window) || die "window not
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 menu_music='Playing music from base\\music\\MainMenu.mus'
 wait_log "$dir/stderr.txt" "$menu_music" 30 || die "the menu did not come up"
-game_music='Playing music from Base\\Music\\'
-for attempt in 1 2 3 4 5 6; do
-    xdotool key --window "$win" Return
-    wait_log "$dir/stderr.txt" "$game_music" 3 && break
-done
-wait_log "$dir/stderr.txt" "$game_music" 1 || die "the game did not start"
+start_single_player "$dir"
 
 # The HUD at the start: the player's score 0, its bar drawn empty. A busy machine may draw the
 # first frames late, after the computer has already taken a token close by.
@@ -118,32 +94,34 @@ shot hud-score
 no_winner_yet "the console"
 
 # The console: the grave key opens it, help lists the commands.
-toggle_console yes || die "the grave key did not open the console"
+toggle_console yes
 console_line help
-sleep 1
-shot console-help
-toggle_console no || die "the grave key did not close the console"
+wait_text_rows "$SHOTS/weapons-console-help.png" 1250x655+15+35 3 || die "help listed no commands"
+toggle_console no
 
 # The weapons, each used with the left mouse button.
-give_and_use gun 'Fired pulse cannon [0-9]* of player [0-9]*$' 5
+give_and_use gun 'Fired pulse cannon [0-9]* of player [0-9]*$'
 shot gun
 # Five missiles: each homes on the computer, but one may run out of time while it races off, so
 # another follows every few seconds. A hit is looked for, not required: the computer may outrun
 # them all (the network run requires its hit).
-give_and_use "missile 5" 'Fired missile [0-9]* of player [0-9]*$' 5
+give_and_use "missile 5" 'Fired missile [0-9]* of player [0-9]*$'
 hit=""
 for salvo in 1 2 3 4 5; do
     if wait_log "$dir/stderr.txt" 'Computer hit by missile [0-9]* of player [0-9]*$' 6; then hit=yes; break; fi
     no_winner_yet "a missile hit"
     [ "$salvo" = 5 ] && break
-    xdotool mousedown 1; sleep 0.3; xdotool mouseup 1
+    fired=$(count_log "$dir/stderr.txt" 'Fired missile [0-9]* of player [0-9]*$')
+    xdotool mousedown 1
+    wait_log_count "$dir/stderr.txt" 'Fired missile [0-9]* of player [0-9]*$' $((fired + 1)) 30 || true
+    xdotool mouseup 1
 done
 if [ -z "$hit" ]; then
     wait_log "$dir/stderr.txt" 'Computer hit by missile [0-9]* of player [0-9]*$' 12 && hit=yes
 fi
 [ -n "$hit" ] || echo "weapons: no missile caught the computer this time"
 shot missile-hit
-give_and_use bomb 'Player set off a bomb$' 5
+give_and_use bomb 'Player set off a bomb$'
 shot bomb
 no_winner_yet "the weapons were all used"
 
@@ -154,6 +132,7 @@ for attempt in 1 2 3 4 5; do
     wait_log "$dir/stderr.txt" "$question" 3 && break
 done
 wait_log "$dir/stderr.txt" "$question" 1 || die "Escape did not ask to end the game"
+wait_log "$dir/stderr.txt" 'Showing Confirm: ' 30 || die "the question did not show"
 shot end-question
 xdotool key --window "$win" Return
 wait_log "$dir/stderr.txt" 'Confirm: Yes' 10 || die "Return did not answer Yes"

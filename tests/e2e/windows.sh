@@ -12,9 +12,6 @@ ensure_display
 
 game_music='Playing music from Base\\Music\\'
 
-# The pointer away from the window, so that it picks no menu row.
-park_pointer() { xdotool mousemove 1279 1023; }
-
 # The window's place on the screen as "x y w h".
 window_geometry() {
     xdotool getwindowgeometry "$win" |
@@ -44,14 +41,6 @@ close_window() {
     before=$(count_log "$log" "Closed $name\$")
     xdotool key --window "$win" "$@"
     wait_log_count "$log" "Closed $name\$" $((before + 1)) 20 || { cat "$log"; fail "$* did not close $name"; }
-}
-
-# How many rows of text the console's line panel shows in picture $1: bands of lines of pixels
-# that hold light text over the panel's dark face.
-text_rows() {
-    convert "$1" -crop 610x400+15+40 -colorspace gray -depth 8 txt:- |
-        awk -F'[,:() ]+' 'NR > 1 && $3 > 128 { lit[$2] = 1 }
-                          END { n = 0; for (y = 0; y < 400; y++) if (lit[y] && !lit[y - 1]) n++; print n }'
 }
 
 press() { xdotool key --window "$win" "$@"; }
@@ -127,10 +116,10 @@ press Return
 # Its answer, "No command or game variable" and the line, shows in two rows of the line panel.
 for i in $(seq 1 40); do
     import -window "$win" "$SHOTS/windows-console-wrapped.png"
-    [ "$(text_rows "$SHOTS/windows-console-wrapped.png")" -ge 2 ] && break
+    [ "$(text_rows "$SHOTS/windows-console-wrapped.png" 610x400+15+40)" -ge 2 ] && break
     sleep 0.25
 done
-[ "$(text_rows "$SHOTS/windows-console-wrapped.png")" -ge 2 ] || fail "the console's answer is not in two rows"
+[ "$(text_rows "$SHOTS/windows-console-wrapped.png" 610x400+15+40)" -ge 2 ] || fail "the console's answer is not in two rows"
 close_window "Console" grave
 open_window "Audio Panel" game-audio-panel press F5
 close_window "Audio Panel" Escape

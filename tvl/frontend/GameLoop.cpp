@@ -1,6 +1,7 @@
 #include "frontend/GameLoop.h"
 
 #include "app/NestedLoop.h"
+#include "app/WindowLog.h"
 #include "core/FrameUpdate.h"
 #include "core/Framework.h"
 #include "core/Scene.h"
@@ -93,6 +94,7 @@ bool playGame(int type, const std::string& mapFile, const GameStartSettings* set
     // back, and a first frame of time 0, whichever way the game ends.
     kv::NestedLoop scope;
     kv::registerOnTickCallback(gameTick);
+    kv::logWindowShown("Game", {{0, 0}, kv::renderWindow->getView().getSize()});
     while (!game.gameEnded) {
         runGameFrame();
         if (kv::SceneManager::quitRequested)

@@ -136,8 +136,10 @@ void MainMenuScene::update(float dt)
         advanceGameAssets();
         // The menu music comes back whenever nothing plays (after every game). One that does
         // not start is tried again only once a game or a window has run.
-        if (!menuMusicFailed && kv::Audio::currentMusic().getStatus() != sf::SoundSource::Playing)
+        if (!menuMusicFailed && kv::Audio::currentMusic().getStatus() != sf::SoundSource::Playing) {
             menuMusicFailed = !kv::Audio::playMusic(menuMusicPath);
+            mainMenuToAnnounce = true;
+        }
     }
 
     if (state == 0) {
@@ -329,9 +331,14 @@ void MainMenuScene::draw(float dt)
     drawnOnce = true;
     stepHighlight(highlightLevel, highlightRising, dt);
     kv::drawFullScreenTexture(background.texture);
-    if (state == 0)
+    if (state == 0) {
         mainMenu.draw();
-    else if (!mapListEntries.empty()) {
+        // Told once drawn, as the program starts and after every game.
+        if (mainMenuToAnnounce) {
+            kv::logWindowShown("Main Menu", {{0, 0}, viewSize()});
+            mainMenuToAnnounce = false;
+        }
+    } else if (!mapListEntries.empty()) {
         drawMapSelection();
         if (mapSelectionToAnnounce) {
             kv::logWindowShown(mapSelectionName, {{0, 0}, viewSize()});

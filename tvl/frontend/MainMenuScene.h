@@ -50,6 +50,7 @@ public:
     void draw(float dt) override;
 
 private:
+    bool mainMenuToAnnounce = false;
     bool mapSelectionToAnnounce = false;
 
     void updateMainMenu();

@@ -3,6 +3,7 @@
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
 #include "core/Keyboard.h"
+#include "core/Log.h"
 #include "core/Theme.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Text.h"
@@ -215,6 +216,7 @@ void CoolMenu::select(int index)
     hintX = viewSize().x;
     captionLabel.text.setString(items[static_cast<size_t>(index)].caption.text.getString());
     hintLabel.setText(items[static_cast<size_t>(index)].hint);
+    writeLog("Menu cursor: " + captionLabel.text.getString().toAnsiString());
 }
 
 void CoolMenu::activate()

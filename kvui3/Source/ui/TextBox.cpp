@@ -3,6 +3,7 @@
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
 #include "core/Keyboard.h"
+#include "core/Log.h"
 #include "core/Theme.h"
 #include "graphics/DrawPrimitives.h"
 #include "graphics/RenderLayers.h"
@@ -366,6 +367,7 @@ void TextBox::handleKeys()
             break;
         case Key::Tab:
             focusedComponentId = nextFocusId(focusedComponentId);
+            writeLog("Tab: focus on component " + std::to_string(focusedComponentId));
             if (!focused()) {
                 // The rest of this tick's keys and text belong to no one, nor does the Tab: the
                 // box it moved to may update later in the same frame.
