@@ -368,7 +368,7 @@ void MainMenuScene::drawMapSelection()
     kv::textOutlineThickness = 0.75f;
     kv::textOutlineColour = sf::Color::Black;
 
-    kv::drawRect({0, 0}, view, kv::clDialogBlurBack, true, 0);
+    kv::drawRect({0, 0}, view, kv::theme.clDialogBlurBack, true, 0);
     drawCentred(titleText, 55, 32);
     drawCentred(infoText, 105, 16);
 

@@ -36,7 +36,7 @@ void playerOptionsWindow()
     if (name.id < kv::maxComponentIds)
         kv::focusedComponentId = static_cast<uint32_t>(name.id);
     kv::Label colourCaption;
-    colourCaption.create({at.x + 10, at.y + 135}, kv::clButtonText, "Player Colour", *kv::standardFont,
+    colourCaption.create({at.x + 10, at.y + 135}, kv::theme.clButtonText, "Player Colour", *kv::standardFont,
                          kv::componentTextSize);
     kv::Rectangle swatch;
     swatch.create({at.x + 140, at.y + 130}, {at.x + 210, at.y + 164});

@@ -60,7 +60,7 @@ void takePickup(const wire::ItemPickedUp& taken)
         return;
     ++player->itemCounts[pickup.type];
     player->currentItem = pickup.type;
-    kv::Audio::playSound(itemPickupSounds[pickup.type], {pickup.x, pickup.y}, false, "", -1.0f, true, 1.0f, 1.0f);
+    kv::Audio::playSound(itemPickupSounds[pickup.type], {pickup.x, pickup.y}, {.positional = true});
 }
 
 // Returns false when the network game must end.
@@ -81,8 +81,8 @@ bool dispatch(PacketType type, sf::Packet& packet)
         break;
     case PacketType::PlaySound:
         if (const auto v = wire::readPlaySound(packet, area))
-            kv::Audio::playSound(kv::Audio::getSoundNumberForHash(v->soundName), v->position, false, v->voice,
-                                 -1.0f, true, v->volume, v->pitch);
+            kv::Audio::playSound(kv::Audio::getSoundNumberForHash(v->soundName), v->position,
+                                 {.voiceName = v->voice, .positional = true, .volume = v->volume, .pitch = v->pitch});
         break;
     case PacketType::ServerVersion:
         if (const auto v = wire::readText(packet)) {

@@ -119,36 +119,36 @@ bool sendPacketWithRetries(const NetAddress& to, sf::Packet& packet, int attempt
 int findPlayerByAddress(const NetAddress& from);
 
 // Relays of one player's field to every client but that player's own (angles in radians).
-void sendPlayerX(int16_t playerId, float x);                   // 30
-void sendPlayerY(int16_t playerId, float y);                   // 31
-void sendPlayerAngle(int16_t playerId, float radians);         // 32
-void sendPlayerSpeed(int16_t playerId, float speed);           // 33
-void sendPlayerNitro(int16_t playerId, bool active);           // 34
-void sendPlayerDisabled(int16_t playerId, bool disabled);      // 35
-void sendPlayerUsedItem(int16_t playerId, ItemType item);      // 36
-void sendPlayerState(int16_t playerId, int32_t netTag);        // 37
+void sendPlayerX(int16_t playerId, float x);                  // RemotePlayerX
+void sendPlayerY(int16_t playerId, float y);                  // RemotePlayerY
+void sendPlayerAngle(int16_t playerId, float radians);        // RemotePlayerAngle
+void sendPlayerSpeed(int16_t playerId, float speed);          // RemotePlayerSpeed
+void sendPlayerNitro(int16_t playerId, bool active);          // RemotePlayerNitro
+void sendPlayerDisabled(int16_t playerId, bool disabled);     // RemotePlayerDisabled
+void sendPlayerUsedItem(int16_t playerId, ItemType item);     // PlayerUsedItem
+void sendPlayerState(int16_t playerId, int32_t netTag);       // PlayerValue
 // To every client, the player's own included.
-void sendPlayerTokens(int16_t playerId, int16_t tokens);       // 41
-void sendDronePosition(int16_t playerId, float x, float y);    // 42
-void sendDroneAngle(int16_t playerId, float radians);          // 43
-// 47 {id, x, y, type} to destination.
+void sendPlayerTokens(int16_t playerId, int16_t tokens);      // PlayerTokens
+void sendDronePosition(int16_t playerId, float x, float y);   // DronePosition
+void sendDroneAngle(int16_t playerId, float radians);         // DroneAngle
+// PickupAdded {id, x, y, type} to destination.
 void sendPickupAdded(int destination, int32_t id, float x, float y, int32_t type);
 
 // The packets of a step's events, in their order. Sound and DroneState ask only for the
 // server role; everything else needs a multiplayer game too.
-// - Sound with a soundName, on a server: 21 {name, x, y, "", 1, 1} to every client.
-// - ItemUsed: a server sends 36, a client 11 {item} to the server.
-// - PickupAdded (server): 47 to every client. PickupTaken: 49 {id, pickup} to every client.
-//   PickupRemoved (server): 48 {pickup} to every client.
-// - TokenTaken: 41, then 21 {"up", x, y, "", 1, 1} to each player this machine does not
-//   control. TokenMoved (server): 44 {x, y} to every client.
-// - DroneState, on a server: 27 {id, active} to every client.
-// - WeaponFired: a server sends 25 {type, id, x, y, degrees, inherited, owner, target} to every
-//   client, a client 17 {type, x, y, degrees, inherited, target} to the server.
-// - ProjectileRemoved (server): 26 {id} to every client. PlayerHit (server): 28 {type, vx, vy}
-//   to the hit player.
-// - Debris: a server sends 29, a client 18 {x, y, vx, vy, size x, y, maxSize x, y, r, g, b, a,
-//   growthRate, alphaScale} to the server.
+// - Sound with a soundName, on a server: PlaySound {name, x, y, "", 1, 1} to every client.
+// - ItemUsed: a server sends PlayerUsedItem, a client UseItem {item} to the server.
+// - PickupAdded (server): PickupAdded to every client. PickupTaken: ItemPickedUp {id, pickup}
+//   to every client. PickupRemoved (server): PickupRemoved {pickup} to every client.
+// - TokenTaken: PlayerTokens, then PlaySound {"up", x, y, "", 1, 1} to each player this
+//   machine does not control. TokenMoved (server): TokenPosition {x, y} to every client.
+// - DroneState, on a server: DroneState {id, active} to every client.
+// - WeaponFired: a server sends WeaponFired {type, id, x, y, degrees, inherited, owner, target}
+//   to every client, a client FireWeapon {type, x, y, degrees, inherited, target} to the server.
+// - ProjectileRemoved (server): ProjectileRemoved {id} to every client. PlayerHit (server):
+//   PlayerHit {type, vx, vy} to the hit player.
+// - Debris: a server sends Debris, a client DebrisRequest {x, y, vx, vy, size x, y, maxSize x,
+//   y, r, g, b, a, growthRate, alphaScale} to the server.
 void sendEventPackets(const GameEventList& events);
 
 } // namespace tvl

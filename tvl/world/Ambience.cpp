@@ -465,8 +465,9 @@ void playAmbientLoops()
     const int count = ambientLoopVoices(ambienceLevels, sounds, gameSettings.ambientSoundsGain, voices);
     for (int i = 0; i < count; ++i) {
         const AmbientVoice& v = voices[size_t(i)];
-        kv::Audio::playSound(v.sound, v.positional ? shorePoint : kv::Audio::listenerPosition, true,
-                             names[size_t(v.channel)], -1.0f, v.positional, v.volume, 1.0f);
+        kv::Audio::playSound(v.sound, v.positional ? shorePoint : kv::Audio::listenerPosition,
+                             {.loop = true, .voiceName = names[size_t(v.channel)], .positional = v.positional,
+                              .volume = v.volume});
     }
 }
 

@@ -46,12 +46,12 @@ void playEventSounds(const GameEventList& events)
     }
     for (const GameEvent& event : events) {
         if (event.type == GameEventType::Sound) {
-            kv::Audio::playSound(event.sound, {event.x, event.y}, false, "", -1.0f, true, 1.0f, 1.0f);
+            kv::Audio::playSound(event.sound, {event.x, event.y}, {.positional = true});
         } else if (event.type == GameEventType::NitroSound) {
             // Short enough to stay in the string's own buffer: no allocation each frame.
             const std::string voice = std::to_string(event.playerId) + "_NITRO";
-            kv::Audio::playSound(nitroBoostSound, {event.x, event.y}, true, voice, -1.0f, true,
-                                 1.0f, 1.0f);
+            kv::Audio::playSound(nitroBoostSound, {event.x, event.y},
+                                 {.loop = true, .voiceName = voice, .positional = true});
         }
     }
 }

@@ -115,7 +115,7 @@ void showRenderScaleHint()
         replantRequested = true;
     }
     const sf::Vector2f position = renderScaleHintPlace();
-    kv::addHint(renderScaleHintId, 2.0f, &position, &kv::clHintText, &kv::clHintBack,
+    kv::addHint(renderScaleHintId, 2.0f, &position, &kv::theme.clHintText, &kv::theme.clHintBack,
                 renderScaleHintText(gameSettings.renderScale));
 }
 

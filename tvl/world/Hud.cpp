@@ -520,7 +520,7 @@ HudMetrics measureHudMetrics()
     const ImageRecord* ship = imageAt(shipImageNumber);
     m.shipImageSize = ship ? sf::Vector2f(float(ship->width), float(ship->height)) : sf::Vector2f();
     m.hintTextWidth = kv::textWidth(standard, kv::componentTextSize, renderScaleHintText(defaultRenderScale));
-    m.hintShadow = std::max(0.0f, kv::hintShadowOffset);
+    m.hintShadow = std::max(0.0f, kv::theme.hintShadowOffset);
     m.fpsTextWidth = kv::fpsTextWidth;
     m.fpsLineSpacing = kv::fpsLineSpacing;
     return m;

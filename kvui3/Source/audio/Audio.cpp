@@ -273,7 +273,7 @@ bool loadSoundBuffers(SoundNumber number, int variant)
     return true;
 }
 
-int findVoiceByName(const std::string& name)
+int findVoiceByName(std::string_view name)
 {
     for (size_t i = 0; i < voices.size(); i++) {
         if (isPlaying(voices[i]) && voices[i].name == name)
@@ -282,10 +282,9 @@ int findVoiceByName(const std::string& name)
     return -1;
 }
 
-bool playSound(SoundNumber number, const sf::Vector2f& position, bool loop,
-               const std::string& voiceName, float minDistance, bool positional, float volume,
-               float pitch)
+bool playSound(SoundNumber number, const sf::Vector2f& position, const SoundOptions& options)
 {
+    const auto [loop, voiceName, minDistance, positional, volume, pitch] = options;
     if (!audioReady || !validNumber(number))
         return false;
     if (volume <= 0.0f)

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -100,15 +101,22 @@ SoundNumber getSoundNumberForHash(SoundNameHash hash);
 // to first; each that fails is reported and removed. False only for an invalid number.
 bool loadSoundBuffers(SoundNumber number, int variant);
 // The first playing voice whose name is exactly name; -1 when none.
-int findVoiceByName(const std::string& name);
+int findVoiceByName(std::string_view name);
 
-// Plays a sound, or renews the placement of the playing voice called voiceName. position is in
-// world pixels; minDistance < 0 means 1; volume is a factor on soundVolume (<= 0: nothing is
-// played, true). False for an invalid number, a sound without variants, or no voice to take
+// How playSound plays; the defaults are a one-shot, unnamed, listener-relative sound as recorded.
+struct SoundOptions {
+    bool loop = false;
+    std::string_view voiceName; // a playing voice of this name is renewed instead of started again
+    float minDistance = -1.0f;  // world pixels; < 0 means 1
+    bool positional = false;    // placed in the world rather than at the listener
+    float volume = 1.0f;        // a factor on soundVolume; <= 0 plays nothing (and is true)
+    float pitch = 1.0f;
+};
+
+// Plays a sound at position (world pixels), or renews the placement of the playing voice called
+// options.voiceName. False for an invalid number, a sound without variants, or no voice to take
 // (all playing, or the one free would need a sound object beyond kMaxVoiceSounds).
-bool playSound(SoundNumber number, const sf::Vector2f& position, bool loop = false,
-               const std::string& voiceName = "", float minDistance = -1.0f,
-               bool positional = false, float volume = 1.0f, float pitch = 1.0f);
+bool playSound(SoundNumber number, const sf::Vector2f& position, const SoundOptions& options = {});
 
 // Once per frame: the listener fade while the window has no focus (or the ease back to
 // globalVolume), voice pitch and volume, music volume, and named loops that were not renewed

@@ -27,7 +27,7 @@ void printMessage(const std::string& text, const sf::Color& colour, bool singleL
         return;
     // Without a window the line would vanish: the log keeps it.
     if (!windowOpen()) {
-        if (colour != clMessageWarning && colour != clMessageError)
+        if (colour != theme.clMessageWarning && colour != theme.clMessageError)
             writeLog(text);
         return;
     }
@@ -55,13 +55,13 @@ void printMessage(const std::string& text, const sf::Color& colour, bool singleL
 
 void printWarning(const std::string& text)
 {
-    printMessage(text, clMessageWarning, false);
+    printMessage(text, theme.clMessageWarning, false);
     writeLog("Warning: " + text);
 }
 
 void printError(const std::string& text)
 {
-    printMessage(text, clMessageError, false);
+    printMessage(text, theme.clMessageError, false);
     writeLog("Error: " + text);
 }
 

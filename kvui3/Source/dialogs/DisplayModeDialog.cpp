@@ -87,7 +87,7 @@ struct DisplayModeDialog {
         cancel.draw();
         ok.update();
         ok.draw();
-        drawLine({x + 10, separatorY}, {x + formWidth - 10, separatorY}, clFormBorderDark, 1);
+        drawLine({x + 10, separatorY}, {x + formWidth - 10, separatorY}, theme.clFormBorderDark, 1);
         windowToggle.update();
     }
 

@@ -284,8 +284,8 @@ void FileDialog::refresh()
     for (const FileDialogEntry& entry : listFileDialogFolder(currentFolder, fileTypes, Audio::mountedPackEntries())) {
         fileList.addItem(entry.name, "", "");
         if (entry.fromPack) {
-            fileList.items.back().textColour = clFileDialogPakText;
-            fileList.items.back().selectedTextColour = clFileDialogPakSelectText;
+            fileList.items.back().textColour = theme.clFileDialogPakText;
+            fileList.items.back().selectedTextColour = theme.clFileDialogPakSelectText;
         }
     }
     fileList.selected = -1;
@@ -332,7 +332,7 @@ int FileDialog::showModal()
 
         form.update();
         form.draw();
-        drawText(layerUI, folderTextPosition, clFormText, shownFolder, *standardFont, componentTextSize);
+        drawText(layerUI, folderTextPosition, theme.clFormText, shownFolder, *standardFont, componentTextSize);
 
         fileList.update();
         fileList.draw();
@@ -391,7 +391,7 @@ int FileDialog::showModal()
         if (cancelButton.clicked && result < 0)
             result = 0;
 
-        drawText(layerUI, {x + 5, y + height - standardFont->getLineSpacing(componentTextSize) - 5}, clFormText, status,
+        drawText(layerUI, {x + 5, y + height - standardFont->getLineSpacing(componentTextSize) - 5}, theme.clFormText, status,
                  *standardFont, componentTextSize);
         displayFrame(0);
     }

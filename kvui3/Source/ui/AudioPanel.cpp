@@ -67,7 +67,7 @@ LazyObject<Panel> panel;
 
 void makeGroup(GroupBox& group, const std::string& caption, sf::Vector2f position, sf::Vector2f size)
 {
-    group.caption.create(position, clButtonText, caption, *standardFont, componentTextSize);
+    group.caption.create(position, theme.clButtonText, caption, *standardFont, componentTextSize);
     group.setBounds(position, size);
     group.setAlpha(255);
 }

@@ -44,17 +44,17 @@ bool Button::create(const std::string& text, const sfSprite* icon, const sf::Vec
     clicked = hovered = false;
     shortcutKey = key;
 
-    createBox(parts.back, size, clButtonBack);
-    createBox(parts.pressedBack, size, clButtonPressedBack);
-    createBox(parts.disabledOverlay, size, withAlpha(clButtonBack, 192));
-    const sf::Color light = withAlpha(clButtonBorderLight, 128), dark = withAlpha(clButtonBorderDark, 128);
+    createBox(parts.back, size, theme.clButtonBack);
+    createBox(parts.pressedBack, size, theme.clButtonPressedBack);
+    createBox(parts.disabledOverlay, size, withAlpha(theme.clButtonBack, 192));
+    const sf::Color light = withAlpha(theme.clButtonBorderLight, 128), dark = withAlpha(theme.clButtonBorderDark, 128);
     parts.sunkenBorder.create(position, size + sf::Vector2f(1, 1), dark, light, sf::Color::Transparent);
     parts.raisedBorder.create(position, size, light, dark, sf::Color::Transparent);
 
     hasIcon = false;
     if (icon)
         setIcon(*icon);
-    parts.caption.create(position, clButtonText, text, *standardFont, componentTextSize);
+    parts.caption.create(position, theme.clButtonText, text, *standardFont, componentTextSize);
 
     style = narrow ? buttonNarrow : buttonIcon;
     shortcutName = !narrow && key != Keyboard::noKey ? Keyboard::getKeyName(key) : std::string();
@@ -140,7 +140,7 @@ void Button::draw()
         parts.sunkenBorder.draw();
         if (style == buttonIcon) {
             const sf::Vector2f at(position.x + 20, position.y + 52);
-            addHint(name, 0, &at, &clHintText, &clHintBack, hintText());
+            addHint(name, 0, &at, &theme.clHintText, &theme.clHintBack, hintText());
         }
     } else if (style == buttonText && !settings.flatButtons) {
         parts.raisedBorder.draw();

@@ -13,12 +13,12 @@ namespace kv {
 enum ButtonStyle : uint32_t { buttonIcon = 0, buttonNarrow = 1, buttonText = 2 };
 
 struct ButtonParts {
-    Rectangle back;            // clButtonBack
-    Rectangle pressedBack;     // clButtonPressedBack, one pixel smaller, drawn while hovered
-    Rectangle disabledOverlay; // clButtonBack, over everything while disabled
+    Rectangle back;            // theme.clButtonBack
+    Rectangle pressedBack;     // theme.clButtonPressedBack, one pixel smaller, drawn while hovered
+    Rectangle disabledOverlay; // theme.clButtonBack, over everything while disabled
     BevelPanel sunkenBorder;   // while hovered
     BevelPanel raisedBorder;   // text buttons, unless the flatButtons setting is on
-    Label caption;             // clButtonText, standard font, 18
+    Label caption;             // theme.clButtonText, standard font, 18
     sfSprite icon;
 };
 

@@ -62,7 +62,7 @@ void CheckBox::update()
     if (!held)
         armed_ = true;
     layer->draw(checked ? checkedSprite : uncheckedSprite);
-    drawText(layerUI, {x + checkedSprite.getLocalBounds().width + 2, y}, clFormText, caption, *standardFont,
+    drawText(layerUI, {x + checkedSprite.getLocalBounds().width + 2, y}, theme.clFormText, caption, *standardFont,
              componentTextSize);
 }
 

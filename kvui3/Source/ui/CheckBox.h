@@ -29,7 +29,7 @@ public:
     virtual void destroy();
     // Input and drawing for this frame: the mouse-over box under the pointer, a press of the
     // left button inside toggles once (again only after the button went up), then the box
-    // and the caption in clFormText.
+    // and the caption in theme.clFormText.
     virtual void update();
     virtual bool isChecked() { return checked; }
     virtual void setChecked(bool value) { checked = value; }

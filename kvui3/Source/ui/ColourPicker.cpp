@@ -106,7 +106,7 @@ void ColourPicker::create(const sf::Vector2f& at, const sf::Vector2f& wanted, co
     preview.create({0, 0}, {0, 0});
     preview.shape.setOutlineThickness(0);
     for (BevelPanel* frame : {&squareFrame, &barFrame, &previewFrame})
-        frame->create({0, 0}, {0, 0}, clFormBorderDark, clFormBorderLight, sf::Color(0, 0, 0, 0));
+        frame->create({0, 0}, {0, 0}, theme.clFormBorderDark, theme.clFormBorderLight, sf::Color(0, 0, 0, 0));
 
     const Hsl hsl = colourToHsl(start);
     hue = hsl.hue;

@@ -36,7 +36,7 @@ constexpr float iconSmallest = 32, iconLargest = 96;
 
 void playAtListener(Audio::SoundNumber number)
 {
-    Audio::playSound(number, Audio::listenerPosition, false, "", -1.0f, false, 1.0f, 1.0f);
+    Audio::playSound(number, Audio::listenerPosition);
 }
 
 // Numbers outside the table (a sound that was not found is -1) stay silent.
@@ -120,10 +120,10 @@ void CoolMenu::create(const std::string& title, const std::string& text, const s
     cancelSound = Audio::getSoundNumber(menuCancelSoundName, false);
 
     titleBar.create({0, 0}, {0, 0});
-    titleBar.shape.setFillColor(clCoolMenuTitleBack);
+    titleBar.shape.setFillColor(theme.clCoolMenuTitleBack);
     titleBar.shape.setOutlineThickness(0);
-    titleLabel.create({0, 0}, clCoolMenuTitleText, title, *mediumFont, 24);
-    headingLabel.create({0, 0}, clCoolMenuTitleText, heading, *mediumFont, 24);
+    titleLabel.create({0, 0}, theme.clCoolMenuTitleText, title, *mediumFont, 24);
+    headingLabel.create({0, 0}, theme.clCoolMenuTitleText, heading, *mediumFont, 24);
 
     footerBar.create({0, 0}, {0, 0});
     sf::Color footerBack = colourGrey;
@@ -292,12 +292,12 @@ void CoolMenu::updateLook(float dt)
     for (size_t i = 0; i < items.size(); ++i) {
         CoolMenuItem& row = items[i];
         const bool selected = static_cast<int>(i) == current;
-        sf::Color back = selected ? clCoolMenuItemBackSelected : clCoolMenuItemBack;
+        sf::Color back = selected ? theme.clCoolMenuItemBackSelected : theme.clCoolMenuItemBack;
         back.a = 192;
         if (row.background.shape.getFillColor() != back)
             row.background.shape.setFillColor(back);
         sf::Text& caption = row.caption.text;
-        const sf::Color& text = selected ? clCoolMenuItemTextSelected : clCoolMenuItemText;
+        const sf::Color& text = selected ? theme.clCoolMenuItemTextSelected : theme.clCoolMenuItemText;
         const float outline = selected ? 0.75f : 0.0f;
         if (caption.getFillColor() != text)
             caption.setFillColor(text);
@@ -315,7 +315,7 @@ void CoolMenu::updateLook(float dt)
     if (captionLabel.text.getFillColor() != pulse)
         captionLabel.text.setFillColor(pulse);
 
-    iconSize = stepIconSize(iconSize, coolMenuIconGrowing, coolMenuAnimateCurrentIcon, dt);
+    iconSize = stepIconSize(iconSize, coolMenuIconGrowing, theme.coolMenuAnimateCurrentIcon, dt);
     hintX = stepHintX(hintX, dt);
 
     if (current >= 0 && static_cast<size_t>(current) < items.size() &&

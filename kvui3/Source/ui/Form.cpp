@@ -9,9 +9,9 @@ void Form::create(const sf::Vector2f& at, const sf::Vector2f& extent, const std:
 {
     position = at;
     size = extent;
-    titleBar.create(at, extent, clTitleBarBorderLight, clTitleBarBorderDark, clTitleBarBack);
-    title.create(at, clTitleBarText, titleText, *standardFont, componentTextSize);
-    body.create(at, extent, clButtonBorderLight, clButtonBorderDark, clButtonBack);
+    titleBar.create(at, extent, theme.clTitleBarBorderLight, theme.clTitleBarBorderDark, theme.clTitleBarBack);
+    title.create(at, theme.clTitleBarText, titleText, *standardFont, componentTextSize);
+    body.create(at, extent, theme.clButtonBorderLight, theme.clButtonBorderDark, theme.clButtonBack);
     setPosition(at);
     setSize(extent);
     setAlpha(255);

@@ -88,9 +88,9 @@ void drawHint(const sf::Vector2f& position, const sf::Color& textColour, const s
     RenderLayer* layer = getRenderLayer(layerDisplay, false);
 
     shadow.setSize({box.width, box.height});
-    shadow.setPosition(box.left + hintShadowOffset, box.top + hintShadowOffset);
-    shadow.setFillColor(withAlpha(clHintShadow));
-    shadow.setOutlineColor(withAlpha(clHintShadow));
+    shadow.setPosition(box.left + theme.hintShadowOffset, box.top + theme.hintShadowOffset);
+    shadow.setFillColor(withAlpha(theme.clHintShadow));
+    shadow.setOutlineColor(withAlpha(theme.clHintShadow));
     shadow.setOutlineThickness(1);
     layer->draw(shadow);
 

@@ -60,17 +60,17 @@ void ListBox::create(const std::string& captionText, const sf::Vector2f& at, con
     followScroll = false;
     showPanel = true;
     lastTop = -1;
-    textColour = clListBoxText;
-    selectedTextColour = clListBoxSelectText;
+    textColour = theme.clListBoxText;
+    selectedTextColour = theme.clListBoxSelectText;
 
-    panel.create(at, extent, clListBoxBorderLight, clListBoxBorderDark, clListBoxBack);
+    panel.create(at, extent, theme.clListBoxBorderLight, theme.clListBoxBorderDark, theme.clListBoxBack);
     selection.create({0, 0}, {0, 0});
-    selection.shape.setFillColor(clListBoxSelectBack);
+    selection.shape.setFillColor(theme.clListBoxSelectBack);
     selection.shape.setOutlineThickness(0);
     if (!captionText.empty()) {
         // A whole line above the panel, as a text box's caption: one a character size above had
         // its foot under the panel's border.
-        caption.create({at.x, at.y - (componentLineSpacing() + 2)}, clButtonText, captionText, *standardFont,
+        caption.create({at.x, at.y - (componentLineSpacing() + 2)}, theme.clButtonText, captionText, *standardFont,
                        componentTextSize);
         hasCaption = true;
     }

@@ -27,12 +27,12 @@ void Scrollbar::create(const std::string& captionText, const sf::Vector2f& at, c
     draggerLengthSetting = draggerLengthWanted;
     if (draggerLengthSetting != proportionalDragger && static_cast<float>(draggerLengthSetting) >= trackLength())
         draggerLengthSetting = oversizedDraggerLength;
-    track.create(at, extent, clScrollBorderLight, clScrollBorderDark, clScrollBack);
-    dragger.create(at, extent, clScrollDraggerBorderLight, clScrollDraggerBorderDark, clScrollDraggerBack);
+    track.create(at, extent, theme.clScrollBorderLight, theme.clScrollBorderDark, theme.clScrollBack);
+    dragger.create(at, extent, theme.clScrollDraggerBorderLight, theme.clScrollDraggerBorderDark, theme.clScrollDraggerBack);
     hasCaption = !captionText.empty();
     hintText_ = "Click to adjust " + captionText;
-    caption.create(at, clFormText, captionText, *standardFont, componentTextSize);
-    valueLabel.create(at, clFormText, "", *standardFont, componentTextSize);
+    caption.create(at, theme.clFormText, captionText, *standardFont, componentTextSize);
+    valueLabel.create(at, theme.clFormText, "", *standardFont, componentTextSize);
     layOut();
 }
 
@@ -106,7 +106,7 @@ void Scrollbar::update()
     if (!dragging) {
         if (hasCaption && over) {
             const sf::Vector2f at(static_cast<float>(pointer.x) + 10, position.y + size.y + 10);
-            addHint(name, 0, &at, &clHintText, &clHintBack, hintText_);
+            addHint(name, 0, &at, &theme.clHintText, &theme.clHintBack, hintText_);
         }
         return;
     }

@@ -284,7 +284,7 @@ void GroupBox::setAlpha(uint8_t alpha)
 {
     caption.setAlpha(alpha);
     for (sf::Vertex& v : lines)
-        v.color = withAlpha(clButtonText, alpha);
+        v.color = withAlpha(theme.clButtonText, alpha);
 }
 
 // ---- TextCursor ----
@@ -293,8 +293,8 @@ void TextCursor::create(const sf::Vector2f& position)
 {
     bar.setPosition(position);
     bar.setSize({1.25f, componentLineSpacing()});
-    bar.setFillColor(clEditText);
-    bar.setOutlineColor(clEditText);
+    bar.setFillColor(theme.clEditText);
+    bar.setOutlineColor(theme.clEditText);
     bar.setOutlineThickness(0);
 }
 
@@ -334,7 +334,7 @@ sf::RenderStates uiIconStates(bool enabled)
         CachedShader& program = *slot.shader;
         // Locations of uniforms the program lacks are -1, which the setters ignore.
         program.setUniformCurrentTexture(program.getUniformLocation(shaderUniforms::UiIcon::texture.name));
-        program.setUniform1i(program.getUniformLocation(shaderUniforms::UiIcon::darkTheme.name), darkTheme ? 1 : 0);
+        program.setUniform1i(program.getUniformLocation(shaderUniforms::UiIcon::darkTheme.name), theme.darkTheme ? 1 : 0);
         program.setUniform1i(program.getUniformLocation(shaderUniforms::UiIcon::enabled.name), enabled ? 1 : 0);
         states.shader = &program;
     }

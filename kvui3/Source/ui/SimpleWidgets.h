@@ -173,7 +173,7 @@ public:
     float getWidth() override { return size.x; }
     float getHeight() override { return size.y; }
     uint8_t getAlpha() override { return caption.getAlpha(); }
-    // Colours every line clButtonText with alpha.
+    // Colours every line theme.clButtonText with alpha.
     void setAlpha(uint8_t alpha) override;
 };
 
@@ -185,7 +185,7 @@ public:
     float blinkInterval = 0.25f; // seconds
     float lastToggle = 0;        // seconds of programClock
 
-    // 1.25 wide, one line (standard font, 18) tall, in clEditText.
+    // 1.25 wide, one line (standard font, 18) tall, in theme.clEditText.
     void create(const sf::Vector2f& position);
     // Outline = colour; the fill too unless it is fully transparent (0,0,0,0).
     void setColour(const sf::Color& colour);

@@ -231,9 +231,9 @@ void TextBox::create(std::string text, const sf::Vector2f& p, unsigned maxLength
     claimId();
     enabled = true;
     layout_ = Layout();
-    parts.caption.create(p, clButtonText, "", *standardFont, componentTextSize);
-    parts.shownText.create(p, clEditText, "", *standardFont, componentTextSize);
-    parts.frame.create(p, size, clEditBorderLight, clEditBorderDark, clEditBack);
+    parts.caption.create(p, theme.clButtonText, "", *standardFont, componentTextSize);
+    parts.shownText.create(p, theme.clEditText, "", *standardFont, componentTextSize);
+    parts.frame.create(p, size, theme.clEditBorderLight, theme.clEditBorderDark, theme.clEditBack);
     parts.cursorBar.create(p);
     setPosition(position);
     setSize(size);
@@ -444,7 +444,7 @@ void TextBox::draw()
     endClipRect();
     if (!hintText.empty() && Mouse::isInRect(position.x, position.y, position.x + size.x, position.y + size.y)) {
         const sf::Vector2f hintAt(position.x, position.y + size.y + 4);
-        addHint(name, 0, &hintAt, &clHintText, &clHintBack, hintText);
+        addHint(name, 0, &hintAt, &theme.clHintText, &theme.clHintBack, hintText);
     }
     drawDebugBounds();
 }

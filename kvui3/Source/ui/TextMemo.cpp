@@ -55,10 +55,10 @@ void TextMemo::create(const sf::Vector2f& at, const sf::Vector2f& extent)
     claimId();
     cursor = topLine = 0;
     editable = true;
-    backColour = clEditBack;
-    textColour = clEditText;
-    frameTopLeftColour = clEditBorderLight;
-    frameBottomRightColour = clEditBorderDark;
+    backColour = theme.clEditBack;
+    textColour = theme.clEditText;
+    frameTopLeftColour = theme.clEditBorderLight;
+    frameBottomRightColour = theme.clEditBorderDark;
     back.create(at, at + extent);
     back.shape.setFillColor(backColour);
     back.shape.setOutlineThickness(0);

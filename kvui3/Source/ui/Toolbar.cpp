@@ -30,7 +30,7 @@ void Toolbar::create(const sf::Vector2f& at)
     const float height = barHeight();
     size = {height * 3, height};
     form.create(at, size, "Toolbar");
-    status.create(at, clMenuText, "", *standardFont, componentTextSize);
+    status.create(at, theme.clMenuText, "", *standardFont, componentTextSize);
     setPosition(at);
     // Wider than the empty row until the first button lays the row out.
     setSize({height * 3, height});
@@ -150,7 +150,7 @@ void Toolbar::update()
         button.update();
     if (hint) {
         const sf::Vector2f at(static_cast<float>(mouse.x) + 16, position.y + 16);
-        addHint(name, 0, &at, &clHintText, &clHintBack, *hint);
+        addHint(name, 0, &at, &theme.clHintText, &theme.clHintBack, *hint);
     }
     lastMouse = mouse;
 }

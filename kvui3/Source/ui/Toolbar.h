@@ -28,7 +28,7 @@ public:
     bool moved = false; // set in the tick in which the toolbar slid back into view
     sf::Vector2i lastMouse; // view units, stored at the end of every update
     Form form;
-    Label status; // clMenuText, on the button row right of the buttons
+    Label status; // theme.clMenuText, on the button row right of the buttons
     sf::Vector2f position;
     sf::Vector2f size;
     bool titled = false; // untitled toolbars draw no form and put the buttons at the top

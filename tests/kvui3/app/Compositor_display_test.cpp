@@ -143,7 +143,7 @@ TEST_F(CompositorDisplay, ScreenshotThatCannotBeWrittenIsReportedAndRemoved)
             EXPECT_TRUE(files.empty()) << files[0];
             ASSERT_EQ(shown.size(), 1u);
             EXPECT_EQ(shown[0].rfind("Unable to save screenshot to screenshot_", 0), 0u) << shown[0];
-            EXPECT_EQ(messageList[0].colour, clMessageError);
+            EXPECT_EQ(messageList[0].colour, theme.clMessageError);
         }
     }
 }

@@ -75,7 +75,7 @@ TEST_F(Voices, InitLeavesEveryVoiceFree)
 
 TEST_F(Voices, PlacementPositionalAndRelative)
 {
-    ASSERT_TRUE(playSound(beep, {10, 20}, false, "", 5.0f, true, 0.5f, 1.25f));
+    ASSERT_TRUE(playSound(beep, {10, 20}, {.minDistance = 5.0f, .positional = true, .volume = 0.5f, .pitch = 1.25f}));
     const sf::Sound& a = *voices[0].sound;
     EXPECT_FALSE(a.getLoop());
     EXPECT_FALSE(a.isRelativeToListener());
@@ -86,7 +86,7 @@ TEST_F(Voices, PlacementPositionalAndRelative)
     EXPECT_NEAR(a.getPitch(), 1.25f, 0.001f);
     EXPECT_EQ(voices[0].number, static_cast<uint32_t>(beep));
 
-    ASSERT_TRUE(playSound(beep, {10, 20}, true, "", -1.0f, false, 1.0f, 1.0f));
+    ASSERT_TRUE(playSound(beep, {10, 20}, {.loop = true}));
     const sf::Sound& b = *voices[1].sound;
     EXPECT_TRUE(b.getLoop());
     EXPECT_TRUE(b.isRelativeToListener());
@@ -95,11 +95,11 @@ TEST_F(Voices, PlacementPositionalAndRelative)
     EXPECT_FLOAT_EQ(b.getMinDistance(), 0.0f);
     EXPECT_NEAR(b.getVolume(), 80.0f, 0.01f);
 
-    ASSERT_TRUE(playSound(beep, {1, 2}, false, "", -1.0f, true));
+    ASSERT_TRUE(playSound(beep, {1, 2}, {.positional = true}));
     EXPECT_FLOAT_EQ(voices[2].sound->getMinDistance(), 1.0f);
 
     // Silent requests succeed without taking a voice.
-    EXPECT_TRUE(playSound(beep, {0, 0}, false, "", -1.0f, false, 0.0f));
+    EXPECT_TRUE(playSound(beep, {0, 0}, {.volume = 0.0f}));
     EXPECT_EQ(voices[3].sound, nullptr);
 
     // The poll follows the volume setting.
@@ -111,7 +111,7 @@ TEST_F(Voices, PlacementPositionalAndRelative)
 TEST_F(Voices, NamedLoopLivesWhileRenewedAndStopsAfterTheFourthPoll)
 {
     for (int frame = 0; frame < 10; frame++) {
-        ASSERT_TRUE(playSound(beep, {float(frame), 0}, true, "engine", -1.0f, true));
+        ASSERT_TRUE(playSound(beep, {float(frame), 0}, {.loop = true, .voiceName = "engine", .positional = true}));
         pollSound();
     }
     EXPECT_EQ(playingCount(), 1);
@@ -135,15 +135,15 @@ TEST_F(Voices, NamedLoopLivesWhileRenewedAndStopsAfterTheFourthPoll)
 TEST_F(Voices, AtMost254SoundObjectsThenRefused)
 {
     for (int i = 0; i < kMaxVoiceSounds; i++)
-        ASSERT_TRUE(playSound(beep, {0, 0}, true)) << i;
+        ASSERT_TRUE(playSound(beep, {0, 0}, {.loop = true})) << i;
     EXPECT_EQ(playingCount(), kMaxVoiceSounds);
-    EXPECT_FALSE(playSound(beep, {0, 0}, true));
+    EXPECT_FALSE(playSound(beep, {0, 0}, {.loop = true}));
     EXPECT_EQ(voices[kMaxVoiceSounds].sound, nullptr);
     EXPECT_EQ(playingCount(), kMaxVoiceSounds);
 
     // A voice that stops is taken again.
     voices[17].sound->stop();
-    ASSERT_TRUE(playSound(beep, {0, 0}, false));
+    ASSERT_TRUE(playSound(beep, {0, 0}));
     EXPECT_EQ(playingCount(), kMaxVoiceSounds);
     EXPECT_TRUE(playing(voices[17]));
 }
@@ -177,7 +177,7 @@ TEST_F(Voices, VariantsThatFailArePassedOverAndBuffersStayAttached)
     addSound("gone2.wav", "mixed");
     addSound("gone3.wav", "silent");
     const SoundNumber mixed = getSoundNumber("mixed", false);
-    ASSERT_TRUE(playSound(mixed, {0, 0}, true));
+    ASSERT_TRUE(playSound(mixed, {0, 0}, {.loop = true}));
     // Whatever was picked first, the voice plays the one variant that loads.
     const std::vector<SoundVariant>& variants = soundTable[mixed].variants;
     const auto good = std::find_if(variants.begin(), variants.end(),
@@ -201,7 +201,7 @@ TEST_F(Voices, VariantsThatFailArePassedOverAndBuffersStayAttached)
 
 TEST_F(Voices, ShutdownStopsVoicesAndEmptiesTheTable)
 {
-    ASSERT_TRUE(playSound(beep, {0, 0}, true, "loop"));
+    ASSERT_TRUE(playSound(beep, {0, 0}, {.loop = true, .voiceName = "loop"}));
     shutdown();
     EXPECT_EQ(playingCount(), 0);
     EXPECT_EQ(voices[0].number, kFreeVoice);

@@ -33,8 +33,8 @@ TEST(Messages, SplitsLinesCapsTheListAndEchoesToTheConsole)
     kv::printError("broken");
     std::string log = testing::internal::GetCapturedStderr();
     EXPECT_EQ(kv::messageList.back().text, "broken");
-    EXPECT_EQ(kv::messageList.back().colour, kv::clMessageError);
-    EXPECT_EQ(kv::consoleLines.back().colour, kv::clMessageError);
+    EXPECT_EQ(kv::messageList.back().colour, kv::theme.clMessageError);
+    EXPECT_EQ(kv::consoleLines.back().colour, kv::theme.clMessageError);
     EXPECT_NE(log.find("Error: broken"), std::string::npos);
 
     for (int i = 0; i < 20; i++)

@@ -254,7 +254,7 @@ TEST_F(AudioPanelDisplay, WithoutAudioItTellsThePlayerSo)
     EXPECT_TRUE(AudioPanel::update());
     ASSERT_FALSE(messageList.empty());
     EXPECT_EQ(messageList.back().text, AudioPanel::noAudioText);
-    EXPECT_EQ(messageList.back().colour, clMessageWarning);
+    EXPECT_EQ(messageList.back().colour, theme.clMessageWarning);
     messageList.clear();
 }
 

@@ -172,18 +172,18 @@ TEST_F(DialogDisplay, ConfirmDrawnOverTheDimmedFrameWithAMessageOpenedInside)
     EXPECT_PRED3(test::near, confirmShot.getPixel(1000, 700), backdrop, 2);
     // Title bar: its back right of the title text; the title's own pixels differ from it.
     EXPECT_PRED3(test::near, confirmShot.getPixel(static_cast<unsigned>(x + width - 20), static_cast<unsigned>(y + ls / 2)),
-                 clTitleBarBack, 2);
+                 theme.clTitleBarBack, 2);
     int titleInk = 0;
     for (unsigned px = static_cast<unsigned>(x + 3); px < x + 80; ++px)
         for (unsigned py = static_cast<unsigned>(y + 3); py < y + ls; ++py)
-            titleInk += !test::near(confirmShot.getPixel(px, py), clTitleBarBack, 8);
+            titleInk += !test::near(confirmShot.getPixel(px, py), theme.clTitleBarBack, 8);
     EXPECT_GT(titleInk, 20) << "the title \"Confirm\" is written in the title bar";
     // Both buttons' backs, off their icons and captions.
     EXPECT_PRED3(test::near, confirmShot.getPixel(static_cast<unsigned>(yesX + 3), static_cast<unsigned>(buttonY + 3)),
-                 clButtonBack, 2);
+                 theme.clButtonBack, 2);
     EXPECT_PRED3(test::near,
                  confirmShot.getPixel(static_cast<unsigned>(yesX + 2 * buttonWidth + 2), static_cast<unsigned>(buttonY + 3)),
-                 clButtonBack, 2);
+                 theme.clButtonBack, 2);
     // The message dims the question in turn: the backdrop corner is darker still.
     ASSERT_GT(messageShot.getSize().x, 0u);
     EXPECT_LT(messageShot.getPixel(10, 10).r, backdrop.r);
@@ -216,8 +216,8 @@ TEST_F(DialogDisplay, MessagesAndOldHintsLeaveADialogReadable)
             for (int i = 0; i < 11; ++i)
                 printMessage("help " + std::to_string(i) + ": a console command and what it does, as the help lists it");
             const sf::Vector2f cornerAt(corner.left, corner.top);
-            addHint("corner", 60, &cornerAt, &clHintText, &clHintBack, "An old hint");
-            addHint("over yes", 60, &yes, &clHintText, &clHintBack, "A hint over the Yes button");
+            addHint("corner", 60, &cornerAt, &theme.clHintText, &theme.clHintBack, "An old hint");
+            addHint("over yes", 60, &yes, &theme.clHintText, &theme.clHintBack, "A hint over the Yes button");
         }
         showPlainFrame(plain);
         sf::Image shot;
@@ -272,10 +272,10 @@ TEST_F(DialogDisplay, MessageIsEightyPercentOfTheViewUpTo950AndShowMessagefCutsL
     ASSERT_GT(shot.getSize().x, 0u);
     // 80 % of 1024 is 819: the body runs from 102 to 921.
     const unsigned row = static_cast<unsigned>(y + height - 6);
-    EXPECT_PRED3(test::near, shot.getPixel(106, row), clButtonBack, 2);
-    EXPECT_FALSE(test::near(shot.getPixel(98, row), clButtonBack, 2));
-    EXPECT_PRED3(test::near, shot.getPixel(917, row), clButtonBack, 2);
-    EXPECT_FALSE(test::near(shot.getPixel(925, row), clButtonBack, 2));
+    EXPECT_PRED3(test::near, shot.getPixel(106, row), theme.clButtonBack, 2);
+    EXPECT_FALSE(test::near(shot.getPixel(98, row), theme.clButtonBack, 2));
+    EXPECT_PRED3(test::near, shot.getPixel(917, row), theme.clButtonBack, 2);
+    EXPECT_FALSE(test::near(shot.getPixel(925, row), theme.clButtonBack, 2));
 }
 
 TEST_F(DialogDisplay, InputDialogOkTakesTheTextCancelKeepsTheValue)

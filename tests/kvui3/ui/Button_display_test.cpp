@@ -81,10 +81,10 @@ TEST(ButtonDisplay, HoveredIconButtonWithItsHintAndATextButton)
     int pressed = 0;
     for (unsigned y = 101; y < 132; ++y)
         for (unsigned x = 101; x < 132; ++x)
-            pressed += image.getPixel(x, y) == clButtonPressedBack;
+            pressed += image.getPixel(x, y) == theme.clButtonPressedBack;
     EXPECT_GT(pressed, 50);
     // The text button's plain back left of its icon, and its caption's dark strokes.
-    EXPECT_EQ(image.getPixel(403, 103), clButtonBack);
+    EXPECT_EQ(image.getPixel(403, 103), theme.clButtonBack);
     int ink = 0;
     for (unsigned y = 100; y < 134; ++y)
         for (unsigned x = 441; x < 441 + static_cast<unsigned>(doneWidth); ++x)

@@ -229,7 +229,7 @@ TEST_F(ButtonTest, SetSizeMakesATextButtonWithIconAndCaptionCentred)
 // caption, sunken, raised (the borders' transparent backs are left out).
 std::vector<std::string> describe(const RenderLayer& layer, const Button& button)
 {
-    sf::Color sunkenTop = clButtonBorderDark;
+    sf::Color sunkenTop = theme.clButtonBorderDark;
     sunkenTop.a = 128;
     std::vector<std::string> names;
     for (const DeferredDraw& r : layer.records) {
@@ -239,7 +239,7 @@ std::vector<std::string> describe(const RenderLayer& layer, const Button& button
             const uint8_t alpha = shape.getFillColor().a;
             if (alpha == 0)
                 break;
-            names.push_back(shape.getFillColor() == clButtonPressedBack ? "pressed"
+            names.push_back(shape.getFillColor() == theme.clButtonPressedBack ? "pressed"
                             : alpha == 255                               ? "back"
                                                                          : "overlay");
             break;

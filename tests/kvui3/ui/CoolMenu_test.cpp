@@ -253,8 +253,8 @@ TEST_F(CoolMenuTest, AHeldEnterActivatesOnce)
 TEST_F(CoolMenuTest, RowColoursFollowTheSelection)
 {
     addRows(2);
-    clCoolMenuItemBack = sf::Color(10, 20, 30, 255);
-    clCoolMenuItemBackSelected = sf::Color(200, 100, 0, 255);
+    theme.clCoolMenuItemBack = sf::Color(10, 20, 30, 255);
+    theme.clCoolMenuItemBackSelected = sf::Color(200, 100, 0, 255);
     menu.update(0.01f);
     EXPECT_EQ(menu.items[0].background.shape.getFillColor(), sf::Color(200, 100, 0, 192));
     EXPECT_EQ(menu.items[1].background.shape.getFillColor(), sf::Color(10, 20, 30, 192));

@@ -45,9 +45,9 @@ TEST(FormDisplay, TitleBarAndBodyInTheirColours)
     const sf::Image image = screen.getTexture().copyToImage();
 
     const unsigned barMiddle = 80 + static_cast<unsigned>(bar / 2);
-    EXPECT_EQ(image.getPixel(450, barMiddle), clTitleBarBack); // right of the title
-    EXPECT_EQ(image.getPixel(300, 80 + static_cast<unsigned>(bar) + 20), clButtonBack);
-    EXPECT_EQ(image.getPixel(300, 80 + 240), clButtonBack);
+    EXPECT_EQ(image.getPixel(450, barMiddle), theme.clTitleBarBack); // right of the title
+    EXPECT_EQ(image.getPixel(300, 80 + static_cast<unsigned>(bar) + 20), theme.clButtonBack);
+    EXPECT_EQ(image.getPixel(300, 80 + 240), theme.clButtonBack);
     EXPECT_EQ(image.getPixel(300, 80 + 260), sf::Color::Black); // under the form
     EXPECT_EQ(image.getPixel(90, barMiddle), sf::Color::Black);  // left of it
     int bright = 0; // the title's strokes over the bar

@@ -73,21 +73,21 @@ TEST_F(FormTest, CreateTakesTitleAndThemeColoursAndIsOpaque)
     Form form;
     form.create({0, 0}, {200, 100}, "Quit?");
     EXPECT_EQ(form.title.getText(), "Quit?");
-    EXPECT_EQ(form.title.colour, clTitleBarText);
+    EXPECT_EQ(form.title.colour, theme.clTitleBarText);
     EXPECT_EQ(form.title.text.getCharacterSize(), 18u);
     EXPECT_EQ(form.title.text.getFont(), &*standardFont);
-    EXPECT_EQ(form.titleBar.back.shape.getFillColor(), clTitleBarBack);
-    EXPECT_EQ(form.titleBar.vertices[0].color, clTitleBarBorderLight);
-    EXPECT_EQ(form.titleBar.vertices[3].color, clTitleBarBorderDark);
-    EXPECT_EQ(form.body.back.shape.getFillColor(), clButtonBack);
-    EXPECT_EQ(form.body.vertices[4].color, clButtonBorderLight);
-    EXPECT_EQ(form.body.vertices[7].color, clButtonBorderDark);
+    EXPECT_EQ(form.titleBar.back.shape.getFillColor(), theme.clTitleBarBack);
+    EXPECT_EQ(form.titleBar.vertices[0].color, theme.clTitleBarBorderLight);
+    EXPECT_EQ(form.titleBar.vertices[3].color, theme.clTitleBarBorderDark);
+    EXPECT_EQ(form.body.back.shape.getFillColor(), theme.clButtonBack);
+    EXPECT_EQ(form.body.vertices[4].color, theme.clButtonBorderLight);
+    EXPECT_EQ(form.body.vertices[7].color, theme.clButtonBorderDark);
     EXPECT_EQ(form.getAlpha(), 255);
 
     // A theme change shows only after the next create: the form copied the colours.
-    const sf::Color oldBack = clTitleBarBack;
-    clTitleBarBack = sf::Color(10, 200, 30, 255);
-    clButtonBack = sf::Color(90, 91, 92, 255);
+    const sf::Color oldBack = theme.clTitleBarBack;
+    theme.clTitleBarBack = sf::Color(10, 200, 30, 255);
+    theme.clButtonBack = sf::Color(90, 91, 92, 255);
     EXPECT_EQ(form.titleBar.back.shape.getFillColor(), oldBack);
     form.create({0, 0}, {200, 100}, "Quit?");
     EXPECT_EQ(form.titleBar.back.shape.getFillColor(), sf::Color(10, 200, 30, 255));

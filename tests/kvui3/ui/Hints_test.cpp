@@ -166,10 +166,10 @@ TEST(DrawHint, ShadowBackAndTextOnTheDisplayLayer)
     const auto& shadow = static_cast<const sf::RectangleShape&>(*records[0].drawable);
     const auto& back = static_cast<const sf::RectangleShape&>(*records[1].drawable);
     const auto& text = static_cast<const sf::Text&>(*records[2].drawable);
-    sf::Color shadowColour = clHintShadow, backColour = paper;
+    sf::Color shadowColour = theme.clHintShadow, backColour = paper;
     shadowColour.a = backColour.a = 100;
     EXPECT_EQ(back.getPosition(), sf::Vector2f(0, 50)); // clamped
-    EXPECT_EQ(shadow.getPosition(), sf::Vector2f(hintShadowOffset, 50 + hintShadowOffset));
+    EXPECT_EQ(shadow.getPosition(), sf::Vector2f(theme.hintShadowOffset, 50 + theme.hintShadowOffset));
     EXPECT_EQ(back.getSize(), shadow.getSize());
     EXPECT_EQ(back.getFillColor(), backColour);
     EXPECT_EQ(back.getOutlineColor(), backColour);

@@ -45,8 +45,8 @@ TEST(ScrollbarDisplay, CaptionedBarShowsCaptionValueAndHint)
     EXPECT_EQ(hints[0].id, bar.name);
     EXPECT_EQ(hints[0].text, "Click to adjust Sound Volume");
     EXPECT_EQ(hints[0].position, sf::Vector2f(310, 104));
-    EXPECT_EQ(hints[0].textColour, clHintText);
-    EXPECT_EQ(hints[0].backColour, clHintBack);
+    EXPECT_EQ(hints[0].textColour, theme.clHintText);
+    EXPECT_EQ(hints[0].backColour, theme.clHintBack);
     bar.update(); // hovering refreshes the same hint
     EXPECT_EQ(hints.size(), 1u);
 

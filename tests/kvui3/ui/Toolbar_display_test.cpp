@@ -58,7 +58,7 @@ TEST(ToolbarDisplay, DoneButtonDrawsAtItsPlace)
         int count = 0;
         for (unsigned y = top; y < bottom; ++y)
             for (unsigned x = left; x < right; ++x)
-                count += image.getPixel(x, y) == clButtonPressedBack;
+                count += image.getPixel(x, y) == theme.clButtonPressedBack;
         return count;
     };
     const unsigned x = static_cast<unsigned>(at.x), y = static_cast<unsigned>(at.y);

@@ -188,8 +188,8 @@ TEST_F(ToolbarTest, PressingOnADockedTitleBarOnlyShowsTheDockedHint)
     EXPECT_EQ(hints[0].id, bar.name);
     EXPECT_EQ(hints[0].text, "This toolbar is docked and cannot be dragged");
     EXPECT_EQ(hints[0].position, sf::Vector2f(131 + 16, 50 + 16));
-    EXPECT_EQ(hints[0].textColour, clHintText);
-    EXPECT_EQ(hints[0].backColour, clHintBack);
+    EXPECT_EQ(hints[0].textColour, theme.clHintText);
+    EXPECT_EQ(hints[0].backColour, theme.clHintBack);
 }
 
 TEST_F(ToolbarTest, AnUndockedToolbarIsDraggedByItsTitleBar)

@@ -47,7 +47,7 @@ protected:
 TEST_F(WidgetsDisplay, GroupBoxLeavesAGapBehindItsCaption)
 {
     GroupBox box;
-    box.caption.create({0, 0}, clButtonText, "Sound", *standardFont, 18);
+    box.caption.create({0, 0}, theme.clButtonText, "Sound", *standardFont, 18);
     box.setPosition({10, 10});
     box.setSize({200, 100});
     box.setAlpha(255);
@@ -63,7 +63,7 @@ TEST_F(WidgetsDisplay, GroupBoxLeavesAGapBehindItsCaption)
     EXPECT_FLOAT_EQ(box.lines[2].position.x, box.frame.left + 12 + captionWidth);
     EXPECT_FLOAT_EQ(box.lines[3].position.x, box.frame.right);
     for (const sf::Vertex& v : box.lines)
-        EXPECT_EQ(v.color, clButtonText);
+        EXPECT_EQ(v.color, theme.clButtonText);
 }
 
 TEST_F(WidgetsDisplay, CheckBoxTogglesOncePerPress)
