@@ -25,6 +25,7 @@
 #include "world/ConsoleCommands.h"
 #include "world/Effects.h"
 #include "world/GameAssets.h"
+#include "world/GameSession.h"
 #include "world/Hud.h"
 #include "world/Images.h"
 #include "world/Map.h"
@@ -249,11 +250,6 @@ void runConsoleTick()
             kv::logWindowClosed("Console");
         }
     }
-}
-
-PlayerInput gameFrameInput(const kv::InputState& state)
-{
-    return game.consoleOpen ? PlayerInput{} : playerInputFrom(state);
 }
 
 namespace {

@@ -126,9 +126,6 @@ void handleGameKeys();
 // grave key anywhere in the tick's keys opens or closes it (its character is never typed into
 // the line); opening gives the console the keyboard focus.
 void runConsoleTick();
-// The local player's driving for this frame from the sample; none while the console is open
-// (its typing is not driving).
-PlayerInput gameFrameInput(const kv::InputState& state);
 
 // --- The camera ---
 

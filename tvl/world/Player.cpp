@@ -1,15 +1,11 @@
 #include "world/Player.h"
 
-#include "audio/Audio.h"
 #include "core/Geometry.h"
-#include "core/Keyboard.h"
 #include "world/Effects.h"
 #include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/GameSettings.h"
 #include "world/Map.h"
-
-#include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -373,7 +369,7 @@ void useHeldItems(Player& p, float dt, const PlayerInput& input)
     int& count = p.itemCounts[p.currentItem];
     if (count < 1)
         return;
-    if (!((button && p.itemCooldown <= 0.0f) || kv::Keyboard::keyPressed(sf::Keyboard::LControl, true)))
+    if (!((button && p.itemCooldown <= 0.0f) || input.useItemPressed))
         return;
     const ItemType item = static_cast<ItemType>(p.currentItem);
     count--;

@@ -1,9 +1,11 @@
 #include "world/Game.h"
 
+#include "core/Keyboard.h"
 #include "support/FakeInput.h"
 #include "support/GameFixture.h"
 #include "ui/Console.h"
 #include "world/ConsoleCommands.h"
+#include "world/GameSession.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
@@ -128,6 +130,19 @@ TEST_F(GameConsole, AnOpenConsoleKeepsTheDrivingKeys)
     EXPECT_EQ(none.throttle, 0);
     EXPECT_EQ(none.steering, 0);
     EXPECT_FALSE(none.nitro);
+}
+
+TEST_F(GameConsole, TheFrameInputTakesTheItemUsePressOnce)
+{
+    kv::Keyboard::pressedKeys = {Key::LControl};
+    EXPECT_TRUE(gameFrameInput(kv::input).useItemPressed);
+    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty()) << "the press is taken from the tick's keys";
+    EXPECT_FALSE(gameFrameInput(kv::input).useItemPressed) << "a later frame of the tick";
+
+    kv::Keyboard::pressedKeys = {Key::LControl};
+    game.consoleOpen = true;
+    EXPECT_FALSE(gameFrameInput(kv::input).useItemPressed);
+    kv::Keyboard::pressedKeys.clear();
 }
 
 } // namespace

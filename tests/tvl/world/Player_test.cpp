@@ -7,6 +7,7 @@
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "world/Game.h"
+#include "world/GameSession.h"
 #include "world/Map.h"
 
 #include <SFML/Window/Keyboard.hpp>
@@ -515,12 +516,34 @@ TEST_F(PlayerTest, LocalItemUseByButtonRepeatsOncePerSecond)
     p.update(0.1f, held());
     EXPECT_EQ(p.itemCooldown, 0.0f); // released: ready at once
 
-    kv::Keyboard::pressedKeys = {sf::Keyboard::LControl};
-    p.update(0.1f);
+    PlayerInput press;
+    press.useItemPressed = true;
+    p.update(0.1f, press);
     EXPECT_EQ(p.itemCounts[Nitro], 0);
-    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty()); // the press was consumed
-    EXPECT_EQ(p.currentItem, EMP);                  // the spent type moves on
-    EXPECT_FLOAT_EQ(p.nitroSeconds, 5.0f);          // three items, capped
+    EXPECT_EQ(p.currentItem, EMP);         // the spent type moves on
+    EXPECT_FLOAT_EQ(p.nitroSeconds, 5.0f); // three items, capped
+}
+
+TEST_F(PlayerTest, TheItemUsePressUsesAtOnceWithoutTheButtonsWait)
+{
+    Player& p = addLocal(1000.0f, 1000.0f);
+    p.itemCounts[EMP] = 3;
+    p.currentItem = EMP;
+    PlayerInput press;
+    press.useItemPressed = true;
+    press.useItem = true; // held button and a press: the button's use, then the press's
+    p.update(0.1f, press);
+    EXPECT_EQ(p.itemCounts[EMP], 2);
+    EXPECT_EQ(p.itemCooldown, itemRepeatSeconds);
+    p.update(0.1f, press); // the button waits out its second, the press does not
+    EXPECT_EQ(p.itemCounts[EMP], 1);
+    p.update(0.1f, PlayerInput{}); // no press, no button: nothing
+    EXPECT_EQ(p.itemCounts[EMP], 1);
+
+    p.itemCooldown = 0.0f;
+    game.consoleOpen = true; // the console has the keyboard: no use
+    p.update(0.1f, press);
+    EXPECT_EQ(p.itemCounts[EMP], 1);
 }
 
 TEST_F(PlayerTest, NitroKeyBurnsTheReserveOfTheLocalPlayer)

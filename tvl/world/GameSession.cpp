@@ -1,6 +1,9 @@
-#include "world/PlayerInput.h"
+// The game session's side of a frame: the input it hands the rules.
+#include "world/GameSession.h"
 
 #include "core/Input.h"
+#include "core/Keyboard.h"
+#include "world/GameState.h"
 
 #include <SFML/Window/Keyboard.hpp>
 
@@ -23,6 +26,16 @@ PlayerInput playerInputFrom(const kv::InputState& state)
         input.steering = 1;
     input.nitro = state.keyDown(Key::Space) || down(Key::LShift, Key::RShift);
     input.useItem = state.buttonDown(0);
+    return input;
+}
+
+PlayerInput gameFrameInput(const kv::InputState& state)
+{
+    if (game.consoleOpen)
+        return {};
+    PlayerInput input = playerInputFrom(state);
+    // Taken from the tick's keys, so that one press is one use.
+    input.useItemPressed = kv::Keyboard::keyPressed(sf::Keyboard::LControl, true);
     return input;
 }
 
