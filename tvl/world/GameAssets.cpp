@@ -7,7 +7,6 @@
 #include "core/Messages.h"
 #include "core/StringUtils.h"
 #include "platform/FileSystem.h"
-#include "dialogs/Dialogs.h"
 #include "world/Images.h"
 #include "world/Items.h"
 #include "world/Map.h"
@@ -296,11 +295,6 @@ std::string itemsDensityName(int value)
     if (value < 0 || value >= static_cast<int>(std::size(names)))
         return "Unknown";
     return names[value];
-}
-
-void showDocumentation()
-{
-    kv::showTextFile("tvl.txt", "", kv::getAppNameAndVersion() + " Documentation");
 }
 
 } // namespace tvl

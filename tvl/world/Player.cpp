@@ -2,7 +2,7 @@
 
 #include "core/Geometry.h"
 #include "world/Effects.h"
-#include "world/Game.h"
+#include "world/GameRules.h"
 #include "world/GameAssets.h"
 #include "world/GameSettings.h"
 #include "world/Map.h"
