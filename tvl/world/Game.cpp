@@ -164,6 +164,9 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
 {
     savedLighting = saveLighting();
     game = GameState{};
+    uint64_t seed = 0;
+    kv::fillRandomBytes(&seed, sizeof seed);
+    game.random = seededRandom(seed);
     if (!loadMap(mapFile)) {
         kv::showMessage(mapError);
         return false;

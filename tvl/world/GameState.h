@@ -4,6 +4,7 @@
 // world and what the last step did. A new game (and a test) starts from a fresh record:
 // game = GameState{}. Main thread only.
 #include "graphics/Lights.h"
+#include "core/Random.h"
 #include "world/GameEvents.h"
 #include "world/GameSettings.h"
 #include "world/Physics.h"
@@ -46,6 +47,14 @@ struct Token {
     kv::LightSource light;    // set up by the first placeToken
 };
 
+// A generator of the rules' own, started from seed (the framework's seeded modes do the same).
+inline kv::Pcg32 seededRandom(uint64_t seed)
+{
+    kv::Pcg32 random;
+    random.seed(seed, seed + 12);
+    return random;
+}
+
 struct GameState {
     // First, so that an assignment lets the old world go while the old players still exist to
     // be detached from it (members are assigned in order); destroyed last, after the players.
@@ -77,6 +86,10 @@ struct GameState {
     Token token;
     // In firing order.
     std::vector<Projectile> projectiles;
+
+    // The rules' random numbers (the computer player's decisions): setUpGame seeds it afresh, a
+    // test or a benchmark with seededRandom to replay a game.
+    kv::Pcg32 random = seededRandom(1);
 
     // What the simulation did since the frame loop last turned it into sounds and packets.
     GameEventList events;

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace tvl {
 
@@ -324,6 +323,12 @@ void reportItemUsed(const Player& p, ItemType item)
     reportEvent(event);
 }
 
+// 0 .. n - 1 from the game's own generator.
+int rollBelow(uint32_t n)
+{
+    return static_cast<int>(game.random.next() % n);
+}
+
 void driveComputer(Player& p, float dt)
 {
     // Its clock runs while it is stunned too, so it decides afresh as it comes to.
@@ -335,7 +340,7 @@ void driveComputer(Player& p, float dt)
     if (p.aiDecisionTime > computerDecisionSeconds) {
         p.aiDecisionTime = 0.0f;
         const float bearing = kv::angleToPoint(p.x, p.y, game.token.x, game.token.y).asRadians();
-        const int roll3 = std::rand() % 3, roll4 = std::rand() % 4, rollDegrees = std::rand() % 360;
+        const int roll3 = rollBelow(3), roll4 = rollBelow(4), rollDegrees = rollBelow(360);
         p.aiTargetAngle = chooseComputerHeading(p.aiTargetAngle, bearing, roll3, roll4, rollDegrees);
     }
     if (p.angle != p.aiTargetAngle)

@@ -218,7 +218,8 @@ bool updateNitro(float& nitroSeconds, bool held, float dt);
 void smoothPose(float& x, float& y, float& angle, float targetX, float targetY,
                 float targetAngle, float rate, float dt);
 
-// The computer player's new heading from three rolls of rand(): two in three turn it toward
+// The computer player's new heading from three rolls of game.random (roll3 in 0 .. 2, roll4 in
+// 0 .. 3, rollDegrees in 0 .. 359, drawn in that order once a decision is due): two in three turn it toward
 // the token, then one in four overrides that with rollDegrees (0 .. 359) degrees; when neither
 // applies it keeps currentTarget.
 float chooseComputerHeading(float currentTarget, float bearingToToken, int roll3, int roll4,

@@ -818,8 +818,8 @@ TEST_F(PlayerTest, ComputerReachesTheTokenWherever)
     for (float fps : {20.0f, 60.0f, 144.0f}) {
         for (const TokenPlace& place : tokenPlaces) {
             for (unsigned seed = 1; seed <= 10; ++seed) {
-                std::srand(seed);
                 clearPlayers();
+                game.random = seededRandom(seed);
                 Player& ai = add(2000.0f, 2000.0f, true);
                 placeToken({place.x, place.y});
                 const float t = secondsToFirstToken(ai, 1.0f / fps, 240.0f, [] {});
@@ -827,6 +827,48 @@ TEST_F(PlayerTest, ComputerReachesTheTokenWherever)
             }
         }
     }
+}
+
+// The computer's decisions come from the game's generator and the frame times it is given:
+// the first frame decides, the next a second of play later, and one seed with one set of frame
+// times always drives the same way.
+TEST_F(PlayerTest, ComputerDecidesFromTheGamesRandomAndItsFrameTimes)
+{
+    const float frames[] = {1.0f / 30.0f, 1.0f / 60.0f, 1.0f / 144.0f, 0.2f};
+    const auto drive = [&](uint64_t seed, float seconds) {
+        clearPlayers();
+        game.random = seededRandom(seed);
+        Player& ai = add(2000.0f, 2000.0f, true);
+        game.token.present = false; // a bearing to follow, nothing to take
+        game.token.x = 3000.0f;
+        game.token.y = 500.0f;
+        float t = 0.0f;
+        for (int i = 0; t < seconds; ++i) {
+            ai.update(frames[i % 4]);
+            t += frames[i % 4];
+        }
+        return std::vector<float>{ai.x, ai.y, ai.angle, ai.aiTargetAngle};
+    };
+    EXPECT_EQ(drive(7, 20.0f), drive(7, 20.0f));
+    EXPECT_NE(drive(7, 20.0f), drive(8, 20.0f));
+
+    clearPlayers();
+    game.random = seededRandom(7);
+    Player& ai = add(2000.0f, 2000.0f, true);
+    game.token = Token{};
+    game.token.x = 2000.0f;
+    game.token.y = 1000.0f;
+    kv::Pcg32 rolls = seededRandom(7);
+    ai.update(0.01f);
+    const int roll3 = int(rolls.next() % 3), roll4 = int(rolls.next() % 4), degrees = int(rolls.next() % 360);
+    EXPECT_EQ(game.random.state, rolls.state) << "three rolls for the first decision";
+    const float bearing = kv::angleToPoint(2000.0f, 2000.0f, 2000.0f, 1000.0f).asRadians();
+    EXPECT_FLOAT_EQ(ai.aiTargetAngle, chooseComputerHeading(0.0f, bearing, roll3, roll4, degrees));
+    for (int i = 0; i < 9; ++i)
+        ai.update(0.1f); // 0.9 s: not yet due
+    EXPECT_EQ(game.random.state, rolls.state);
+    ai.update(0.15f);
+    EXPECT_NE(game.random.state, rolls.state) << "due after a second of play";
 }
 
 // In a frame of a fifth of a second it drives 156 px, further than the token's box and its
