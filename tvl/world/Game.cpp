@@ -30,6 +30,7 @@
 #include "world/Images.h"
 #include "world/Map.h"
 #include "world/Physics.h"
+#include "world/PhysicsDebugDraw.h"
 #include "world/Player.h"
 #include "world/Projectiles.h"
 #include "world/WorldView.h"
