@@ -21,6 +21,7 @@ inline void resetGameState()
 {
     using namespace tvl;
     game = GameState{};
+    session = GameSession{};
     game.gameType = SinglePlayerGame;
     netRole = NoNetRole;
     resetIdCountersForTests();
@@ -34,6 +35,7 @@ inline void resetGameState()
 inline void endGameState()
 {
     tvl::game = tvl::GameState{};
+    tvl::session = tvl::GameSession{};
     tvl::netRole = tvl::NoNetRole;
 }
 

@@ -41,10 +41,4 @@ void drawGameFrame();
 // Undoes the set-up and puts the lighting back: daylight, no queued lights, no hints.
 void tearDownGame();
 
-// A network game has ended under us: the last tick found the network gone.
-bool networkLost();
-// Ends such a game: on a machine that joined it as a client, "Server disconnected" is printed
-// and the newest message line shown in a message box; gameEnded.
-void endLostNetworkGame();
-
 } // namespace tvl

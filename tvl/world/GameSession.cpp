@@ -27,6 +27,8 @@
 
 namespace tvl {
 
+GameSession session;
+
 namespace {
 
 bool windowFocused()
@@ -66,9 +68,12 @@ PlayerInput playerInputFrom(const kv::InputState& state)
 
 PlayerInput gameFrameInput(const kv::InputState& state)
 {
-    if (game.consoleOpen)
-        return {};
-    PlayerInput input = playerInputFrom(state);
+    PlayerInput input;
+    input.keyboardTaken = true;
+    if (session.consoleOpen)
+        return input;
+    input = playerInputFrom(state);
+    input.keyboardTaken = session.audioPanelOpen;
     // Taken from the tick's keys, so that one press is one use.
     input.useItemPressed = kv::Keyboard::keyPressed(sf::Keyboard::LControl, true);
     return input;
@@ -108,7 +113,7 @@ void showRenderScaleHint()
 
 void handleMouseWheel(float delta, bool zoomHeld)
 {
-    if (delta == 0.0f || game.consoleOpen || game.audioPanelOpen)
+    if (delta == 0.0f || session.consoleOpen || session.audioPanelOpen)
         return;
     // Down is a negative delta; the setting swaps the directions.
     bool down = delta < 0.0f;
@@ -141,11 +146,11 @@ void handleGameKeys()
     using kv::Keyboard::keyPressed;
     minimapMarkers.clear();
     topUpPickups();
-    if (game.consoleOpen || game.audioPanelOpen || !localPlayer() || !windowFocused())
+    if (session.consoleOpen || session.audioPanelOpen || !localPlayer() || !windowFocused())
         return;
 
     if (keyPressed(sf::Keyboard::Tab, true) || keyPressed(sf::Keyboard::M, true))
-        game.mapViewOpen = !game.mapViewOpen;
+        session.mapViewOpen = !session.mapViewOpen;
     if (keyPressed(sf::Keyboard::Num1, true))
         selectPreviousItem(*localPlayer());
     if (keyPressed(sf::Keyboard::Num2, true))
@@ -155,7 +160,7 @@ void handleGameKeys()
     if (keyPressed(sf::Keyboard::F1, true))
         showDocumentation();
     if (keyPressed(sf::Keyboard::F5, true)) {
-        game.audioPanelOpen = true;
+        session.audioPanelOpen = true;
         kv::logWindowShown("Audio Panel", kv::AudioPanel::area());
     }
     if (keyPressed(sf::Keyboard::Add, true))

@@ -12,13 +12,22 @@ struct InputState;
 
 namespace tvl {
 
+// What the session shows over the game in progress; setUpGame starts it afresh.
+struct GameSession {
+    bool consoleOpen = false;    // the console is shown and takes the keyboard
+    bool audioPanelOpen = false; // the in-game Audio Panel is shown
+    bool mapViewOpen = false;    // the full-screen map view is shown
+    bool physicsDebug = false;   // the physics debug view is drawn
+};
+extern GameSession session;
+
 // The local player's input from a sample: nothing without the focus; Up or W forward (before
 // Down or S back), Left or A left (before Right or D right), Space or either Shift nitro, the
 // left mouse button use. The item-use press is not in a sample (gameFrameInput adds it).
 PlayerInput playerInputFrom(const kv::InputState& state);
 // The local player's driving for this frame from the sample, with a press of Left Control in
 // the tick's keys taken as the item-use press; none while the console is open (its typing is
-// not driving).
+// not driving). keyboardTaken while the console or the Audio Panel is open.
 PlayerInput gameFrameInput(const kv::InputState& state);
 
 // --- Keys and zoom ---

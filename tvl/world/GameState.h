@@ -1,6 +1,6 @@
 #pragma once
-// The state of the game in progress, in one record: what was started, the flags the frame
-// loop and the rules read, the players, the pickups, the token, the projectiles, the physics
+// The state of the game in progress, in one record: what was started, the flags the rules
+// read, the players, the pickups, the token, the projectiles, the physics
 // world and what the last step did. A new game (and a test) starts from a fresh record:
 // game = GameState{}. Main thread only.
 #include "graphics/Lights.h"
@@ -62,16 +62,7 @@ struct GameState {
 
     int32_t gameType = NoGame;
     bool paused = false;
-    bool gameEnded = false;      // the frame loop ends after this frame
-    bool consoleOpen = false;    // the console is shown and takes the keyboard
-    bool audioPanelOpen = false; // the in-game Audio Panel is shown
-    bool mapViewOpen = false;    // the full-screen map view is shown
-    bool physicsDebug = false;   // the physics debug view is drawn
-    bool netTicked = false;      // the tick callback has run at least once this game
-    bool netAlive = true;        // the last networkTick result
-    // This machine joined the game as a client. Kept apart from netRole, which the network's
-    // end clears before the frame loop learns of it.
-    bool joinedAsClient = false;
+    bool gameEnded = false; // the frame loop ends after this frame
 
     // What the game was started with; the HUD, the driving model and the game-over window
     // read it.

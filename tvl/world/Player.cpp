@@ -1,6 +1,7 @@
 #include "world/Player.h"
 
 #include "core/Geometry.h"
+#include "graphics/Textures.h" // only to destroy the renderer's texture holder
 #include "world/Effects.h"
 #include "world/GameRules.h"
 #include "world/GameAssets.h"
@@ -67,6 +68,8 @@ Player::Player()
                                           {0.9f, 2.5f},  {1.0f, 2.75f}};
     speedCurve.points.assign(std::begin(thrust), std::end(thrust));
 }
+
+Player::~Player() = default;
 
 Player* localPlayer()
 {
@@ -209,8 +212,7 @@ float applyDrivingModel(b2Body& body, const PlayerInput& input, const DrivingSta
 
 void Player::handleKeyboard(const PlayerInput& input)
 {
-    if (game.paused || !body || isComputer || game.consoleOpen || game.audioPanelOpen
-        || !isLocallyControlled(playerId))
+    if (game.paused || !body || isComputer || input.keyboardTaken || !isLocallyControlled(playerId))
         return;
     DrivingState state;
     state.skillLevel = game.roundSettings.skillLevel;
@@ -530,7 +532,7 @@ void Player::updateStep(float dt, const PlayerInput& input)
         x = renderX;
         y = renderY;
         angle = kv::wrapRadians(renderAngle);
-        if (!game.consoleOpen && !game.audioPanelOpen)
+        if (!input.keyboardTaken)
             useHeldItems(*this, dt, input);
     }
 

@@ -12,6 +12,8 @@ struct PlayerInput {
     bool useItem = false; // the use button is held
     // Left Control was pressed this tick: one use at once, whatever the button's repeat wait.
     bool useItemPressed = false;
+    // The console or the Audio Panel has the keyboard: no driving, no nitro, no item use.
+    bool keyboardTaken = false;
 };
 
 } // namespace tvl

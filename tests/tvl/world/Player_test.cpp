@@ -237,14 +237,14 @@ TEST_F(PlayerTest, DrivingIsIgnoredWhenNotInControl)
         Player& p = addLocal(2000.0f, 2000.0f, 0.0f);
         heldKeys = {sf::Keyboard::W};
         game.paused = blocker == 0;
-        game.consoleOpen = blocker == 1;
-        game.audioPanelOpen = blocker == 2;
+        PlayerInput input = held();
+        input.keyboardTaken = blocker == 1 || blocker == 2; // the console, the Audio Panel
         if (blocker == 3)
             game.localPlayerIndex = -1;
         for (int i = 0; i < 10; i++)
-            stepPhysics(0.02f, &p, held());
+            stepPhysics(0.02f, &p, input);
         EXPECT_LT(kmh(p), 0.01f) << blocker;
-        game.paused = game.consoleOpen = game.audioPanelOpen = false;
+        game.paused = false;
         clearPlayers();
     }
 }
@@ -541,7 +541,7 @@ TEST_F(PlayerTest, TheItemUsePressUsesAtOnceWithoutTheButtonsWait)
     EXPECT_EQ(p.itemCounts[EMP], 1);
 
     p.itemCooldown = 0.0f;
-    game.consoleOpen = true; // the console has the keyboard: no use
+    press.keyboardTaken = true; // the console has the keyboard: no use
     p.update(0.1f, press);
     EXPECT_EQ(p.itemCounts[EMP], 1);
 }
