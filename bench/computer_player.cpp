@@ -32,7 +32,6 @@ struct Run {
 // Games of gameSeconds each until minutes of play have passed, all at one frame time.
 Run playComputerAlone(sf::Vector2u mapTiles, float frameTime, double minutes, unsigned seed)
 {
-    std::srand(seed);
     const float gameSeconds = 180.0f;
     const int games = std::max(1, static_cast<int>(minutes * 60.0 / gameSeconds + 0.5));
     long tokens = 0;
@@ -41,6 +40,7 @@ Run playComputerAlone(sf::Vector2u mapTiles, float frameTime, double minutes, un
         const sf::Vector2f imageShip = gameImageSizes.ship, imageToken = gameImageSizes.token;
         game = GameState{};
         game.gameType = SinglePlayerGame;
+        game.random = seededRandom(seed * 1000u + static_cast<unsigned>(g));
         mapWidth = static_cast<int>(mapTiles.x);
         mapHeight = static_cast<int>(mapTiles.y);
         mapWorldSize = sf::Vector2f(mapTiles.x * 16.0f, mapTiles.y * 16.0f);

@@ -23,6 +23,7 @@ inline void resetGameState()
 {
     using namespace tvl;
     game = GameState{};
+    session = GameSession{};
     game.gameType = SinglePlayerGame;
     netRole = NoNetRole;
     resetIdCountersForTests();
@@ -36,6 +37,7 @@ inline void resetGameState()
 inline void endGameState()
 {
     tvl::game = tvl::GameState{};
+    tvl::session = tvl::GameSession{};
     tvl::netRole = tvl::NoNetRole;
 }
 

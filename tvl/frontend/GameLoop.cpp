@@ -8,6 +8,7 @@
 #include "frontend/GameOverWindow.h"
 #include "net/Network.h"
 #include "net/Packets.h"
+#include "world/EventSounds.h"
 #include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/GameEvents.h"
@@ -51,8 +52,8 @@ void gameTick(float)
         return;
     gameTickRunning = true;
     if (game.gameType == MultiplayerGame && netRole != NoNetRole) {
-        game.netAlive = networkTick();
-        game.netTicked = true;
+        netGame.netAlive = networkTick();
+        netGame.netTicked = true;
     }
     gameTickRunning = false;
 }
@@ -92,6 +93,8 @@ bool playGame(int type, const std::string& mapFile, const GameStartSettings* set
     }
     // The game is a nested loop under the menu: the menu gets its cursor, clip and draw style
     // back, and a first frame of time 0, whichever way the game ends.
+    netGame = NetGameState{};
+    netGame.joinedAsClient = type == MultiplayerGame && netRole == ClientRole;
     kv::NestedLoop scope;
     kv::registerOnTickCallback(gameTick);
     kv::logWindowShown("Game", {{0, 0}, kv::renderWindow->getView().getSize()});

@@ -21,8 +21,8 @@ bool playGame(int type, const std::string& mapFile, const GameStartSettings* set
 void runGameFrame();
 void simulateGameFrame(float dt);
 
-// The tick callback: in a multiplayer game with a network role, netAlive = networkTick() and
-// netTicked = true. It does not run inside itself (a modal dialog there pumps ticks).
+// The tick callback: in a multiplayer game with a network role, netGame.netAlive = networkTick()
+// and netGame.netTicked = true. It does not run inside itself (a modal dialog there pumps ticks).
 void gameTick(float tickSeconds);
 
 } // namespace tvl

@@ -24,6 +24,7 @@
 #include "platform/FileSystem.h"
 #include "ui/Console.h"
 #include "world/GameAssets.h"
+#include "world/GameSession.h"
 #include "world/GameSettings.h"
 
 #include <SFML/Window/Keyboard.hpp>

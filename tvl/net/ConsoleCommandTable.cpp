@@ -7,6 +7,7 @@
 #include "net/Network.h"
 #include "net/Packets.h"
 #include "ui/Console.h"
+#include "world/GameSession.h"
 #include "world/GameState.h"
 #include "world/Items.h"
 #include "world/Player.h"
@@ -170,8 +171,8 @@ void net(const Words& words)
 
 void togglePhysicsDebug()
 {
-    game.physicsDebug = !game.physicsDebug;
-    print(game.physicsDebug ? "Enabled physics debug" : "Disabled physics debug");
+    session.physicsDebug = !session.physicsDebug;
+    print(session.physicsDebug ? "Enabled physics debug" : "Disabled physics debug");
 }
 
 void nitro()

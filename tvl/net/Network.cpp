@@ -3,6 +3,7 @@
 #include "core/Geometry.h"
 #include "core/Log.h"
 #include "core/Messages.h"
+#include "dialogs/Dialogs.h"
 #include "net/NetworkInternal.h"
 #include "net/UdpTransport.h"
 #include "platform/Clock.h"
@@ -14,6 +15,22 @@
 #include <vector>
 
 namespace tvl {
+
+NetGameState netGame;
+
+bool networkLost()
+{
+    return game.gameType == MultiplayerGame && netGame.netTicked && !netGame.netAlive;
+}
+
+void endLostNetworkGame()
+{
+    if (netGame.joinedAsClient) {
+        kv::printMessage("Server disconnected");
+        kv::showMessage(kv::messageList.empty() ? std::string() : kv::messageList.back().text);
+    }
+    game.gameEnded = true;
+}
 
 void printNetworkEvent(const std::string& text, const sf::Color& colour)
 {

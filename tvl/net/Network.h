@@ -16,6 +16,22 @@
 
 namespace tvl {
 
+// What this machine knows of the network in the game in progress; playGame starts it afresh.
+struct NetGameState {
+    bool netTicked = false; // the tick callback has run at least once this game
+    bool netAlive = true;   // the last networkTick result
+    // This machine joined the game as a client. Kept apart from netRole, which the network's
+    // end clears before the frame loop learns of it.
+    bool joinedAsClient = false;
+};
+extern NetGameState netGame;
+
+// A network game has ended under us: the last tick found the network gone.
+bool networkLost();
+// Ends such a game: on a machine that joined it as a client, "Server disconnected" is printed
+// and the newest message line shown in a message box; gameEnded.
+void endLostNetworkGame();
+
 // What this machine last sent about a player and heard from its machine.
 struct PeerState {
     NetAddress address;

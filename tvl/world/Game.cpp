@@ -25,10 +25,12 @@
 #include "world/ConsoleCommands.h"
 #include "world/Effects.h"
 #include "world/GameAssets.h"
+#include "world/GameSession.h"
 #include "world/Hud.h"
 #include "world/Images.h"
 #include "world/Map.h"
 #include "world/Physics.h"
+#include "world/PhysicsDebugDraw.h"
 #include "world/Player.h"
 #include "world/Projectiles.h"
 #include "world/WorldView.h"
@@ -163,6 +165,10 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
 {
     savedLighting = saveLighting();
     game = GameState{};
+    session = GameSession{};
+    uint64_t seed = 0;
+    kv::fillRandomBytes(&seed, sizeof seed);
+    game.random = seededRandom(seed);
     if (!loadMap(mapFile)) {
         kv::showMessage(mapError);
         return false;
@@ -174,7 +180,6 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
         return false;
     }
     game.gameType = type;
-    game.joinedAsClient = type == MultiplayerGame && netRole == ClientRole;
     game.roundSettings = *settings;
     startMapAmbience(mapFile);
     initAmbience();
@@ -191,20 +196,6 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
     }
     layoutHud();
     return true;
-}
-
-bool networkLost()
-{
-    return game.gameType == MultiplayerGame && game.netTicked && !game.netAlive;
-}
-
-void endLostNetworkGame()
-{
-    if (game.joinedAsClient) {
-        kv::printMessage("Server disconnected");
-        kv::showMessage(kv::messageList.empty() ? std::string() : kv::messageList.back().text);
-    }
-    game.gameEnded = true;
 }
 
 namespace {
@@ -237,11 +228,11 @@ void runConsoleTick()
         kv::typedText.erase(std::remove_if(kv::typedText.begin(), kv::typedText.end(),
                                            [](char c) { return c == '`' || c == '~'; }),
                             kv::typedText.end());
-    if (!game.gameEnded && game.consoleOpen)
+    if (!game.gameEnded && session.consoleOpen)
         runConsoleStep();
     if (grave) {
-        game.consoleOpen = !game.consoleOpen;
-        if (game.consoleOpen) {
+        session.consoleOpen = !session.consoleOpen;
+        if (session.consoleOpen) {
             kv::Console::takeFocus();
             kv::Form& form = kv::consoleWidgets->consoleForm;
             kv::logWindowShown("Console", {form.getPosition(), form.getSize()});
@@ -249,11 +240,6 @@ void runConsoleTick()
             kv::logWindowClosed("Console");
         }
     }
-}
-
-PlayerInput gameFrameInput(const kv::InputState& state)
-{
-    return game.consoleOpen ? PlayerInput{} : playerInputFrom(state);
 }
 
 namespace {
@@ -266,10 +252,6 @@ void runTickWork()
         updateAmbience();
     if (game.gameEnded)
         return;
-    if (networkLost()) {
-        endLostNetworkGame();
-        return;
-    }
     handleGameKeys();
     runConsoleTick();
 }
@@ -318,14 +300,14 @@ void drawAudioPanel()
     const sf::Vector2f viewSize = kv::renderWindow->getView().getSize();
     kv::drawRect({0.0f, 0.0f}, viewSize, sf::Color(47, 47, 47, 192), true, 0.0f);
     if (kv::AudioPanel::update()) {
-        game.audioPanelOpen = false;
+        session.audioPanelOpen = false;
         kv::logWindowClosed("Audio Panel");
     }
 }
 
 void updateCursorGrab()
 {
-    const bool grab = kv::input.focus && !game.consoleOpen && !game.audioPanelOpen && !game.paused;
+    const bool grab = kv::input.focus && !session.consoleOpen && !session.audioPanelOpen && !game.paused;
     if (grab == kv::cursorGrabbed)
         return;
     kv::cursorGrabbed = grab;
@@ -337,7 +319,7 @@ void updateCursorGrab()
 void updateGameWorld(float dt)
 {
     // The frame's input, read once for the physics steps and the players.
-    const PlayerInput input = gameFrameInput(kv::input);
+    PlayerInput input = gameFrameInput(kv::input);
     if (!game.paused) {
         stepPhysics(dt, localPlayer(), input);
         updateSmoke(dt);
@@ -351,6 +333,7 @@ void updateGameWorld(float dt)
     if (!game.paused)
         updateProjectiles(dt);
     updateWorldObjects(dt);
+    input.keyboardTaken = session.consoleOpen || session.audioPanelOpen;
     updatePlayers(dt, input);
 }
 
@@ -360,16 +343,16 @@ void drawGameFrame()
     kv::getRenderLayer(kv::layerDisplay, false)->clear(sf::Color::Black);
     kv::resizeLayerTextures();
     drawWorld();
-    if (game.physicsDebug) {
+    if (session.physicsDebug) {
         const sf::FloatRect visible = visibleWorldRect(worldView.scroll, worldView.pixelSize, worldView.worldRenderScale);
         drawPhysicsDebug(&visible);
     }
     drawHud();
     if (game.paused)
         drawPausedPicture();
-    if (game.consoleOpen)
+    if (session.consoleOpen)
         kv::Console::draw();
-    if (game.audioPanelOpen)
+    if (session.audioPanelOpen)
         drawAudioPanel();
     updateCursorGrab();
     kv::displayFrame(0);

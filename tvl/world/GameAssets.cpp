@@ -8,7 +8,6 @@
 #include "core/StringUtils.h"
 #include "graphics/Textures.h"
 #include "platform/FileSystem.h"
-#include "dialogs/Dialogs.h"
 #include "world/Images.h"
 #include "world/Items.h"
 #include "world/Map.h"
@@ -334,11 +333,6 @@ std::string itemsDensityName(int value)
     if (value < 0 || value >= static_cast<int>(std::size(names)))
         return "Unknown";
     return names[value];
-}
-
-void showDocumentation()
-{
-    kv::showTextFile("tvl.txt", "", kv::getAppNameAndVersion() + " Documentation");
 }
 
 } // namespace tvl

@@ -130,7 +130,4 @@ void clearMapList();
 // 0 "None", 1 "Low", 2 "Medium", 3 "High", 4 "Ultra"; anything else "Unknown".
 std::string itemsDensityName(int value);
 
-// Shows tvl.txt (in the working folder) in the framework's text viewer.
-void showDocumentation();
-
 } // namespace tvl

@@ -1,8 +1,8 @@
 #pragma once
 // What a step of the simulation did that other parts tell the world about: the game plays the
-// sounds, the network tells the other machines. The rules append; the frame loop reads the
+// sounds (EventSounds.h), the network tells the other machines. The rules append; the frame loop reads the
 // list after the step and empties it, keeping its storage, so a frame does not allocate.
-#include "audio/Audio.h"
+#include "world/SoundNumber.h"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/System/Vector2.hpp>
@@ -42,7 +42,7 @@ struct GameEvent {
     float vx = 0.0f, vy = 0.0f;
     int32_t count = 0;
     float x = 0.0f, y = 0.0f;
-    kv::Audio::SoundNumber sound = -1;
+    SoundNumber sound = -1;
     uint32_t soundName = 0; // hashName of the sound's name
     // Debris only (spawnDebris's arguments).
     sf::Vector2f debrisSize, debrisMaxSize;
@@ -55,12 +55,8 @@ using GameEventList = std::vector<GameEvent>;
 // Appends to game.events (GameState.h).
 void reportEvent(const GameEvent& event);
 // The Sound event: sound at (x, y); soundName != 0 has a server's clients play it too.
-void reportSound(kv::Audio::SoundNumber sound, float x, float y, uint32_t soundName = 0);
+void reportSound(SoundNumber sound, float x, float y, uint32_t soundName = 0);
 // The DroneState event: playerId's drone went up (active) or down.
 void reportDroneState(uint16_t playerId, bool active);
-
-// The frame's sounds: the listener follows the local player (while the game runs), then
-// every sound event is played here.
-void playEventSounds(const GameEventList& events);
 
 } // namespace tvl

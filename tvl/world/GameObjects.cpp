@@ -1,5 +1,5 @@
 // The token, the pickups (where they go and how many a map holds) and the ID counters.
-#include "world/Game.h"
+#include "world/GameRules.h"
 
 #include "core/Random.h"
 #include "world/Map.h"

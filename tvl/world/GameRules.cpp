@@ -1,48 +1,12 @@
-// The game's state flags and the rules the frame loop wires together: the players, the win
-// check, the in-game keys, zoom, pause, the tick callback and the camera.
-#include "world/Game.h"
+// The rules the frame loop wires together: adding players, the win check and pause.
+#include "world/GameRules.h"
 
-#include "app/WindowLog.h"
-#include "core/FrameUpdate.h"
-#include "core/Framework.h"
-#include "core/Input.h"
-#include "core/Keyboard.h"
 #include "core/Messages.h"
-#include "core/StringUtils.h"
-#include "core/Theme.h"
-#include "dialogs/Dialogs.h"
-#include "ui/AudioPanel.h"
-#include "ui/Hints.h"
-#include "world/Ambience.h"
-#include "world/GameAssets.h"
-#include "world/Hud.h"
-#include "world/Map.h"
 #include "world/Player.h"
-#include "world/WorldView.h"
-
-#include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
-#include <cmath>
 
 namespace tvl {
-
-namespace {
-
-bool windowFocused()
-{
-    return kv::input.focus;
-}
-
-void setRenderScale(float scale)
-{
-    if (scale == gameSettings.renderScale)
-        return;
-    gameSettings.renderScale = scale;
-    showRenderScaleHint();
-}
-
-} // namespace
 
 std::shared_ptr<Player> addPlayer(sf::Color colour, std::string name, bool isComputer)
 {
@@ -87,59 +51,6 @@ int checkForWinners(const std::function<void(int)>& announce)
     return winners;
 }
 
-float zoomedRenderScale(float scale, int direction)
-{
-    if (direction > 0 && scale < maxZoomScale)
-        return scale + renderScaleStep;
-    if (direction < 0 && scale > minZoomScale)
-        return scale - renderScaleStep;
-    return scale;
-}
-
-std::string renderScaleHintText(float scale)
-{
-    std::string text = "Scale: " + kv::floatToString(scale) + "x";
-    if (scale == defaultRenderScale)
-        text += " (Default)";
-    return text;
-}
-
-const std::string renderScaleHintId = "RENDER_SCALE_HINT";
-
-void showRenderScaleHint()
-{
-    const float scale = clampRenderScale(gameSettings.renderScale);
-    if (scale != worldView.worldRenderScale) {
-        worldView.worldRenderScale = scale;
-        worldView.resizePending = true;
-        replantRequested = true;
-    }
-    const sf::Vector2f position = renderScaleHintPlace();
-    kv::addHint(renderScaleHintId, 2.0f, &position, &kv::theme.clHintText, &kv::theme.clHintBack,
-                renderScaleHintText(gameSettings.renderScale));
-}
-
-void handleMouseWheel(float delta, bool zoomHeld)
-{
-    if (delta == 0.0f || game.consoleOpen || game.audioPanelOpen)
-        return;
-    // Down is a negative delta; the setting swaps the directions.
-    bool down = delta < 0.0f;
-    if (gameSettings.invertMouseWheel)
-        down = !down;
-    if (zoomHeld) {
-        setRenderScale(zoomedRenderScale(gameSettings.renderScale, down ? -1 : 1));
-        return;
-    }
-    Player* player = localPlayer();
-    if (!player)
-        return;
-    if (down)
-        selectNextItem(*player);
-    else
-        selectPreviousItem(*player);
-}
-
 void pressPause()
 {
     if (game.gameType == SinglePlayerGame) {
@@ -148,56 +59,6 @@ void pressPause()
     }
     kv::printMessage("Cannot pause in multiplayer");
     game.paused = false;
-}
-
-bool pressEscape()
-{
-    if (game.paused) {
-        game.paused = false;
-        return false;
-    }
-    return kv::showConfirmDialog("End game and return to menu?") == 1;
-}
-
-void handleGameKeys()
-{
-    using kv::Keyboard::keyPressed;
-    minimapMarkers.clear();
-    topUpPickups();
-    if (game.consoleOpen || game.audioPanelOpen || !localPlayer() || !windowFocused())
-        return;
-
-    if (keyPressed(sf::Keyboard::Tab, true) || keyPressed(sf::Keyboard::M, true))
-        game.mapViewOpen = !game.mapViewOpen;
-    if (keyPressed(sf::Keyboard::Num1, true))
-        selectPreviousItem(*localPlayer());
-    if (keyPressed(sf::Keyboard::Num2, true))
-        selectNextItem(*localPlayer());
-    if (keyPressed(sf::Keyboard::Escape, true) && pressEscape())
-        game.gameEnded = true;
-    if (keyPressed(sf::Keyboard::F1, true))
-        showDocumentation();
-    if (keyPressed(sf::Keyboard::F5, true)) {
-        game.audioPanelOpen = true;
-        kv::logWindowShown("Audio Panel", kv::AudioPanel::area());
-    }
-    if (keyPressed(sf::Keyboard::Add, true))
-        setRenderScale(zoomedRenderScale(gameSettings.renderScale, 1));
-    if (keyPressed(sf::Keyboard::Subtract, true))
-        setRenderScale(zoomedRenderScale(gameSettings.renderScale, -1));
-    if (keyPressed(sf::Keyboard::Pause, true))
-        pressPause();
-}
-
-void updateGameCamera()
-{
-    const Player* player = localPlayer();
-    if (!player)
-        return;
-    const float scale = worldView.worldRenderScale;
-    const sf::Vector2f view(std::floor(static_cast<float>(worldView.pixelSize.x) / scale),
-                            std::floor(static_cast<float>(worldView.pixelSize.y) / scale));
-    worldView.scroll = cameraScroll({player->x, player->y}, view, mapWorldSize);
 }
 
 } // namespace tvl

@@ -1,9 +1,10 @@
 #pragma once
-// The state of the game in progress, in one record: what was started, the flags the frame
-// loop and the rules read, the players, the pickups, the token, the projectiles, the physics
+// The state of the game in progress, in one record: what was started, the flags the rules
+// read, the players, the pickups, the token, the projectiles, the physics
 // world and what the last step did. A new game (and a test) starts from a fresh record:
 // game = GameState{}. Main thread only.
 #include "graphics/Lights.h"
+#include "core/Random.h"
 #include "world/GameEvents.h"
 #include "world/GameSettings.h"
 #include "world/Physics.h"
@@ -46,6 +47,14 @@ struct Token {
     kv::LightSource light;    // set up by the first placeToken
 };
 
+// A generator of the rules' own, started from seed (the framework's seeded modes do the same).
+inline kv::Pcg32 seededRandom(uint64_t seed)
+{
+    kv::Pcg32 random;
+    random.seed(seed, seed + 12);
+    return random;
+}
+
 struct GameState {
     // First, so that an assignment lets the old world go while the old players still exist to
     // be detached from it (members are assigned in order); destroyed last, after the players.
@@ -53,16 +62,7 @@ struct GameState {
 
     int32_t gameType = NoGame;
     bool paused = false;
-    bool gameEnded = false;      // the frame loop ends after this frame
-    bool consoleOpen = false;    // the console is shown and takes the keyboard
-    bool audioPanelOpen = false; // the in-game Audio Panel is shown
-    bool mapViewOpen = false;    // the full-screen map view is shown
-    bool physicsDebug = false;   // the physics debug view is drawn
-    bool netTicked = false;      // the tick callback has run at least once this game
-    bool netAlive = true;        // the last networkTick result
-    // This machine joined the game as a client. Kept apart from netRole, which the network's
-    // end clears before the frame loop learns of it.
-    bool joinedAsClient = false;
+    bool gameEnded = false; // the frame loop ends after this frame
 
     // What the game was started with; the HUD, the driving model and the game-over window
     // read it.
@@ -77,6 +77,10 @@ struct GameState {
     Token token;
     // In firing order.
     std::vector<Projectile> projectiles;
+
+    // The rules' random numbers (the computer player's decisions): setUpGame seeds it afresh, a
+    // test or a benchmark with seededRandom to replay a game.
+    kv::Pcg32 random = seededRandom(1);
 
     // What the simulation did since the frame loop last turned it into sounds and packets.
     GameEventList events;

@@ -594,7 +594,7 @@ void drawHud()
         return;
     HudParts& h = *hud;
     h.keepClear.clear();
-    if (game.mapViewOpen) {
+    if (session.mapViewOpen) {
         kv::drawRect({0, 0}, h.view + sf::Vector2f(1, 1), sf::Color::Black, true, 0);
         const sf::Vector2u size = minimapImage.getSize();
         drawMinimap({std::floor((h.view.x - float(size.x)) / 2), std::floor((h.view.y - float(size.y)) / 2)});
@@ -671,7 +671,7 @@ void drawTargetMarker(sf::Vector2f target, const std::string& label)
     view.viewSize = h.view;
     kv::sfSprite& arrow = *uiSprite1;
     const sf::FloatRect arrowBounds = arrow.getLocalBounds();
-    const TargetMarker marker = targetMarkerFor(target, {p->x, p->y}, view, game.mapViewOpen,
+    const TargetMarker marker = targetMarkerFor(target, {p->x, p->y}, view, session.mapViewOpen,
                                                 {arrowBounds.width / 2, arrowBounds.height / 2}, h.keepClear);
     if (!marker.shown)
         return;

@@ -1,12 +1,13 @@
 #include "world/Items.h"
 
+#include "audio/Audio.h"
 #include "world/Images.h"
 
 namespace tvl {
 
 int32_t itemImageNumbers[itemTypeCount] = {};
-kv::Audio::SoundNumber itemPickupSounds[itemTypeCount] = {-1, -1, -1, -1, -1, -1, -1};
-kv::Audio::SoundNumber itemUseSounds[itemTypeCount] = {-1, -1, -1, -1, -1, -1, -1};
+SoundNumber itemPickupSounds[itemTypeCount] = {-1, -1, -1, -1, -1, -1, -1};
+SoundNumber itemUseSounds[itemTypeCount] = {-1, -1, -1, -1, -1, -1, -1};
 
 namespace {
 

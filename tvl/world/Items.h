@@ -1,7 +1,7 @@
 #pragma once
 // The item types a pickup gives, their display names, and the image and sound numbers each
 // item uses (looked up once at start-up).
-#include "audio/Audio.h"
+#include "world/SoundNumber.h"
 
 #include <cstdint>
 #include <string>
@@ -27,8 +27,8 @@ std::string itemName(ItemType type);
 // Indexed by ItemType. Image 0 (the placeholder) and sound -1 stand for what is missing; the
 // Missile and the Gun have no use sound (their weapons sound instead).
 extern int32_t itemImageNumbers[itemTypeCount];
-extern kv::Audio::SoundNumber itemPickupSounds[itemTypeCount];
-extern kv::Audio::SoundNumber itemUseSounds[itemTypeCount];
+extern SoundNumber itemPickupSounds[itemTypeCount];
+extern SoundNumber itemUseSounds[itemTypeCount];
 
 // Looks up all images, then the pickup sounds, then the use sounds; each missing one is
 // reported once.

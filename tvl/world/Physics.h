@@ -141,6 +141,9 @@ sf::Vector2f bodyLocalVelocity(const b2Body* body, const float* angle);
 // velocity, -1 degree the body's own heading. A null body gives (0, 0).
 sf::Vector2f projectVelocity(const b2Body* body, float angle);
 
+// What a fixture's user data points at (BodyUserData), or null.
+BodyUserData* fixtureUserData(b2Fixture* fixture);
+
 // Collects every fixture whose bounding box overlaps the query box.
 class PhysicsDebugAABBCallback : public b2QueryCallback {
 public:
@@ -150,9 +153,5 @@ public:
 
 // Fixtures whose bounding boxes overlap view (world pixels), for the debug view.
 void queryPhysicsFixtures(const sf::FloatRect& view, PhysicsDebugAABBCallback& result);
-
-// Outlines the boxes and circles inside view (world pixels) on the UI layer: static white,
-// kinematic yellow, dynamic red while awake and green asleep. Nothing without a world.
-void drawPhysicsDebug(const sf::FloatRect* view);
 
 } // namespace tvl

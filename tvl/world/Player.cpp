@@ -1,19 +1,15 @@
 #include "world/Player.h"
 
-#include "audio/Audio.h"
 #include "core/Geometry.h"
-#include "core/Keyboard.h"
+#include "graphics/Textures.h" // only to destroy the renderer's texture holder
 #include "world/Effects.h"
-#include "world/Game.h"
+#include "world/GameRules.h"
 #include "world/GameAssets.h"
 #include "world/GameSettings.h"
 #include "world/Map.h"
 
-#include <SFML/Window/Keyboard.hpp>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace tvl {
 
@@ -72,6 +68,8 @@ Player::Player()
                                           {0.9f, 2.5f},  {1.0f, 2.75f}};
     speedCurve.points.assign(std::begin(thrust), std::end(thrust));
 }
+
+Player::~Player() = default;
 
 Player* localPlayer()
 {
@@ -214,8 +212,7 @@ float applyDrivingModel(b2Body& body, const PlayerInput& input, const DrivingSta
 
 void Player::handleKeyboard(const PlayerInput& input)
 {
-    if (game.paused || !body || isComputer || game.consoleOpen || game.audioPanelOpen
-        || !isLocallyControlled(playerId))
+    if (game.paused || !body || isComputer || input.keyboardTaken || !isLocallyControlled(playerId))
         return;
     DrivingState state;
     state.skillLevel = game.roundSettings.skillLevel;
@@ -328,6 +325,12 @@ void reportItemUsed(const Player& p, ItemType item)
     reportEvent(event);
 }
 
+// 0 .. n - 1 from the game's own generator.
+int rollBelow(uint32_t n)
+{
+    return static_cast<int>(game.random.next() % n);
+}
+
 void driveComputer(Player& p, float dt)
 {
     // Its clock runs while it is stunned too, so it decides afresh as it comes to.
@@ -339,7 +342,7 @@ void driveComputer(Player& p, float dt)
     if (p.aiDecisionTime > computerDecisionSeconds) {
         p.aiDecisionTime = 0.0f;
         const float bearing = kv::angleToPoint(p.x, p.y, game.token.x, game.token.y).asRadians();
-        const int roll3 = std::rand() % 3, roll4 = std::rand() % 4, rollDegrees = std::rand() % 360;
+        const int roll3 = rollBelow(3), roll4 = rollBelow(4), rollDegrees = rollBelow(360);
         p.aiTargetAngle = chooseComputerHeading(p.aiTargetAngle, bearing, roll3, roll4, rollDegrees);
     }
     if (p.angle != p.aiTargetAngle)
@@ -373,7 +376,7 @@ void useHeldItems(Player& p, float dt, const PlayerInput& input)
     int& count = p.itemCounts[p.currentItem];
     if (count < 1)
         return;
-    if (!((button && p.itemCooldown <= 0.0f) || kv::Keyboard::keyPressed(sf::Keyboard::LControl, true)))
+    if (!((button && p.itemCooldown <= 0.0f) || input.useItemPressed))
         return;
     const ItemType item = static_cast<ItemType>(p.currentItem);
     count--;
@@ -529,7 +532,7 @@ void Player::updateStep(float dt, const PlayerInput& input)
         x = renderX;
         y = renderY;
         angle = kv::wrapRadians(renderAngle);
-        if (!game.consoleOpen && !game.audioPanelOpen)
+        if (!input.keyboardTaken)
             useHeldItems(*this, dt, input);
     }
 

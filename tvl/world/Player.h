@@ -5,7 +5,6 @@
 //
 // Units: positions in world pixels, angles in radians (0 = up, clockwise, kept in 0 .. 2π),
 // speeds in pixels per second unless a name says km/h, times in seconds. Main thread only.
-#include "graphics/Textures.h"
 #include "world/GameState.h"
 #include "world/Items.h"
 #include "world/Physics.h"
@@ -19,6 +18,10 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+namespace kv {
+struct GameTexture;
+}
 
 namespace tvl {
 
@@ -77,6 +80,8 @@ int simulationSliceCount(float dt);
 class Player : public PlayerBody {
 public:
     Player();
+    // Out of line, where the texture holder's type is known.
+    ~Player();
 
     // Lost control: a stun, a hit or an EMP is running (a Time Warp does not count). For a
     // player this machine neither drives nor simulates, the state last received.
@@ -218,7 +223,8 @@ bool updateNitro(float& nitroSeconds, bool held, float dt);
 void smoothPose(float& x, float& y, float& angle, float targetX, float targetY,
                 float targetAngle, float rate, float dt);
 
-// The computer player's new heading from three rolls of rand(): two in three turn it toward
+// The computer player's new heading from three rolls of game.random (roll3 in 0 .. 2, roll4 in
+// 0 .. 3, rollDegrees in 0 .. 359, drawn in that order once a decision is due): two in three turn it toward
 // the token, then one in four overrides that with rollDegrees (0 .. 359) degrees; when neither
 // applies it keeps currentTarget.
 float chooseComputerHeading(float currentTarget, float bearingToToken, int roll3, int roll4,

@@ -6,7 +6,7 @@
 #include "core/Hash.h"
 #include "core/Log.h"
 #include "world/Effects.h"
-#include "world/Game.h"
+#include "world/GameRules.h"
 #include "world/GameAssets.h"
 
 #include <algorithm>

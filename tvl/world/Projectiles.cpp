@@ -1,5 +1,6 @@
 #include "world/Projectiles.h"
 
+#include "audio/Audio.h"
 #include "core/Geometry.h"
 #include "core/Hash.h"
 #include "core/Log.h"

@@ -5,8 +5,8 @@
 // server announces. What happens here is reported as game events (GameEvents.h), which the
 // frame loop turns into sounds and packets. Positions in world pixels, angles in radians
 // (0 = up, clockwise), speeds in pixels per second. Main thread only.
-#include "audio/Audio.h"
 #include "graphics/Lights.h"
+#include "world/SoundNumber.h"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/System/Vector2.hpp>
@@ -51,7 +51,7 @@ struct Projectile {
     float vx = 0.0f, vy = 0.0f;
     float baseVx = 0.0f, baseVy = 0.0f; // the weapon's own velocity along its firing angle
     kv::LightSource light;
-    kv::Audio::SoundNumber hitSound = -1;
+    SoundNumber hitSound = -1;
 };
 
 // Fires a shot of type from *origin along *angle, owned by the player ownerId, homing on

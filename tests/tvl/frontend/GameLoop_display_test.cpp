@@ -97,7 +97,7 @@ TEST_F(ClientGameEnd, ServerShutdownOrSilenceSaysServerDisconnected)
                     sf::Packet accepted = makeConnectAccepted({"Meadow.map", 10, 1, 1});
                     server.send(accepted.getData(), accepted.getDataSize(), local, joiner->port);
                 }
-            } else if (!ended && game.gameType == MultiplayerGame && game.netTicked) {
+            } else if (!ended && game.gameType == MultiplayerGame && netGame.netTicked) {
                 ended = true;
                 if (silence) {
                     clockOffset += silenceDropAfter + 1.0;

@@ -253,7 +253,7 @@ TEST_F(ConsoleCommandTable, CommandsChangeWhatTheyName)
     EXPECT_FALSE(kv::showFPS);
     EXPECT_FALSE(kv::settings.displayFPS);
     run("pbug", result);
-    EXPECT_TRUE(tvl::game.physicsDebug);
+    EXPECT_TRUE(tvl::session.physicsDebug);
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "world/Game.h"
 
+#include "core/Keyboard.h"
 #include "support/FakeInput.h"
 #include "support/GameFixture.h"
 #include "ui/Console.h"
 #include "world/ConsoleCommands.h"
+#include "world/GameSession.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
@@ -71,26 +73,26 @@ TEST_F(GameConsole, TheGraveKeyAnywhereOpensAndClosesWithoutTypingItself)
 {
     kv::focusedComponentId = 5; // a dialog left the focus elsewhere
     tick({Key::W, Key::Tilde}, "w`");
-    ASSERT_TRUE(game.consoleOpen);
+    ASSERT_TRUE(session.consoleOpen);
     EXPECT_EQ(kv::focusedComponentId, kv::consoleWidgets->consoleEdit.id);
     EXPECT_EQ(line(), "");
 
     tick({Key::H}, "h");
     tick({Key::Tilde}, "`");
-    EXPECT_FALSE(game.consoleOpen);
+    EXPECT_FALSE(session.consoleOpen);
     EXPECT_EQ(line(), "h");
     tick({Key::Tilde, Key::LShift}, "~");
-    EXPECT_TRUE(game.consoleOpen);
+    EXPECT_TRUE(session.consoleOpen);
     EXPECT_EQ(line(), "h");
 
     kv::test::FakeInput::focus = false;
     tick({Key::Tilde}, "`");
-    EXPECT_TRUE(game.consoleOpen) << "without the window's focus the key does nothing";
+    EXPECT_TRUE(session.consoleOpen) << "without the window's focus the key does nothing";
 }
 
 TEST_F(GameConsole, AnEnteredLineRunsAndGoesIntoTheHistory)
 {
-    game.consoleOpen = true;
+    session.consoleOpen = true;
     kv::Console::takeFocus();
     line() = "hel";
     kv::consoleWidgets->consoleEdit.edit.cursor = 3;
@@ -114,6 +116,7 @@ TEST_F(GameConsole, AnEnteredLineRunsAndGoesIntoTheHistory)
 
     // A closed console reads nothing.
     game = GameState{};
+    session = GameSession{};
     ranLines.clear();
     tick({Key::A, Key::Enter}, "a");
     EXPECT_TRUE(ranLines.empty());
@@ -123,11 +126,25 @@ TEST_F(GameConsole, AnOpenConsoleKeepsTheDrivingKeys)
 {
     kv::test::FakeInput::keys = {Key::W, Key::D, Key::Space};
     EXPECT_EQ(gameFrameInput(kv::input).throttle, 1);
-    game.consoleOpen = true;
+    session.consoleOpen = true;
     const PlayerInput none = gameFrameInput(kv::input);
     EXPECT_EQ(none.throttle, 0);
     EXPECT_EQ(none.steering, 0);
     EXPECT_FALSE(none.nitro);
+    EXPECT_TRUE(none.keyboardTaken);
+}
+
+TEST_F(GameConsole, TheFrameInputTakesTheItemUsePressOnce)
+{
+    kv::Keyboard::pressedKeys = {Key::LControl};
+    EXPECT_TRUE(gameFrameInput(kv::input).useItemPressed);
+    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty()) << "the press is taken from the tick's keys";
+    EXPECT_FALSE(gameFrameInput(kv::input).useItemPressed) << "a later frame of the tick";
+
+    kv::Keyboard::pressedKeys = {Key::LControl};
+    session.consoleOpen = true;
+    EXPECT_FALSE(gameFrameInput(kv::input).useItemPressed);
+    kv::Keyboard::pressedKeys.clear();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "frontend/GameLoop.h"
 #include "graphics/Lights.h"
+#include "net/Network.h"
 #include "ui/Hints.h"
 #include "world/Map.h"
 #include "world/Player.h"
@@ -159,7 +160,7 @@ TEST_F(GameTest, ZoomStepsStopAtOneAndEight)
 
     // The console has the wheel while it is open.
     gameSettings = GameSettings();
-    game.consoleOpen = true;
+    session.consoleOpen = true;
     handleMouseWheel(1.0f, true);
     EXPECT_EQ(gameSettings.renderScale, 1.5f);
 }
@@ -212,11 +213,11 @@ TEST_F(GameTest, TokenAndRandomPositionsStayInsideTheMap)
 
 TEST_F(GameTest, TickCallbackLeavesASinglePlayerGameAlone)
 {
-    game.netTicked = false;
-    game.netAlive = true;
+    netGame.netTicked = false;
+    netGame.netAlive = true;
     gameTick(1.0f / 30.0f);
-    EXPECT_FALSE(game.netTicked);
-    EXPECT_TRUE(game.netAlive);
+    EXPECT_FALSE(netGame.netTicked);
+    EXPECT_TRUE(netGame.netAlive);
 }
 
 // The zoom's hint lasts two seconds: a game ended within them must not leave it over the menu.

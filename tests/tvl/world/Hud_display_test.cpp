@@ -196,7 +196,7 @@ TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
         tvl::game.token.present = true;
 
         // The map view: the map's picture centred on black, the markers over it.
-        tvl::game.mapViewOpen = true;
+        tvl::session.mapViewOpen = true;
         const sf::Image mapView = drawnFrame();
         save(mapView, name + "_map");
         const sf::Vector2u mapSize = tvl::minimapImage.getSize();
@@ -210,7 +210,7 @@ TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
         const int samples = int(((mapSize.x + 3) / 4) * ((mapSize.y + 3) / 4));
         EXPECT_GT(same, samples * 8 / 10) << "the map picture at " << corner.x << ", " << corner.y;
         EXPECT_TRUE(near(mapView.getPixel(1, size.y - 2), sf::Color::Black)) << "black around the map";
-        tvl::game.mapViewOpen = false;
+        tvl::session.mapViewOpen = false;
 
         tvl::tearDownGame();
     }

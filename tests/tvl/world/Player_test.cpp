@@ -7,6 +7,7 @@
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "world/Game.h"
+#include "world/GameSession.h"
 #include "world/Map.h"
 
 #include <SFML/Window/Keyboard.hpp>
@@ -236,14 +237,14 @@ TEST_F(PlayerTest, DrivingIsIgnoredWhenNotInControl)
         Player& p = addLocal(2000.0f, 2000.0f, 0.0f);
         heldKeys = {sf::Keyboard::W};
         game.paused = blocker == 0;
-        game.consoleOpen = blocker == 1;
-        game.audioPanelOpen = blocker == 2;
+        PlayerInput input = held();
+        input.keyboardTaken = blocker == 1 || blocker == 2; // the console, the Audio Panel
         if (blocker == 3)
             game.localPlayerIndex = -1;
         for (int i = 0; i < 10; i++)
-            stepPhysics(0.02f, &p, held());
+            stepPhysics(0.02f, &p, input);
         EXPECT_LT(kmh(p), 0.01f) << blocker;
-        game.paused = game.consoleOpen = game.audioPanelOpen = false;
+        game.paused = false;
         clearPlayers();
     }
 }
@@ -515,12 +516,34 @@ TEST_F(PlayerTest, LocalItemUseByButtonRepeatsOncePerSecond)
     p.update(0.1f, held());
     EXPECT_EQ(p.itemCooldown, 0.0f); // released: ready at once
 
-    kv::Keyboard::pressedKeys = {sf::Keyboard::LControl};
-    p.update(0.1f);
+    PlayerInput press;
+    press.useItemPressed = true;
+    p.update(0.1f, press);
     EXPECT_EQ(p.itemCounts[Nitro], 0);
-    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty()); // the press was consumed
-    EXPECT_EQ(p.currentItem, EMP);                  // the spent type moves on
-    EXPECT_FLOAT_EQ(p.nitroSeconds, 5.0f);          // three items, capped
+    EXPECT_EQ(p.currentItem, EMP);         // the spent type moves on
+    EXPECT_FLOAT_EQ(p.nitroSeconds, 5.0f); // three items, capped
+}
+
+TEST_F(PlayerTest, TheItemUsePressUsesAtOnceWithoutTheButtonsWait)
+{
+    Player& p = addLocal(1000.0f, 1000.0f);
+    p.itemCounts[EMP] = 3;
+    p.currentItem = EMP;
+    PlayerInput press;
+    press.useItemPressed = true;
+    press.useItem = true; // held button and a press: the button's use, then the press's
+    p.update(0.1f, press);
+    EXPECT_EQ(p.itemCounts[EMP], 2);
+    EXPECT_EQ(p.itemCooldown, itemRepeatSeconds);
+    p.update(0.1f, press); // the button waits out its second, the press does not
+    EXPECT_EQ(p.itemCounts[EMP], 1);
+    p.update(0.1f, PlayerInput{}); // no press, no button: nothing
+    EXPECT_EQ(p.itemCounts[EMP], 1);
+
+    p.itemCooldown = 0.0f;
+    press.keyboardTaken = true; // the console has the keyboard: no use
+    p.update(0.1f, press);
+    EXPECT_EQ(p.itemCounts[EMP], 1);
 }
 
 TEST_F(PlayerTest, NitroKeyBurnsTheReserveOfTheLocalPlayer)
@@ -795,8 +818,8 @@ TEST_F(PlayerTest, ComputerReachesTheTokenWherever)
     for (float fps : {20.0f, 60.0f, 144.0f}) {
         for (const TokenPlace& place : tokenPlaces) {
             for (unsigned seed = 1; seed <= 10; ++seed) {
-                std::srand(seed);
                 clearPlayers();
+                game.random = seededRandom(seed);
                 Player& ai = add(2000.0f, 2000.0f, true);
                 placeToken({place.x, place.y});
                 const float t = secondsToFirstToken(ai, 1.0f / fps, 240.0f, [] {});
@@ -804,6 +827,48 @@ TEST_F(PlayerTest, ComputerReachesTheTokenWherever)
             }
         }
     }
+}
+
+// The computer's decisions come from the game's generator and the frame times it is given:
+// the first frame decides, the next a second of play later, and one seed with one set of frame
+// times always drives the same way.
+TEST_F(PlayerTest, ComputerDecidesFromTheGamesRandomAndItsFrameTimes)
+{
+    const float frames[] = {1.0f / 30.0f, 1.0f / 60.0f, 1.0f / 144.0f, 0.2f};
+    const auto drive = [&](uint64_t seed, float seconds) {
+        clearPlayers();
+        game.random = seededRandom(seed);
+        Player& ai = add(2000.0f, 2000.0f, true);
+        game.token.present = false; // a bearing to follow, nothing to take
+        game.token.x = 3000.0f;
+        game.token.y = 500.0f;
+        float t = 0.0f;
+        for (int i = 0; t < seconds; ++i) {
+            ai.update(frames[i % 4]);
+            t += frames[i % 4];
+        }
+        return std::vector<float>{ai.x, ai.y, ai.angle, ai.aiTargetAngle};
+    };
+    EXPECT_EQ(drive(7, 20.0f), drive(7, 20.0f));
+    EXPECT_NE(drive(7, 20.0f), drive(8, 20.0f));
+
+    clearPlayers();
+    game.random = seededRandom(7);
+    Player& ai = add(2000.0f, 2000.0f, true);
+    game.token = Token{};
+    game.token.x = 2000.0f;
+    game.token.y = 1000.0f;
+    kv::Pcg32 rolls = seededRandom(7);
+    ai.update(0.01f);
+    const int roll3 = int(rolls.next() % 3), roll4 = int(rolls.next() % 4), degrees = int(rolls.next() % 360);
+    EXPECT_EQ(game.random.state, rolls.state) << "three rolls for the first decision";
+    const float bearing = kv::angleToPoint(2000.0f, 2000.0f, 2000.0f, 1000.0f).asRadians();
+    EXPECT_FLOAT_EQ(ai.aiTargetAngle, chooseComputerHeading(0.0f, bearing, roll3, roll4, degrees));
+    for (int i = 0; i < 9; ++i)
+        ai.update(0.1f); // 0.9 s: not yet due
+    EXPECT_EQ(game.random.state, rolls.state);
+    ai.update(0.15f);
+    EXPECT_NE(game.random.state, rolls.state) << "due after a second of play";
 }
 
 // In a frame of a fifth of a second it drives 156 px, further than the token's box and its
