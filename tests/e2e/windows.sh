@@ -103,11 +103,27 @@ open_window "Map Selection" map-selection menu_entry 2 "New Single Player Game"
 open_window "Game Settings" game-settings click_at 320 400
 close_window "Game Settings" Escape
 park_pointer
-games=$(count_log "$log" "$game_music")
-press Return
-wait_log_count "$log" "$game_music" $((games + 1)) 30 || { cat "$log"; fail "the game did not start"; }
-# Paused, so that nobody reaches the target of 1 before the windows are seen.
-press Pause
+# A game paused at once, so that nobody reaches the target of 1 before its windows are seen. The
+# computer may still take the token before the pause does: that game is closed and another begun.
+start_paused_game() {
+    local try games told menus
+    for try in 1 2 3; do
+        [ "$try" -gt 1 ] && menu_entry 0 "New Single Player Game"
+        games=$(count_log "$log" "Showing Game: ")
+        press Return
+        wait_log_count "$log" "Showing Game: " $((games + 1)) 30 || { cat "$log"; fail "the game did not start"; }
+        told=$(count_log "$log" 'Game paused$\| wins$')
+        press Pause
+        wait_log_count "$log" 'Game paused$\| wins$' $((told + 1)) 30 || { cat "$log"; fail "the game did not pause"; }
+        grep 'Game paused$\| wins$' "$log" | tail -n1 | grep -q 'Game paused$' && return 0
+        wait_log "$log" "Showing Game Over: " 30 || { cat "$log"; fail "no game-over window"; }
+        menus=$(count_log "$log" "$menu_music")
+        press Escape
+        wait_log_count "$log" "$menu_music" $((menus + 1)) 30 || { cat "$log"; fail "the menu did not come back"; }
+    done
+    cat "$log"; fail "every game was won before it paused"
+}
+start_paused_game
 
 # The console (the grave key opens and closes it): a line wider than the console wraps.
 open_window "Console" console press grave
@@ -134,11 +150,12 @@ close_window "Confirm" Escape
 # Drive until somebody takes the one token (up to two minutes); the game-over window closes with
 # Escape.
 drive_until_won() {
-    local i turn
+    local i turn won
+    won=$(count_log "$log" ' wins$')
     for i in $(seq 1 60); do
         if [ $((i % 2)) -eq 0 ]; then turn=Left; else turn=Right; fi
         xdotool keydown Up keydown "$turn"; sleep 0.5; xdotool keyup "$turn" keyup Up
-        wait_log "$log" ' wins$' 1 && break
+        wait_log_count "$log" ' wins$' $((won + 1)) 1 && break
     done
     xdotool keyup Up keyup Left keyup Right
 }

@@ -55,6 +55,7 @@ void pressPause()
 {
     if (game.gameType == SinglePlayerGame) {
         game.paused = !game.paused;
+        kv::writeLog(game.paused ? "Game paused" : "Game resumed");
         return;
     }
     kv::printMessage("Cannot pause in multiplayer");
