@@ -245,29 +245,25 @@ void HudBatch::addRect(sf::Vector2f position, sf::Vector2f size, sf::Color colou
     addShape(rect_);
 }
 
-void HudBatch::addSprite(const sf::Sprite& sprite)
-{
-    if (!sprite.getTexture())
-        return;
-    scratch_.clear();
-    appendSprite(sprite, scratch_);
-    State state;
-    state.texture = sprite.getTexture();
-    addScratch(state, 0, scratch_.size());
-}
+void HudBatch::addSprite(const sf::Sprite& sprite) { addPicture(sprite, State()); }
 
 void HudBatch::addSprite(const sf::Sprite& sprite, kv::CachedShader& program, const kv::UniformInfo& colourUniform,
                          sf::Color colour)
 {
-    if (!sprite.getTexture())
-        return;
-    scratch_.clear();
-    appendSprite(sprite, scratch_);
     State state;
-    state.texture = sprite.getTexture();
     state.program = &program;
     state.colourUniform = &colourUniform;
     state.colour = colour;
+    addPicture(sprite, state);
+}
+
+void HudBatch::addPicture(const sf::Sprite& sprite, State state)
+{
+    if (!sprite.getTexture())
+        return;
+    state.texture = sprite.getTexture();
+    scratch_.clear();
+    appendSprite(sprite, scratch_);
     addScratch(state, 0, scratch_.size());
 }
 

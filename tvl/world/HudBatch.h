@@ -75,6 +75,8 @@ private:
     // The draw a part of that state over box joins: the latest of its state unless a part of a
     // draw after that one touches box; else a new one at the end.
     Draw& drawFor(const State& state, const sf::FloatRect& box);
+    // A sprite in state with its texture.
+    void addPicture(const sf::Sprite& sprite, State state);
     // Adds count vertices of scratch_ from first on as one part in state.
     void addScratch(const State& state, size_t first, size_t count);
 
