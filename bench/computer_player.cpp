@@ -91,7 +91,7 @@ int main(int argc, char** argv)
         return 2;
     }
     std::filesystem::current_path(argv[1]);
-    const double minutes = argc > 2 ? std::max(1.0, std::atof(argv[2])) : 120.0;
+    const double minutes = argc > 2 ? std::max(1.0, std::atof(argv[2])) : 600.0;
     // The sizes the game reads from its image table; the pictures alone need no window.
     gameImageSizes.ship = pictureSize("base/images/Ship03.png");
     gameImageSizes.token = pictureSize("base/images/Token.png");

@@ -10,12 +10,7 @@ start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 menu_music='Playing music from base\\music\\MainMenu.mus'
 wait_log "$dir/stderr.txt" "$menu_music" 30 || fail "the menu did not come up"
-game_music='Playing music from Base\\Music\\'
-for attempt in 1 2 3 4 5 6; do
-    xdotool key --window "$win" Return
-    wait_log "$dir/stderr.txt" "$game_music" 3 && break
-done
-wait_log "$dir/stderr.txt" "$game_music" 1 || { cat "$dir/stderr.txt"; fail "the game did not start"; }
+start_single_player "$dir"
 sleep 1
 
 xdotool key --window "$win" grave

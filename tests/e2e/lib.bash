@@ -105,6 +105,18 @@ check_settings_written() {
     grep -qx 'lerpRate=10' "$1/tvl.ini" || fail "tvl.ini not rewritten on close"
 }
 
+# On the menu's first entry: Return opens the carousel, then starts its map. A loaded machine may
+# drop a press while it draws, so presses until the map's music says the game is on (the log of
+# folder $1); fails the test when it never does.
+start_single_player() {
+    local music='Playing music from Base\\Music\\' attempt
+    for attempt in 1 2 3 4 5 6; do
+        xdotool key --window "$win" Return
+        wait_log "$1/stderr.txt" "$music" 3 && break
+    done
+    wait_log "$1/stderr.txt" "$music" 1 || { cat "$1/stderr.txt"; fail "the game did not start"; }
+}
+
 # Counts the lines of file $1 that match the basic regex $2.
 count_log() {
     grep -c -- "$2" "$1" 2>/dev/null || true

@@ -18,6 +18,8 @@ player_folder() {
 # the list $2 of windows already there).
 start_player() {
     local d=$1 known=$2 i id
+    # The pointer off every window, so that no menu row is picked under it.
+    xdotool mousemove 0 1000
     (cd "$d" && exec ./torvale 2> "$d/stderr.txt") &
     p=$!
     w=""
@@ -29,8 +31,9 @@ start_player() {
         sleep 0.1
     done
     [ -n "$w" ] || fail "no window for $d"
-    xdotool windowmove "$w" "${3:-0}" 0 2>/dev/null || true
+    # Moved once the menu is up: the program centres its new window itself.
     wait_log "$d/stderr.txt" "$menu_music" 30 || { cat "$d/stderr.txt"; fail "the menu did not come up in $d"; }
+    xdotool windowmove "$w" "${3:-0}" 0 2>/dev/null || true
 }
 
 # Presses keys $2... to window $1 until folder $3's log matches $4 (at most 6 tries, 3 s each).
@@ -85,6 +88,20 @@ leave_game() {
     done
     xdotool key --window "$w" Return
     wait_log_count "$d/stderr.txt" 'Confirm: Yes' "$n" 10
+}
+
+# The joiner in folder $1 (window $2) whose server went: it says "Server disconnected" in a
+# message box, and Return there brings the menu back (its music for the $3-th time). A loaded
+# machine may drop the press.
+close_server_gone() {
+    local d=$1 w=$2 n=$3 attempt
+    wait_log "$d/stderr.txt" 'Message: Server disconnected' 20 || return 1
+    for attempt in 1 2 3; do
+        xdotool windowfocus --sync "$w" 2>/dev/null || true
+        xdotool key --window "$w" Return
+        wait_log_count "$d/stderr.txt" "$menu_music" "$n" 10 && return 0
+    done
+    return 1
 }
 
 # The program $1 (window $2) on its main menu ends with code 0.

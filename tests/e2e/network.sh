@@ -2,7 +2,8 @@
 # A network game between two programs on 127.0.0.1, as two players set it up: one hosts from the
 # menu (Host Network Server, Launch), the other joins through Connect to Server by typing the
 # address. Both drive; the joiner leaves and the host sees it go; it joins again and the host
-# quits, which the joiner is told. A third program is refused: the host allows two players.
+# quits, which the joiner is told in a message box. A third program is refused: the host allows
+# two players.
 source "$(dirname "$0")/lib.bash"
 source "$(dirname "$0")/netlib.bash"
 ensure_display
@@ -52,9 +53,10 @@ wait_log_count "$joiner/stderr.txt" 'Connection accepted' 2 20 || { cat "$joiner
 wait_log_count "$host/stderr.txt" 'Joiner has joined the game' 2 20 || fail "the host did not see the joiner again"
 leave_game "$hw" "$host" 1 || { cat "$host/stderr.txt"; fail "the host could not end its game"; }
 wait_log "$host/stderr.txt" 'Shutdown server' 10 || fail "the host did not shut its server down"
-wait_log_count "$joiner/stderr.txt" 'Disconnected from server' 2 20 || { cat "$joiner/stderr.txt"; fail "the joiner was not told the server went"; }
-wait_log_count "$joiner/stderr.txt" "$menu_music" 3 20 || fail "the joiner is not back in the menu after the server went"
+wait_log_count "$joiner/stderr.txt" 'Disconnected from server' 2 20 || { cat "$joiner/stderr.txt"; fail "the joiner did not leave the server that went"; }
+wait_log "$joiner/stderr.txt" 'Message: Server disconnected' 20 || { cat "$joiner/stderr.txt"; fail "the joiner was not told the server went"; }
 import -window root "$SHOTS/network-server-gone.png" 2>/dev/null || true
+close_server_gone "$joiner" "$jw" 3 || fail "the joiner is not back in the menu after the server went"
 
 # Both programs end from their menus with code 0.
 quit_from_menu "$hp" "$hw"

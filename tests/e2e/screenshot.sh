@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# F12 in the real program writes a screenshot of the window's size into the game folder.
+# F12 in the real program writes a screenshot of the window's size into the game folder;
+# Control+F12 reloads the shaders instead.
 source "$(dirname "$0")/lib.bash"
 ensure_display
 
@@ -21,6 +22,13 @@ sleep 0.3
 size=$(identify -format '%wx%h' "$shot")
 [ "$size" = "800x600" ] || fail "screenshot size $size"
 cp "$shot" "$SHOTS/f12.png"
+
+# Control+F12, however quick, reloads the shaders and takes no screenshot.
+xdotool key --window "$win" ctrl+F12
+wait_log "$dir/stderr.txt" 'Reloaded shaders' 10 || { cat "$dir/stderr.txt"; fail "Ctrl+F12 reloaded no shader"; }
+sleep 0.5
+shots=$(ls "$dir"/screenshot_*.png | wc -l)
+[ "$shots" = 1 ] || fail "Ctrl+F12 took a screenshot ($shots files)"
 xdotool key --window "$win" Escape
 wait_exit "$pid" 20; rc=$RC
 [ "$rc" = 0 ] || fail "exit code $rc"

@@ -10,14 +10,7 @@ printf '[game]\ntokensCount=1\nskillLevel=1\nitemsDensity=4\n' > "$dir/tvl.ini"
 start_game "$dir" || fail "window not found"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 wait_log "$dir/stderr.txt" 'Playing music from base\\music\\MainMenu.mus' 30 || fail "the menu did not come up"
-# Return opens the carousel, then starts its map. A loaded machine may drop a press while it
-# draws, so press until the map's music says the game is on, one step at a time.
-game_music='Playing music from Base\\Music\\'
-for attempt in 1 2 3 4 5 6; do
-    xdotool key --window "$win" Return
-    wait_log "$dir/stderr.txt" "$game_music" 3 && break
-done
-wait_log "$dir/stderr.txt" "$game_music" 1 || { cat "$dir/stderr.txt"; fail "the game did not start"; }
+start_single_player "$dir"
 sleep 1
 import -window root "$SHOTS/singleplayer-start.png" 2>/dev/null || true
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Video Options as a new player uses it: from the menu, 1024 x 768 windowed to 800 x 600 windowed
-# and back, the menu drawn whole in each window; the last choice is kept in kvui3.ini and the next
-# start opens in it.
+# and back, each window centred on the screen and the menu drawn whole in it; the last choice is
+# kept in kvui3.ini and the next start opens in it.
 source "$(dirname "$0")/lib.bash"
 source "$(dirname "$0")/netlib.bash"
 ensure_display
@@ -22,6 +22,11 @@ pixel() {
 # The window's size as "W H".
 window_size() {
     xwininfo -id "$win" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }'
+}
+
+# The window's top-left corner on the screen as "X Y".
+window_corner() {
+    xwininfo -id "$win" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 } END { print x, y }'
 }
 
 # Whether the pixel at x y of picture $1 is the menu's title bar (dark blue) or its footer (a
@@ -67,6 +72,9 @@ change_mode() {
         { cat "$dir/stderr.txt"; fail "no switch to $width x $height"; }
     win=$(find_window) || fail "no window after the switch"
     [ "$(window_size)" = "$width $height" ] || fail "the window is $(window_size), not $width $height"
+    # Centred on the 1280 x 1024 screen, wholly on it.
+    [ "$(window_corner)" = "$(((1280 - width) / 2)) $(((1024 - height) / 2))" ] ||
+        fail "the $width x $height window stands at $(window_corner)"
     xdotool windowfocus --sync "$win" 2>/dev/null || true
 }
 

@@ -1,7 +1,7 @@
 // Both receives over arbitrary datagrams from the server, two clients and a stranger: whatever
 // arrives, the game stays whole. The local player stays while the network runs, IDs and pickup
-// ids stay unique, the list stays within its limit and every received number is finite (debris
-// included).
+// ids stay unique, the list stays within its limit, every received number is finite (debris
+// included) and every received position lies on the map or within its margin.
 //
 // Input: byte 0 picks the role (bit 0: server); then datagrams, each a sender byte (mod 4:
 // the server's port, client 2, client 3, a stranger), a type byte, a length byte and that
@@ -64,6 +64,12 @@ void addPeer(uint16_t id, uint16_t port)
         peers[id].address = NetAddress{loopback, port};
 }
 
+bool onMap(float x, float y)
+{
+    const wire::MapArea area{mapWorldSize};
+    return area.holds({x, y});
+}
+
 void checkGame(uint16_t localId)
 {
     check(game.players.size() <= static_cast<std::size_t>(maxPlayers));
@@ -73,11 +79,14 @@ void checkGame(uint16_t localId)
         for (float v : {p->x, p->y, p->speed, p->netTargetX, p->netTargetY, p->netTargetAngle, p->droneTargetX,
                         p->droneTargetY, p->droneTargetAngle})
             check(std::isfinite(v));
+        check(onMap(p->x, p->y) && onMap(p->netTargetX, p->netTargetY) && onMap(p->droneTargetX, p->droneTargetY));
     }
     std::set<int32_t> pickups;
     for (const Pickup& pickup : game.pickups)
-        check(pickups.insert(pickup.id).second && std::isfinite(pickup.x) && std::isfinite(pickup.y));
-    check(std::isfinite(game.token.x) && std::isfinite(game.token.y));
+        check(pickups.insert(pickup.id).second && onMap(pickup.x, pickup.y));
+    check(onMap(game.token.x, game.token.y));
+    for (const Projectile& p : game.projectiles)
+        check(onMap(p.x, p.y));
     for (const DebrisParticle& d : debrisParticles)
         check(debrisFieldsSound(d.position, d.velocity, d.size, d.maxSize, d.growthRate, d.alphaScale));
     if (netRole != NoNetRole) {

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0; // fmemopen wants a buffer; the empty file is a unit test
     tvl::ServerBookmarkTable table;
-    if (readBytes(std::vector<uint8_t>(data, data + size), table) == tvl::ServerListState::Unreadable)
+    if (readBytes(std::vector<uint8_t>(data, data + size), table) == tvl::ServerListState::BadHeader)
         return 0;
     const std::string written = tvl::encodeServerBookmarks(table);
     tvl::ServerBookmarkTable again;

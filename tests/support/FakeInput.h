@@ -52,6 +52,8 @@ struct FakeInput {
         InputHooks::currentViewSize = [] { return view; };
         runWaitLoop = pumpWhile;
         Keyboard::pressedKeys.clear();
+        // No key is held, so none is still waited out by an earlier test.
+        Keyboard::forgetReleasedKeys();
         typedText.clear();
         leftClicked = false;
         leftButtonDown = false;

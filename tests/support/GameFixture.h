@@ -1,5 +1,6 @@
 #pragma once
 // A fresh single-player game state on a 100 x 100 tile map, for the game rule tests.
+#include "core/Messages.h"
 #include "ui/Hints.h"
 #include "world/Game.h"
 #include "world/GameSettings.h"
@@ -26,6 +27,7 @@ inline void resetGameState()
     gameSettings = GameSettings();
     gameImageSizes = GameImageSizes();
     kv::hints.clear();
+    kv::messageList.clear();
     useMap(100, 100);
 }
 

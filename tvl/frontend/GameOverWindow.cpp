@@ -2,6 +2,7 @@
 #include "frontend/WindowParts.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/Log.h"
 #include "dialogs/ModalBackdrop.h"
@@ -65,6 +66,7 @@ void gameOver(int winnerIndex)
         nameWidth = std::max(nameWidth, ImGui::CalcTextSize(row.name.c_str()).x);
     char barText[32];
     bool shown = false;
+    kv::WindowLog log("Game Over");
     for (;;) {
         kv::drawModalBackground(backdrop);
         const ImGuiIO& io = ImGui::GetIO();
@@ -94,6 +96,7 @@ void gameOver(int winnerIndex)
             }
             ImGui::Separator();
             ok = ImGui::Button("OK", ImVec2(150, ImGui::GetTextLineHeight() + 2));
+            log.settled(imguiWindowArea());
         }
         ImGui::End();
         for (int key : {sf::Keyboard::Escape, sf::Keyboard::Enter, sf::Keyboard::Space})

@@ -2,6 +2,7 @@
 #include "frontend/WindowParts.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "dialogs/ModalBackdrop.h"
 
@@ -50,6 +51,7 @@ void gameSettingsWindow()
     kv::ModalBackdrop backdrop;
     backdrop.capture();
     GameSettingsEdit edit = GameSettingsEdit::from(gameSettings);
+    kv::WindowLog log("Game Settings");
     for (;;) {
         kv::drawModalBackground(backdrop);
         const ImGuiIO& io = ImGui::GetIO();
@@ -72,6 +74,7 @@ void gameSettingsWindow()
             save = ImGui::Button("Save", ImVec2(150, 0));
             ImGui::SameLine();
             cancel = ImGui::Button("Cancel", ImVec2(150, 0));
+            log.settled(imguiWindowArea());
         }
         ImGui::End();
         cancel = (keyTaken(sf::Keyboard::Escape) && !busy) || cancel;

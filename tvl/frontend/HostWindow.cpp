@@ -2,6 +2,7 @@
 #include "frontend/WindowParts.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/Messages.h"
 #include "dialogs/ModalBackdrop.h"
@@ -58,6 +59,7 @@ std::optional<std::string> chooseHostMap()
     int selected = findMapIndex(mapListEntries, gameSettings.serverMap);
     sf::Texture preview;
     loadPreview(preview, selected);
+    kv::WindowLog log("Start Network Game Server");
     for (;;) {
         kv::drawModalBackground(backdrop);
         const ImGuiIO& io = ImGui::GetIO();
@@ -113,6 +115,7 @@ std::optional<std::string> chooseHostMap()
             ImGui::BeginDisabled(!haveMaps);
             launch = ImGui::Button("Launch", ImVec2(buttonWidth, 0));
             ImGui::EndDisabled();
+            log.settled(imguiWindowArea());
         }
         ImGui::End();
         cancel = keyTaken(sf::Keyboard::Escape) || cancel;

@@ -2,6 +2,7 @@
 #include "frontend/WindowParts.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/Log.h"
 #include "core/Messages.h"
@@ -94,6 +95,8 @@ public:
     {
         kv::ModalBackdrop backdrop;
         backdrop.capture();
+        kv::WindowLog log("Join Network Game");
+        log.shown({form.getPosition(), form.getSize()});
         bool done = false;
         while (!done) {
             kv::drawModalBackground(backdrop);
@@ -265,7 +268,8 @@ bool editServerBookmark(ServerBookmark& bookmark, bool isNew)
     const sf::Vector2f view = viewSize();
     const sf::Vector2f at((view.x - 530) / 2, (view.y - 260) / 2);
     kv::Form form;
-    form.create(at, {530, 260}, isNew ? "New Server Bookmark" : "Edit Server Bookmark");
+    const std::string title = isNew ? "New Server Bookmark" : "Edit Server Bookmark";
+    form.create(at, {530, 260}, title);
     const ServerBookmark start = isNew ? ServerBookmark{} : bookmark;
     kv::TextBox description, host, port;
     description.createWithCaption(start.description, "Description", at.x + 10, at.y + 60, 350,
@@ -282,6 +286,8 @@ bool editServerBookmark(ServerBookmark& bookmark, bool isNew)
 
     kv::ModalBackdrop backdrop;
     backdrop.capture();
+    kv::WindowLog log(title);
+    log.shown({form.getPosition(), form.getSize()});
     for (;;) {
         kv::drawModalBackground(backdrop);
         form.update();
@@ -298,10 +304,14 @@ bool editServerBookmark(ServerBookmark& bookmark, bool isNew)
             return false;
         if (!save.clicked)
             continue;
-        // A paste may run past a box's limit; what is kept is what the file will hold.
-        const ServerBookmark edited{cutBookmarkField(description.edit.text, maxBookmarkDescription),
-                                    cutBookmarkField(host.edit.text, maxBookmarkHost),
-                                    cutBookmarkField(port.edit.text, maxBookmarkPort)};
+        // A paste may run past a box's limit, and is cut to it; a field left as it was keeps
+        // its whole text, however long the file had it.
+        const auto field = [](const std::string& text, const std::string& before, std::size_t cap) {
+            return text == before ? before : cutBookmarkField(text, cap);
+        };
+        const ServerBookmark edited{field(description.edit.text, start.description, maxBookmarkDescription),
+                                    field(host.edit.text, start.host, maxBookmarkHost),
+                                    field(port.edit.text, start.port, maxBookmarkPort)};
         const std::string problem = bookmarkProblem(edited);
         if (problem.empty()) {
             bookmark = edited;

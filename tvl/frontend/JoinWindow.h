@@ -18,8 +18,9 @@ constexpr const char* quickConnectRow = " < Quick Connect (do not store IP) > ";
 // Runs the join window until Back, or until a game joined from it has been played.
 void newClientNetworkGame();
 
-// The modal bookmark editor; true when Save stored the three texts (each cut to its field's
-// cap) into bookmark. isNew starts with empty fields; Cancel leaves bookmark as it was.
+// The modal bookmark editor; true when Save stored the three texts into bookmark: each cut to
+// its field's cap, except a field left as it was, which keeps its whole text. isNew starts with
+// empty fields; Cancel leaves bookmark as it was.
 bool editServerBookmark(ServerBookmark& bookmark, bool isNew);
 
 // Row `row` of the window's list: row 0 quickConnectRow, row i + 1 bookmark i as

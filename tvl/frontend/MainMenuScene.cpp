@@ -1,5 +1,6 @@
 #include "frontend/MainMenuScene.h"
 
+#include "app/WindowLog.h"
 #include "audio/Audio.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
@@ -60,6 +61,9 @@ const MenuRow menuRows[] = {
     {"Help", 122, "View the readme file."},
     {"Exit Game", 38, "Exit to OS."},
 };
+
+// The carousel's name in the log.
+const char* const mapSelectionName = "Map Selection";
 
 // The carousel's pulsing highlight, shared by every draw.
 float highlightLevel = 0;
@@ -171,6 +175,8 @@ void MainMenuScene::updateMainMenu()
         }
         state = 1;
         refreshCarouselTexts();
+        // Told once drawn: until then its hit rectangles are empty and a click finds nothing.
+        mapSelectionToAnnounce = true;
         break;
     case choiceHost:
         hostServerWindow();
@@ -237,12 +243,14 @@ void MainMenuScene::updateMapSelection()
     }
     if (kv::Keyboard::keyPressed(sf::Keyboard::Escape, true) || clickedIn(backRect)) {
         state = 0;
+        kv::logWindowClosed(mapSelectionName);
         return;
     }
     if (kv::Keyboard::keyPressed(sf::Keyboard::Enter, true) || kv::Keyboard::keyPressed(sf::Keyboard::Space, true) ||
         clickedIn(previewRect)) {
         startSelectedMap();
         state = 0;
+        kv::logWindowClosed(mapSelectionName);
         return;
     }
     int step = 0;
@@ -314,8 +322,13 @@ void MainMenuScene::draw(float dt)
     kv::drawFullScreenTexture(background.texture);
     if (state == 0)
         mainMenu.draw();
-    else if (!mapListEntries.empty())
+    else if (!mapListEntries.empty()) {
         drawMapSelection();
+        if (mapSelectionToAnnounce) {
+            kv::logWindowShown(mapSelectionName, {{0, 0}, viewSize()});
+            mapSelectionToAnnounce = false;
+        }
+    }
 }
 
 void MainMenuScene::drawArrow(kv::sfSprite& sprite, const sf::Vector2f& position, float scale, float rotation,

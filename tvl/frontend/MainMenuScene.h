@@ -47,6 +47,8 @@ public:
     void draw(float dt) override;
 
 private:
+    bool mapSelectionToAnnounce = false;
+
     void updateMainMenu();
     void updateMapSelection();
     void showVideoOptions();

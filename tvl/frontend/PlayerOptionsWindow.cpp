@@ -2,6 +2,7 @@
 #include "frontend/WindowParts.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/Theme.h"
 #include "dialogs/Dialogs.h"
@@ -45,6 +46,8 @@ void playerOptionsWindow()
 
     kv::ModalBackdrop backdrop;
     backdrop.capture();
+    kv::WindowLog log("Multiplayer Options");
+    log.shown({form.getPosition(), form.getSize()});
     for (;;) {
         kv::drawModalBackground(backdrop);
         form.update();

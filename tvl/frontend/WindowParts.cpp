@@ -38,6 +38,12 @@ bool keyTaken(int key)
     return true;
 }
 
+sf::FloatRect imguiWindowArea()
+{
+    const ImVec2 at = ImGui::GetWindowPos(), size = ImGui::GetWindowSize();
+    return {at.x, at.y, size.x, size.y};
+}
+
 int frontendImGuiFlags()
 {
     return ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |

@@ -3,6 +3,7 @@
 // that leaves no Enter behind from the menu that opened them.
 #include "ui/Button.h"
 
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <cstdint>
@@ -23,6 +24,9 @@ void dropQueuedEnter();
 // This tick's press of key, taken like a button's shortcut: consumed, its release waited for and
 // the tick's other presses dropped. False without the focus.
 bool keyTaken(int key);
+
+// The place of the Dear ImGui window being built (between its Begin and End), in pixels.
+sf::FloatRect imguiWindowArea();
 
 // The flags of the front-end's Dear ImGui windows: fixed in place and size, not saved, and
 // without ImGui's keyboard navigation (Enter and Escape are the windows' own keys).

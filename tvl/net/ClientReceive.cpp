@@ -67,19 +67,20 @@ void takePickup(const wire::ItemPickedUp& taken)
 // A packet naming a player nobody has is dropped silently.
 bool dispatch(PacketType type, sf::Packet& packet)
 {
+    const wire::MapArea area = loadedMapArea();
     switch (type) {
     case PacketType::YourPlayerId:
         if (const auto v = wire::readPlayerId(packet))
             setLocalId(v->id);
         break;
     case PacketType::SpawnLocalPlayer:
-        if (const auto v = wire::readPose(packet); v && localPlayer()) {
+        if (const auto v = wire::readPose(packet, area); v && localPlayer()) {
             const float angle = kv::wrapRadians(kv::randomFloat(0.0f, 360.0f) * kv::degreesToRadians);
             spawnPlayer(static_cast<int16_t>(localPlayer()->playerId), v->position, angle);
         }
         break;
     case PacketType::PlaySound:
-        if (const auto v = wire::readPlaySound(packet))
+        if (const auto v = wire::readPlaySound(packet, area))
             kv::Audio::playSound(kv::Audio::getSoundNumberForHash(v->soundName), v->position, false, v->voice,
                                  -1.0f, true, v->volume, v->pitch);
         break;
@@ -104,7 +105,7 @@ bool dispatch(PacketType type, sf::Packet& packet)
         }
         break;
     case PacketType::WeaponFired:
-        if (const auto v = wire::readWeaponFired(packet)) {
+        if (const auto v = wire::readWeaponFired(packet, area)) {
             const float angle = v->angleDegrees * wireRadiansPerDegree;
             fireWeapon(v->weapon, &v->origin, &angle, static_cast<int16_t>(v->ownerId), v->targetId,
                        v->projectileId, &v->inherited);
@@ -131,21 +132,22 @@ bool dispatch(PacketType type, sf::Packet& packet)
             localPlayer()->hit(v->weapon, v->velocity);
         break;
     case PacketType::Debris:
-        if (const auto v = wire::readDebris(packet))
+        if (const auto v = wire::readDebris(packet, area))
             spawnDebris(&v->position, &v->velocity, &v->size, &v->maxSize, &v->colour, v->growthRate,
                         v->alphaScale, false);
         break;
     case PacketType::RemotePlayerX:
-    case PacketType::RemotePlayerY:
-        if (const auto v = wire::readPlayerFloat(packet)) {
+    case PacketType::RemotePlayerY: {
+        const bool isX = type == PacketType::RemotePlayerX;
+        if (const auto v = wire::readPlayerCoordinate(packet, area, isX ? wire::Axis::X : wire::Axis::Y)) {
             if (Player* p = findPlayer(v->id)) {
                 const bool drivenHere = isLocallyControlled(p->playerId);
-                const bool isX = type == PacketType::RemotePlayerX;
                 float& field = drivenHere ? (isX ? p->x : p->y) : (isX ? p->netTargetX : p->netTargetY);
                 field = v->value;
             }
         }
         break;
+    }
     case PacketType::RemotePlayerAngle:
         if (const auto v = wire::readPlayerFloat(packet))
             if (Player* p = findPlayer(v->id))
@@ -185,7 +187,7 @@ bool dispatch(PacketType type, sf::Packet& packet)
             removeDisconnectedPlayer(static_cast<int16_t>(v->id));
         break;
     case PacketType::PlayerSpawned:
-        if (const auto v = wire::readPlayerPose(packet); v && findPlayer(v->id))
+        if (const auto v = wire::readPlayerPose(packet, area); v && findPlayer(v->id))
             spawnPlayer(static_cast<int16_t>(v->id), v->pose.position, v->pose.angleDegrees * wireRadiansPerDegree);
         break;
     case PacketType::PlayerJoined:
@@ -198,7 +200,7 @@ bool dispatch(PacketType type, sf::Packet& packet)
                 p->tokens = v->tokens;
         break;
     case PacketType::DronePosition:
-        if (const auto v = wire::readPlayerPoint(packet)) {
+        if (const auto v = wire::readPlayerPoint(packet, area)) {
             if (Player* p = findPlayer(v->id)) {
                 p->droneTargetX = v->position.x;
                 p->droneTargetY = v->position.y;
@@ -211,14 +213,14 @@ bool dispatch(PacketType type, sf::Packet& packet)
                 p->droneTargetAngle = v->value * wireRadiansPerDegree;
         break;
     case PacketType::TokenPosition:
-        if (const auto v = wire::readPoint(packet)) {
+        if (const auto v = wire::readPoint(packet, area)) {
             const bool there = game.token.present && game.token.x == v->position.x && game.token.y == v->position.y;
             if (!there)
                 placeToken(v->position);
         }
         break;
     case PacketType::PickupAdded:
-        if (const auto v = wire::readPickupAdded(packet); v && pickupIndex(v->id) < 0)
+        if (const auto v = wire::readPickupAdded(packet, area); v && pickupIndex(v->id) < 0)
             addPickup(v->position, v->item, v->id);
         break;
     case PacketType::PickupRemoved:

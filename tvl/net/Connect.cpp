@@ -74,7 +74,7 @@ ConnectAnswer receiveConnectAnswer(const NetAddress& server, wire::ConnectAccept
         return ConnectAnswer::None;
     const auto fields = wire::readConnectAccepted(packet);
     if (!fields)
-        return ConnectAnswer::None;
+        return ConnectAnswer::Unusable;
     accepted = *fields;
     printNetworkEvent("Connection accepted");
     // The packets after this one may be lost: silence counts from here.
@@ -123,9 +123,15 @@ bool connectToServer(const NetAddress& server)
     }
     netRole = ClientRole;
     serverAddress = server;
-    if (!mapIsKnown(accepted.mapFile)) {
+    std::string unusable;
+    if (answer == ConnectAnswer::Unusable)
+        unusable = "Unable to join: the server's answer names no map that can be loaded here";
+    else if (!mapIsKnown(accepted.mapFile))
+        unusable = "The server's map " + accepted.mapFile + " is not installed";
+    if (!unusable.empty()) {
+        // The server has taken us in: the Leave of the shutdown tells it otherwise.
         shutdownNetwork();
-        kv::showMessage("The server's map " + accepted.mapFile + " is not installed");
+        kv::showMessage(unusable);
         return false;
     }
     const GameStartSettings settings{accepted.tokensCount, accepted.skillLevel, accepted.itemsDensity};

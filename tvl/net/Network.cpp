@@ -6,6 +6,7 @@
 #include "net/NetworkInternal.h"
 #include "net/UdpTransport.h"
 #include "platform/Clock.h"
+#include "world/Map.h"
 #include "world/Player.h"
 
 #include <cmath>
@@ -107,6 +108,11 @@ UdpTransport& gameSocket()
 } // namespace
 
 double serverHeardAt = 0.0;
+
+wire::MapArea loadedMapArea()
+{
+    return wire::MapArea{mapWorldSize};
+}
 
 int playerIndexOf(uint16_t playerId)
 {

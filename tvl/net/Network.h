@@ -59,16 +59,19 @@ extern bool (*playClientGame)(const std::string& mapFile, const GameStartSetting
 // The join flow: binds any free port, sends ConnectRequest once (10 attempts) and shows the
 // wait screen until the server answers or Escape cancels (no time-out). Accepted: role
 // Client, serverAddress = server, then the game; true when a game was played. Refused: the
-// "Connection refused" message, the network shut down, false. No address, a failed bind
-// ("Failed to bind UDP socket"), a map this machine does not have, Escape: false.
+// "Connection refused" message, the network shut down, false. An acceptance this machine cannot
+// use (a map it does not have, or one its reader refuses: a bad name) says so in a message box
+// after the network was shut down (so the server hears Leave), and gives false. No address, a
+// failed bind ("Failed to bind UDP socket"), Escape: false.
 bool connectToServer(const NetAddress& server);
 
 // What the join's wait heard.
-enum class ConnectAnswer { None, Accepted, Refused };
+enum class ConnectAnswer { None, Accepted, Refused, Unusable };
 // One pass of the join's wait: receives at most one packet. Another sender's packet gives
 // "Received packet from unknown source <ip>:<port>" and is dropped, as is anything but a
-// ConnectRefused or a ConnectAccepted that its reader takes. An accepted answer fills accepted
-// ("Connection accepted") and restarts the server's silence clock.
+// ConnectRefused or a ConnectAccepted. An accepted answer fills accepted ("Connection
+// accepted") and restarts the server's silence clock; a ConnectAccepted that its reader refuses
+// is Unusable: the server has taken this machine in, so the wait must end.
 ConnectAnswer receiveConnectAnswer(const NetAddress& server, wire::ConnectAccepted& accepted);
 
 // Once per tick of a network game; false when the network game has ended (the caller then

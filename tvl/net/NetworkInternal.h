@@ -1,11 +1,16 @@
 #pragma once
 // What the network's own files share beyond net/Network.h.
+#include "net/PacketReaders.h"
+
 #include <cstdint>
 
 namespace tvl {
 
 // netClockSeconds when the client last heard from its server.
 extern double serverHeardAt;
+
+// Where received positions may lie: the loaded map.
+wire::MapArea loadedMapArea();
 
 // The index in game.players of the first player with that ID, or -1.
 int playerIndexOf(uint16_t playerId);

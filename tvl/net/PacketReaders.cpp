@@ -61,6 +61,11 @@ sf::Vector2f readVector(sf::Packet& packet)
     return v;
 }
 
+bool holds(const MapArea& area, Axis axis, float value)
+{
+    return axis == Axis::X ? area.holdsX(value) : area.holdsY(value);
+}
+
 std::optional<PlayerInfo> readPlayerInfo(sf::Packet& packet, bool withNetTag)
 {
     int16_t id = 0;
@@ -75,13 +80,18 @@ std::optional<PlayerInfo> readPlayerInfo(sf::Packet& packet, bool withNetTag)
 
 } // namespace
 
-std::string cleanPlayerName(const std::string& name)
+std::string cleanText(const std::string& text, std::size_t maxLength)
 {
     std::string clean;
-    for (char c : name)
-        if (!isControl(c) && clean.size() < maxNameLength)
+    for (char c : text)
+        if (!isControl(c) && clean.size() < maxLength)
             clean += c;
     return clean;
+}
+
+std::string cleanPlayerName(const std::string& name)
+{
+    return cleanText(name, maxNameLength);
 }
 
 bool isPlainRelativePath(const std::string& path)
@@ -128,6 +138,13 @@ std::optional<FloatValue> readFloatValue(sf::Packet& packet)
     return accept(packet, finite({value}), FloatValue{value});
 }
 
+std::optional<FloatValue> readCoordinate(sf::Packet& packet, const MapArea& area, Axis axis)
+{
+    float value = 0.0f;
+    packet >> value;
+    return accept(packet, holds(area, axis, value), FloatValue{value});
+}
+
 std::optional<Flag> readFlag(sf::Packet& packet)
 {
     bool value = false;
@@ -139,21 +156,21 @@ std::optional<Text> readText(sf::Packet& packet)
 {
     std::string text;
     packet >> text;
-    return accept(packet, true, Text{cut(std::move(text), maxTextLength)});
+    return accept(packet, true, Text{cleanText(text, maxTextLength)});
 }
 
-std::optional<Point> readPoint(sf::Packet& packet)
+std::optional<Point> readPoint(sf::Packet& packet, const MapArea& area)
 {
     const sf::Vector2f position = readVector(packet);
-    return accept(packet, finite({position.x, position.y}), Point{position});
+    return accept(packet, area.holds(position), Point{position});
 }
 
-std::optional<Pose> readPose(sf::Packet& packet)
+std::optional<Pose> readPose(sf::Packet& packet, const MapArea& area)
 {
     Pose pose;
     pose.position = readVector(packet);
     packet >> pose.angleDegrees;
-    return accept(packet, finite({pose.position.x, pose.position.y, pose.angleDegrees}), pose);
+    return accept(packet, area.holds(pose.position) && finite({pose.angleDegrees}), pose);
 }
 
 std::optional<ConnectRequest> readConnectRequest(sf::Packet& packet)
@@ -171,7 +188,7 @@ std::optional<UseItem> readUseItem(sf::Packet& packet)
     return accept(packet, isItem(item), UseItem{static_cast<ItemType>(item)});
 }
 
-std::optional<FireWeapon> readFireWeapon(sf::Packet& packet)
+std::optional<FireWeapon> readFireWeapon(sf::Packet& packet, const MapArea& area)
 {
     int32_t weapon = 0;
     FireWeapon f;
@@ -181,12 +198,12 @@ std::optional<FireWeapon> readFireWeapon(sf::Packet& packet)
     f.inherited = readVector(packet);
     packet >> f.targetId;
     f.weapon = static_cast<WeaponType>(weapon);
-    const bool sound = isWeapon(weapon) && f.targetId >= -1 &&
-                       finite({f.origin.x, f.origin.y, f.angleDegrees, f.inherited.x, f.inherited.y});
+    const bool sound = isWeapon(weapon) && f.targetId >= -1 && area.holds(f.origin) &&
+                       finite({f.angleDegrees, f.inherited.x, f.inherited.y});
     return accept(packet, sound, f);
 }
 
-std::optional<Debris> readDebris(sf::Packet& packet)
+std::optional<Debris> readDebris(sf::Packet& packet, const MapArea& area)
 {
     Debris d;
     d.position = readVector(packet);
@@ -194,7 +211,8 @@ std::optional<Debris> readDebris(sf::Packet& packet)
     d.size = readVector(packet);
     d.maxSize = readVector(packet);
     packet >> d.colour.r >> d.colour.g >> d.colour.b >> d.colour.a >> d.growthRate >> d.alphaScale;
-    const bool sound = debrisFieldsSound(d.position, d.velocity, d.size, d.maxSize, d.growthRate, d.alphaScale);
+    const bool sound = area.holds(d.position) &&
+                       debrisFieldsSound(d.position, d.velocity, d.size, d.maxSize, d.growthRate, d.alphaScale);
     return accept(packet, sound, d);
 }
 
@@ -209,13 +227,13 @@ std::optional<ConnectAccepted> readConnectAccepted(sf::Packet& packet)
     return accept(packet, isPlainRelativePath(a.mapFile), a);
 }
 
-std::optional<PlaySound> readPlaySound(sf::Packet& packet)
+std::optional<PlaySound> readPlaySound(sf::Packet& packet, const MapArea& area)
 {
     PlaySound s;
     packet >> s.soundName;
     s.position = readVector(packet);
     packet >> s.voice >> s.volume >> s.pitch;
-    const bool sound = finite({s.position.x, s.position.y, s.volume, s.pitch});
+    const bool sound = area.holds(s.position) && finite({s.volume, s.pitch});
     s.voice = cut(std::move(s.voice), maxTextLength);
     // Out-of-range gains and pitches only make the audio device complain.
     s.volume = std::clamp(s.volume, 0.0f, 1.0f);
@@ -233,7 +251,7 @@ std::optional<PlayerInfo> readPlayerJoined(sf::Packet& packet)
     return readPlayerInfo(packet, false);
 }
 
-std::optional<WeaponFired> readWeaponFired(sf::Packet& packet)
+std::optional<WeaponFired> readWeaponFired(sf::Packet& packet, const MapArea& area)
 {
     int32_t weapon = 0;
     int16_t owner = 0;
@@ -246,7 +264,7 @@ std::optional<WeaponFired> readWeaponFired(sf::Packet& packet)
     f.weapon = static_cast<WeaponType>(weapon);
     f.ownerId = static_cast<uint16_t>(owner);
     const bool sound = isWeapon(weapon) && f.projectileId >= 0 && owner >= 0 && f.targetId >= -1 &&
-                       finite({f.origin.x, f.origin.y, f.angleDegrees, f.inherited.x, f.inherited.y});
+                       area.holds(f.origin) && finite({f.angleDegrees, f.inherited.x, f.inherited.y});
     return accept(packet, sound, f);
 }
 
@@ -265,6 +283,14 @@ std::optional<PlayerFloat> readPlayerFloat(sf::Packet& packet)
     float value = 0.0f;
     packet >> id >> value;
     return accept(packet, id >= 0 && finite({value}), PlayerFloat{static_cast<uint16_t>(id), value});
+}
+
+std::optional<PlayerFloat> readPlayerCoordinate(sf::Packet& packet, const MapArea& area, Axis axis)
+{
+    int16_t id = 0;
+    float value = 0.0f;
+    packet >> id >> value;
+    return accept(packet, id >= 0 && holds(area, axis, value), PlayerFloat{static_cast<uint16_t>(id), value});
 }
 
 std::optional<PlayerFlag> readPlayerFlag(sf::Packet& packet)
@@ -292,13 +318,13 @@ std::optional<PlayerValue> readPlayerValue(sf::Packet& packet)
     return accept(packet, id >= 0, PlayerValue{static_cast<uint16_t>(id), value});
 }
 
-std::optional<PlayerPose> readPlayerPose(sf::Packet& packet)
+std::optional<PlayerPose> readPlayerPose(sf::Packet& packet, const MapArea& area)
 {
     int16_t id = 0;
     packet >> id;
     if (id < 0)
         return std::nullopt;
-    std::optional<Pose> pose = readPose(packet);
+    std::optional<Pose> pose = readPose(packet, area);
     if (!pose)
         return std::nullopt;
     return PlayerPose{static_cast<uint16_t>(id), *pose};
@@ -311,22 +337,22 @@ std::optional<PlayerTokens> readPlayerTokens(sf::Packet& packet)
     return accept(packet, id >= 0 && tokens >= 0, PlayerTokens{static_cast<uint16_t>(id), tokens});
 }
 
-std::optional<PlayerPoint> readPlayerPoint(sf::Packet& packet)
+std::optional<PlayerPoint> readPlayerPoint(sf::Packet& packet, const MapArea& area)
 {
     int16_t id = 0;
     packet >> id;
     const sf::Vector2f position = readVector(packet);
-    return accept(packet, id >= 0 && finite({position.x, position.y}),
+    return accept(packet, id >= 0 && area.holds(position),
                   PlayerPoint{static_cast<uint16_t>(id), position});
 }
 
-std::optional<PickupAdded> readPickupAdded(sf::Packet& packet)
+std::optional<PickupAdded> readPickupAdded(sf::Packet& packet, const MapArea& area)
 {
     int32_t id = 0, item = 0;
     packet >> id;
     const sf::Vector2f position = readVector(packet);
     packet >> item;
-    return accept(packet, id >= 0 && isItem(item) && finite({position.x, position.y}),
+    return accept(packet, id >= 0 && isItem(item) && area.holds(position),
                   PickupAdded{id, position, static_cast<ItemType>(item)});
 }
 
@@ -344,7 +370,7 @@ std::optional<ChatMessage> readChatMessage(sf::Packet& packet)
     int16_t id = 0;
     std::string text;
     packet >> id >> text;
-    return accept(packet, id >= 0, ChatMessage{static_cast<uint16_t>(id), cut(std::move(text), maxTextLength)});
+    return accept(packet, id >= 0, ChatMessage{static_cast<uint16_t>(id), cleanText(text, maxTextLength)});
 }
 
 } // namespace tvl::wire

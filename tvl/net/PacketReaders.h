@@ -4,9 +4,11 @@
 // whole packet is sound, so nothing of a refused packet reaches the game. A reader refuses
 // when a field cannot be read (a short packet), when bytes follow the last field (no peer
 // of this protocol sends them, so they mean another layout), when a float is not finite, when
-// a type is out of range (item 0..6, weapon 0..2) or a player ID negative. Names are cut to
-// 20 characters with control characters removed, text to 256 characters: cut, not refused.
-// Nothing here touches game state. Which packet type uses which reader: net/Packets.h.
+// a position lies off the map (MapArea), when a type is out of range (item 0..6, weapon 0..2)
+// or a player ID negative. Names and texts have their control characters removed (so a text
+// can neither start a line of its own in the log nor drive a terminal), then names are cut to
+// 20 bytes and texts to 256: cleaned and cut, not refused. Nothing here touches game state.
+// Which packet type uses which reader: net/Packets.h.
 #include "world/Effects.h"
 #include "world/Items.h"
 #include "world/Projectiles.h"
@@ -47,6 +49,23 @@ struct Pose {
     sf::Vector2f position;
     float angleDegrees = 0.0f;
 };
+
+// How far beyond the map's edges a received position may lie, in world pixels. Everything the
+// protocol places starts at a vehicle, a drone (80 px off its vehicle), the token or a pickup,
+// all on the map; 256 px (16 tiles) leaves room for all of them, and refuses the values no game
+// makes (a player at 1e30 would be relayed to every client).
+constexpr float positionMargin = 256.0f;
+
+// Where received positions may lie: the map of the game in progress, in world pixels, widened
+// by positionMargin on every side.
+struct MapArea {
+    sf::Vector2f size;
+
+    bool holdsX(float x) const { return x >= -positionMargin && x <= size.x + positionMargin; }
+    bool holdsY(float y) const { return y >= -positionMargin && y <= size.y + positionMargin; }
+    bool holds(sf::Vector2f position) const { return holdsX(position.x) && holdsY(position.y); }
+};
+enum class Axis { X, Y };
 
 // Server side.
 struct ConnectRequest {
@@ -158,34 +177,41 @@ bool readNoFields(const sf::Packet& packet);
 std::optional<PlayerId> readPlayerId(sf::Packet& packet);
 std::optional<ObjectId> readObjectId(sf::Packet& packet);
 std::optional<FloatValue> readFloatValue(sf::Packet& packet);
+// One coordinate of a position on that axis of area.
+std::optional<FloatValue> readCoordinate(sf::Packet& packet, const MapArea& area, Axis axis);
 std::optional<Flag> readFlag(sf::Packet& packet);
 std::optional<Text> readText(sf::Packet& packet);
-std::optional<Point> readPoint(sf::Packet& packet);
-std::optional<Pose> readPose(sf::Packet& packet);
+std::optional<Point> readPoint(sf::Packet& packet, const MapArea& area);
+std::optional<Pose> readPose(sf::Packet& packet, const MapArea& area);
 
 std::optional<ConnectRequest> readConnectRequest(sf::Packet& packet);
 std::optional<UseItem> readUseItem(sf::Packet& packet);
-std::optional<FireWeapon> readFireWeapon(sf::Packet& packet);
-std::optional<Debris> readDebris(sf::Packet& packet);
+std::optional<FireWeapon> readFireWeapon(sf::Packet& packet, const MapArea& area);
+std::optional<Debris> readDebris(sf::Packet& packet, const MapArea& area);
 
 std::optional<ConnectAccepted> readConnectAccepted(sf::Packet& packet);
-std::optional<PlaySound> readPlaySound(sf::Packet& packet);
+std::optional<PlaySound> readPlaySound(sf::Packet& packet, const MapArea& area);
 std::optional<PlayerInfo> readExistingPlayer(sf::Packet& packet);
 std::optional<PlayerInfo> readPlayerJoined(sf::Packet& packet);
-std::optional<WeaponFired> readWeaponFired(sf::Packet& packet);
+std::optional<WeaponFired> readWeaponFired(sf::Packet& packet, const MapArea& area);
 std::optional<PlayerHit> readPlayerHit(sf::Packet& packet);
 std::optional<PlayerFloat> readPlayerFloat(sf::Packet& packet);
+// A player's coordinate on that axis of area.
+std::optional<PlayerFloat> readPlayerCoordinate(sf::Packet& packet, const MapArea& area, Axis axis);
 std::optional<PlayerFlag> readPlayerFlag(sf::Packet& packet);
 std::optional<PlayerItem> readPlayerItem(sf::Packet& packet);
 std::optional<PlayerValue> readPlayerValue(sf::Packet& packet);
-std::optional<PlayerPose> readPlayerPose(sf::Packet& packet);
+std::optional<PlayerPose> readPlayerPose(sf::Packet& packet, const MapArea& area);
 std::optional<PlayerTokens> readPlayerTokens(sf::Packet& packet);
-std::optional<PlayerPoint> readPlayerPoint(sf::Packet& packet);
-std::optional<PickupAdded> readPickupAdded(sf::Packet& packet);
+std::optional<PlayerPoint> readPlayerPoint(sf::Packet& packet, const MapArea& area);
+std::optional<PickupAdded> readPickupAdded(sf::Packet& packet, const MapArea& area);
 std::optional<ItemPickedUp> readItemPickedUp(sf::Packet& packet);
 std::optional<ChatMessage> readChatMessage(sf::Packet& packet);
 
-// The name rule of ConnectRequest and PlayerInfo: control characters removed, then cut.
+// The rule of names and texts: control characters (below 0x20, and 0x7f) removed, then cut to
+// at most maxLength bytes.
+std::string cleanText(const std::string& text, std::size_t maxLength);
+// The name rule of ConnectRequest and PlayerInfo: cleanText to maxNameLength.
 std::string cleanPlayerName(const std::string& name);
 // The map-file rule of ConnectAccepted.
 bool isPlainRelativePath(const std::string& path);

@@ -24,8 +24,8 @@ enum class PacketType : int32_t {
     ConnectRequest = 2,       // to server: ConnectRequest
     ConnectRefused = 3,       // to client: none
     ConnectAccepted = 4,      // to client: ConnectAccepted
-    PlayerX = 5,              // to server: FloatValue
-    PlayerY = 6,              // to server: FloatValue
+    PlayerX = 5,              // to server: FloatValue (readCoordinate)
+    PlayerY = 6,              // to server: FloatValue (readCoordinate)
     PlayerAngle = 7,          // to server: FloatValue (degrees)
     PlayerSpeed = 8,          // to server: FloatValue
     PlayerNitro = 9,          // to server: Flag
@@ -46,8 +46,8 @@ enum class PacketType : int32_t {
     DroneState = 27,          // to client: PlayerFlag
     PlayerHit = 28,           // to client: PlayerHit
     Debris = 29,              // to client: Debris
-    RemotePlayerX = 30,       // to client: PlayerFloat
-    RemotePlayerY = 31,       // to client: PlayerFloat
+    RemotePlayerX = 30,       // to client: PlayerFloat (readPlayerCoordinate)
+    RemotePlayerY = 31,       // to client: PlayerFloat (readPlayerCoordinate)
     RemotePlayerAngle = 32,   // to client: PlayerFloat (degrees)
     RemotePlayerSpeed = 33,   // to client: PlayerFloat
     RemotePlayerNitro = 34,   // to client: PlayerFlag

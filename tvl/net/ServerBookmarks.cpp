@@ -15,36 +15,30 @@ namespace {
 
 struct Field {
     std::string ServerBookmark::*member;
-    std::size_t cap;
     const char* name;
 };
 
 constexpr Field bookmarkFields[] = {
-    {&ServerBookmark::description, maxBookmarkDescription, "description"},
-    {&ServerBookmark::host, maxBookmarkHost, "host"},
-    {&ServerBookmark::port, maxBookmarkPort, "port"},
+    {&ServerBookmark::description, "description"},
+    {&ServerBookmark::host, "host"},
+    {&ServerBookmark::port, "port"},
 };
 
-// One u16-length string, refused above its cap before any byte of it is read.
+// One u16-length string, of any length.
 bool readField(kv::BinaryFile& file, const Field& field, std::string& out, std::string& problem)
 {
-    uint16_t length = 0;
-    char bytes[maxBookmarkHost];
-    if (!file.readU16(length)) {
+    out = file.readStdString();
+    if (file.hasFailed()) {
         problem = std::string("its ") + field.name + " is cut short";
         return false;
     }
-    if (length > field.cap) {
-        problem = std::string("its ") + field.name + " is " + std::to_string(length)
-                  + " bytes long (at most " + std::to_string(field.cap) + ")";
-        return false;
-    }
-    if (!file.readBytes(bytes, length)) {
-        problem = std::string("its ") + field.name + " is cut short";
-        return false;
-    }
-    out.assign(bytes, strnlen(bytes, length));
     return true;
+}
+
+void cutToTheFile(ServerBookmark& bookmark)
+{
+    for (const Field& field : bookmarkFields)
+        bookmark.*field.member = cutBookmarkField(bookmark.*field.member, maxBookmarkFieldBytes);
 }
 
 } // namespace
@@ -90,7 +84,7 @@ ServerListState readServerBookmarks(kv::BinaryFile& file, ServerBookmarkTable& o
     problem.clear();
     if (!file.readHeader(serverListSignature)) {
         problem = file.getLastError();
-        return ServerListState::Unreadable;
+        return ServerListState::BadHeader;
     }
     uint16_t count = 0;
     if (!file.readU16(count)) {
@@ -133,6 +127,16 @@ std::string cutBookmarkField(const std::string& text, std::size_t cap)
     return text.substr(0, end);
 }
 
+std::string freeKeptServerListName(const std::string& path)
+{
+    for (int n = 1; n <= maxKeptServerLists; n++) {
+        const std::string name = path + ".bad" + (n > 1 ? std::to_string(n) : "");
+        if (!kv::fileExists(name))
+            return name;
+    }
+    return "";
+}
+
 std::string encodeServerBookmarks(const ServerBookmarkTable& table)
 {
     std::string bytes(kv::binarySignatureSize, '\0');
@@ -141,7 +145,7 @@ std::string encodeServerBookmarks(const ServerBookmarkTable& table)
     kv::appendU16(bytes, static_cast<uint16_t>(table.size()));
     for (std::size_t i = 0; i < table.size(); i++) {
         for (const Field& field : bookmarkFields) {
-            const std::string text = cutBookmarkField(table[i].*field.member, field.cap);
+            const std::string text = cutBookmarkField(table[i].*field.member, maxBookmarkFieldBytes);
             kv::appendU16(bytes, static_cast<uint16_t>(text.size()));
             bytes += text;
         }
@@ -165,6 +169,8 @@ ServerListState ServerBookmarkFile::load()
     onDisk = bookmarks;
     if (state == ServerListState::Unreadable)
         kv::printWarning(problem + "; no server bookmarks, and the file is left as it is");
+    else if (state == ServerListState::BadHeader)
+        kv::printWarning(problem + "; no server bookmarks (the file is kept aside when the list is saved)");
     else if (state == ServerListState::Damaged)
         kv::printWarning(path + " is damaged (" + problem + "); "
                          + std::to_string(bookmarks.size()) + " bookmarks kept");
@@ -174,8 +180,7 @@ ServerListState ServerBookmarkFile::load()
 ServerListSave ServerBookmarkFile::save()
 {
     for (std::size_t i = 0; i < bookmarks.size(); i++)
-        for (const Field& field : bookmarkFields)
-            bookmarks[i].*field.member = cutBookmarkField(bookmarks[i].*field.member, field.cap);
+        cutToTheFile(bookmarks[i]);
     if (bookmarks == onDisk)
         return ServerListSave::Unchanged;
     if (state == ServerListState::Unreadable) {
@@ -183,8 +188,21 @@ ServerListSave ServerBookmarkFile::save()
                               "changes are not saved");
         return ServerListSave::Refused;
     }
+    // What a damaged file holds beyond what was read is the player's: kept, not overwritten.
+    std::string kept;
+    if (state == ServerListState::Damaged || state == ServerListState::BadHeader) {
+        kept = freeKeptServerListName(path);
+        if (kept.empty() || !kv::renameToFreeName(path, kept)) {
+            kv::printError(path + " could not be kept aside, so it is left as it is and the bookmark "
+                                  "changes are not saved");
+            return ServerListSave::Refused;
+        }
+        kv::printWarning(path + " kept as " + kept);
+    }
     const std::string bytes = encodeServerBookmarks(bookmarks);
     if (!kv::writeWholeFile(path, bytes.data(), bytes.size())) {
+        if (!kept.empty())
+            kv::renameToFreeName(kept, path);
         kv::printError("Unable to save the server bookmarks to " + path);
         return ServerListSave::Failed;
     }

@@ -4,11 +4,14 @@
 // "TVL Server List", version 1), a u16 count, then per bookmark its description, host and port,
 // each a u16 byte length and that many bytes.
 //
-// Reading keeps what can be trusted. A file with a bad header (not ours, or another version)
-// or one that cannot be opened gives no bookmarks and is never replaced. A file whose header is
-// good but whose body is damaged (cut short, a string longer than its field, more than 64
-// bookmarks, bytes after the last one) keeps every complete bookmark before the damage, with a
-// warning; it is replaced only once the player changes the list.
+// Reading keeps what can be trusted. A field may be of any length the format allows (up to
+// 65535 bytes), and is kept as it is, however much longer than the editor's box. A file with a
+// bad header (not ours, or another version) gives no bookmarks. A file whose header is good but
+// whose body is damaged (cut short, more than 64 bookmarks, bytes after the last one) keeps
+// every complete bookmark before the damage, with a warning. Either is replaced only once the
+// player changes the list, and is first kept beside it under a free name of its own
+// (ServerList.dat.bad, else ServerList.dat.bad2 ... .bad9), so that nothing it held is lost.
+// A file that exists but cannot be opened is never replaced.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,10 +26,14 @@ namespace tvl {
 constexpr const char* serverListFileName = "ServerList.dat";
 constexpr const char* serverListSignature = "TVL Server List";
 
-// Field caps in bytes, the same as the bookmark editor's (the text is ASCII).
+// The bookmark editor's caps on what is typed, in bytes (the text is ASCII).
 constexpr std::size_t maxBookmarkDescription = 20;
 constexpr std::size_t maxBookmarkHost = 64;
 constexpr std::size_t maxBookmarkPort = 12;
+// The file's own cap on a field: its u16 length.
+constexpr std::size_t maxBookmarkFieldBytes = 65535;
+// Names a damaged file may be kept under: the path + ".bad", then ".bad2" ... up to this.
+constexpr int maxKeptServerLists = 9;
 
 struct ServerBookmark {
     std::string description;
@@ -68,39 +75,47 @@ enum class ServerListState {
     Missing,    // no file: nothing to keep
     Read,       // read whole
     Damaged,    // good header, complete bookmarks kept up to the damage (a warning was printed)
-    Unreadable, // cannot be opened or a bad header: no bookmarks, never replaced
+    BadHeader,  // not a bookmark file of this version: no bookmarks (a warning was printed)
+    Unreadable, // there but cannot be opened: no bookmarks, never replaced
 };
 
 enum class ServerListSave {
     Unchanged, // nothing written: the list is what the file holds
-    Saved,
-    Refused,   // the file could not be read, so it was kept (reported)
-    Failed,    // the write failed and the old file is untouched (reported)
+    Saved,     // written (a damaged or foreign file first kept aside, reported)
+    Refused,   // the file could not be opened, or a damaged one kept nowhere: left as it is (reported)
+    Failed,    // the write failed and the old file is where it was (reported)
 };
 
 // Reads an open file from its start into out (emptied first). On damage, problem names it.
 ServerListState readServerBookmarks(kv::BinaryFile& file, ServerBookmarkTable& out,
                                     std::string& problem);
 
-// The whole file for a table, each field first cut to its cap.
+// The whole file for a table, each field first cut to what the file can hold
+// (cutBookmarkField to maxBookmarkFieldBytes).
 std::string encodeServerBookmarks(const ServerBookmarkTable& table);
 
-// The cut encodeServerBookmarks applies: the text up to its first NUL (where the reader ends
-// it), then at most cap bytes, never ending inside a UTF-8 sequence.
+// The text up to its first NUL (where the reader ends it), then at most cap bytes, never
+// ending inside a UTF-8 sequence: the editor's cut, and the file's.
 std::string cutBookmarkField(const std::string& text, std::size_t cap);
+
+// Where a damaged file at path may be kept: the first of path + ".bad", ".bad2" ...
+// ".bad<maxKeptServerLists>" that nothing uses; empty when all are taken.
+std::string freeKeptServerListName(const std::string& path);
 
 // The bookmarks of one file and what the file held when last read or written.
 class ServerBookmarkFile {
 public:
     explicit ServerBookmarkFile(std::string path = serverListFileName);
 
-    // Reads the file into bookmarks. Damage and a file that exists but cannot be read are
-    // printed as warnings; a missing file is silent.
+    // Reads the file into bookmarks. Damage, a bad header and a file that exists but cannot be
+    // opened are printed as warnings; a missing file is silent.
     ServerListState load();
 
-    // Cuts every field of bookmarks to its cap, then writes the file atomically (a temporary
-    // renamed over it) when the list differs from what the file holds. Never over a file that
-    // could not be read. Refused and Failed are printed as errors.
+    // Cuts every field of bookmarks to what the file holds, then writes the file atomically (a
+    // temporary renamed over it) when the list differs from what the file holds. A damaged file
+    // or one with a bad header is first renamed to freeKeptServerListName ("<path> kept as
+    // <name>", a warning), and put back should the write fail. Never over a file that could not
+    // be opened. Refused and Failed are printed as errors.
     ServerListSave save();
 
     ServerBookmarkTable bookmarks;

@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "core/Random.h"
 #include "net/Network.h"
+#include "net/NetworkInternal.h"
 #include "world/Effects.h"
 #include "world/Game.h"
 #include "world/Map.h"
@@ -121,15 +122,16 @@ void dispatch(PacketType type, sf::Packet& packet, int senderIndex)
 {
     Player& player = *game.players[senderIndex];
     const auto id = static_cast<int16_t>(player.playerId);
+    const wire::MapArea area = loadedMapArea();
     switch (type) {
     case PacketType::PlayerX:
-        if (const auto v = wire::readFloatValue(packet)) {
+        if (const auto v = wire::readCoordinate(packet, area, wire::Axis::X)) {
             player.netTargetX = v->value;
             sendPlayerX(id, v->value);
         }
         break;
     case PacketType::PlayerY:
-        if (const auto v = wire::readFloatValue(packet)) {
+        if (const auto v = wire::readCoordinate(packet, area, wire::Axis::Y)) {
             player.netTargetY = v->value;
             sendPlayerY(id, v->value);
         }
@@ -173,13 +175,13 @@ void dispatch(PacketType type, sf::Packet& packet, int senderIndex)
             respawn(player);
         break;
     case PacketType::FireWeapon:
-        if (const auto v = wire::readFireWeapon(packet)) {
+        if (const auto v = wire::readFireWeapon(packet, area)) {
             const float angle = v->angleDegrees * wireRadiansPerDegree;
             fireWeapon(v->weapon, &v->origin, &angle, id, v->targetId, -1, &v->inherited);
         }
         break;
     case PacketType::DebrisRequest:
-        if (const auto v = wire::readDebris(packet))
+        if (const auto v = wire::readDebris(packet, area))
             spawnDebris(&v->position, &v->velocity, &v->size, &v->maxSize, &v->colour, v->growthRate,
                         v->alphaScale, true);
         break;

@@ -2,6 +2,7 @@
 #include "world/Game.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "audio/Audio.h"
 #include "core/Angle.h"
 #include "core/FrameUpdate.h"
@@ -18,6 +19,7 @@
 #include "graphics/Textures.h"
 #include "ui/AudioPanel.h"
 #include "ui/Console.h"
+#include "ui/Hints.h"
 #include "dialogs/Dialogs.h"
 #include "world/Ambience.h"
 #include "world/ConsoleCommands.h"
@@ -172,6 +174,7 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
         return false;
     }
     game.gameType = type;
+    game.joinedAsClient = type == MultiplayerGame && netRole == ClientRole;
     game.roundSettings = *settings;
     startMapAmbience(mapFile);
     initAmbience();
@@ -197,7 +200,7 @@ bool networkLost()
 
 void endLostNetworkGame()
 {
-    if (netRole == ClientRole) {
+    if (game.joinedAsClient) {
         kv::printMessage("Server disconnected");
         kv::showMessage(kv::messageList.empty() ? std::string() : kv::messageList.back().text);
     }
@@ -238,8 +241,13 @@ void runConsoleTick()
         runConsoleStep();
     if (grave) {
         game.consoleOpen = !game.consoleOpen;
-        if (game.consoleOpen)
+        if (game.consoleOpen) {
             kv::Console::takeFocus();
+            kv::Form& form = kv::consoleWidgets->consoleForm;
+            kv::logWindowShown("Console", {form.getPosition(), form.getSize()});
+        } else {
+            kv::logWindowClosed("Console");
+        }
     }
 }
 
@@ -309,8 +317,10 @@ void drawAudioPanel()
 {
     const sf::Vector2f viewSize = kv::renderWindow->getView().getSize();
     kv::drawRect({0.0f, 0.0f}, viewSize, sf::Color(47, 47, 47, 192), true, 0.0f);
-    if (kv::AudioPanel::update())
+    if (kv::AudioPanel::update()) {
         game.audioPanelOpen = false;
+        kv::logWindowClosed("Audio Panel");
+    }
 }
 
 void updateCursorGrab()
@@ -375,6 +385,8 @@ void tearDownGame()
     stopMusic();
     applyLighting(savedLighting);
     kv::resetLighting(); // whatever the map left, the menu is drawn in daylight
+    // The render-scale hint and the in-game panel's hints must not outlive the game.
+    kv::hints.clear();
 }
 
 } // namespace tvl

@@ -150,12 +150,13 @@ bool setUpGame(int type, const std::string& mapFile, const GameStartSettings* se
 void updateGameWorld(float dt);
 // Draws and displays the frame.
 void drawGameFrame();
-// Undoes the set-up and puts the lighting back: daylight, no queued lights.
+// Undoes the set-up and puts the lighting back: daylight, no queued lights, no hints.
 void tearDownGame();
 
 // A network game has ended under us: the last tick found the network gone.
 bool networkLost();
-// Ends such a game: a client says "Server disconnected" in a message box; gameEnded.
+// Ends such a game: on a machine that joined it as a client, "Server disconnected" is printed
+// and the newest message line shown in a message box; gameEnded.
 void endLostNetworkGame();
 
 } // namespace tvl

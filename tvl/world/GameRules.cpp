@@ -2,6 +2,7 @@
 // check, the in-game keys, zoom, pause, the tick callback and the camera.
 #include "world/Game.h"
 
+#include "app/WindowLog.h"
 #include "core/FrameUpdate.h"
 #include "core/Framework.h"
 #include "core/Input.h"
@@ -10,6 +11,7 @@
 #include "core/StringUtils.h"
 #include "core/Theme.h"
 #include "dialogs/Dialogs.h"
+#include "ui/AudioPanel.h"
 #include "ui/Hints.h"
 #include "world/Ambience.h"
 #include "world/GameAssets.h"
@@ -175,8 +177,10 @@ void handleGameKeys()
         game.gameEnded = true;
     if (keyPressed(sf::Keyboard::F1, true))
         showDocumentation();
-    if (keyPressed(sf::Keyboard::F5, true))
+    if (keyPressed(sf::Keyboard::F5, true)) {
         game.audioPanelOpen = true;
+        kv::logWindowShown("Audio Panel", kv::AudioPanel::area());
+    }
     if (keyPressed(sf::Keyboard::Add, true))
         setRenderScale(zoomedRenderScale(gameSettings.renderScale, 1));
     if (keyPressed(sf::Keyboard::Subtract, true))

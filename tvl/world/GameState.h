@@ -60,6 +60,9 @@ struct GameState {
     bool physicsDebug = false;   // the physics debug view is drawn
     bool netTicked = false;      // the tick callback has run at least once this game
     bool netAlive = true;        // the last networkTick result
+    // This machine joined the game as a client. Kept apart from netRole, which the network's
+    // end clears before the frame loop learns of it.
+    bool joinedAsClient = false;
 
     // What the game was started with; the HUD, the driving model and the game-over window
     // read it.

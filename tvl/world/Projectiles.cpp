@@ -3,6 +3,8 @@
 #include "core/Geometry.h"
 #include "core/Hash.h"
 #include "core/Log.h"
+#include "core/RateLimiter.h"
+#include "platform/Clock.h"
 #include "world/Effects.h"
 #include "world/GameAssets.h"
 #include "world/GameEvents.h"
@@ -45,6 +47,11 @@ constexpr float puffInterval = 0.005f;
 
 // For the log: one line a shot made and a hit decided, which the end-to-end runs wait for.
 const char* const weaponNames[weaponTypeCount] = {"pulse cannon", "drone pulse", "missile"};
+// Shots and hits come with the traffic (every machine logs every shot): a few lines a second
+// of each, with a count of those left out.
+constexpr uint32_t shotLinesPerSecond = 5;
+kv::RateLimiter shotLines(shotLinesPerSecond, 1.0);
+kv::RateLimiter hitLines(shotLinesPerSecond, 1.0);
 
 int32_t projectileIdCounter = 0;
 
@@ -154,8 +161,9 @@ void applyHit(const Projectile& p, Player& player)
 {
     const WeaponSpec& spec = weaponSpecs[static_cast<int>(p.type)];
     reportSound(p.hitSound, p.x, p.y, kv::hashName(spec.hitSound));
-    kv::writeLog(player.name + " hit by " + weaponNames[static_cast<int>(p.type)] + " " + std::to_string(p.id)
-                 + " of player " + std::to_string(p.ownerId));
+    kv::writeLogLimited(hitLines, kv::steadySeconds(),
+                        player.name + " hit by " + weaponNames[static_cast<int>(p.type)] + " " +
+                            std::to_string(p.id) + " of player " + std::to_string(p.ownerId));
     const sf::Vector2f velocity(p.vx, p.vy);
     if (isLocallyControlled(player.playerId) || player.isComputer) {
         player.hit(p.type, velocity);
@@ -227,8 +235,9 @@ Projectile* fireWeapon(WeaponType type, const sf::Vector2f* origin, const float*
     reportSound(kv::Audio::getSoundNumber(spec.fireSound, false), p.x, p.y);
     if (id == -1)
         reportWeaponFired(type, p.id, *origin, a, carried, ownerId, targetId);
-    kv::writeLog(std::string("Fired ") + weaponNames[typeIndex] + " " + std::to_string(p.id) + " of player "
-                 + std::to_string(ownerId));
+    kv::writeLogLimited(shotLines, kv::steadySeconds(),
+                        std::string("Fired ") + weaponNames[typeIndex] + " " + std::to_string(p.id) +
+                            " of player " + std::to_string(ownerId));
     game.projectiles.push_back(std::move(p));
     return &game.projectiles.back();
 }

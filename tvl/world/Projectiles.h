@@ -60,8 +60,10 @@ struct Projectile {
 // *inherited; any other id is a shot the server announced, made with that id and *inherited as
 // given. A client does not make its own new shots: it reports WeaponFired (forwarded to the
 // server) and returns null. A new shot made here is reported as WeaponFired too, and the fire
-// sound plays at the origin. Null as well for a type outside 0 .. 2 or an id already flying.
-// Otherwise the new record in game.projectiles, valid until the list next changes.
+// sound plays at the origin; it is logged ("Fired <weapon> <id> of player <owner>"), at most
+// five lines a second with a count of those left out. Null as well for a type outside 0 .. 2
+// or an id already flying. Otherwise the new record in game.projectiles, valid until the list
+// next changes.
 Projectile* fireWeapon(WeaponType type, const sf::Vector2f* origin, const float* angle,
                        int16_t ownerId, int16_t targetId, int id, const sf::Vector2f* inherited);
 
@@ -74,8 +76,9 @@ void removeProjectile(int id);
 // missileHomingSpeed; a pulse flies at its velocity, which approaches its base velocity by
 // pulseSlowdown. On a simulating machine the lifetime runs out (removal) and the first other
 // player in list order whose square overlaps the shot is hit: the hit sound (a server's
-// clients hear it), Player::hit for a player run here or a PlayerHit report for a remote one,
-// and the shot is removed. A client drops a shot silently clientLifetimeMargin after its
+// clients hear it), a log line ("<name> hit by <weapon> <id> of player <owner>", limited as the
+// shots' are), Player::hit for a player run here or a PlayerHit report for a remote one, and
+// the shot is removed. A client drops a shot silently clientLifetimeMargin after its
 // lifetime. A long frame runs in slices (simulationSliceCount, Player.h).
 void updateProjectiles(float dt);
 // Draws every projectile into the world texture (once per world frame) and submits its light;

@@ -1,6 +1,7 @@
 #include "app/Compositor.h"
 
 #include "app/FramePump.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/Input.h"
 #include "core/Log.h"
@@ -33,6 +34,7 @@ float fpsLineSpacing = 0;
 bool fpsTextReady = false;
 sf::Sprite cursorSprites[5];
 uint32_t frameNumber = 0;
+bool modalDialogRunning = false;
 
 namespace {
 
@@ -209,7 +211,8 @@ void displayFrame(int cursorKind)
             layer(id).clear(transparent);
         thermalPass(*onto);
 
-        drawMessages(consoleDrawn);
+        // Above the frame's interface; while a dialog runs, beneath the dialog (on its backdrop).
+        drawMessages(consoleDrawn, modalDialogRunning ? layerDisplay : layerUI);
         consoleDrawn = false;
 
         RenderLayer& ui = layer(layerUI);
@@ -234,6 +237,14 @@ void displayFrame(int cursorKind)
         ImGui::SFML::Update(*renderWindow, sf::seconds(dt));
     }
 
+    // The frame is kept before the hints and the frame rate: they belong to the moment (the
+    // pointer's place, the current rate), and a dialog's backdrop would show them frozen.
+    // A copy costs a whole-window read (about 2 ms a frame on a software renderer), so it is
+    // kept in the frames that follow a tick: what opens a dialog is a tick's input, and the
+    // frame it dims is then at most one tick old.
+    if (windowOpen() && (pollerTicked || lastShownFrame().getSize() != renderWindow->getSize()))
+        keepShownFrame();
+
     for (const Hint& hint : hints)
         drawHint(hint.position, hint.textColour, hint.backColour, hint.text);
     if (display.target)
@@ -247,12 +258,8 @@ void displayFrame(int cursorKind)
     }
 
     if (windowOpen()) {
-        // A copy costs a whole-window read (about 2 ms a frame on a software renderer), so it is
-        // kept in the frames that follow a tick: what opens a dialog is a tick's input, and the
-        // frame it dims is then at most one tick old.
-        if (pollerTicked || lastShownFrame().getSize() != renderWindow->getSize())
-            keepShownFrame();
         renderWindow->display();
+        writeShownWindowLines();
     }
     pumpFrame();
     ++frameNumber;

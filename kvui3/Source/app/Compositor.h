@@ -59,11 +59,17 @@ sf::FloatRect fpsTextBox(sf::Vector2f viewSize, float textWidth, float lineSpaci
 // Cursor sprites 2, 3 and 4 (0 and 1 unused), made by start-up.
 extern sf::Sprite cursorSprites[5];
 
-// A recent frame as it was shown: displayFrame copies the window into it just before the display
-// of every frame that follows a tick (and whenever the window's size changed), since after a swap
-// the back buffer may hold anything (on Mesa it reads back as zeros). Window-sized; empty before
-// the first displayed frame. Modal dialogs dim it for their backdrop.
+// A recent frame as it was shown, without its hints and frame-rate text: displayFrame copies the
+// window into it just before drawing those in every frame that follows a tick (and whenever the
+// window's size changed), since after a swap the back buffer may hold anything (on Mesa it reads
+// back as zeros). Window-sized; empty before the first displayed frame. Modal dialogs dim it for
+// their backdrop.
 const sf::Texture& lastShownFrame();
+
+// The innermost frame loop is a modal dialog's (ModalScope sets it; every nested loop starts
+// without it and puts the outer loop's value back). Then the message list is drawn on the
+// display under the UI layer, so the dialog's widgets cover it and stay readable.
+extern bool modalDialogRunning;
 
 // Incremented at the very end of every displayFrame; lights update once per number.
 extern uint32_t frameNumber;

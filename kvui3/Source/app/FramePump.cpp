@@ -11,6 +11,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Signals.h"
 #include "platform/WindowControl.h"
+#include "ui/Component.h"
 
 #include <SFML/System/Clock.hpp>
 
@@ -85,6 +86,8 @@ static void closeProgram()
 }
 
 static sf::Vector2i leftPressPosition;
+// The left Control key by its own events: a quick Ctrl+F12 is over before the next sample.
+static bool leftControlPressed = false;
 
 void handleEvent(const sf::Event& event)
 {
@@ -98,22 +101,32 @@ void handleEvent(const sf::Event& event)
         if (renderWindow.isBuilt())
             renderWindow->setMouseCursorGrabbed(cursorGrabbed);
         Keyboard::forgetReleasedKeys();
+        // A Control released elsewhere sent us no release event.
+        leftControlPressed = false;
         break;
     case sf::Event::KeyPressed:
+        if (event.key.code == sf::Keyboard::LControl)
+            leftControlPressed = true;
         if (event.key.code == sf::Keyboard::F12) {
-            if (input.keyDown(sf::Keyboard::LControl)) {
+            // The event says whether a Control key was down when F12 went down; which one, the
+            // left key's own events say (or the sample, for one held since before the focus came).
+            if (event.key.control && (leftControlPressed || input.held(sf::Keyboard::LControl)))
                 Shaders::reloadAll();
-            } else {
+            else
                 screenshotRequested = true;
-            }
         }
         Keyboard::addPressedKey(static_cast<uint32_t>(event.key.code));
         break;
     case sf::Event::KeyReleased:
         // Under load SFML can pass on the release half of an X11 auto-repeat pair; only a key
         // that is really up counts as released.
-        if (!input.held(event.key.code))
+        if (!input.held(event.key.code)) {
             Keyboard::keyReleased(static_cast<uint32_t>(event.key.code));
+            if (event.key.code == sf::Keyboard::LControl)
+                leftControlPressed = false;
+        } else {
+            Keyboard::releaseWhileHeld(static_cast<uint32_t>(event.key.code));
+        }
         break;
     case sf::Event::TextEntered:
         // Printable ASCII only: X11 sends 127 for Delete and control codes for Ctrl+letters.
@@ -152,12 +165,14 @@ void pollEvents()
     if (!tickGateStarted || !pollerTicked)
         return;
     pollerTickCount++;
+    nextComponentTick();
     runTickCallbacks(pollerTickSeconds);
     if (onAgeHints)
         onAgeHints(pollerTickSeconds);
     Keyboard::pressedKeys.clear();
     typedText.clear();
     mouseWheelDelta = 0;
+    Keyboard::settleReleases();
     if (mouseCaptured) {
         if (!(input.focus && input.buttons != 0)) {
             if (input.focus)

@@ -143,8 +143,10 @@ bool init()
 
     if (!settingsFileMissing && settings.emulatedWidth != 0 && settings.emulatedHeight != 0)
         emulateResolution(settings.emulatedWidth, settings.emulatedHeight, 0, true);
-    if (emulatingResolution)
+    if (emulatingResolution) {
         setMessagesOrigin();
+        Console::updateLayout();
+    }
     return true;
 }
 
@@ -173,6 +175,8 @@ void shutdown()
     if (imguiEnabled) {
         ImGui::SFML::Shutdown();
         imguiEnabled = false;
+        // Its atlas went with the context; a later start-up adds the font again.
+        imguiLargeFont = nullptr;
     }
     renderWindow->close();
     frameworkInitialised = false;

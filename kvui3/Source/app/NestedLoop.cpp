@@ -1,5 +1,6 @@
 #include "app/NestedLoop.h"
 
+#include "app/Compositor.h"
 #include "app/FramePump.h"
 #include "core/Framework.h"
 #include "core/Input.h"
@@ -17,8 +18,10 @@ namespace kv {
 
 NestedLoop::NestedLoop()
     : drawOffset(currentDrawOffset), drawScale(currentDrawScale), textOutlineThickness(kv::textOutlineThickness),
-      textOutlineColour(kv::textOutlineColour), clipDepth(kv::clipDepth()), cursorGrabbed(kv::cursorGrabbed)
+      textOutlineColour(kv::textOutlineColour), clipDepth(kv::clipDepth()), cursorGrabbed(kv::cursorGrabbed),
+      componentTicks(enterComponentLoop()), modalDialog(modalDialogRunning)
 {
+    modalDialogRunning = false;
 }
 
 NestedLoop::~NestedLoop()
@@ -38,6 +41,8 @@ NestedLoop::~NestedLoop()
         if (renderWindow.isBuilt() && renderWindow->isOpen())
             renderWindow->setMouseCursorGrabbed(cursorGrabbed);
     }
+    leaveComponentLoop(componentTicks);
+    modalDialogRunning = modalDialog;
     frameTime = 0;
     SceneManager::zeroDtNextFrame = true;
 }

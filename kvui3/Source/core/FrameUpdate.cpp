@@ -1,5 +1,7 @@
 #include "core/FrameUpdate.h"
 
+#include "core/Messages.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -43,6 +45,10 @@ bool TickGate::advance(double elapsed, unsigned frameLimit, double interval)
 
 void registerOnTickCallback(TickCallback callback)
 {
+    if (std::find(onTickCallbacks.begin(), onTickCallbacks.end(), callback) != onTickCallbacks.end()) {
+        printError("registerOnTickCallback: Callback already registered");
+        return;
+    }
     onTickCallbacks.push_back(callback);
 }
 

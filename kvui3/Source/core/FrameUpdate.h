@@ -35,7 +35,8 @@ struct TickGate {
     bool advance(double elapsed, unsigned frameLimit, double interval);
 };
 
-// Called on every tick with pollerTickSeconds, in registration order.
+// Called on every tick with pollerTickSeconds, in registration order. A callback registered
+// already is reported as an error and not added again.
 using TickCallback = void (*)(float);
 void registerOnTickCallback(TickCallback callback);
 void unregisterOnTickCallback(TickCallback callback);

@@ -48,6 +48,10 @@ Emulation computeEmulation(float windowWidth, float windowHeight, int width, int
 // each direction, and at least 640 x 480 even on a smaller one.
 sf::Vector2u fitWindowSize(int width, int height, sf::Vector2u desktop);
 
+// Where a window of that size goes on a desktop of that size: centred, its top-left corner
+// never off the desktop.
+sf::Vector2i centredWindowPosition(sf::Vector2u window, sf::Vector2u desktop);
+
 // The emulated size used for width x height in a windowWidth x windowHeight window: raised to at
 // least 640 x 480, then scaled down together (aspect kept) until the view computeEmulation widens
 // it to is at most maxTextureSize whole pixels on each side: the world is drawn on a texture of
@@ -64,9 +68,9 @@ extern Notifier displayModeChanged;
 
 namespace KVCore {
 
-// (Re)creates the window at the size fitWindowSize gives on this desktop and records the mode in
-// the settings; every call after the first notifies displayModeChanged. Returns whether the
-// window is open.
+// (Re)creates the window at the size fitWindowSize gives on this desktop (a window centred on
+// it) and records the mode in the settings; every call after the first notifies
+// displayModeChanged. Returns whether the window is open.
 bool setDisplayMode(int width, int height, unsigned bpp, bool windowed);
 
 // Emulates the size fitEmulatedSize gives for this window and the driver's largest texture;

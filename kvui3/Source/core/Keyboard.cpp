@@ -32,6 +32,8 @@ std::vector<KeyName> keyNames;
 namespace {
 // Keys waited out while still held; their auto-repeat presses are dropped.
 std::vector<uint32_t> heldAfterWait;
+// Keys whose release event came while they were sampled down.
+std::vector<uint32_t> releasedWhileHeld;
 } // namespace
 
 void addPressedKey(uint32_t code)
@@ -51,7 +53,27 @@ void addPressedKey(uint32_t code)
 
 void keyReleased(uint32_t code)
 {
-    heldAfterWait.erase(std::remove(heldAfterWait.begin(), heldAfterWait.end(), code), heldAfterWait.end());
+    std::erase(heldAfterWait, code);
+    std::erase(releasedWhileHeld, code);
+}
+
+void releaseWhileHeld(uint32_t code)
+{
+    // Also before the key's wait begins: a press and its release can come in one tick, ahead of
+    // the wait that the press starts.
+    if (std::find(releasedWhileHeld.begin(), releasedWhileHeld.end(), code) == releasedWhileHeld.end())
+        releasedWhileHeld.push_back(code);
+}
+
+void settleReleases()
+{
+    // Every repeat press of a key comes before its release: none is left queued once it is up.
+    std::erase_if(releasedWhileHeld, [](uint32_t code) {
+        if (input.held(static_cast<int>(code)))
+            return false;
+        std::erase(heldAfterWait, code);
+        return true;
+    });
 }
 
 void forgetReleasedKeys()

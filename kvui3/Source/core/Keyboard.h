@@ -31,6 +31,13 @@ void addPressedKey(uint32_t code);
 
 // A key went up: it counts again on its next press.
 void keyReleased(uint32_t code);
+// A release event came while the last sample had the key down: the release half of an X11
+// auto-repeat pair, or a release that came after the sample. Which one the next tick's sample
+// tells (settleReleases).
+void releaseWhileHeld(uint32_t code);
+// At a tick, before its events: a key whose release came while it was sampled down, and which is
+// now up, counts again on its next press (also when its wait began after that release).
+void settleReleases();
 
 // The window got the focus back: a waited-out key released elsewhere sent us no release event.
 void forgetReleasedKeys();

@@ -111,6 +111,12 @@ sf::Vector2u fitWindowSize(int width, int height, sf::Vector2u desktop)
     return {fit(width, desktop.x, 640), fit(height, desktop.y, 480)};
 }
 
+sf::Vector2i centredWindowPosition(sf::Vector2u window, sf::Vector2u desktop)
+{
+    auto centre = [](unsigned size, unsigned room) { return size >= room ? 0 : static_cast<int>((room - size) / 2); };
+    return {centre(window.x, desktop.x), centre(window.y, desktop.y)};
+}
+
 sf::Vector2i fitEmulatedSize(int width, int height, float windowWidth, float windowHeight,
                              unsigned maxTextureSize)
 {
@@ -146,6 +152,10 @@ bool setDisplayMode(int width, int height, unsigned bpp, bool windowed)
     // Close alone may leave X11 windows without a title bar.
     sf::Uint32 style = windowed ? (sf::Style::Titlebar | sf::Style::Close) : sf::Style::Fullscreen;
     createWindow(sf::VideoMode(w, h, bpp), caption, style, context);
+    // SFML 2.5 places a new window by the desktop's width in both directions, so a tall window
+    // starts partly below the screen's edge where no window manager moves it.
+    if (windowed)
+        renderWindow->setPosition(centredWindowPosition(renderWindow->getSize(), desktopSize()));
 
     sf::VideoMode best = getFullscreenMode(0);
     if (best.width == w && best.height == h) {

@@ -4,6 +4,7 @@
 #include "dialogs/ModalBackdrop.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "audio/Audio.h"
 #include "core/Framework.h"
 #include "core/Paths.h"
@@ -24,10 +25,16 @@ void showModal()
 {
     if (!renderWindow.isBuilt() || !renderWindow->isOpen())
         return;
+    if (!Audio::audioReady) {
+        showMessage(noAudioText);
+        return;
+    }
     connectDialogs();
     ModalScope scope;
     ModalBackdrop backdrop;
     backdrop.capture();
+    WindowLog log("Audio Panel");
+    log.shown(area());
     bool done = false;
     while (!done) {
         drawModalBackground(backdrop);

@@ -9,7 +9,8 @@ namespace kv::AudioPanel {
 void connectDialogs();
 
 // Runs the panel over a dimmed picture of the screen until Done, Escape or F5; the caller's
-// next frame has a time of 0. Without a window it does not run.
+// next frame has a time of 0. Without a window it does not run; with the audio service down it
+// shows noAudioText in a message box instead.
 void showModal();
 
 // A file dialog started at the musicLoadPath setting with the music types; Ok plays the chosen

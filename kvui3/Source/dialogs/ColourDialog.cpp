@@ -3,6 +3,7 @@
 #include "dialogs/ModalBackdrop.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
@@ -41,6 +42,8 @@ bool frameworkColourDialog(const std::string& title, sf::Color& colour)
         dialog.setTitle(title);
     ModalBackdrop backdrop;
     backdrop.capture();
+    WindowLog log(dialog.getTitle());
+    log.shown({dialog.getPosition(), dialog.getSize()});
     bool taken = false;
     for (;;) {
         drawModalBackground(backdrop);
@@ -60,7 +63,7 @@ bool frameworkColourDialog(const std::string& title, sf::Color& colour)
     return taken;
 }
 
-bool imguiColourDialog(sf::Color& colour)
+bool imguiColourDialog(const std::string& title, sf::Color& colour)
 {
     ModalScope scope;
     ModalBackdrop backdrop;
@@ -68,6 +71,7 @@ bool imguiColourDialog(sf::Color& colour)
     const float reference[4] = {colour.r / 255.0f, colour.g / 255.0f, colour.b / 255.0f, colour.a / 255.0f};
     float current[4] = {reference[0], reference[1], reference[2], reference[3]};
     ImGui::OpenPopup("colourDialog");
+    WindowLog log(title.empty() ? "Colour" : title);
     bool cancelled = false;
     for (;;) {
         drawModalBackground(backdrop);
@@ -76,6 +80,8 @@ bool imguiColourDialog(sf::Color& colour)
                                 ImGuiColorEditFlags_AlphaPreviewHalf | ImGuiColorEditFlags_DisplayRGB |
                                     ImGuiColorEditFlags_DisplayHex,
                                 reference);
+            const ImVec2 at = ImGui::GetWindowPos(), size = ImGui::GetWindowSize();
+            log.settled({at.x, at.y, size.x, size.y});
             if (keyHit(sf::Keyboard::Escape)) {
                 cancelled = true;
                 ImGui::CloseCurrentPopup();
@@ -105,7 +111,7 @@ bool showColourDialog(const std::string& title, sf::Color& colour)
 {
     if (!renderWindow.isBuilt() || !renderWindow->isOpen())
         return false;
-    return imguiEnabled ? imguiColourDialog(colour) : frameworkColourDialog(title, colour);
+    return imguiEnabled ? imguiColourDialog(title, colour) : frameworkColourDialog(title, colour);
 }
 
 } // namespace kv

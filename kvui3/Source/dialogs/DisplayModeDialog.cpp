@@ -3,6 +3,7 @@
 #include "dialogs/ModalBackdrop.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/Log.h"
 #include "core/Scene.h"
@@ -122,6 +123,8 @@ int runDisplayModeDialog(DisplayModeChoice& mode)
     ModalBackdrop backdrop;
     backdrop.capture();
     writeLog("Display mode dialog");
+    WindowLog log("Select Display Mode");
+    log.shown({dialog.form.getPosition(), dialog.form.getSize()});
     int result = -1;
     while (result < 0) {
         drawModalBackground(backdrop);

@@ -3,6 +3,7 @@
 #include "dialogs/ModalBackdrop.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "audio/Audio.h"
 #include "core/DirectoryScanner.h"
 #include "core/Framework.h"
@@ -147,6 +148,34 @@ bool isFileSystemRoot(const std::string& folder)
     return folder == "\\" || folder == "/";
 }
 
+FileDialogColumns fileDialogColumns(float x, float width, float widestPlace)
+{
+    constexpr float margin = 10, gap = 25, leastPlace = 115;
+    const float row = width - 2 * margin - gap;
+    // The list scrolls sideways once an entry measures more than its width less 3.
+    const float place = std::max(leastPlace, std::min(std::ceil(widestPlace) + 4, std::floor(row / 2)));
+    FileDialogColumns columns;
+    columns.fileWidth = row - place;
+    columns.placeX = x + margin + columns.fileWidth + gap;
+    columns.placeWidth = place;
+    return columns;
+}
+
+std::string fitFolderText(const std::string& folder, float maxWidth, const TextMeasure& measure)
+{
+    if (measure(folder) <= maxWidth)
+        return folder;
+    const std::string dots = "...";
+    for (size_t start = 1; start < folder.size(); ++start) {
+        if ((static_cast<unsigned char>(folder[start]) & 0xC0) == 0x80)
+            continue;
+        std::string shown = dots + folder.substr(start);
+        if (measure(shown) <= maxWidth)
+            return shown;
+    }
+    return dots;
+}
+
 void FileDialog::create()
 {
     if (created)
@@ -182,16 +211,21 @@ void FileDialog::create()
 
     const float rowHeight = ls + 1;
     const sf::Vector2f listAt(x + 10, upAt.y + upButton.getHeight() + 4);
-    fileList.createWithRows(listAt, width - 160, static_cast<unsigned>(std::max(1.0f, std::floor(height / rowHeight) - 7)));
+    std::vector<std::string> places = fileSystemRoots();
+    float widestPlace = 0;
+    for (std::string& place : places) {
+        std::replace(place.begin(), place.end(), '/', '\\');
+        widestPlace = std::max(widestPlace, ListBox::measureText(*standardFont, componentTextSize, place));
+    }
+    const FileDialogColumns columns = fileDialogColumns(x, width, widestPlace);
+    fileList.createWithRows(listAt, columns.fileWidth,
+                            static_cast<unsigned>(std::max(1.0f, std::floor(height / rowHeight) - 7)));
     fileList.keyboard = true;
     fileList.hBarAllowed = false;
-    const float driveX = listAt.x + fileList.getWidth() + 25;
-    driveList.createWithRows({driveX, listAt.y}, x + width - 10 - driveX,
+    driveList.createWithRows({columns.placeX, listAt.y}, columns.placeWidth,
                              static_cast<unsigned>(std::floor(fileList.getHeight() / rowHeight)));
-    for (std::string root : fileSystemRoots()) {
-        std::replace(root.begin(), root.end(), '/', '\\');
-        driveList.addItem(root, "", root);
-    }
+    for (const std::string& place : places)
+        driveList.addItem(place, "", place);
     driveList.selected = -1;
 
     form.create({x, y - (ls + 4)}, {width, height + ls + 4}, title);
@@ -245,6 +279,8 @@ void FileDialog::refresh()
     fileList.hScroll = 0;
     fileList.top = 0;
     upButton.enabled = !isFileSystemRoot(currentFolder);
+    const auto measure = [](const std::string& text) { return textWidth(*standardFont, componentTextSize, text); };
+    shownFolder = fitFolderText(currentFolder, x + width - 10 - folderTextPosition.x, measure);
     for (const FileDialogEntry& entry : listFileDialogFolder(currentFolder, fileTypes, Audio::mountedPackEntries())) {
         fileList.addItem(entry.name, "", "");
         if (entry.fromPack) {
@@ -281,6 +317,8 @@ int FileDialog::showModal()
     if (fileNameEdit.id < maxComponentIds)
         focusedComponentId = static_cast<uint32_t>(fileNameEdit.id);
     refresh();
+    WindowLog log(title);
+    log.shown({form.getPosition(), form.getSize()});
 
     int result = -1;
     while (result < 0) {
@@ -294,7 +332,7 @@ int FileDialog::showModal()
 
         form.update();
         form.draw();
-        drawText(layerUI, folderTextPosition, clFormText, currentFolder, *standardFont, componentTextSize);
+        drawText(layerUI, folderTextPosition, clFormText, shownFolder, *standardFont, componentTextSize);
 
         fileList.update();
         fileList.draw();

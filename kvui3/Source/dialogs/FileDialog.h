@@ -8,6 +8,7 @@
 #include "ui/Form.h"
 #include "ui/ListBox.h"
 #include "ui/TextBox.h"
+#include "ui/WordWrap.h"
 
 #include <cstdint>
 #include <string>
@@ -43,6 +44,20 @@ std::string withDefaultExtension(const std::string& name, const std::vector<std:
 // True for the file-system root ("\" or "/"), where Up has nowhere to go.
 bool isFileSystemRoot(const std::string& folder);
 
+// The file list and the place list side by side across a dialog at x, width wide (10 in from
+// each side, 25 apart): the place list as wide as its widest entry (widestPlace, measured as the
+// list measures) needs to show it whole, at least 115 and at most half the row; the file list
+// takes the rest.
+struct FileDialogColumns {
+    float fileWidth = 0;
+    float placeX = 0, placeWidth = 0;
+};
+FileDialogColumns fileDialogColumns(float x, float width, float widestPlace);
+
+// folder as it fits in maxWidth: whole, or "..." and as much of its end as fits (never cut
+// inside a UTF-8 sequence).
+std::string fitFolderText(const std::string& folder, float maxWidth, const TextMeasure& measure);
+
 class FileDialog {
 public:
     static constexpr const char* emptyNameMessage = "Select or enter a filename first";
@@ -57,6 +72,7 @@ public:
     Button upButton, okButton, cancelButton;
     TextBox fileNameEdit;
     sf::Vector2f folderTextPosition;
+    std::string shownFolder; // currentFolder as written at folderTextPosition, cut to the dialog
     std::vector<std::string> fileTypes; // each beginning with '.'
     bool addDefaultExtension = false;
     bool created = false;

@@ -3,6 +3,7 @@
 #include "dialogs/ModalBackdrop.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/Log.h"
 #include "core/Settings.h"
@@ -67,6 +68,8 @@ int showInputDialog(std::string& value, const std::string& unused, const std::st
     ModalBackdrop backdrop;
     backdrop.capture();
     writeLog("Input: " + prompt);
+    WindowLog log(prompt);
+    log.shown({dialog.form.getPosition(), dialog.form.getSize()});
     int result = -1;
     while (result < 0) {
         drawModalBackground(backdrop);

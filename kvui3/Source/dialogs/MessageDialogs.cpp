@@ -4,6 +4,7 @@
 #include "dialogs/ModalBackdrop.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
@@ -49,6 +50,7 @@ struct TextPanel {
         list.showPanel = false;
         list.followScroll = false;
     }
+    sf::FloatRect area() const { return {position, size}; }
     void updateAndDraw()
     {
         form.update();
@@ -91,6 +93,8 @@ void showMessage(const std::string& text)
 
     ModalBackdrop backdrop;
     backdrop.capture();
+    WindowLog log("Message");
+    log.shown(panel.area());
     bool done = false;
     while (!done) {
         drawModalBackground(backdrop);
@@ -134,6 +138,8 @@ int showConfirmDialog(const std::string& text)
     if (input.focus && input.keyDown(sf::Keyboard::Escape))
         Keyboard::waitForKeyRelease(sf::Keyboard::Escape);
 
+    WindowLog log("Confirm");
+    log.shown(panel.area());
     int answer = -1;
     while (answer < 0) {
         drawModalBackground(backdrop);

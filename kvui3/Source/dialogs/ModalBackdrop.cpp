@@ -4,6 +4,7 @@
 #include "core/Framework.h"
 #include "graphics/RenderLayers.h"
 #include "ui/Component.h"
+#include "ui/Hints.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -55,10 +56,15 @@ void showClosingFrame(const ModalBackdrop& backdrop)
     displayFrame(0);
 }
 
-ModalScope::ModalScope() : focus_(focusedComponentId) {}
+ModalScope::ModalScope() : focus_(focusedComponentId)
+{
+    modalDialogRunning = true;
+    hints.clear();
+}
 
 ModalScope::~ModalScope()
 {
+    hints.clear();
     focusedComponentId = focus_;
 }
 

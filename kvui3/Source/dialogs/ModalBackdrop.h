@@ -33,7 +33,9 @@ void showClosingFrame(const ModalBackdrop& backdrop);
 // Held by a dialog while it runs. Besides the nested-loop scope (the caller's draw state back,
 // this loop's per-tick input spent, a frame time of 0 for the caller's next frame) it gives the
 // keyboard focus back to the widget that had it, since the dialog's widgets take it and their
-// ids are freed when they go.
+// ids are freed when they go. The hints shown when it opens end then (their widgets lie behind
+// the dialog), and the dialog's own end with it. While it runs, the compositor draws the message
+// list beneath the dialog (modalDialogRunning).
 class ModalScope {
 public:
     ModalScope();

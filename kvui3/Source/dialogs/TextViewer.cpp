@@ -3,6 +3,7 @@
 #include "dialogs/ModalBackdrop.h"
 
 #include "app/Compositor.h"
+#include "app/WindowLog.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
 #include "core/Log.h"
@@ -34,7 +35,8 @@ void showTextFile(const std::string& fileName, const std::string&, const std::st
         return;
     }
 
-    writeLog("Showing " + fileName);
+    WindowLog log(fileName);
+    log.shown({{0, 0}, view});
     Toolbar toolbar;
     toolbar.create({0, 0});
     const Button* done = toolbar.addButton("Done", 175, sf::Keyboard::Enter, "", false);
@@ -54,7 +56,6 @@ void showTextFile(const std::string& fileName, const std::string&, const std::st
         }
         displayFrame(0);
     }
-    writeLog("Closed " + fileName);
 }
 
 } // namespace kv

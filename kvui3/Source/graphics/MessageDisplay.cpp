@@ -3,7 +3,6 @@
 #include "core/FrameUpdate.h"
 #include "core/Framework.h"
 #include "core/LazyObject.h"
-#include "graphics/RenderLayers.h"
 #include "graphics/Text.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -49,7 +48,7 @@ void layoutMessages(float spacing)
     messagesBackground->setFillColor(sf::Color(0, 0, 0, 128));
 }
 
-void drawMessages(bool consoleShown)
+void drawMessages(bool consoleShown, RenderLayerId onto)
 {
     if (pollerTicked) {
         ageMessages(messageSecondNow());
@@ -57,9 +56,10 @@ void drawMessages(bool consoleShown)
     }
     if (consoleShown || messageList.empty())
         return;
-    drawOnUILayer(*messagesBackground);
+    RenderLayer* layer = getRenderLayer(onto, false);
+    layer->draw(*messagesBackground);
     for (const MessageEntry& e : messageList)
-        drawOnUILayer(e.textObject);
+        layer->draw(e.textObject);
 }
 
 } // namespace kv

@@ -1,6 +1,8 @@
 #pragma once
-// The message list on screen: laid out at the lower left in the standard font, drawn on the UI layer.
+// The message list on screen: laid out at the lower left in the standard font, drawn on the UI
+// layer (beneath it while a modal dialog runs).
 #include "core/Messages.h"
+#include "graphics/RenderLayers.h"
 
 namespace kv {
 
@@ -10,8 +12,8 @@ void setMessagesOrigin();
 // Lays the entries out above the origin with the given line spacing.
 void layoutMessages(float lineSpacing);
 
-// Once per frame from the compositor: ages and lays out on ticks, then draws unless
-// consoleShown (the console, drawn this frame, already holds the lines).
-void drawMessages(bool consoleShown);
+// Once per frame from the compositor: ages and lays out on ticks, then draws on layer `onto`
+// unless consoleShown (the console, drawn this frame, already holds the lines).
+void drawMessages(bool consoleShown, RenderLayerId onto);
 
 } // namespace kv

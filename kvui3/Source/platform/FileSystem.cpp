@@ -240,6 +240,18 @@ bool writeWholeFile(const std::string& gamePath, const void* data, size_t size)
     return ok;
 }
 
+bool renameToFreeName(const std::string& from, const std::string& to)
+{
+    const std::string source = resolvePath(from), target = resolvePath(to);
+    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system that cannot promise it: looked at just before.
+    struct stat st {};
+    return lstat(target.c_str(), &st) != 0 && errno == ENOENT && std::rename(source.c_str(), target.c_str()) == 0;
+}
+
 void clearPathCache()
 {
     std::lock_guard<std::mutex> lock(cacheMutex());

@@ -44,6 +44,10 @@ bool readWholeFile(const std::string& gamePath, std::string& out);
 // temporary removed.
 bool writeWholeFile(const std::string& gamePath, const void* data, size_t size);
 
+// Renames the file at game path from to game path to, which must be free: whatever is at to is
+// never replaced (false then). False too when the rename fails.
+bool renameToFreeName(const std::string& from, const std::string& to);
+
 // Forgets every cached listing. Needed after the working folder changes (cached folders are
 // keyed by the paths as given), and by tests that rebuild trees under the same names.
 void clearPathCache();

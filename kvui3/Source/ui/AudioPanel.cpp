@@ -5,6 +5,7 @@
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/LazyObject.h"
+#include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/Theme.h"
 #include "core/Time.h"
@@ -175,6 +176,14 @@ void build()
     p.built = true;
 }
 
+sf::FloatRect area()
+{
+    if (!panel.isBuilt())
+        return {};
+    Form& form = panel->form;
+    return {form.getPosition(), form.getSize()};
+}
+
 void resetButtons()
 {
     if (!panel.isBuilt())
@@ -235,8 +244,10 @@ void askDefaults()
 
 bool update()
 {
-    if (!Audio::audioReady)
+    if (!Audio::audioReady) {
+        printWarning(noAudioText);
         return true;
+    }
     if (!panel.isBuilt() || !panel->built)
         build();
     Panel& p = *panel;

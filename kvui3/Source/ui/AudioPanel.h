@@ -4,6 +4,8 @@
 // centred in the view. One program-wide panel, built when audio comes up and again after a
 // theme or display-mode change. Its modal loop and the dialogs it opens live in the dialogs
 // layer (dialogs/AudioPanelModal.h), which fills the two hooks below.
+#include <SFML/Graphics/Rect.hpp>
+
 #include <string>
 
 namespace kv::AudioPanel {
@@ -13,6 +15,8 @@ inline constexpr const char* noTimeText = "-:--";
 inline constexpr const char* noMusicText = "No music loaded, click \"Load Music File\" or press F3";
 inline constexpr const char* defaultsQuestion =
     "Are you sure that you want to set default sound and music volume levels?";
+// What the panel says in place of opening when the audio service is down (no device).
+inline constexpr const char* noAudioText = "No audio device is available: the game runs without sound and music.";
 // How far the skip buttons move the music, in seconds.
 inline constexpr float skipSeconds = 5.0f;
 
@@ -25,8 +29,10 @@ extern int (*confirmHook)(const std::string& text);
 void build();
 // Forgets the pressed state of the eight buttons.
 void resetButtons();
+// The form's place in the view, as last built.
+sf::FloatRect area();
 // One frame of the panel's input and drawing on layerUI; true when it asks to close (Done,
-// Escape or F5, or the audio service is not up).
+// Escape or F5). With the audio service down it closes at once with noAudioText as a warning.
 bool update();
 
 // The transport actions the buttons run, on the current music stream.

@@ -13,9 +13,19 @@ uint32_t focusedComponentId = noFocusedComponent;
 uint32_t autoNameCounter = 1;
 bool showComponentBounds = false;
 
+namespace {
+// The tick in which each id's widget last ran; 0: not since it was claimed. Ticks are numbered
+// across all loops and never reused, so a mark made in another loop matches none of the active
+// loop's ticks.
+uint64_t runningTick[maxComponentIds] = {};
+uint64_t lastTick = 1;
+ComponentTicks activeTicks;
+} // namespace
+
 void resetComponentIds()
 {
     std::fill(std::begin(usedComponentIds), std::end(usedComponentIds), 0u);
+    std::fill(std::begin(runningTick), std::end(runningTick), uint64_t(0));
     focusedComponentId = 0;
 }
 
@@ -24,10 +34,53 @@ int32_t claimComponentId()
     for (uint32_t i = 0; i < maxComponentIds; ++i) {
         if (usedComponentIds[i] == 0) {
             usedComponentIds[i] = 1;
+            runningTick[i] = 0;
             return static_cast<int32_t>(i);
         }
     }
     return -1;
+}
+
+void markComponentRunning(uint64_t id)
+{
+    if (id < maxComponentIds)
+        runningTick[id] = activeTicks.current;
+}
+
+bool componentRunning(uint32_t id)
+{
+    return id < maxComponentIds && usedComponentIds[id] != 0 &&
+           (runningTick[id] == activeTicks.current || runningTick[id] == activeTicks.previous);
+}
+
+void nextComponentTick()
+{
+    activeTicks.previous = activeTicks.current;
+    activeTicks.current = ++lastTick;
+}
+
+ComponentTicks enterComponentLoop()
+{
+    const ComponentTicks caller = activeTicks;
+    ++lastTick;
+    activeTicks = {lastTick, lastTick};
+    return caller;
+}
+
+void leaveComponentLoop(const ComponentTicks& caller)
+{
+    activeTicks = caller;
+}
+
+uint32_t nextFocusId(uint32_t current)
+{
+    for (uint32_t i = current + 1; i < maxComponentIds; ++i)
+        if (componentRunning(i))
+            return i;
+    for (uint32_t i = 0; i < current && i < maxComponentIds; ++i)
+        if (componentRunning(i))
+            return i;
+    return current;
 }
 
 std::string makeAutoName()

@@ -34,6 +34,29 @@ void resetComponentIds();
 // claimed then).
 int32_t claimComponentId();
 
+// Keyboard focus walks only the widgets that the active frame loop runs. A widget that takes
+// focus marks its id in its update; a mark holds through the tick it was made in and the next,
+// so widgets that update only on ticks stay reachable. A nested loop starts with nothing marked
+// and gives its caller's marks back when it ends: neither the caller's widgets nor the hidden
+// program-wide ones (the console line, the Script Console editor) can take the focus inside it.
+struct ComponentTicks {
+    uint64_t current = 1;
+    uint64_t previous = 1;
+};
+
+// The widget holding id runs in this tick of the active loop.
+void markComponentRunning(uint64_t id);
+// Claimed, and marked in this tick or the last one of the active loop.
+bool componentRunning(uint32_t id);
+// The active loop's next tick; the frame pump calls it with every tick.
+void nextComponentTick();
+// A nested loop begins with no widget running; the caller's ticks come back for leaveComponentLoop.
+ComponentTicks enterComponentLoop();
+void leaveComponentLoop(const ComponentTicks& caller);
+// Tab order: the next running id above current, else the lowest running one below it; current
+// itself when no other runs.
+uint32_t nextFocusId(uint32_t current);
+
 // "auto:" + the next counter value; the counter skips 0 when it wraps.
 std::string makeAutoName();
 

@@ -11,6 +11,7 @@
 #include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
+#include <limits>
 
 namespace kv {
 
@@ -88,6 +89,24 @@ std::size_t shownConsoleLines(float innerHeight, float rowHeight, std::size_t co
     return shown;
 }
 
+std::vector<std::string> consoleRows(const std::string& text, float width, const TextMeasure& measure)
+{
+    std::vector<TextLineRange> ranges;
+    wrapText(ranges, text, static_cast<unsigned>(std::max(width, 1.0f)), measure);
+    std::vector<std::string> rows;
+    const int32_t last = static_cast<int32_t>(text.size()) - 1;
+    for (const TextLineRange& range : ranges) {
+        const int32_t end = std::min(range.end, last);
+        std::string row = range.start <= end ? text.substr(range.start, end - range.start + 1) : std::string();
+        while (!row.empty() && (row.back() == '\n' || row.back() == '\r'))
+            row.pop_back();
+        rows.push_back(std::move(row));
+    }
+    if (rows.empty())
+        rows.emplace_back();
+    return rows;
+}
+
 bool createConsole()
 {
     ConsoleWidgets& w = *consoleWidgets;
@@ -114,6 +133,13 @@ void clearConsoleLines()
 }
 
 namespace Console {
+
+float measureLineWithFont(const std::string& text)
+{
+    return textWidth(*monoFont, consoleTextSize, text);
+}
+
+float (*measureLine)(const std::string& text) = measureLineWithFont;
 
 void updateLayout()
 {
@@ -200,12 +226,18 @@ void draw()
         beginClipRect(componentLayer(), w.consoleLinePanel.getPosition() + sf::Vector2f(lineInset, lineInset), inner,
                       true);
         const float row = lineRowHeight();
-        const std::size_t shown = shownConsoleLines(inner.y, row, consoleLines.size());
+        std::size_t rowsLeft = shownConsoleLines(inner.y, row, std::numeric_limits<std::size_t>::max());
         float y = inner.y - row;
-        for (std::size_t i = 0; i < shown; ++i, y -= row) {
-            const ConsoleLine& line = consoleLines[consoleLines.size() - 1 - i];
-            const sf::Color& colour = line.colour == plainLineColour ? consoleTextColour : line.colour;
-            drawText(layerUI, {0, y}, colour, line.text, *monoFont, consoleTextSize);
+        for (auto line = consoleLines.rbegin(); line != consoleLines.rend() && rowsLeft > 0; ++line) {
+            if (line->rowsWidth != inner.x) {
+                line->rows = consoleRows(line->text, inner.x, measureLine);
+                line->rowsWidth = inner.x;
+            }
+            const sf::Color& colour = line->colour == plainLineColour ? consoleTextColour : line->colour;
+            for (auto text = line->rows.rbegin(); text != line->rows.rend() && rowsLeft > 0; ++text, --rowsLeft) {
+                drawText(layerUI, {0, y}, colour, *text, *monoFont, consoleTextSize);
+                y -= row;
+            }
         }
         endClipRect();
     }

@@ -4,6 +4,7 @@
 #include "core/LazyObject.h"
 #include "ui/Form.h"
 #include "ui/TextBox.h"
+#include "ui/WordWrap.h"
 
 #include <SFML/Graphics/Color.hpp>
 
@@ -16,6 +17,9 @@ namespace kv {
 struct ConsoleLine {
     std::string text;
     sf::Color colour;
+    // The rows the line is drawn in, wrapped for rowsWidth; made again when the width changes.
+    std::vector<std::string> rows = {};
+    float rowsWidth = -1;
 };
 
 constexpr std::size_t maxConsoleLines = 512;
@@ -60,9 +64,14 @@ struct ConsoleLayout {
 };
 ConsoleLayout consoleLayout(const sf::Vector2f& view, float titleBarHeight, float editHeight);
 
-// How many of count lines, newest first from the bottom, a panel whose clipped inside is
-// innerHeight tall shows in rows rowHeight tall (a row partly shown at the top counts).
+// How many of count rows, newest first from the bottom, a panel whose clipped inside is
+// innerHeight tall shows when rowHeight tall (a row partly shown at the top counts).
 std::size_t shownConsoleLines(float innerHeight, float rowHeight, std::size_t count);
+
+// The rows a console line is drawn in, none wider than width by measure: broken after its line
+// feeds (which are not drawn) and at the last space, or inside a word too long for a row
+// (wrapText). An empty line is one empty row.
+std::vector<std::string> consoleRows(const std::string& text, float width, const TextMeasure& measure);
 
 // Builds the framework console (start-up, after the fonts); true.
 bool createConsole();
@@ -70,6 +79,10 @@ bool createConsole();
 void clearConsoleLines();
 
 namespace Console {
+// The width of a piece of an output line as drawn (monoFont at consoleTextSize); tests that run
+// without a display put their own measure here.
+float measureLineWithFont(const std::string& text);
+extern float (*measureLine)(const std::string& text);
 // Fits the console to the current view (after a display-mode change).
 void updateLayout();
 // Appends a line, dropping the oldest beyond 512.
@@ -85,8 +98,8 @@ void takeFocus();
 // Down the next one, and past the newest an empty line. Then the edit line takes the tick's
 // other keys and typing.
 void handleInput();
-// Draws the console over the view: the window, then as many lines as fit, newest at the bottom,
-// clipped to the panel. Sets consoleDrawn.
+// Draws the console over the view: the window, then as many rows as fit, newest at the bottom,
+// each line wrapped to the panel's width (and clipped to the panel). Sets consoleDrawn.
 void draw();
 // Appends pendingCommand to the history unless it repeats the last entry
 // (ignoring case); keeps the newest maxConsoleHistory.

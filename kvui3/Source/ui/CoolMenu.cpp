@@ -89,6 +89,13 @@ float stepHintX(float x, float dt)
     return x > hintRestX ? std::max(hintRestX, x - dt * 3000) : x;
 }
 
+float coolMenuRowHeight(float preferred, float top, float bottom, std::size_t rows)
+{
+    if (rows == 0)
+        return preferred;
+    return std::min(preferred, std::floor((bottom - top) / static_cast<float>(rows)));
+}
+
 CoolMenu::~CoolMenu()
 {
     destroyItems();
@@ -143,6 +150,23 @@ void CoolMenu::updateLayout()
     captionLabel.setPosition({hintRestX, view.y - footerHeight + 1});
     textLabel.setPosition({view.x - textLabel.getWidth() - 16, view.y - footerHeight + 1});
     footerTextLabel.setPosition({view.x - footerTextLabel.getWidth() - 16, view.y - footerHeight + ls18 + 1});
+    placeRows();
+}
+
+void CoolMenu::placeRows()
+{
+    // The footer's big icon rises above the footer at its largest; the rows end above both.
+    const float top = titleBar.getPosition().y + titleBar.getHeight();
+    const float bottom = viewSize().y - std::max(footerHeight, iconLargest);
+    rowHeight = coolMenuRowHeight(std::max(componentLineSpacing(), 32.0f) * 1.5f, top, bottom, items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        CoolMenuItem& row = items[i];
+        const float y = top + static_cast<float>(i) * rowHeight;
+        row.background.setPosition({15, y});
+        row.background.setSize({listWidth, rowHeight - 3});
+        row.icon.setPosition(20, y + (rowHeight - 32) / 2);
+        row.caption.setPosition({captionX, y + (rowHeight - componentLineSpacing()) / 2});
+    }
 }
 
 void CoolMenu::setFooterText(const std::string& text)
@@ -161,23 +185,16 @@ void CoolMenu::addItem(const std::string& caption, int iconNumber, const std::st
 void CoolMenu::addItem(const std::string& caption, int iconNumber, const std::string& hint, const sf::Sprite& icon,
                        float captionWidth)
 {
-    const float y = titleBar.getPosition().y + titleBar.getHeight() + static_cast<float>(items.size()) * rowHeight;
     CoolMenuItem row;
-    row.background.create({15, y}, {15 + listWidth, y + rowHeight - 3});
+    row.background.create({0, 0}, {0, 0});
     row.background.shape.setOutlineThickness(0);
     row.icon = icon;
-    row.icon.setPosition(20, y + (rowHeight - 32) / 2);
-    row.caption.create({captionX, y + (rowHeight - componentLineSpacing()) / 2}, colourWhite, caption, *standardFont,
-                       componentTextSize);
+    row.caption.create({0, 0}, colourWhite, caption, *standardFont, componentTextSize);
     row.hint = hint;
     row.iconNumber = iconNumber;
     items.push_back(std::move(row));
-
-    if (captionWidth + 96 > listWidth) {
-        listWidth = captionWidth + 96;
-        for (CoolMenuItem& item : items)
-            item.background.setSize({listWidth, rowHeight - 3});
-    }
+    listWidth = std::max(listWidth, captionWidth + 96);
+    placeRows();
     if (items.size() == 1) {
         captionLabel.setText(caption);
         hintLabel.setText(hint);

@@ -77,12 +77,12 @@ public:
     // (Re)builds the menu without rows: the title left and the heading right in the title
     // bar, text right in the footer.
     void create(const std::string& title, const std::string& text, const std::string& heading);
-    // Places the bars and labels for the current view (after a display change). Rows stay.
+    // Places the bars, the labels and the rows for the current view (after a display change).
     void updateLayout();
     // The second right-aligned footer line.
     void setFooterText(const std::string& text);
     // Appends a row below the others with the sheet's icon iconNumber. A caption wider than the
-    // rows (less 96) widens every row.
+    // rows (less 96) widens every row; rows too many for the view get lower (coolMenuRowHeight).
     void addItem(const std::string& caption, int iconNumber, const std::string& hint);
     // The same with the icon and the caption's width (standard font, 18) given; addItem above
     // fetches both (which needs the window).
@@ -100,9 +100,14 @@ public:
     void destroyItems();
 
 private:
+    void placeRows();
     void updateInput();
     void updateLook(float dt);
 };
+
+// The height of each of rows rows stacked from top: preferred, or lower so that the last one
+// ends by bottom. Whole pixels; preferred without rows.
+float coolMenuRowHeight(float preferred, float top, float bottom, std::size_t rows);
 
 // The caption pulse after dt seconds: 100 per second up to 250, then down to 140, and so on;
 // the level is kept inside 140..250 so a long frame never makes it flash.

@@ -68,8 +68,10 @@ void ListBox::create(const std::string& captionText, const sf::Vector2f& at, con
     selection.shape.setFillColor(clListBoxSelectBack);
     selection.shape.setOutlineThickness(0);
     if (!captionText.empty()) {
-        caption.create({at.x, at.y - static_cast<float>(characterSize) + 1}, clButtonText, captionText,
-                       *standardFont, componentTextSize);
+        // A whole line above the panel, as a text box's caption: one a character size above had
+        // its foot under the panel's border.
+        caption.create({at.x, at.y - (componentLineSpacing() + 2)}, clButtonText, captionText, *standardFont,
+                       componentTextSize);
         hasCaption = true;
     }
     // Labels made for another font or size must be made again.
@@ -320,6 +322,7 @@ void ListBox::handleKeys()
 
 void ListBox::update()
 {
+    markComponentRunning(id);
     if (!pollerTicked)
         return;
     if (!hasFocus() && leftClicked &&

@@ -72,7 +72,8 @@ public:
     ListBox(ListBox&&) = delete;
     ListBox& operator=(ListBox&&) = delete;
 
-    // Copies the font; selects row 0; a non-empty caption sits just above the box. Claims an id.
+    // Copies the font; selects row 0; a non-empty caption takes the line above the box. Claims
+    // an id.
     void create(const std::string& captionText, const sf::Vector2f& position, const sf::Vector2f& size,
                 const sf::Font& font, unsigned characterSize);
     // No caption, the standard font at 18, exactly rows rows tall.

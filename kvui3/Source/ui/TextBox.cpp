@@ -193,17 +193,6 @@ int32_t cursorAtX(const TextEdit& edit, float x, float (*width)(std::string_view
     return static_cast<int32_t>(edit.text.size());
 }
 
-uint32_t nextClaimedId(uint32_t current)
-{
-    for (uint32_t i = current + 1; i < maxComponentIds; ++i)
-        if (usedComponentIds[i] != 0)
-            return i;
-    for (uint32_t i = 0; i < current && i < maxComponentIds; ++i)
-        if (usedComponentIds[i] != 0)
-            return i;
-    return current;
-}
-
 // ---- Clipboard ----
 
 namespace clipboard {
@@ -332,6 +321,7 @@ void TextBox::refreshLayout()
 
 void TextBox::update()
 {
+    markComponentRunning(id);
     if (!pollerTicked)
         return;
     parts.caption.update();
@@ -375,7 +365,7 @@ void TextBox::handleKeys()
             backspace(edit);
             break;
         case Key::Tab:
-            focusedComponentId = nextClaimedId(focusedComponentId);
+            focusedComponentId = nextFocusId(focusedComponentId);
             if (!focused()) {
                 // The rest of this tick's keys and text belong to no one, nor does the Tab: the
                 // box it moved to may update later in the same frame.

@@ -58,9 +58,6 @@ void paste(TextEdit& edit, const std::string& clip);
 // The cursor index for a click x pixels right of the text's left edge: the first character
 // whose right side lies past x, or the end. width measures a run of text.
 int32_t cursorAtX(const TextEdit& edit, float x, float (*width)(std::string_view));
-// Tab order: the next claimed id above current, else the lowest claimed one below it; current
-// itself when no other id is claimed.
-uint32_t nextClaimedId(uint32_t current);
 
 // The system clipboard (X11 CLIPBOARD) as 8-bit text. Tests replace the hooks with a fake.
 namespace clipboard {

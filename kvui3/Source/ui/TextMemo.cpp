@@ -322,6 +322,7 @@ void TextMemo::updateText()
 
 void TextMemo::update()
 {
+    markComponentRunning(id);
     if (!pollerTicked || !created)
         return;
     if (!focused() && leftClicked && Mouse::isInRect(position.x, position.y, position.x + size.x, position.y + size.y))
@@ -364,7 +365,7 @@ void TextMemo::handleKeys()
             }
             break;
         case Key::Tab:
-            focusedComponentId = nextClaimedId(focusedComponentId);
+            focusedComponentId = nextFocusId(focusedComponentId);
             if (!focused()) {
                 // The rest of this tick's keys and text belong to no one, nor does the Tab: the
                 // widget it moved to may update later in the same frame.

@@ -7,6 +7,7 @@
 #include "support/Display.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
+#include "ui/Hints.h"
 
 #include <SFML/Graphics.hpp>
 
@@ -34,6 +35,8 @@ protected:
         ASSERT_TRUE(renderWindow->isOpen());
         imguiEnabled = false;
         showFPS = false;
+        messageList.clear(); // what an earlier test printed is not part of the picture
+        hints.clear();
         initRenderLayers();
     }
     void TearDown() override

@@ -1,3 +1,4 @@
+#include "app/Compositor.h"
 #include "app/FramePump.h"
 #include "app/NestedLoop.h"
 #include "core/Framework.h"
@@ -49,8 +50,10 @@ TEST_F(NestedLoopDisplay, LeavingPutsBackTheCallersFrameStateSpendsTheTicksInput
     cursorGrabbed = false;
     frameTime = 0.25f;
     SceneManager::zeroDtNextFrame = false;
+    modalDialogRunning = true; // a dialog's loop, inside which a game runs
     {
         NestedLoop scope;
+        EXPECT_FALSE(modalDialogRunning) << "the nested loop's frames are not the dialog's";
         Keyboard::pressedKeys = {sf::Keyboard::B, sf::Keyboard::C};
         typedText = "xyz";
         mouseWheelDelta = -1;
@@ -74,6 +77,8 @@ TEST_F(NestedLoopDisplay, LeavingPutsBackTheCallersFrameStateSpendsTheTicksInput
     EXPECT_FALSE(cursorGrabbed);
     EXPECT_EQ(frameTime, 0);
     EXPECT_TRUE(SceneManager::zeroDtNextFrame);
+    EXPECT_TRUE(modalDialogRunning);
+    modalDialogRunning = false;
     currentDrawOffset = {0, 0};
     currentDrawScale = {1, 1};
     textOutlineThickness = 0;

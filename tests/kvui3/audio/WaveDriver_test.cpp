@@ -4,6 +4,7 @@
 #include "audio/ModMusic.h"
 #include "core/Settings.h"
 #include "support/AudioFixtures.h"
+#include "support/FreshProcess.h"
 #include "support/TempDir.h"
 
 #include <SFML/System/Sleep.hpp>
@@ -26,7 +27,8 @@ int peakOf(const std::string& wav)
     return peak;
 }
 
-// Each test runs in a process of its own, so the driver can be chosen before OpenAL starts.
+// The driver is chosen when OpenAL starts, once per process: each recording runs in a fresh
+// one, and the driver's settings stay there.
 void useWaveDriver(const testsupport::TempDir& dir)
 {
     dir.write("alsoft.conf", "[general]\ndrivers=wave\n[wave]\nfile=" + (dir.path() / "out.wav").string() + "\n");
@@ -38,37 +40,41 @@ void useWaveDriver(const testsupport::TempDir& dir)
 
 TEST(WaveDriver, APlayedSoundIsRecorded)
 {
-    testsupport::TempDir dir;
-    useWaveDriver(dir);
-    dir.enter();
-    dir.write("blip.wav", testsupport::makeSineWav(22050, 22050, 12000));
-    kv::settings.globalVolume = 100;
-    kv::settings.soundVolume = 100;
-    ASSERT_TRUE(kv::Audio::init());
-    kv::Audio::addSound("blip.wav", "blip");
-    kv::Audio::SoundNumber blip = kv::Audio::getSoundNumber("blip", true);
-    ASSERT_GT(blip, 0);
-    ASSERT_TRUE(kv::Audio::loadSoundBuffers(blip, -1));
-    ASSERT_TRUE(kv::Audio::playSound(blip, sf::Vector2f(0, 0)));
-    sf::sleep(sf::milliseconds(400));
-    kv::Audio::stopAll();
-    kv::Audio::shutdown();
-    EXPECT_GT(peakOf(dir.read("out.wav")), 1000);
+    testsupport::inFreshProcess([] {
+        testsupport::TempDir dir;
+        useWaveDriver(dir);
+        dir.enter();
+        dir.write("blip.wav", testsupport::makeSineWav(22050, 22050, 12000));
+        kv::settings.globalVolume = 100;
+        kv::settings.soundVolume = 100;
+        ASSERT_TRUE(kv::Audio::init());
+        kv::Audio::addSound("blip.wav", "blip");
+        kv::Audio::SoundNumber blip = kv::Audio::getSoundNumber("blip", true);
+        ASSERT_GT(blip, 0);
+        ASSERT_TRUE(kv::Audio::loadSoundBuffers(blip, -1));
+        ASSERT_TRUE(kv::Audio::playSound(blip, sf::Vector2f(0, 0)));
+        sf::sleep(sf::milliseconds(400));
+        kv::Audio::stopAll();
+        kv::Audio::shutdown();
+        EXPECT_GT(peakOf(dir.read("out.wav")), 1000);
+    });
 }
 
 TEST(WaveDriver, APlayedModuleIsRecorded)
 {
-    testsupport::TempDir dir;
-    useWaveDriver(dir);
-    dir.enter();
-    const std::string mod = testsupport::tinyMod();
-    {
-        kv::ModMusic music;
-        ASSERT_TRUE(music.openFromMemory(".mod", mod.data(), mod.size()));
-        music.setVolume(100);
-        music.play();
-        sf::sleep(sf::milliseconds(500));
-        music.stop();
-    }
-    EXPECT_GT(peakOf(dir.read("out.wav")), 1000);
+    testsupport::inFreshProcess([] {
+        testsupport::TempDir dir;
+        useWaveDriver(dir);
+        dir.enter();
+        const std::string mod = testsupport::tinyMod();
+        {
+            kv::ModMusic music;
+            ASSERT_TRUE(music.openFromMemory(".mod", mod.data(), mod.size()));
+            music.setVolume(100);
+            music.play();
+            sf::sleep(sf::milliseconds(500));
+            music.stop();
+        }
+        EXPECT_GT(peakOf(dir.read("out.wav")), 1000);
+    });
 }

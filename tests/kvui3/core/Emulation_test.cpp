@@ -62,6 +62,26 @@ TEST(WindowSize, FitsTheDesktopAndKeeps640x480)
     }
 }
 
+TEST(WindowPosition, CentredOnTheDesktopAndNeverOffIt)
+{
+    struct Case {
+        unsigned w, h, desktopW, desktopH;
+        int x, y;
+    };
+    const Case cases[] = {
+        {640, 480, 1280, 1024, 320, 272},
+        {1920, 1080, 1920, 1080, 0, 0},
+        {1024, 768, 1920, 1080, 448, 156},
+        {801, 601, 1280, 1024, 239, 211},
+        // A desktop smaller than the least window: the corner stays on it.
+        {640, 480, 600, 400, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " on " << c.desktopW << "x" << c.desktopH);
+        EXPECT_EQ(kv::centredWindowPosition({c.w, c.h}, {c.desktopW, c.desktopH}), sf::Vector2i(c.x, c.y));
+    }
+}
+
 TEST(EmulatedSize, FitsTheLargestTextureWithItsAspect)
 {
     struct Case {

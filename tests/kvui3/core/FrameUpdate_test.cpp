@@ -2,9 +2,13 @@
 #include "core/Input.h"
 #include "core/Keyboard.h"
 #include "core/Time.h"
+#include "graphics/Shaders.h"
 #include "support/FakeInput.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 
 namespace {
@@ -94,6 +98,69 @@ TEST(EventPump, KeysTextAndWheel)
     kv::screenshotRequested = false;
     kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::F12));
     EXPECT_TRUE(kv::screenshotRequested);
+}
+
+// The Control key counts as held when X says so at the F12 event, however quickly the keys went
+// down and up again; which Control it was, the key's own events (or the sample) tell.
+TEST(EventPump, ControlF12ReloadsTheShadersWhenLeftControlIsHeldAtTheF12Event)
+{
+    struct Case {
+        const char* name;
+        std::vector<sf::Event> events;
+        bool leftControlSampled; // held when the frame's input was sampled
+        bool reloads;
+    };
+    auto f12 = [](bool control) {
+        sf::Event e = keyEvent(sf::Event::KeyPressed, sf::Keyboard::F12);
+        e.key.control = control;
+        return e;
+    };
+    const sf::Event lControlDown = keyEvent(sf::Event::KeyPressed, sf::Keyboard::LControl);
+    const sf::Event lControlUp = keyEvent(sf::Event::KeyReleased, sf::Keyboard::LControl);
+    const sf::Event rControlDown = keyEvent(sf::Event::KeyPressed, sf::Keyboard::RControl);
+    const sf::Event rControlUp = keyEvent(sf::Event::KeyReleased, sf::Keyboard::RControl);
+    const sf::Event f12Up = keyEvent(sf::Event::KeyReleased, sf::Keyboard::F12);
+    const Case cases[] = {
+        {"a quick Ctrl+F12, over before the sample", {lControlDown, f12(true), f12Up, lControlUp}, false, true},
+        {"Control held since before the focus came", {f12(true)}, true, true},
+        {"the right Control key", {rControlDown, f12(true), f12Up, rControlUp}, false, false},
+        {"Control let go before F12", {lControlDown, lControlUp, f12(false)}, false, false},
+        {"F12 alone", {f12(false)}, false, false},
+    };
+    kv::Shaders::clearSlots();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeInput input;
+        if (c.leftControlSampled)
+            FakeInput::keys.insert(sf::Keyboard::LControl);
+        kv::screenshotRequested = false;
+        testing::internal::CaptureStderr();
+        for (const sf::Event& e : c.events)
+            kv::handleEvent(e);
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(log.find("Reloaded shaders") != std::string::npos, c.reloads) << log;
+        EXPECT_EQ(kv::screenshotRequested, !c.reloads);
+        FakeInput::keys.clear();
+        kv::handleEvent(lControlUp); // nothing of this case reaches the next
+    }
+    kv::screenshotRequested = false;
+    kv::Keyboard::pressedKeys.clear();
+}
+
+TEST(TickCallbacks, ASecondRegistrationIsReportedAndAddsNothing)
+{
+    static int calls;
+    calls = 0;
+    const kv::TickCallback count = [](float) { ++calls; };
+    kv::registerOnTickCallback(count);
+    testing::internal::CaptureStderr();
+    kv::registerOnTickCallback(count);
+    const std::string log = testing::internal::GetCapturedStderr();
+    kv::runTickCallbacks(1.0f / 30);
+    kv::unregisterOnTickCallback(count);
+    kv::runTickCallbacks(1.0f / 30);
+    EXPECT_EQ(calls, 1);
+    EXPECT_NE(log.find("Error: registerOnTickCallback: Callback already registered"), std::string::npos) << log;
 }
 
 TEST(EventPump, ClickToleranceIsAFiftiethOfTheView)
@@ -266,4 +333,38 @@ TEST(Keyboard, ARepeatReleaseWhileTheKeyIsHeldKeepsItWaitedOut)
     kv::handleEvent(keyEvent(sf::Event::KeyReleased, sf::Keyboard::Enter));
     kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));
     EXPECT_TRUE(kv::Keyboard::pressedKeys.empty());
+}
+
+// The release event of a waited-out key came in the tick whose sample, taken just before, still
+// had the key down; the next press of that key (the player's Return in the next window) was
+// then taken for auto-repeat and lost.
+TEST(Keyboard, AReleaseSampledLateLetsTheNextPressCount)
+{
+    FakeInput input;
+    FakeInput::focus = false; // the wait ends at once without pumping
+    FakeInput::keys.insert(sf::Keyboard::Enter);
+    kv::Keyboard::waitForKeyRelease(sf::Keyboard::Enter);
+    FakeInput::focus = true;
+    kv::handleEvent(keyEvent(sf::Event::KeyReleased, sf::Keyboard::Enter)); // sampled down still
+    kv::Keyboard::settleReleases();                                          // next tick: still down
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));   // so this is a repeat
+    EXPECT_TRUE(kv::Keyboard::pressedKeys.empty());
+    FakeInput::keys.clear();
+    kv::Keyboard::settleReleases(); // a tick that finds it up
+    FakeInput::keys.insert(sf::Keyboard::Enter);
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter)); // a real press
+    EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 1u);
+
+    // A press and its release in one tick, both sampled down, and the press's button waits it
+    // out after both.
+    kv::Keyboard::pressedKeys.clear();
+    kv::handleEvent(keyEvent(sf::Event::KeyReleased, sf::Keyboard::Enter));
+    FakeInput::focus = false;
+    kv::Keyboard::waitForKeyRelease(sf::Keyboard::Enter);
+    FakeInput::focus = true;
+    FakeInput::keys.clear();
+    kv::Keyboard::settleReleases();
+    FakeInput::keys.insert(sf::Keyboard::Enter);
+    kv::handleEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Enter));
+    EXPECT_EQ(kv::Keyboard::pressedKeys.size(), 1u);
 }

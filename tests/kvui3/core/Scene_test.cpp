@@ -7,9 +7,24 @@ struct NullScene : kv::Scene {
     void update(float) override {}
     void draw(float) override {}
 };
+
+// Each test starts from an empty stack and leaves one: the scenes it pushed are its locals.
+class SceneManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override { reset(); }
+    void TearDown() override { reset(); }
+    static void reset()
+    {
+        using namespace kv::SceneManager;
+        sceneStack.clear();
+        currentScene = nullptr;
+        quitRequested = false;
+        zeroDtNextFrame = false;
+    }
+};
 } // namespace
 
-TEST(SceneManager, RefusesTheHundredAndThirtiethScene)
+TEST_F(SceneManagerTest, RefusesTheHundredAndThirtiethScene)
 {
     using namespace kv::SceneManager;
     NullScene a, b;
@@ -31,7 +46,7 @@ TEST(SceneManager, RefusesTheHundredAndThirtiethScene)
     EXPECT_FALSE(zeroDtNextFrame);
 }
 
-TEST(SceneManager, SameSceneTwiceGivesTwoEntries)
+TEST_F(SceneManagerTest, SameSceneTwiceGivesTwoEntries)
 {
     using namespace kv::SceneManager;
     NullScene a;

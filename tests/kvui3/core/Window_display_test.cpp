@@ -23,6 +23,23 @@ TEST(Window, WindowedModeHasAtLeast640x480)
     kv::renderWindow->close();
 }
 
+// Without a window manager the window stays where it is put: SFML alone put a 640 x 480 window
+// on a 1280 x 1024 screen at (320, 400), and one as tall as the screen partly below it.
+TEST(Window, WindowedModeOpensCentredOnTheScreen)
+{
+    REQUIRE_DISPLAY();
+    kv::settings = kv::FrameworkSettings();
+    kv::settings.antialiasingLevel = 0;
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    for (const sf::Vector2u size : {sf::Vector2u(640, 480), sf::Vector2u(desktop.width, desktop.height)}) {
+        SCOPED_TRACE(testing::Message() << size.x << "x" << size.y);
+        ASSERT_TRUE(kv::KVCore::setDisplayMode(static_cast<int>(size.x), static_cast<int>(size.y), 32, true));
+        EXPECT_EQ(kv::renderWindow->getPosition(),
+                  sf::Vector2i(static_cast<int>(desktop.width - size.x) / 2, static_cast<int>(desktop.height - size.y) / 2));
+    }
+    kv::renderWindow->close();
+}
+
 TEST(Window, BestFullscreenModeIsStoredAsDesktop)
 {
     REQUIRE_DISPLAY();

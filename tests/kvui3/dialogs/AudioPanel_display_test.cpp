@@ -1,9 +1,11 @@
 // The Audio Panel in a real window over OpenAL Soft's null driver, worked through the
 // framework's input: keys, clicks and a drag.
 #include "audio/Audio.h"
+#include "core/Messages.h"
 #include "core/Paths.h"
 #include "core/Scene.h"
 #include "core/Settings.h"
+#include "core/Theme.h"
 #include "dialogs/AudioPanelModal.h"
 #include "support/AudioFixtures.h"
 #include "support/Display.h"
@@ -228,14 +230,33 @@ TEST_F(AudioPanelDisplay, ClickingPlayStartsTheMusicAndDoneCloses)
     EXPECT_TRUE(SceneManager::zeroDtNextFrame);
 }
 
-TEST_F(AudioPanelDisplay, ClosesAtOnceWithoutAudio)
+// Without an audio device the panel says so instead of vanishing: from the menu in a message
+// box that waits for its OK, in a game (the panel's own frame step) as a warning line.
+TEST_F(AudioPanelDisplay, WithoutAudioItTellsThePlayerSo)
 {
-    Audio::audioReady = false;
+    struct AudioDown {
+        AudioDown() { Audio::audioReady = false; }
+        ~AudioDown() { Audio::audioReady = true; }
+    } down;
+    uint32_t answeredAt = 0;
     DialogScript script;
-    script.at(1, [](DialogScript&) {});
+    script.at(5, [&](DialogScript& s) {
+        answeredAt = s.tick();
+        s.pressNow(sf::Keyboard::Enter);
+    });
+    testing::internal::CaptureStderr();
     AudioPanel::showModal();
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find(std::string("Message: ") + AudioPanel::noAudioText), std::string::npos) << log;
+    EXPECT_GE(answeredAt, 5u) << "closed before the player read it";
     EXPECT_TRUE(SceneManager::zeroDtNextFrame);
-    Audio::audioReady = true;
+
+    messageList.clear();
+    EXPECT_TRUE(AudioPanel::update());
+    ASSERT_FALSE(messageList.empty());
+    EXPECT_EQ(messageList.back().text, AudioPanel::noAudioText);
+    EXPECT_EQ(messageList.back().colour, clMessageWarning);
+    messageList.clear();
 }
 
 } // namespace

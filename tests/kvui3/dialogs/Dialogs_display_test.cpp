@@ -12,6 +12,7 @@
 #include "dialogs/Dialogs.h"
 #include "dialogs/ModalBackdrop.h"
 #include "graphics/ImGuiBackend.h"
+#include "graphics/MessageDisplay.h"
 
 #include <imgui.h>
 #include "graphics/RenderLayers.h"
@@ -21,6 +22,8 @@
 #include "ui/ColourPicker.h"
 #include "ui/Component.h"
 #include "ui/Form.h"
+#include "ui/Hints.h"
+#include "ui/ListBox.h"
 
 #include "../ui/UiTestSupport.h"
 #include "DialogScript.h"
@@ -188,6 +191,75 @@ TEST_F(DialogDisplay, ConfirmDrawnOverTheDimmedFrameWithAMessageOpenedInside)
     EXPECT_LT(messageShot.getPixel(10, 10).r, backdrop.r);
 }
 
+// At 640 x 480 a full message list (the console's help, say) reaches up over the middle of the
+// view. A dialog opened then is read whole: every pixel of the question's form and buttons, and
+// of the full-view text reader, is as it is without messages, while the lines still show beneath
+// the question where no widget lies. The hints of the frame before (a long one over where Yes
+// comes, one in a corner) end when the dialog opens and are not frozen into its backdrop.
+TEST_F(DialogDisplay, MessagesAndOldHintsLeaveADialogReadable)
+{
+    ASSERT_TRUE(KVCore::setDisplayMode(640, 480, 32, true));
+    initRenderLayers();
+    test::FakeInput::view = {640, 480};
+    setMessagesOrigin();
+    const float ls = componentLineSpacing();
+    const sf::Vector2f size(640 * 0.8f, ls * 8), at((640 - size.x) / 2, (480 - size.y) / 2);
+    const sf::IntRect form(static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
+                           static_cast<int>(size.y));
+    const sf::Vector2f yes((640 - 2 * (digitsWidth(*standardFont, 18, 8) + 32) - 5) / 2, at.y + size.y - 38 - ls / 4);
+    const sf::IntRect corner(20, 20, 120, 20);
+    const sf::Color plain(40, 90, 160);
+
+    // The frame at tick 4 of a dialog opened over a plain frame, with or without the clutter.
+    auto shotOf = [&](const std::function<void()>& open, bool clutter) {
+        messageList.clear();
+        hints.clear();
+        if (clutter) {
+            for (int i = 0; i < 11; ++i)
+                printMessage("help " + std::to_string(i) + ": a console command and what it does, as the help lists it");
+            const sf::Vector2f cornerAt(corner.left, corner.top);
+            addHint("corner", 60, &cornerAt, &clHintText, &clHintBack, "An old hint");
+            addHint("over yes", 60, &yes, &clHintText, &clHintBack, "A hint over the Yes button");
+        }
+        showPlainFrame(plain);
+        sf::Image shot;
+        bool hintsEnded = false;
+        DialogScript script;
+        script.at(4, [&](DialogScript&) {
+            shot = test::shownFrame();
+            hintsEnded = hints.empty();
+        });
+        script.press(5, sf::Keyboard::Enter);
+        open();
+        EXPECT_TRUE(hintsEnded) << "the caller's hints are still drawn over the dialog";
+        messageList.clear();
+        return shot;
+    };
+    auto differing = [](const sf::Image& a, const sf::Image& b, const sf::IntRect& r) {
+        int count = 0;
+        for (int y = r.top; y < r.top + r.height; ++y)
+            for (int x = r.left; x < r.left + r.width; ++x)
+                count += !test::near(a.getPixel(unsigned(x), unsigned(y)), b.getPixel(unsigned(x), unsigned(y)), 2);
+        return count;
+    };
+
+    const auto confirm = [] { EXPECT_EQ(showConfirmDialog("End game and return to menu?"), 1); };
+    const sf::Image clean = shotOf(confirm, false), cluttered = shotOf(confirm, true);
+    ASSERT_EQ(cluttered.getSize(), sf::Vector2u(640, 480));
+    cluttered.saveToFile(TVL_GAME_DIR "/../dialog-messages.png");
+    EXPECT_EQ(differing(clean, cluttered, form), 0) << "messages or hints over the question's form and buttons";
+    EXPECT_EQ(differing(clean, cluttered, corner), 0) << "the old hint is frozen into the backdrop";
+    const int belowForm = form.top + form.height + 2;
+    EXPECT_GT(differing(clean, cluttered, {10, belowForm, 400, 360 - belowForm}), 100)
+        << "the messages below the question are gone";
+
+    const auto reader = [] { showTextFile(TVL_GAME_DIR "/tvl.txt", "", "Torvale Documentation"); };
+    const sf::Image cleanText = shotOf(reader, false), clutteredText = shotOf(reader, true);
+    clutteredText.saveToFile(TVL_GAME_DIR "/../dialog-textviewer-messages.png");
+    EXPECT_EQ(differing(cleanText, clutteredText, {0, 0, 640, 480}), 0) << "messages over the text reader";
+    setMessagesOrigin();
+}
+
 TEST_F(DialogDisplay, MessageIsEightyPercentOfTheViewUpTo950AndShowMessagefCutsLongTexts)
 {
     showPlainFrame(sf::Color(0, 0, 0));
@@ -272,6 +344,22 @@ TEST_F(DialogDisplay, TextViewerScrollsAndClosesOnDoneAndAMissingFileShowsOneMes
     EXPECT_GE(messageTicks, 3u) << "the error came up as a message box";
     ASSERT_GT(messageList.size(), messagesBefore);
     EXPECT_NE(messageList.back().text.find("Unable to open"), std::string::npos);
+}
+
+// The game's documentation in the viewer of a 640-wide view (10 narrower, less its scroll bar):
+// each line of the file is one row, none broken again in the middle of a sentence.
+TEST_F(DialogDisplay, TheGamesDocumentationReadsUnbrokenInTheLeastView)
+{
+    ListBox list;
+    list.create("", {5, 60}, {630, 400}, *monoFont, componentTextSize);
+    ASSERT_TRUE(list.loadFromTextFile(TVL_GAME_DIR "/tvl.txt"));
+    std::ifstream file(TVL_GAME_DIR "/tvl.txt");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line.empty() ? " " : line);
+    ASSERT_EQ(list.count(), static_cast<int32_t>(lines.size()));
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(list.items[i].text, lines[i]);
 }
 
 // The colour picker popup: Escape gives back the colour it opened with, Enter the one chosen; a

@@ -177,3 +177,38 @@ TEST(FileDialog, RootsAreTheFileSystemRootHomeAndWorkingFolderOnce)
 }
 
 } // namespace
+
+// At 640 wide the place list was 115 wide whatever it held, and a working folder's name ran
+// under its right edge.
+TEST(FileDialog, ThePlaceListIsAsWideAsItsWidestEntryWithinHalfTheRow)
+{
+    struct Case {
+        float x, width, widest;
+        float fileWidth, placeX, placeWidth;
+    };
+    const Case cases[] = {
+        {0, 640, 20, 480, 515, 115},    // short places: the least width
+        {0, 640, 170.5f, 420, 455, 175}, // whole, with the list's 3 to spare
+        {0, 640, 900, 298, 333, 297},   // a long one scrolls in half the row
+        {112, 800, 20, 640, 787, 115},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " wide, widest place " << c.widest);
+        const FileDialogColumns columns = fileDialogColumns(c.x, c.width, c.widest);
+        EXPECT_FLOAT_EQ(columns.fileWidth, c.fileWidth);
+        EXPECT_FLOAT_EQ(columns.placeX, c.placeX);
+        EXPECT_FLOAT_EQ(columns.placeWidth, c.placeWidth);
+        EXPECT_FLOAT_EQ(columns.placeX + columns.placeWidth, c.x + c.width - 10);
+    }
+}
+
+TEST(FileDialog, AFolderTooWideForTheDialogShowsItsEnd)
+{
+    const TextMeasure tenEach = [](const std::string& text) { return 10.0f * static_cast<float>(text.size()); };
+    EXPECT_EQ(fitFolderText("\\home\\a\\", 80, tenEach), "\\home\\a\\");
+    EXPECT_EQ(fitFolderText("\\home\\player\\game\\base\\music\\", 150, tenEach), "...\\base\\music\\");
+    EXPECT_EQ(fitFolderText("\\x\\", 20, tenEach), "...");
+    // Counting UTF-8 bytes: "é" (two bytes) is kept whole or dropped whole.
+    EXPECT_EQ(fitFolderText("\\caf\xc3\xa9\\", 50, tenEach), "...\\");
+    EXPECT_EQ(fitFolderText("\\caf\xc3\xa9\\", 60, tenEach), "...\xc3\xa9\\");
+}

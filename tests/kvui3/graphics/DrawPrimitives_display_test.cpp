@@ -1,8 +1,10 @@
 #include "core/Framework.h"
 #include "app/Compositor.h"
+#include "core/Messages.h"
 #include "graphics/DrawPrimitives.h"
 #include "graphics/RenderLayers.h"
 #include "support/Display.h"
+#include "ui/Hints.h"
 
 #include <SFML/Graphics.hpp>
 
@@ -26,6 +28,8 @@ protected:
         ASSERT_TRUE(renderWindow->isOpen());
         imguiEnabled = false;
         showFPS = false;
+        messageList.clear(); // what an earlier test printed is not part of the picture
+        hints.clear();
         initRenderLayers();
         ASSERT_TRUE(screen.create(side, side));
         getRenderLayer(layerDisplay, true)->target = &screen;

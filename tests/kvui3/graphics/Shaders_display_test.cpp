@@ -24,6 +24,9 @@ protected:
         ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
         window = std::make_unique<sf::RenderWindow>(sf::VideoMode(64, 64), "shaders test");
         ASSERT_TRUE(window->isOpen());
+        // A fresh registry, as at start-up: the ids count from 1, and a reload meets only this
+        // test's programs.
+        kv::Shaders::clearSlots();
     }
     // Created only once DISPLAY is known to be set (the constructor needs X).
     std::unique_ptr<sf::RenderWindow> window;

@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "graphics/Textures.h"
 #include "platform/FileSystem.h"
+#include "support/FreshProcess.h"
 #include "support/PcxFile.h"
 #include "support/TempDir.h"
 
@@ -12,33 +13,55 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <unistd.h>
 
 namespace {
+
+// A 640 x 480 window with the scratch folder as the working folder.
+void openTextureWindow(testsupport::TempDir& dir)
+{
+    dir.enter();
+    kv::clearPathCache();
+    kv::settings = kv::FrameworkSettings();
+    kv::settings.antialiasingLevel = 0;
+    ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
+}
+
+void writePicture(const testsupport::TempDir& dir, const std::string& relative, unsigned width, unsigned height,
+                  const sf::Color& colour)
+{
+    const std::filesystem::path path = dir.path() / relative;
+    std::filesystem::create_directories(path.parent_path());
+    sf::Image image;
+    image.create(width, height, colour);
+    ASSERT_TRUE(image.saveToFile(path.string()));
+}
 
 class TexturesDisplay : public ::testing::Test {
 protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        dir.enter();
-        kv::clearPathCache();
-        kv::settings = kv::FrameworkSettings();
-        kv::settings.antialiasingLevel = 0;
-        ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
-    }
-
-    void writePicture(const std::string& relative, unsigned width, unsigned height, const sf::Color& colour)
-    {
-        const std::filesystem::path path = dir.path() / relative;
-        std::filesystem::create_directories(path.parent_path());
-        sf::Image image;
-        image.create(width, height, colour);
-        ASSERT_TRUE(image.saveToFile(path.string()));
+        ASSERT_NO_FATAL_FAILURE(openTextureWindow(dir));
     }
 
     testsupport::TempDir dir;
 };
+
+// The default texture and the icon sheet are made once in a process and kept: what they are
+// before that, and what the first load makes of the folder, is seen in a process of its own.
+void inFreshTextureProcess(const std::function<void(testsupport::TempDir&)>& body)
+{
+    REQUIRE_DISPLAY();
+    if (testing::Test::HasFatalFailure())
+        return;
+    testsupport::inFreshProcess([&] {
+        testsupport::TempDir dir;
+        ASSERT_NO_FATAL_FAILURE(openTextureWindow(dir));
+        body(dir);
+    });
+}
 
 int errorLines(const std::string& log)
 {
@@ -60,108 +83,114 @@ bool allPixels(const sf::Texture& texture, const sf::Color& colour)
 
 } // namespace
 
-TEST_F(TexturesDisplay, InternalTexturesLoadTheFolderAndFindNamesWithoutCase)
+TEST(TexturesFirstUse, InternalTexturesLoadTheFolderAndFindNamesWithoutCase)
 {
-    // Nothing is made before start-up asks: a sprite built now has no texture yet...
-    EXPECT_EQ(kv::InternalTextures::findDefaultTexture(), nullptr);
-    kv::sfSprite early;
-    EXPECT_EQ(early.getTexture(), nullptr);
+    inFreshTextureProcess([](testsupport::TempDir& dir) {
+        // Nothing is made before start-up asks: a sprite built now has no texture yet...
+        EXPECT_EQ(kv::InternalTextures::findDefaultTexture(), nullptr);
+        kv::sfSprite early;
+        EXPECT_EQ(early.getTexture(), nullptr);
 
-    writePicture("kvui3/Textures/CheckBox_Checked.png", 16, 8, sf::Color::Red);
-    writePicture("kvui3/Textures/Sub/Deep.PNG", 4, 4, sf::Color::Green);
-    writePicture("kvui3/Textures/.hidden/Hidden.png", 4, 4, sf::Color::Blue);
-    dir.write("kvui3/Textures/notes.txt", "not a picture");
-    dir.write("kvui3/Textures/broken.png", "not a picture either");
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(kv::InternalTextures::loadTextures());
-    const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(errorLines(log), 1) << log;
-    EXPECT_NE(log.find("InternalTextures::loadTextures: Unable to load texture from kvui3\\textures\\broken.png"),
-              std::string::npos)
-        << log;
+        writePicture(dir, "kvui3/Textures/CheckBox_Checked.png", 16, 8, sf::Color::Red);
+        writePicture(dir, "kvui3/Textures/Sub/Deep.PNG", 4, 4, sf::Color::Green);
+        writePicture(dir, "kvui3/Textures/.hidden/Hidden.png", 4, 4, sf::Color::Blue);
+        dir.write("kvui3/Textures/notes.txt", "not a picture");
+        dir.write("kvui3/Textures/broken.png", "not a picture either");
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(kv::InternalTextures::loadTextures());
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(errorLines(log), 1) << log;
+        EXPECT_NE(log.find("InternalTextures::loadTextures: Unable to load texture from kvui3\\textures\\broken.png"),
+                  std::string::npos)
+            << log;
 
-    const std::deque<kv::InternalTexture>& list = *kv::internalTextures;
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0].name, "(no texture)");
-    EXPECT_EQ(list[0].size, sf::Vector2u(64, 64));
-    EXPECT_TRUE(allPixels(list[0].texture, sf::Color::White));
-    EXPECT_EQ(list[1].name, "CheckBox_Checked.png");
-    EXPECT_EQ(list[2].name, "Deep.PNG");
+        const std::deque<kv::InternalTexture>& list = *kv::internalTextures;
+        ASSERT_EQ(list.size(), 3u);
+        EXPECT_EQ(list[0].name, "(no texture)");
+        EXPECT_EQ(list[0].size, sf::Vector2u(64, 64));
+        EXPECT_TRUE(allPixels(list[0].texture, sf::Color::White));
+        EXPECT_EQ(list[1].name, "CheckBox_Checked.png");
+        EXPECT_EQ(list[2].name, "Deep.PNG");
 
-    const struct {
-        const char* name;
-        int index;
-    } lookups[] = {
-        {"CheckBox_Checked", 1}, {"checkbox_checked.PNG", 1}, {"nope", 0}, {"deep", 2},
-        {"CheckBox.Checked", 0}, // has a dot: no ".png" added
-        {"Hidden", 0},           // dot-folders are not read
-    };
-    for (const auto& lookup : lookups)
-        EXPECT_EQ(kv::InternalTextures::getTextureIndex(lookup.name), lookup.index) << lookup.name;
-    EXPECT_EQ(kv::InternalTextures::getTexture("checkbox_checked").size, sf::Vector2u(16, 8));
+        const struct {
+            const char* name;
+            int index;
+        } lookups[] = {
+            {"CheckBox_Checked", 1}, {"checkbox_checked.PNG", 1}, {"nope", 0}, {"deep", 2},
+            {"CheckBox.Checked", 0}, // has a dot: no ".png" added
+            {"Hidden", 0},           // dot-folders are not read
+        };
+        for (const auto& lookup : lookups)
+            EXPECT_EQ(kv::InternalTextures::getTextureIndex(lookup.name), lookup.index) << lookup.name;
+        EXPECT_EQ(kv::InternalTextures::getTexture("checkbox_checked").size, sf::Vector2u(16, 8));
 
-    // ...and the first draw shows the default texture.
-    sf::RenderTexture target;
-    ASSERT_TRUE(target.create(8, 8));
-    target.clear(sf::Color::Black);
-    target.draw(early);
-    target.display();
-    EXPECT_TRUE(allPixels(target.getTexture(), sf::Color::White));
+        // ...and the first draw shows the default texture.
+        sf::RenderTexture target;
+        ASSERT_TRUE(target.create(8, 8));
+        target.clear(sf::Color::Black);
+        target.draw(early);
+        target.display();
+        EXPECT_TRUE(allPixels(target.getTexture(), sf::Color::White));
 
-    // The default texture keeps its address through a reload and the shutdown unload.
-    const sf::Texture* first = &list[0].texture;
-    kv::sfSprite late;
-    EXPECT_EQ(late.getTexture(), first);
-    kv::InternalTextures::loadTextures();
-    kv::InternalTextures::unloadTextures();
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(&list[0].texture, first);
-    EXPECT_EQ(first->getSize(), sf::Vector2u(64, 64));
-    EXPECT_EQ(kv::InternalTextures::getTextureIndex("CheckBox_Checked"), 0);
+        // The default texture keeps its address through a reload and the shutdown unload.
+        const sf::Texture* first = &list[0].texture;
+        kv::sfSprite late;
+        EXPECT_EQ(late.getTexture(), first);
+        kv::InternalTextures::loadTextures();
+        kv::InternalTextures::unloadTextures();
+        ASSERT_EQ(list.size(), 1u);
+        EXPECT_EQ(&list[0].texture, first);
+        EXPECT_EQ(first->getSize(), sf::Vector2u(64, 64));
+        EXPECT_EQ(kv::InternalTextures::getTextureIndex("CheckBox_Checked"), 0);
+    });
 }
 
-TEST_F(TexturesDisplay, IconsAreCutFromTheSheet)
+TEST(TexturesFirstUse, IconsAreCutFromTheSheet)
 {
-    writePicture("kvui3/Textures/Icons.png", 1024, 1024, sf::Color(10, 20, 30));
-    testing::internal::CaptureStderr();
-    const struct {
-        int index;
-        sf::IntRect rect;
-    } cases[] = {
-        {0, {16, 16, 32, 32}},
-        {17, {80, 80, 32, 32}},
-        {140, {794, 528, 12, 32}}, // the separator
-        {255, {976, 976, 32, 32}},
-        {-1, {0, 0, 64, 64}}, // out of range: the whole default texture
-        {256, {0, 0, 64, 64}},
-    };
-    for (const auto& c : cases) {
-        const sf::Sprite icon = kv::Icons::getIcon(c.index);
-        EXPECT_EQ(icon.getTextureRect(), c.rect) << c.index;
-        ASSERT_NE(icon.getTexture(), nullptr) << c.index;
-        const bool inRange = c.index >= 0 && c.index < 256;
-        EXPECT_EQ(icon.getTexture() == kv::InternalTextures::findDefaultTexture(), !inRange) << c.index;
-        if (inRange) {
-            EXPECT_EQ(icon.getTexture()->copyToImage().getPixel(c.rect.left, c.rect.top), sf::Color(10, 20, 30));
+    inFreshTextureProcess([](testsupport::TempDir& dir) {
+        writePicture(dir, "kvui3/Textures/Icons.png", 1024, 1024, sf::Color(10, 20, 30));
+        testing::internal::CaptureStderr();
+        const struct {
+            int index;
+            sf::IntRect rect;
+        } cases[] = {
+            {0, {16, 16, 32, 32}},
+            {17, {80, 80, 32, 32}},
+            {140, {794, 528, 12, 32}}, // the separator
+            {255, {976, 976, 32, 32}},
+            {-1, {0, 0, 64, 64}}, // out of range: the whole default texture
+            {256, {0, 0, 64, 64}},
+        };
+        for (const auto& c : cases) {
+            const sf::Sprite icon = kv::Icons::getIcon(c.index);
+            EXPECT_EQ(icon.getTextureRect(), c.rect) << c.index;
+            ASSERT_NE(icon.getTexture(), nullptr) << c.index;
+            const bool inRange = c.index >= 0 && c.index < 256;
+            EXPECT_EQ(icon.getTexture() == kv::InternalTextures::findDefaultTexture(), !inRange) << c.index;
+            if (inRange) {
+                EXPECT_EQ(icon.getTexture()->copyToImage().getPixel(c.rect.left, c.rect.top), sf::Color(10, 20, 30));
+            }
         }
-    }
-    EXPECT_EQ(errorLines(testing::internal::GetCapturedStderr()), 0);
+        EXPECT_EQ(errorLines(testing::internal::GetCapturedStderr()), 0);
+    });
 }
 
-TEST_F(TexturesDisplay, MissingIconSheetGivesWhiteIconsAndOneError)
+TEST(TexturesFirstUse, MissingIconSheetGivesWhiteIconsAndOneError)
 {
-    testing::internal::CaptureStderr();
-    const sf::Sprite icon = kv::Icons::getIcon(255);
-    kv::Icons::getIcon(3);
-    const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(errorLines(log), 1) << log;
-    EXPECT_NE(log.find("Icons::loadIcons(): Unable to load icons texture from kvui3\\Textures\\Icons.png"),
-              std::string::npos)
-        << log;
-    ASSERT_NE(icon.getTexture(), nullptr);
-    // Large enough for every icon rectangle, and white throughout.
-    EXPECT_EQ(icon.getTexture()->getSize(), sf::Vector2u(1024, 1024));
-    EXPECT_TRUE(allPixels(*icon.getTexture(), sf::Color::White));
+    inFreshTextureProcess([](testsupport::TempDir&) {
+        testing::internal::CaptureStderr();
+        const sf::Sprite icon = kv::Icons::getIcon(255);
+        kv::Icons::getIcon(3);
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(errorLines(log), 1) << log;
+        EXPECT_NE(log.find("Icons::loadIcons(): Unable to load icons texture from kvui3\\Textures\\Icons.png"),
+                  std::string::npos)
+            << log;
+        ASSERT_NE(icon.getTexture(), nullptr);
+        // Large enough for every icon rectangle, and white throughout.
+        EXPECT_EQ(icon.getTexture()->getSize(), sf::Vector2u(1024, 1024));
+        EXPECT_TRUE(allPixels(*icon.getTexture(), sf::Color::White));
+    });
 }
 
 TEST_F(TexturesDisplay, GameTextureReadsPcxAndFallsBackToTheDefault)

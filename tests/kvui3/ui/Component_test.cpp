@@ -1,4 +1,5 @@
 #include "ui/Component.h"
+#include "app/NestedLoop.h"
 #include "ui/SimpleWidgets.h"
 
 #include "UiTestSupport.h"
@@ -115,6 +116,62 @@ TEST_F(ComponentIds, MovesHandTheIdOver)
     EXPECT_EQ(claimedCount(), 1u);
     grown.clear();
     EXPECT_EQ(claimedCount(), 0u);
+}
+
+// ---- Which widgets the focus walk reaches ----
+
+TEST_F(ComponentIds, AMarkHoldsThroughTheNextTickAndNotForTheIdsNextHolder)
+{
+    Rectangle a;
+    a.claimId();
+    EXPECT_FALSE(componentRunning(0)) << "claimed, not yet run";
+    markComponentRunning(a.id);
+    EXPECT_TRUE(componentRunning(0));
+    nextComponentTick();
+    EXPECT_TRUE(componentRunning(0)) << "run in the last tick";
+    nextComponentTick();
+    EXPECT_FALSE(componentRunning(0)) << "a whole tick without an update";
+
+    markComponentRunning(a.id);
+    a.releaseId();
+    EXPECT_FALSE(componentRunning(0)) << "free";
+    Rectangle b;
+    b.claimId();
+    ASSERT_EQ(b.id, 0u);
+    EXPECT_FALSE(componentRunning(0)) << "the id's new holder has not run";
+}
+
+// The join window's list, the bookmark editor's box, and the game's console line, which one game
+// ran and the next has not yet.
+TEST_F(ComponentIds, ANestedLoopRunsOnlyItsOwnWidgetsAndGivesTheCallersBack)
+{
+    Rectangle list, box, consoleLine;
+    list.claimId();
+    box.claimId();
+    consoleLine.claimId();
+    const uint32_t listId = static_cast<uint32_t>(list.id), boxId = static_cast<uint32_t>(box.id);
+    markComponentRunning(listId);
+    {
+        NestedLoop editor;
+        EXPECT_FALSE(componentRunning(listId)) << "in the loop's first tick";
+        markComponentRunning(boxId);
+        EXPECT_EQ(nextFocusId(boxId), boxId);
+        for (int i = 0; i < 3; ++i) {
+            nextComponentTick();
+            markComponentRunning(boxId);
+        }
+        EXPECT_FALSE(componentRunning(listId));
+    }
+    EXPECT_TRUE(componentRunning(listId)) << "the caller's tick is back as it was";
+    EXPECT_FALSE(componentRunning(boxId));
+    EXPECT_EQ(nextFocusId(listId), listId);
+
+    {
+        NestedLoop game;
+        markComponentRunning(consoleLine.id);
+    }
+    NestedLoop nextGame;
+    EXPECT_FALSE(componentRunning(static_cast<uint32_t>(consoleLine.id))) << "run by the last game only";
 }
 
 TEST(ComponentNames, AutoNamesCountAndSkipZero)

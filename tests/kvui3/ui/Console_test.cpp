@@ -126,6 +126,7 @@ protected:
     void SetUp() override
     {
         kv::TextBox::measure = [](std::string_view text) { return 10.0f * static_cast<float>(text.size()); };
+        kv::Console::measureLine = [](const std::string& text) { return 10.0f * static_cast<float>(text.size()); };
         kv::resetComponentIds();
         kv::createConsole();
         kv::consoleWidgets->consoleEdit.ownMeasure = kv::TextBox::measure;
@@ -138,6 +139,7 @@ protected:
     void TearDown() override
     {
         kv::TextBox::measure = kv::TextBox::measureWithFont;
+        kv::Console::measureLine = kv::Console::measureLineWithFont;
         kv::consoleHistory.clear();
         kv::pendingCommand.clear();
         kv::pollerTicked = false;
@@ -145,6 +147,26 @@ protected:
     }
 
     static std::string& line() { return kv::consoleWidgets->consoleEdit.edit.text; }
+
+    struct DrawnText {
+        std::string text;
+        sf::Color colour;
+        float y;
+    };
+    // The texts one Console::draw records, in drawing order.
+    static std::vector<DrawnText> drawnTexts()
+    {
+        kv::test::RecordingLayer ui;
+        kv::Console::draw();
+        std::vector<DrawnText> drawn;
+        for (const kv::DeferredDraw& r : ui.layer.records) {
+            if (r.kind != kv::deferredText)
+                continue;
+            const auto& text = static_cast<const sf::Text&>(*r.drawable);
+            drawn.push_back({text.getString().toAnsiString(), text.getFillColor(), text.getPosition().y});
+        }
+        return drawn;
+    }
 
     // A new tick with these keys pressed and this text typed.
     static void tick(std::initializer_list<uint32_t> keys, const std::string& typed = "")
@@ -272,18 +294,10 @@ TEST_F(ConsoleInput, DrawsOnlyTheLinesThatFitNewestFirstInTheirColours)
     kv::consoleDrawn = false;
     std::vector<std::string> texts;
     std::vector<sf::Color> colours;
-    {
-        kv::test::RecordingLayer ui;
-        kv::Console::draw();
-        for (const kv::DeferredDraw& r : ui.layer.records) {
-            if (r.kind != kv::deferredText)
-                continue;
-            const auto& text = static_cast<const sf::Text&>(*r.drawable);
-            const std::string string = text.getString().toAnsiString();
-            if (string.rfind("line ", 0) == 0) {
-                texts.push_back(string);
-                colours.push_back(text.getFillColor());
-            }
+    for (const DrawnText& drawn : drawnTexts()) {
+        if (drawn.text.rfind("line ", 0) == 0) {
+            texts.push_back(drawn.text);
+            colours.push_back(drawn.colour);
         }
     }
     EXPECT_TRUE(kv::consoleDrawn);
@@ -298,6 +312,60 @@ TEST_F(ConsoleInput, DrawsOnlyTheLinesThatFitNewestFirstInTheirColours)
     EXPECT_EQ(colours[1], kv::consoleTextColour) << "plain lines show in the console's own colour";
     EXPECT_EQ(texts.back(), "line " + std::to_string(512 - fit));
     kv::clearConsoleLines();
+}
+
+// A line wider than the panel ran on under the console's right edge, cut off by the clip; it
+// is drawn in rows that fit, the first above the next.
+TEST_F(ConsoleInput, ALongLineIsDrawnInRowsWithinThePanel)
+{
+    kv::clearConsoleLines();
+    std::string longLine;
+    for (int i = 0; i < 60; ++i)
+        longLine += "word" + std::to_string(i) + " ";
+    kv::Console::addLine(sf::Color::Red, longLine);
+    std::vector<std::string> texts;
+    std::vector<float> ys;
+    for (const DrawnText& drawn : drawnTexts()) {
+        if (drawn.colour == sf::Color::Red) {
+            texts.push_back(drawn.text);
+            ys.push_back(drawn.y);
+        }
+    }
+    const float inner = kv::consoleWidgets->consoleLinePanel.getSize().x - 12;
+    ASSERT_GE(texts.size(), 3u);
+    std::string joined;
+    for (size_t i = texts.size(); i-- > 0;) {
+        EXPECT_LE(kv::Console::measureLine(texts[i]), inner) << texts[i];
+        joined += texts[i];
+        if (i > 0)
+            EXPECT_LT(ys[i], ys[i - 1]) << "the earlier row stands higher";
+    }
+    EXPECT_EQ(joined, longLine);
+    kv::clearConsoleLines();
+}
+
+} // namespace
+
+namespace {
+
+TEST(ConsoleRows, LinesWrapWithinTheWidthAndDropTheirLineFeeds)
+{
+    const kv::TextMeasure tenEach = [](const std::string& text) { return 10.0f * static_cast<float>(text.size()); };
+    const struct {
+        std::string text;
+        float width;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {"", 100, {""}},
+        {"short line", 200, {"short line"}},
+        {"one two three four five", 100, {"one two ", "three ", "four five"}},
+        {"abcdefghijklmnop", 60, {"abcdef", "ghijkl", "mnop"}},
+        {"first\nsecond\n", 200, {"first", "second"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(kv::consoleRows(c.text, c.width, tenEach), c.rows);
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 using namespace kv;
@@ -71,6 +72,39 @@ TEST_F(CoolMenuTest, RowsStackBelowTheTitleBar)
     EXPECT_EQ(menu.listWidth, 496);
     for (CoolMenuItem& row : menu.items)
         EXPECT_EQ(row.background.getSize(), sf::Vector2f(496, 45));
+}
+
+// Eight rows of 48 below the title bar ran into the footer in a 480-high view; rows end above
+// the footer and above its big icon at its largest (96 high, 48 above the bottom), and get
+// their height back when the view grows again.
+TEST_F(CoolMenuTest, RowsEndAboveTheFooterAndItsIconInEveryView)
+{
+    for (const sf::Vector2f view : {sf::Vector2f(640, 480), sf::Vector2f(1024, 768), sf::Vector2f(640, 480)}) {
+        SCOPED_TRACE(testing::Message() << view.x << "x" << view.y);
+        input.view = view;
+        menu.updateLayout();
+        if (menu.items.empty())
+            addRows(8);
+        CoolMenuItem& last = menu.items.back();
+        const float end = last.background.getPosition().y + last.background.getSize().y;
+        EXPECT_LE(end, std::min(menu.footerBar.getPosition().y, view.y - 96));
+        EXPECT_EQ(menu.rowHeight, view.y < 768 ? std::floor((480 - 96 - 18) / 8.0f) : 48);
+        for (size_t i = 1; i < menu.items.size(); ++i)
+            EXPECT_EQ(menu.items[i].background.getPosition().y, menu.items[i - 1].background.getPosition().y + menu.rowHeight);
+        EXPECT_EQ(last.icon.getPosition().y, last.background.getPosition().y + (menu.rowHeight - 32) / 2);
+    }
+    // A pointer on the last row picks the last row.
+    input.pointer = {100, static_cast<int>(menu.items.back().background.getPosition().y + 10)};
+    menu.update(0.01f);
+    EXPECT_EQ(menu.current, 7);
+}
+
+TEST(CoolMenuRowHeight, KeepsThePreferredHeightWhereTheRowsFit)
+{
+    EXPECT_EQ(coolMenuRowHeight(48, 46, 384, 0), 48);
+    EXPECT_EQ(coolMenuRowHeight(48, 46, 704, 8), 48);
+    EXPECT_EQ(coolMenuRowHeight(48, 46, 384, 8), 42);
+    EXPECT_EQ(coolMenuRowHeight(48, 46, 430, 8), 48);
 }
 
 TEST_F(CoolMenuTest, KeysWrapBothWaysAndPlayTheMoveSound)

@@ -63,6 +63,9 @@ TEST(ListBoxDisplay, IconsMeasuringAndDraw)
         if (r.kind == deferredText) {
             const sf::Text* text = static_cast<const sf::Text*>(r.drawable.get());
             texts.push_back(text->getString().toAnsiString());
+            // The caption's glyphs, descenders included, lie wholly above the panel.
+            if (texts.back() == "Players")
+                EXPECT_LE(text->getPosition().y + standardFont->getLineSpacing(18), 100.0f);
             if (texts.back() == "plain") {
                 EXPECT_EQ(text->getFillColor(), list.selectedTextColour);
             } else if (texts.back() == "flagged") {

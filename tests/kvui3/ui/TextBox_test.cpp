@@ -1,12 +1,15 @@
 #include "ui/TextBox.h"
 
 #include "UiTestSupport.h"
+#include "app/NestedLoop.h"
 
 #include <SFML/Window/Keyboard.hpp>
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
+#include <vector>
 
 using namespace kv;
 using Key = sf::Keyboard::Key;
@@ -349,6 +352,8 @@ TEST_F(TextBoxTest, TabWrapsFromTheHighestClaimedIdToTheLowest)
     a.create("", {0, 0}, 5);
     b.create("", {0, 40}, 5);
     c.create("", {0, 80}, 5);
+    for (TextBox* box : {&a, &b, &c}) // the loop runs all three
+        box->update();
     focus(b);
     tick(b, {Key::Tab});
     EXPECT_EQ(focusedComponentId, c.id);
@@ -357,7 +362,7 @@ TEST_F(TextBoxTest, TabWrapsFromTheHighestClaimedIdToTheLowest)
     EXPECT_EQ(focusedComponentId, a.id);
     EXPECT_EQ(c.edit.text, "") << "typing in the tick of a Tab belongs to no box";
     typedText.clear();
-    EXPECT_EQ(nextClaimedId(a.id), b.id);
+    EXPECT_EQ(nextFocusId(static_cast<uint32_t>(a.id)), b.id);
 }
 
 // Boxes update one after another in a frame: the one a Tab moved to sees neither the Tab nor
@@ -368,6 +373,9 @@ TEST_F(TextBoxTest, TabMovesTheFocusOnceWhenEveryBoxUpdatesInTheSameTick)
     a.create("", {0, 0}, 5);
     b.create("", {0, 40}, 5);
     c.create("", {0, 80}, 5);
+    for (TextBox* box : {&a, &b, &c}) // the tick before
+        box->update();
+    nextComponentTick();
     focus(a);
     Keyboard::pressedKeys = {Key::Tab};
     typedText = "x";
@@ -378,6 +386,56 @@ TEST_F(TextBoxTest, TabMovesTheFocusOnceWhenEveryBoxUpdatesInTheSameTick)
     EXPECT_EQ(b.edit.text, "");
     Keyboard::pressedKeys.clear();
     typedText.clear();
+}
+
+// Start-up makes the console line (id 0) and the Script Console editor (id 1); the game runs the
+// console line once a tick while its console is open, and nothing runs the editor. Each case
+// lets its loops run their boxes for a tick, presses Tab once a tick and then types: the focus
+// stays among the boxes the active loop runs, in id order, and the typing lands in the last one.
+TEST_F(TextBoxTest, TabWalksOnlyTheBoxesTheActiveLoopRuns)
+{
+    struct Case {
+        const char* what;
+        int boxes;               // ids 0 .. boxes - 1
+        std::vector<int> outer;  // the boxes the outer loop runs, in its order
+        std::vector<int> nested; // a loop opened from the outer one; empty: none
+        int start;
+        std::vector<int> afterTabs;
+    } cases[] = {
+        {"the in-game console alone", 2, {}, {0}, 0, {0, 0}},
+        {"a form's three boxes beside the hidden console line and editor", 5, {2, 3, 4}, {}, 2, {3, 4, 2, 3}},
+        {"boxes run in another order than their ids", 5, {4, 2, 3}, {}, 4, {2, 3, 4}},
+        {"the bookmark editor over the join window's list", 6, {2}, {3, 4, 5}, 3, {4, 5, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<TextBox> boxes(static_cast<size_t>(c.boxes));
+        for (size_t i = 0; i < boxes.size(); ++i)
+            boxes[i].create("", {0, 40.0f * static_cast<float>(i)}, 5);
+        const auto runTick = [&](const std::vector<int>& runs, std::initializer_list<int> keys, const char* typed) {
+            nextComponentTick();
+            Keyboard::pressedKeys.assign(keys.begin(), keys.end());
+            typedText = typed;
+            for (int i : runs)
+                boxes[static_cast<size_t>(i)].update();
+            Keyboard::pressedKeys.clear();
+            typedText.clear();
+        };
+        focus(boxes[static_cast<size_t>(c.start)]);
+        runTick(c.outer, {}, "");
+        std::optional<NestedLoop> nested;
+        if (!c.nested.empty())
+            nested.emplace();
+        const std::vector<int>& active = nested ? c.nested : c.outer;
+        runTick(active, {}, "");
+        for (int expected : c.afterTabs) {
+            runTick(active, {Key::Tab}, "");
+            EXPECT_EQ(focusedComponentId, static_cast<uint32_t>(expected));
+        }
+        runTick(active, {}, "x");
+        for (size_t i = 0; i < boxes.size(); ++i)
+            EXPECT_EQ(boxes[i].edit.text, static_cast<int>(i) == c.afterTabs.back() ? "x" : "") << "box " << i;
+    }
 }
 
 TEST_F(TextBoxTest, FocusIsTakenOnlyByAClickInsideTheBox)

@@ -313,6 +313,7 @@ TEST_F(TextMemoTest, TabMovesFocusAndARebuildKeepsOneId)
 {
     TextMemo other;
     other.create({0, 0}, {100, 100});
+    other.update(); // the loop runs both
     press(Key::Tab);
     EXPECT_EQ(focusedComponentId, other.id);
 

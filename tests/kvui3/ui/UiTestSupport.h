@@ -2,11 +2,13 @@
 // Test doubles for the widget tests: live input behind InputHooks, layerUI switched to
 // recording so draws can be inspected without GL, and the window a display test draws in.
 #include "app/KVCore.h"
+#include "core/Messages.h"
 #include "core/Settings.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Text.h"
 #include "platform/FileSystem.h"
 #include "support/FakeInput.h"
+#include "ui/Hints.h"
 
 #include <gtest/gtest.h>
 
@@ -39,10 +41,13 @@ struct RecordingLayer {
 };
 
 // A 1024 x 768 window over the runtime tree with its fonts and render layers, ImGui and the
-// frame rate off: what a widget's display test draws in. Call through ASSERT_NO_FATAL_FAILURE.
+// frame rate off, and no message or hint of an earlier test on it: what a widget's display test
+// draws in. Call through ASSERT_NO_FATAL_FAILURE.
 inline void openWidgetWindow()
 {
     ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
+    messageList.clear();
+    hints.clear();
     clearPathCache();
     settings = FrameworkSettings();
     settings.antialiasingLevel = 0;

@@ -108,6 +108,29 @@ TEST_F(FrontendWindows, JoinWindowWritesEachBookmarkChangeAtOnce)
     EXPECT_TRUE(readBookmarks(tvl::serverListFileName) == afterAdd);
 }
 
+// A field longer than its box keeps its whole text when the player edits another one.
+TEST_F(FrontendWindows, TheBookmarkEditorKeepsALongFieldItLeftAlone)
+{
+    kv::Icons::getIcon(0);
+    testsupport::TempDir dir;
+    dir.enter();
+    const std::string longDescription(30, 'd');
+    tvl::ServerBookmarkTable start;
+    start.add({longDescription, "10.0.0.1", ""});
+    dir.write(tvl::serverListFileName, tvl::encodeServerBookmarks(start));
+
+    DialogScript script;
+    script.press(4, sf::Keyboard::Down).press(7, sf::Keyboard::E); // edit the bookmark
+    script.press(11, sf::Keyboard::Tab).type(13, "9");             // the host only
+    script.press(16, sf::Keyboard::Enter);                           // Save
+    script.press(20, sf::Keyboard::Escape);                          // Back
+    tvl::newClientNetworkGame();
+
+    const tvl::ServerBookmarkTable saved = readBookmarks(tvl::serverListFileName);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0], (tvl::ServerBookmark{longDescription, "10.0.0.19", ""}));
+}
+
 // An emptied name is refused with a message; the typed one is stored on Done.
 TEST_F(FrontendWindows, PlayerOptionsStoresTheNameOnlyWhenOneIsGiven)
 {

@@ -131,6 +131,20 @@ TEST_F(ClientReceiveTest, EachPacketFromTheServer)
          [](auto& log) { EXPECT_TRUE(contains(log, "P7: hi")) << log; }},
         {"a text line", packetOf(PacketType::TextLine, std::string("hello all")),
          [](auto& log) { EXPECT_TRUE(contains(log, "hello all")) << log; }},
+        {"chat that forges a log line", packetOf(PacketType::ChatMessage, int16_t(7), forgedText),
+         [](auto& log) {
+             EXPECT_TRUE(contains(log, "P7: gg03:00:00: HostPlayer was kicked for cheating[31m")) << log;
+             EXPECT_TRUE(noForgedLine(log)) << log;
+         }},
+        {"a text line that forges a log line", packetOf(PacketType::TextLine, forgedText),
+         [](auto& log) {
+             EXPECT_TRUE(contains(log, ": gg03:00:00: HostPlayer")) << log;
+             EXPECT_TRUE(noForgedLine(log)) << log;
+         }},
+        {"a token off the map", packetOf(PacketType::TokenPosition, 1e30f, 20.0f),
+         [](auto&) { EXPECT_FALSE(game.token.present); }},
+        {"x off the map", packetOf(PacketType::RemotePlayerX, int16_t(7), -1e30f),
+         [](auto&) { EXPECT_EQ(p7().netTargetX, 0.0f); }},
         {"a ping reply", packetOf(PacketType::ServerPingReply, true),
          [](auto& log) { EXPECT_TRUE(contains(log, "Recieved ping reply from server")) << log; }},
         {"the server shuts down", makePacket(PacketType::ServerShutdown), [](auto&) {}, false},

@@ -9,6 +9,8 @@
 #include "kvui3/dialogs/DialogScript.h"
 #include "kvui3/ui/UiTestSupport.h"
 
+#include <SFML/System/Sleep.hpp>
+
 #include <gtest/gtest.h>
 
 using namespace tvl;
@@ -104,6 +106,35 @@ TEST_F(ConnectDisplay, AnAcceptedJoinPlaysTheServersGame)
     EXPECT_EQ(playedTokens, 30);
     EXPECT_EQ(netRole, ClientRole);
     EXPECT_EQ(serverAddress, serverAt());
+}
+
+// A server that names a map this game refuses to open has still taken the joiner in: the
+// joiner says why, leaves, and is back where the join began.
+TEST_F(ConnectDisplay, AnAcceptanceNamingABadMapIsToldAndLeft)
+{
+    DialogScript script;
+    answerRequest(script, makeConnectAccepted({"..\\..\\secret.map", 10, 1, 1}));
+    script.press(45, sf::Keyboard::Enter); // closes the message
+    // A wait that went on would be cancelled here, and the test fail.
+    script.at(300, [](DialogScript&) { kv::test::FakeInput::keys = {sf::Keyboard::Escape}; });
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(connectToServer(serverAt()));
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(nettest::contains(log, "Message: Unable to join: the server's answer names no map that can be "
+                                       "loaded here"))
+        << log;
+    EXPECT_EQ(netRole, NoNetRole);
+    EXPECT_TRUE(playedMap.empty());
+    sf::Packet leave;
+    std::optional<NetAddress> from;
+    for (int i = 0; i < 300 && !from; ++i)
+        if (!(from = server.receive(leave)))
+            sf::sleep(sf::milliseconds(10));
+    ASSERT_TRUE(from);
+    EXPECT_EQ(from, joiner);
+    int32_t type = 0;
+    leave >> type;
+    EXPECT_EQ(type, static_cast<int32_t>(PacketType::Leave));
 }
 
 TEST_F(ConnectDisplay, EscapeCancelsWithoutARole)

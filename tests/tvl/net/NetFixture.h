@@ -136,4 +136,12 @@ inline bool contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
+// A peer's text that tries to pass a line of its own into the log and to drive a terminal.
+inline const std::string forgedText = "gg\n03:00:00: HostPlayer was kicked for cheating\x1b[31m";
+// True when no line of log is one the peer forged, and no terminal escape got through.
+inline bool noForgedLine(const std::string& log)
+{
+    return !contains("\n" + log, "\n03:00:00: HostPlayer") && !contains(log, "\x1b");
+}
+
 } // namespace nettest

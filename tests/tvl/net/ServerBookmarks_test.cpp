@@ -105,13 +105,12 @@ TEST_F(ServerBookmarksTest, EachFileKeepsWhatCanBeTrusted)
         ServerListState state;
         std::size_t kept;
     };
-    const std::string over = std::string(65535, 'x');
     const Case cases[] = {
-        {"empty file", "", ServerListState::Unreadable, 0},
-        {"wrong signature", header(1, "TVL Server Lisp") + le16(0), ServerListState::Unreadable, 0},
-        {"obsolete version", header(0) + le16(1) + records(1), ServerListState::Unreadable, 0},
-        {"newer version", header(2) + le16(1) + records(1), ServerListState::Unreadable, 0},
-        {"header cut short", header().substr(0, 34), ServerListState::Unreadable, 0},
+        {"empty file", "", ServerListState::BadHeader, 0},
+        {"wrong signature", header(1, "TVL Server Lisp") + le16(0), ServerListState::BadHeader, 0},
+        {"obsolete version", header(0) + le16(1) + records(1), ServerListState::BadHeader, 0},
+        {"newer version", header(2) + le16(1) + records(1), ServerListState::BadHeader, 0},
+        {"header cut short", header().substr(0, 34), ServerListState::BadHeader, 0},
         {"no count", header(), ServerListState::Damaged, 0},
         {"count above the records", header() + le16(3) + records(2), ServerListState::Damaged, 2},
         {"count above 64", header() + le16(70) + records(70), ServerListState::Damaged, 64},
@@ -120,11 +119,7 @@ TEST_F(ServerBookmarksTest, EachFileKeepsWhatCanBeTrusted)
          ServerListState::Damaged, 1},
         {"length cut short", header() + le16(2) + records(1) + str16("B2") + "\x09",
          ServerListState::Damaged, 1},
-        {"description over 20", header() + le16(2) + records(1) + record(std::string(21, 'd'), "h", ""),
-         ServerListState::Damaged, 1},
-        {"host over 64", header() + le16(2) + records(1) + record("d", std::string(65, 'h'), ""),
-         ServerListState::Damaged, 1},
-        {"port at 65535 bytes", header() + le16(2) + records(1) + record("d", "h", over),
+        {"a long field cut short", header() + le16(2) + records(1) + str16("B2") + le16(65535) + "h",
          ServerListState::Damaged, 1},
         {"no bookmarks", header() + le16(0), ServerListState::Read, 0},
         {"full table", header() + le16(64) + records(64), ServerListState::Read, 64},
@@ -180,28 +175,71 @@ TEST_F(ServerBookmarksTest, WritesOnlyWhenTheListChanged)
     EXPECT_EQ(dir.read("ServerList.dat"), tvl::encodeServerBookmarks(file.bookmarks));
 }
 
-TEST_F(ServerBookmarksTest, AnUnreadableFileIsNeverReplacedButADamagedOneIs)
+// A file that did not read whole is kept beside the list, under a name no earlier copy has,
+// before the changed list is written; one never read is never replaced.
+TEST_F(ServerBookmarksTest, ADamagedOrForeignFileIsKeptAsideBeforeTheNewListIsWritten)
 {
     const std::string newer = header(2) + le16(1) + records(1);
     dir.write("ServerList.dat", newer);
     ServerBookmarkFile file;
-    ASSERT_EQ(file.load(), ServerListState::Unreadable);
+    ASSERT_EQ(file.load(), ServerListState::BadHeader);
+    EXPECT_EQ(file.save(), ServerListSave::Unchanged);
+    EXPECT_FALSE(std::filesystem::exists("ServerList.dat.bad"));
     file.bookmarks.add({"New", "10.9.9.9", ""});
-    EXPECT_EQ(file.save(), ServerListSave::Refused);
-    EXPECT_EQ(dir.read("ServerList.dat"), newer);
+    EXPECT_EQ(file.save(), ServerListSave::Saved);
+    EXPECT_EQ(dir.read("ServerList.dat.bad"), newer);
+    EXPECT_EQ(dir.read("ServerList.dat"), header() + le16(1) + record("New", "10.9.9.9", ""));
+    // The new list is the file's now: the next change replaces it, keeping nothing more.
+    file.bookmarks.add({"Two", "10.9.9.8", ""});
+    EXPECT_EQ(file.save(), ServerListSave::Saved);
+    EXPECT_FALSE(std::filesystem::exists("ServerList.dat.bad2"));
 
-    ServerBookmarkFile unloaded;
-    unloaded.bookmarks.add({"New", "10.9.9.9", ""});
-    EXPECT_EQ(unloaded.save(), ServerListSave::Refused);
-    EXPECT_EQ(dir.read("ServerList.dat"), newer);
-
-    dir.write("ServerList.dat", header() + le16(3) + records(2));
+    // A damaged file next: the earlier copy stays as it was.
+    const std::string damagedBytes = header() + le16(3) + records(2);
+    dir.write("ServerList.dat", damagedBytes);
     ServerBookmarkFile damaged;
     ASSERT_EQ(damaged.load(), ServerListState::Damaged);
     EXPECT_EQ(damaged.save(), ServerListSave::Unchanged);
     damaged.bookmarks.remove(0);
     EXPECT_EQ(damaged.save(), ServerListSave::Saved);
     EXPECT_EQ(dir.read("ServerList.dat"), header() + le16(1) + record("B2", "10.0.0.2", "6002"));
+    EXPECT_EQ(dir.read("ServerList.dat.bad"), newer);
+    EXPECT_EQ(dir.read("ServerList.dat.bad2"), damagedBytes);
+
+    // Every name taken: the file stays, and so do the copies.
+    for (int n = 3; n <= tvl::maxKeptServerLists; n++)
+        dir.write("ServerList.dat.bad" + std::to_string(n), "kept");
+    EXPECT_EQ(tvl::freeKeptServerListName("ServerList.dat"), "");
+    dir.write("ServerList.dat", newer);
+    ServerBookmarkFile full;
+    ASSERT_EQ(full.load(), ServerListState::BadHeader);
+    full.bookmarks.add({"New", "10.9.9.9", ""});
+    EXPECT_EQ(full.save(), ServerListSave::Refused);
+    EXPECT_EQ(dir.read("ServerList.dat"), newer);
+    EXPECT_EQ(dir.read("ServerList.dat.bad"), newer);
+    EXPECT_EQ(dir.read("ServerList.dat.bad2"), damagedBytes);
+
+    ServerBookmarkFile unloaded;
+    unloaded.bookmarks.add({"New", "10.9.9.9", ""});
+    EXPECT_EQ(unloaded.save(), ServerListSave::Refused);
+    EXPECT_EQ(dir.read("ServerList.dat"), newer);
+}
+
+// Fields longer than the editor's boxes, up to what a u16 length allows, are read and written
+// back byte for byte, and the bookmarks after them stay.
+TEST_F(ServerBookmarksTest, FieldsOfAnyLengthTheFileAllowsAreKept)
+{
+    const std::string longest(65535, 'p');
+    const std::string bytes = header() + le16(3) + records(1) + record(std::string(21, 'd'), std::string(65, 'h'), longest)
+                              + record("B3", "10.0.0.3", "");
+    dir.write("ServerList.dat", bytes);
+    ServerBookmarkFile file;
+    ASSERT_EQ(file.load(), ServerListState::Read);
+    EXPECT_EQ(file.bookmarks, tableOf({{"B1", "10.0.0.1", "6001"}, {std::string(21, 'd'), std::string(65, 'h'), longest},
+                                       {"B3", "10.0.0.3", ""}}));
+    file.bookmarks.remove(0);
+    ASSERT_EQ(file.save(), ServerListSave::Saved);
+    EXPECT_EQ(dir.read("ServerList.dat"), header() + le16(2) + bytes.substr(header().size() + 2 + records(1).size()));
 }
 
 TEST_F(ServerBookmarksTest, AFailedSaveIsReportedAndTriedAgain)
@@ -214,13 +252,13 @@ TEST_F(ServerBookmarksTest, AFailedSaveIsReportedAndTriedAgain)
     EXPECT_FALSE(std::filesystem::exists("no such folder"));
 }
 
-TEST_F(ServerBookmarksTest, OverLongFieldsAreCutSoTheFileReadsBackWhole)
+TEST_F(ServerBookmarksTest, FieldsTooLongForTheFileAreCutSoItReadsBackWhole)
 {
     ServerBookmarkFile file;
     file.load();
     file.bookmarks.add({std::string(30, 'd'), std::string(70000, 'h'), "123456789012345"});
     ASSERT_EQ(file.save(), ServerListSave::Saved);
-    const ServerBookmarkTable cut = tableOf({{std::string(20, 'd'), std::string(64, 'h'), "123456789012"}});
+    const ServerBookmarkTable cut = tableOf({{std::string(30, 'd'), std::string(65535, 'h'), "123456789012345"}});
     EXPECT_EQ(file.bookmarks, cut);
 
     ServerBookmarkFile again;

@@ -194,6 +194,7 @@ TEST_F(ServerReceiveTest, StrangersAndBrokenPacketsAreDroppedAndTheRestApplied)
     arrive(packetOf(PacketType::PlayerX, 9.0f), 2002, sf::IpAddress(127, 0, 0, 2)); // the right port elsewhere
     arrive(packetOf(PacketType::PlayerX, std::nanf("")), 2002);            // refused by its reader
     arrive(packetOf(PacketType::PlayerY), 2002);                            // cut short
+    arrive(packetOf(PacketType::PlayerX, 1e30f), 2002);                     // off the map
     arrive(packetOf(PacketType::PlayerX, 9.0f), 4444);                      // the stranger again
     arrive(packetOf(PacketType::PlayerX, 5.0f), 2002);
     fakeNow = 2000.0;
@@ -237,6 +238,30 @@ TEST_F(ServerReceiveTest, PingsChatAndLeaving)
                                                                   {PacketType::TextLine, 2003},
                                                                   {PacketType::PlayerLeft, 2002}}));
     EXPECT_EQ(findPlayer(3), nullptr);
+}
+
+// What a client says is cleaned before the server prints, logs or relays it.
+TEST_F(ServerReceiveTest, ForgedLinesInChatAndTextLinesAreCleaned)
+{
+    for (const PacketType type : {PacketType::ChatRequest, PacketType::TextLine}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        SetUp();
+        hostWith(1);
+        arrive(packetOf(type, forgedText), 2002);
+        const std::string log = logOf([] { serverReceive(); });
+        EXPECT_TRUE(contains(log, "gg03:00:00: HostPlayer was kicked for cheating[31m")) << log;
+        EXPECT_TRUE(noForgedLine(log)) << log;
+        std::vector<SentPacket> sent = takeSent();
+        ASSERT_EQ(sent.size(), 1u);
+        if (type == PacketType::ChatRequest) {
+            int16_t id = 0;
+            sent[0].fields >> id;
+        }
+        std::string relayed;
+        sent[0].fields >> relayed;
+        EXPECT_EQ(relayed, "gg03:00:00: HostPlayer was kicked for cheating[31m");
+        TearDown();
+    }
 }
 
 } // namespace

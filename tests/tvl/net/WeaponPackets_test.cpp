@@ -3,6 +3,7 @@
 #include "tvl/net/NetFixture.h"
 
 #include "core/Hash.h"
+#include "platform/Clock.h"
 #include "world/Images.h"
 #include "world/Player.h"
 
@@ -166,6 +167,40 @@ TEST_F(WeaponPacketsTest, AClientForwardsItsShotsAndFollowsTheServer)
     arrive(packetOf(PacketType::ProjectileRemoved, int32_t(300)), 2000);
     clientReceive();
     EXPECT_TRUE(game.projectiles.empty());
+}
+
+// Every machine logs the shots it makes or is told of; a flood of them logs a few lines a second
+// and says how many it left out.
+TEST_F(WeaponPacketsTest, AFloodOfShotsLogsAFewLinesASecond)
+{
+    for (const bool server : {true, false}) {
+        SCOPED_TRACE(server ? "server" : "client");
+        SetUp();
+        server ? hostWith(1) : joinAs(4);
+        const int shots = 5000;
+        const double start = kv::steadySeconds();
+        std::string log;
+        for (int i = 0; i < shots; ++i) {
+            if (server)
+                arrive(makeFireWeapon({WeaponType::PulseCannon, {5.0f, 6.0f}, 90.0f, {}, -1}), 2002);
+            else
+                arrive(makeWeaponFired({WeaponType::PulseCannon, i, {5.0f, 6.0f}, 90.0f, {}, 4, -1}), 2000);
+            if (transport.incoming.size() == maxPacketsPerReceive || i == shots - 1)
+                log += logOf([server] { server ? serverReceive() : clientReceive(); });
+        }
+        const double seconds = kv::steadySeconds() - start;
+        ASSERT_EQ(game.projectiles.size(), static_cast<std::size_t>(shots));
+        std::size_t lines = 0, firedLines = 0;
+        for (std::size_t at = 0; (at = log.find('\n', at)) != std::string::npos; ++at)
+            ++lines;
+        for (std::size_t at = 0; (at = log.find(": Fired pulse cannon ", at)) != std::string::npos; ++at)
+            ++firedLines;
+        // Five a second in periods that the first line of each opens, and a count before each.
+        const double periods = std::floor(seconds) + 2.0;
+        EXPECT_LE(static_cast<double>(firedLines), 5.0 * periods) << seconds << " s";
+        EXPECT_LE(static_cast<double>(lines), 10.0 * periods) << log;
+        TearDown();
+    }
 }
 
 } // namespace

@@ -226,6 +226,18 @@ TEST_F(GameTest, TickCallbackLeavesASinglePlayerGameAlone)
     EXPECT_TRUE(game.netAlive);
 }
 
+// The zoom's hint lasts two seconds: a game ended within them must not leave it over the menu.
+TEST_F(GameTest, EndingAGameEndsItsHints)
+{
+    gameSettings.renderScale = 2.0f;
+    showRenderScaleHint();
+    ASSERT_GE(kv::findHint("RENDER_SCALE_HINT"), 0);
+    tearDownGame();
+    EXPECT_TRUE(kv::hints.empty());
+    worldView.resizePending = false;
+    worldView.worldRenderScale = 1.5f;
+}
+
 TEST_F(GameTest, EndingAGameBringsDaylightBackAndDropsQueuedLights)
 {
     kv::ambientLightLevel = 0.2f; // a night map

@@ -20,6 +20,7 @@
 #include "kvui3/dialogs/DialogScript.h"
 #include "support/Display.h"
 #include "support/GameFixture.h"
+#include "support/GameWindow.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -52,18 +53,7 @@ long brightness(const sf::Image& frame, sf::Vector2f centre, int half)
 TEST(NightLightsDisplay, VehicleTokenAndMissileLightTheNightMap)
 {
     REQUIRE_DISPLAY();
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    kv::clearPathCache();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    kv::imguiEnabled = false;
-    kv::showFPS = false;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
-    kv::initRenderLayers();
-    ASSERT_TRUE(kv::Text::init());
-    ASSERT_TRUE(kv::Shaders::init());
-    gametest::resetGameState();
-    tvl::loadGameAssets();
+    ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(640, 480));
 
     tvl::GameStartSettings settings;
     ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Forest.map", &settings));
