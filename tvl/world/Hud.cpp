@@ -363,7 +363,7 @@ struct HudText {
     void addAt(sf::Vector2f position, HudBatch& batch)
     {
         text.setPosition(position);
-        batch.addDrawable(text, text.getGlobalBounds());
+        batch.addText(text);
     }
 };
 
@@ -434,7 +434,7 @@ void addLabel(HudBatch& batch, kv::Label& label)
 {
     if (label.text.getString().isEmpty())
         return;
-    batch.addDrawable(label.text, label.text.getGlobalBounds());
+    batch.addText(label.text);
     addWidgetBounds(batch, label);
 }
 

@@ -4,8 +4,10 @@
 #include "graphics/RenderLayers.h"
 #include "world/ShaderParams.h"
 
+#include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Shape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Text.hpp>
 #include <SFML/Graphics/Transform.hpp>
 
 #include <algorithm>
@@ -108,6 +110,59 @@ void appendSprite(const sf::Sprite& sprite, std::vector<sf::Vertex>& out)
     const sf::Vertex v2(t.transformPoint(size.width, 0), colour, {right, top});
     const sf::Vertex v3(t.transformPoint(size.width, size.height), colour, {right, bottom});
     out.insert(out.end(), {v0, v1, v2, v2, v1, v3});
+}
+
+// A glyph's quad as SFML lays it at the pen: its box and its rectangle in the font's texture,
+// both a pixel larger all round, an outline's moved up and left by its thickness.
+void appendGlyph(const sf::Glyph& glyph, sf::Vector2f pen, float outline, sf::Color colour, const sf::Transform& t,
+                 std::vector<sf::Vertex>& out)
+{
+    constexpr float padding = 1;
+    const float left = glyph.bounds.left - padding, top = glyph.bounds.top - padding;
+    const float right = glyph.bounds.left + glyph.bounds.width + padding;
+    const float bottom = glyph.bounds.top + glyph.bounds.height + padding;
+    const float u1 = float(glyph.textureRect.left) - padding, v1 = float(glyph.textureRect.top) - padding;
+    const float u2 = float(glyph.textureRect.left + glyph.textureRect.width) + padding;
+    const float v2 = float(glyph.textureRect.top + glyph.textureRect.height) + padding;
+    const float x1 = pen.x + left - outline, x2 = pen.x + right - outline;
+    const float y1 = pen.y + top - outline, y2 = pen.y + bottom - outline;
+    const sf::Vertex a(t.transformPoint(x1, y1), colour, {u1, v1}), b(t.transformPoint(x2, y1), colour, {u2, v1});
+    const sf::Vertex c(t.transformPoint(x1, y2), colour, {u1, v2}), d(t.transformPoint(x2, y2), colour, {u2, v2});
+    out.insert(out.end(), {a, b, c, c, b, d});
+}
+
+// A regular text's glyphs, its outline's (outline is its thickness) or its fill's (0), as
+// sf::Text places them: kerning, a space's advance for a blank, four for a tab, the line
+// spacing down and back to the start for a new line, nothing for a carriage return.
+void appendGlyphs(const sf::Text& text, float outline, std::vector<sf::Vertex>& out)
+{
+    const sf::Font& font = *text.getFont();
+    const unsigned size = text.getCharacterSize();
+    const sf::String& string = text.getString();
+    const sf::Color colour = outline != 0 ? text.getOutlineColor() : text.getFillColor();
+    const sf::Transform& t = text.getTransform();
+    float blank = font.getGlyph(U' ', size, false).advance;
+    const float letterSpacing = (blank / 3.f) * (text.getLetterSpacing() - 1.f);
+    blank += letterSpacing;
+    const float lineSpacing = font.getLineSpacing(size) * text.getLineSpacing();
+    sf::Vector2f pen(0, float(size));
+    sf::Uint32 previous = 0;
+    for (size_t i = 0; i < string.getSize(); i++) {
+        const sf::Uint32 c = string[i];
+        if (c == U'\r')
+            continue;
+        pen.x += font.getKerning(previous, c, size);
+        previous = c;
+        if (c == U' ' || c == U'\t' || c == U'\n') {
+            if (c == U'\n')
+                pen = {0, pen.y + lineSpacing};
+            else
+                pen.x += c == U' ' ? blank : blank * 4;
+            continue;
+        }
+        appendGlyph(font.getGlyph(c, size, false, outline), pen, outline, colour, t, out);
+        pen.x += font.getGlyph(c, size, false).advance + letterSpacing;
+    }
 }
 
 // Touched by every box: for a part whose place is not known.
@@ -265,6 +320,26 @@ void HudBatch::addPicture(const sf::Sprite& sprite, State state)
     scratch_.clear();
     appendSprite(sprite, scratch_);
     addScratch(state, 0, scratch_.size());
+}
+
+void HudBatch::addText(const sf::Text& text)
+{
+    if (!text.getFont() || text.getString().isEmpty())
+        return;
+    if (text.getStyle() != sf::Text::Regular) {
+        addDrawable(text, text.getGlobalBounds());
+        return;
+    }
+    State state;
+    state.texture = &text.getFont()->getTexture(text.getCharacterSize());
+    scratch_.clear();
+    if (text.getOutlineThickness() != 0) {
+        appendGlyphs(text, text.getOutlineThickness(), scratch_);
+        addScratch(state, 0, scratch_.size());
+    }
+    const size_t first = scratch_.size();
+    appendGlyphs(text, 0, scratch_);
+    addScratch(state, first, scratch_.size() - first);
 }
 
 void HudBatch::addDrawable(const sf::Drawable& drawable, const sf::FloatRect& bounds)

@@ -1,8 +1,9 @@
 #pragma once
 // The HUD's draws of one frame, gathered and drawn in as few draw calls as their states allow:
 // the untextured shapes in one vertex list, the pictures one list per texture (and team
-// colour), each text on its own. A part joins an earlier draw of its state only past parts that
-// share no pixel with it, so the frame shows what drawing each part in its turn would show.
+// colour), the texts' glyphs one list per font size, any other drawable on its own. A part
+// joins an earlier draw of its state only past parts that share no pixel with it, so the frame
+// shows what drawing each part in its turn would show.
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -16,6 +17,7 @@ namespace sf {
 class Drawable;
 class Shape;
 class Sprite;
+class Text;
 class Texture;
 } // namespace sf
 
@@ -42,6 +44,9 @@ public:
     // other uniforms are the caller's and must hold until draw.
     void addSprite(const sf::Sprite& sprite, kv::CachedShader& program, const kv::UniformInfo& colourUniform,
                    sf::Color colour);
+    // The quads SFML draws for a text of the regular style, its outline then its fill, on the
+    // font's texture at its size; any other style goes as a drawable.
+    void addText(const sf::Text& text);
     // Drawn as it is, in its turn; it must stay as it is until draw. bounds is what it covers, as
     // a text's global bounds (its glyphs reaching a pixel beyond them).
     void addDrawable(const sf::Drawable& drawable, const sf::FloatRect& bounds);

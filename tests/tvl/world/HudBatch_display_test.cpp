@@ -23,6 +23,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <unistd.h>
 #include <vector>
@@ -189,6 +190,19 @@ sf::Image shown(sf::RenderTexture& target)
     return target.getTexture().copyToImage();
 }
 
+// How many pixels of two pictures of one size differ, the first few reported.
+int differingPixels(const sf::Image& a, const sf::Image& b)
+{
+    int differing = 0;
+    for (unsigned y = 0; y < a.getSize().y; y++)
+        for (unsigned x = 0; x < a.getSize().x; x++)
+            if (a.getPixel(x, y) != b.getPixel(x, y)) {
+                if (differing++ < 8)
+                    ADD_FAILURE() << "pixel " << x << ", " << y << " differs";
+            }
+    return differing;
+}
+
 TEST(HudBatchDisplay, DrawsWhatItsPartsDrawnInTurnDraw)
 {
     REQUIRE_DISPLAY();
@@ -234,7 +248,7 @@ TEST(HudBatchDisplay, DrawsWhatItsPartsDrawnInTurnDraw)
     };
     const auto text = [&parts](const sf::Text& s) {
         parts.push_back({[&s](sf::RenderTarget& t) { t.draw(s); },
-                         [&s](tvl::HudBatch& b) { b.addDrawable(s, s.getGlobalBounds()); }});
+                         [&s](tvl::HudBatch& b) { b.addText(s); }});
     };
 
     // A token bar: its back, its fill over it, both outlined, a little see-through; a score
@@ -342,8 +356,8 @@ TEST(HudBatchDisplay, DrawsWhatItsPartsDrawnInTurnDraw)
     for (const Part& part : parts)
         part.add(batch);
     // The bars, markers, outlines and boxes in one draw bar the one over the text; the icons
-    // one a colour; the two pictures over the icons one; each text its own.
-    EXPECT_EQ(batch.drawCount(), 9u);
+    // one a colour; the two pictures over the icons one; the texts one a font size.
+    EXPECT_EQ(batch.drawCount(), 8u);
     kv::RenderLayer layer(kv::modePassthrough, "test");
     layer.target = &batched;
     batched.clear(sf::Color::Transparent);
@@ -355,14 +369,66 @@ TEST(HudBatchDisplay, DrawsWhatItsPartsDrawnInTurnDraw)
         a.saveToFile(std::string(dir) + "/one_by_one.png");
         b.saveToFile(std::string(dir) + "/batched.png");
     }
-    int differing = 0;
-    for (unsigned y = 0; y < 240; y++)
-        for (unsigned x = 0; x < 320; x++)
-            if (a.getPixel(x, y) != b.getPixel(x, y)) {
-                if (differing++ < 8)
-                    ADD_FAILURE() << "pixel " << x << ", " << y << " differs";
-            }
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(differingPixels(a, b), 0);
+    kv::renderWindow->close();
+}
+
+// Texts as the HUD and a player's name may have them, their glyphs batched against sf::Text's
+// own draw, pixel for pixel.
+TEST(HudBatchDisplay, TextsDrawWhatSfTextDraws)
+{
+    REQUIRE_DISPLAY();
+    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
+    kv::clearPathCache();
+    kv::settings = kv::FrameworkSettings();
+    kv::settings.antialiasingLevel = 0;
+    ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
+    kv::initRenderLayers();
+    ASSERT_TRUE(kv::Text::init());
+
+    struct TextCase {
+        const char* name;
+        kv::LazyObject<sf::Font>* font;
+        unsigned size;
+        const char* string;
+        float outline;
+        sf::Vector2f position;
+        sf::Uint32 style = sf::Text::Regular;
+        float letterSpacing = 1, lineSpacing = 1;
+    };
+    const TextCase cases[] = {
+        {"a score row", &kv::standardFont, 18, "Computer 2: 12/10", 1, {40.5f, 8}},
+        {"a distance and bearing", &kv::osdFont, 16, "1234M BRG 087", 0.75f, {10.25f, 40.6f}},
+        {"kerning pairs without an outline", &kv::standardFont, 18, "AVATAR Ty.Wa", 0, {12, 70}},
+        {"blanks, a tab, a carriage return, lines", &kv::osdFont, 16, "a  b\tc\r\nsecond\n\nfourth", 1, {200.3f, 5}},
+        {"spacing factors", &kv::standardFont, 18, "wide\nspread", 1, {20, 100}, sf::Text::Regular, 1.6f, 1.3f},
+        {"beyond ASCII", &kv::standardFont, 18, "J\xc3\xb6rg \xc3\x85sa \xe2\x82\xac", 1, {300, 150}},
+        {"bold goes as it is", &kv::standardFont, 18, "Bold 42", 1, {20, 200}, sf::Text::Bold},
+    };
+    sf::RenderTexture oneByOne, batched;
+    ASSERT_TRUE(oneByOne.create(480, 240));
+    ASSERT_TRUE(batched.create(480, 240));
+    kv::RenderLayer layer(kv::modePassthrough, "test");
+    layer.target = &batched;
+    for (const TextCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        sf::Text text(sf::String::fromUtf8(c.string, c.string + std::strlen(c.string)), **c.font, c.size);
+        text.setOutlineThickness(c.outline);
+        text.setOutlineColor(sf::Color(10, 20, 30, 230));
+        text.setFillColor(sf::Color(250, 240, 120));
+        text.setPosition(c.position);
+        text.setStyle(c.style);
+        text.setLetterSpacing(c.letterSpacing);
+        text.setLineSpacing(c.lineSpacing);
+        oneByOne.clear(sf::Color::Transparent);
+        oneByOne.draw(text);
+        tvl::HudBatch batch;
+        batch.addText(text);
+        EXPECT_EQ(batch.drawCount(), 1u);
+        batched.clear(sf::Color::Transparent);
+        batch.draw(layer);
+        EXPECT_EQ(differingPixels(shown(oneByOne), shown(batched)), 0);
+    }
     kv::renderWindow->close();
 }
 

@@ -278,9 +278,9 @@ long hudDraws()
 }
 
 // The HUD draws in as few calls as its states allow: one for all its bars and boxes, one for
-// the ship icons of each team colour, one for the pictures of each texture and two for each text
-// (its outline, then its fill). The map view adds its black backdrop and its picture, and no
-// call for its markers, however many.
+// the ship icons of each team colour, one for the pictures of each texture and one for the
+// texts of each font size. The map view adds its picture and one call for the shapes over it:
+// its markers, however many, its frame and the visible area.
 TEST(HudDisplay, DrawsInAsFewCallsAsItsTexturesAllow)
 {
     REQUIRE_DISPLAY();
@@ -292,11 +292,12 @@ TEST(HudDisplay, DrawsInAsFewCallsAsItsTexturesAllow)
     ASSERT_NO_FATAL_FAILURE(stageGame());
     drawnFrame();
 
-    // Four rows of four colours; the texts: the rows', "Nitro", "Gun" and the arrow's two, the
-    // heading; the textures: the seven items' pictures (the effects' icons are three of them)
-    // and the UI sheet the arrow is cut from.
-    const long colours = 4, texts = 4 + 1 + 1 + 2 + 1, textures = tvl::itemTypeCount + 1;
-    const long budget = 1 + colours + textures + 2 * texts;
+    // Four rows of four colours; the texts in the standard font at 18 (the rows', "Nitro",
+    // "Gun") and in the OSD font at 16 (the arrow's two, the heading); the textures: the seven
+    // items' pictures (the effects' icons are three of them) and the UI sheet the arrow is cut
+    // from.
+    const long colours = 4, fontSizes = 2, textures = tvl::itemTypeCount + 1;
+    const long budget = 1 + colours + textures + fontSizes;
     EXPECT_LE(hudDraws(), budget);
 
     tvl::game.mapViewOpen = true;
