@@ -1,43 +1,29 @@
 #include "support/AudioFixtures.h"
 
+#include "support/Bytes.h"
+
 #include <cmath>
 #include <numbers>
 
 namespace testsupport {
 
-namespace {
-
-void put16(std::string& out, uint32_t v)
-{
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-}
-
-void put32(std::string& out, uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
-} // namespace
-
 std::string makeWav(const std::vector<int16_t>& samples, int channels, int sampleRate)
 {
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
     std::string out = "RIFF";
-    put32(out, 36 + dataBytes);
+    out += le32(36 + dataBytes);
     out += "WAVEfmt ";
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, static_cast<uint32_t>(channels));
-    put32(out, static_cast<uint32_t>(sampleRate));
-    put32(out, static_cast<uint32_t>(sampleRate * channels * 2));
-    put16(out, static_cast<uint32_t>(channels * 2));
-    put16(out, 16);
+    out += le32(16);
+    out += le16(1); // PCM
+    out += le16(static_cast<uint16_t>(channels));
+    out += le32(static_cast<uint32_t>(sampleRate));
+    out += le32(static_cast<uint32_t>(sampleRate * channels * 2));
+    out += le16(static_cast<uint16_t>(channels * 2));
+    out += le16(16);
     out += "data";
-    put32(out, dataBytes);
+    out += le32(dataBytes);
     for (int16_t s : samples)
-        put16(out, static_cast<uint16_t>(s));
+        out += le16(static_cast<uint16_t>(s));
     return out;
 }
 

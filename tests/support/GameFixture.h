@@ -8,6 +8,8 @@
 #include "world/Map.h"
 #include "world/Player.h"
 
+#include <gtest/gtest.h>
+
 namespace gametest {
 
 inline void useMap(int widthTiles, int heightTiles)
@@ -36,5 +38,12 @@ inline void endGameState()
     tvl::game = tvl::GameState{};
     tvl::netRole = tvl::NoNetRole;
 }
+
+// Each test starts on resetGameState and ends on endGameState.
+class FreshGame : public ::testing::Test {
+protected:
+    void SetUp() override { resetGameState(); }
+    void TearDown() override { endGameState(); }
+};
 
 } // namespace gametest

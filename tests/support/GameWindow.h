@@ -1,37 +1,36 @@
 #pragma once
-// A real window over the runtime tree, with the render layers, fonts, shaders and the game's
-// assets loaded and a fresh game state: where a display test of a real game starts. ImGui and
-// the frame rate are off. Call through ASSERT_NO_FATAL_FAILURE.
-#include "app/KVCore.h"
-#include "core/Framework.h"
-#include "core/Settings.h"
-#include "graphics/RenderLayers.h"
+// Where a display test of a real game starts, and its frames read back. Game tests only.
+#include "core/FrameUpdate.h"
 #include "graphics/Shaders.h"
-#include "graphics/Text.h"
-#include "platform/FileSystem.h"
 #include "support/GameFixture.h"
+#include "support/ShownFrame.h"
+#include "support/TestWindow.h"
+#include "world/Game.h"
 #include "world/GameAssets.h"
+
+#include <SFML/Graphics/Image.hpp>
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 namespace gametest {
 
+// A real window over the runtime tree, with the render layers, fonts, shaders and the game's
+// assets loaded and a fresh game state; ImGui and the frame rate are off. Call through
+// ASSERT_NO_FATAL_FAILURE.
 inline void openGameWindow(int width, int height)
 {
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    kv::clearPathCache();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    kv::imguiEnabled = false;
-    kv::showFPS = false;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(width, height, 32, true));
-    kv::initRenderLayers();
-    ASSERT_TRUE(kv::Text::init());
+    ASSERT_NO_FATAL_FAILURE(kv::test::openFrameworkWindow(width, height));
     ASSERT_TRUE(kv::Shaders::init());
     resetGameState();
     tvl::loadGameAssets();
+}
+
+// One game frame drawn and shown, read back.
+inline sf::Image drawnFrame()
+{
+    kv::pollerTicked = true; // the compositor keeps the frames that follow a tick
+    tvl::drawGameFrame();
+    return kv::test::shownFrame();
 }
 
 } // namespace gametest

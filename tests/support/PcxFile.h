@@ -1,5 +1,7 @@
 #pragma once
 // Builds PCX files in memory for the reader's tests.
+#include "support/Bytes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -19,10 +21,7 @@ struct PcxHeader {
 inline std::string makePcx(const PcxHeader& h, const std::string& data, const std::string& palette = "")
 {
     std::string file(128, '\0');
-    auto put16 = [&](size_t at, unsigned v) {
-        file[at] = static_cast<char>(v & 0xFF);
-        file[at + 1] = static_cast<char>((v >> 8) & 0xFF);
-    };
+    auto put16 = [&](size_t at, unsigned v) { file.replace(at, 2, le16(static_cast<uint16_t>(v))); };
     file[0] = 10;
     file[1] = 5;
     file[2] = static_cast<char>(h.encoding);

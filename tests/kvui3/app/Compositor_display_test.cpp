@@ -5,6 +5,7 @@
 #include "core/Theme.h"
 #include "graphics/RenderLayers.h"
 #include "support/Display.h"
+#include "support/TestWindow.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "ui/Hints.h"
@@ -30,9 +31,7 @@ protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-        renderWindow->create(sf::VideoMode(side, side), "compositor test");
-        ASSERT_TRUE(renderWindow->isOpen());
+        ASSERT_NO_FATAL_FAILURE(test::openBareWindow(side, side, "compositor test"));
         imguiEnabled = false;
         showFPS = false;
         messageList.clear(); // what an earlier test printed is not part of the picture
@@ -41,8 +40,7 @@ protected:
     }
     void TearDown() override
     {
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
 
     static void fill(RenderLayerId id, sf::FloatRect rect, sf::Color colour)

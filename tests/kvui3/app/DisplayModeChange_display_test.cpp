@@ -8,8 +8,9 @@
 #include "graphics/RenderLayers.h"
 #include "graphics/Shaders.h"
 #include "support/Display.h"
+#include "support/ShownFrame.h"
 
-#include "../ui/UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <SFML/Graphics.hpp>
 
@@ -20,10 +21,7 @@ using namespace kv;
 
 namespace {
 
-bool near(sf::Color a, sf::Color b)
-{
-    return std::abs(a.r - b.r) <= 2 && std::abs(a.g - b.g) <= 2 && std::abs(a.b - b.b) <= 2;
-}
+using test::near;
 
 // One frame: black, a green square in the ground's bottom-right corner, a red one in the UI's
 // top-left corner, a blue ImGui window in the middle; what was shown, read back.
@@ -46,7 +44,7 @@ sf::Image composeFrame()
     getRenderLayer(layerUI, true)->draw(square);
     frameTime = 1.0f / 60;
     displayFrame(0);
-    return lastShownFrame().copyToImage();
+    return test::shownFrame();
 }
 
 TEST(DisplayModeChange, LayersFollowTheNewWindowAndAFrameComposesWhole)

@@ -7,6 +7,7 @@
 #include "graphics/RenderLayers.h"
 #include "graphics/Text.h"
 #include "support/Display.h"
+#include "support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,7 @@ protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-        renderWindow->create(sf::VideoMode(64, 64), "nested loop test");
-        ASSERT_TRUE(renderWindow->isOpen());
+        ASSERT_NO_FATAL_FAILURE(test::openBareWindow(64, 64, "nested loop test"));
         initRenderLayers();
         resizeLayerTextures();
     }
@@ -32,8 +31,7 @@ protected:
     {
         while (clipDepth() > 0)
             endClipRect();
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
 };
 

@@ -1,5 +1,6 @@
 #include "core/BinaryFile.h"
 
+#include "support/Bytes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,28 +13,15 @@ namespace {
 
 using kv::BinaryFile;
 using kv::BinaryFileWriter;
+using testsupport::le16;
+using testsupport::le32;
 
 const std::string serverSignature = "TVL Server List";
-
-std::string le32(int32_t v)
-{
-    std::string out;
-    for (int i = 0; i < 4; i++)
-        out.push_back(static_cast<char>(static_cast<uint32_t>(v) >> (8 * i)));
-    return out;
-}
-
-std::string le16(uint16_t v)
-{
-    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-}
 
 // A 32-byte signature field: the text, NUL-padded (or cut) to 32 bytes.
 std::string signatureField(const std::string& text)
 {
-    std::string field = text.substr(0, 32);
-    field.resize(32, '\0');
-    return field;
+    return testsupport::padded(text, 32);
 }
 
 class BinaryFileTest : public ::testing::Test {

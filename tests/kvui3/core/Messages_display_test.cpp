@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "core/Theme.h"
 #include "support/Display.h"
+#include "support/TestWindow.h"
 #include "ui/Console.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,7 @@
 namespace {
 void openWindow()
 {
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(800, 600, 32, true));
+    ASSERT_NO_FATAL_FAILURE(kv::test::openTestWindow(800, 600));
     kv::messageList.clear();
     kv::consoleLines.clear();
     kv::Console::attachToMessages();

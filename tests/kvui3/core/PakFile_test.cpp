@@ -1,11 +1,13 @@
 #include "core/PakFile.h"
 #include "core/PakWriter.h"
 
+#include "support/Bytes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -34,8 +36,8 @@ Bytes sampleBytes(size_t size, uint32_t seed)
 
 void putU32(Bytes& out, uint32_t v)
 {
-    for (int i = 0; i < 4; i++)
-        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    const std::string bytes = testsupport::le32(v);
+    out.insert(out.end(), bytes.begin(), bytes.end());
 }
 
 Bytes zlibChunk(const Bytes& raw)
@@ -227,8 +229,8 @@ TEST(PakFile, DamagedEntriesGiveNull)
     const Bytes good = zlibChunk(raw);
     auto withCount = [&](uint32_t count) {
         Bytes out = good;
-        for (int i = 0; i < 4; i++)
-            out[i] = static_cast<uint8_t>(count >> (8 * i));
+        const std::string bytes = testsupport::le32(count);
+        std::copy(bytes.begin(), bytes.end(), out.begin());
         return out;
     };
     Bytes corrupt = good;

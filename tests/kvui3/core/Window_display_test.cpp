@@ -1,6 +1,7 @@
 #include "core/Framework.h"
 #include "core/Settings.h"
 #include "support/Display.h"
+#include "support/TestWindow.h"
 
 #include <SFML/Graphics/Texture.hpp>
 
@@ -9,9 +10,7 @@
 TEST(Window, WindowedModeHasAtLeast640x480)
 {
     REQUIRE_DISPLAY();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(320, 200, 32, true));
+    ASSERT_NO_FATAL_FAILURE(kv::test::openTestWindow(320, 200));
     EXPECT_EQ(kv::renderWindow->getSize(), sf::Vector2u(640, 480));
     EXPECT_TRUE(kv::displayWindowed);
     EXPECT_EQ(kv::settings.width, 640);
@@ -28,8 +27,7 @@ TEST(Window, WindowedModeHasAtLeast640x480)
 TEST(Window, WindowedModeOpensCentredOnTheScreen)
 {
     REQUIRE_DISPLAY();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
+    kv::test::useTestSettings();
     const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
     for (const sf::Vector2u size : {sf::Vector2u(640, 480), sf::Vector2u(desktop.width, desktop.height)}) {
         SCOPED_TRACE(testing::Message() << size.x << "x" << size.y);
@@ -43,8 +41,7 @@ TEST(Window, WindowedModeOpensCentredOnTheScreen)
 TEST(Window, BestFullscreenModeIsStoredAsDesktop)
 {
     REQUIRE_DISPLAY();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
+    kv::test::useTestSettings();
     sf::VideoMode best = kv::KVCore::getFullscreenMode(0);
     ASSERT_GT(best.width, 0u);
     ASSERT_TRUE(kv::KVCore::setDisplayMode(static_cast<int>(best.width), static_cast<int>(best.height), 32, false));
@@ -61,9 +58,7 @@ TEST(Window, BestFullscreenModeIsStoredAsDesktop)
 TEST(Window, EmulationSetsALetterboxedView)
 {
     REQUIRE_DISPLAY();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(1200, 600, 32, true));
+    ASSERT_NO_FATAL_FAILURE(kv::test::openTestWindow(1200, 600));
     kv::KVCore::emulateResolution(800, 600, 0, true);
     EXPECT_TRUE(kv::emulatingResolution);
     EXPECT_EQ(kv::settings.emulatedWidth, 800);
@@ -86,8 +81,7 @@ TEST(Window, EmulationSetsALetterboxedView)
 TEST(Window, SizesFitTheDesktopAndTheLargestTexture)
 {
     REQUIRE_DISPLAY();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
+    kv::test::useTestSettings();
     sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
     ASSERT_TRUE(kv::KVCore::setDisplayMode(800, 40000, 32, true));
     EXPECT_EQ(kv::renderWindow->getSize(), sf::Vector2u(800, desktop.height));

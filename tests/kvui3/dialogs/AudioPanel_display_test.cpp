@@ -10,8 +10,8 @@
 #include "support/AudioFixtures.h"
 #include "support/Display.h"
 
-#include "../ui/UiTestSupport.h"
-#include "DialogScript.h"
+#include "support/UiTestSupport.h"
+#include "support/DialogScript.h"
 
 #include <SFML/Audio/SoundStream.hpp>
 #include <SFML/System/Err.hpp>
@@ -66,8 +66,7 @@ protected:
         settings = saved;
         InputHooks::reset();
         fs::remove_all(folder);
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
     // Plays the WAV, at seconds in, paused there so the offset holds still.
     void playAt(float seconds)

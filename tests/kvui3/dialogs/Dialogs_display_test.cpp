@@ -25,16 +25,16 @@
 #include "ui/Hints.h"
 #include "ui/ListBox.h"
 
-#include "../ui/UiTestSupport.h"
-#include "DialogScript.h"
+#include "support/UiTestSupport.h"
+#include "support/DialogScript.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
-#include <numeric>
 
 using namespace kv;
+using test::claimedIds;
 using test::DialogScript;
 
 namespace {
@@ -55,10 +55,8 @@ protected:
     {
         EXPECT_EQ(claimedIds(), idsBefore) << "a dialog left a widget id behind";
         InputHooks::reset();
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
-    static int claimedIds() { return std::accumulate(std::begin(usedComponentIds), std::end(usedComponentIds), 0); }
 
     // A frame of one colour on screen, and kept as the shown frame (a frame that follows a
     // tick): what the dialog's backdrop dims.

@@ -6,21 +6,23 @@
 #include "dialogs/DisplayModeDialog.h"
 #include "graphics/Text.h"
 #include "support/Display.h"
+#include "support/Strings.h"
 #include "ui/Component.h"
 #include "ui/Form.h"
 
-#include "../ui/UiTestSupport.h"
-#include "DialogScript.h"
+#include "support/UiTestSupport.h"
+#include "support/DialogScript.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <numeric>
 #include <string>
 #include <vector>
 
 using namespace kv;
+using test::claimedIds;
 using test::DialogScript;
+using testsupport::countOf;
 
 namespace {
 
@@ -30,14 +32,6 @@ sf::VideoMode shownMode(int index)
 {
     return index >= 0 && index < static_cast<int>(shownModes.size()) ? shownModes[static_cast<size_t>(index)]
                                                                         : sf::VideoMode(0, 0, 0);
-}
-
-size_t countOf(const std::string& text, const std::string& part)
-{
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
 }
 
 class DisplayModeDialogDisplay : public ::testing::Test {
@@ -63,10 +57,8 @@ protected:
         fullscreenModeSource = KVCore::getFullscreenMode;
         EXPECT_EQ(claimedIds(), idsBefore) << "the dialog left a widget id behind";
         InputHooks::reset();
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
-    static int claimedIds() { return std::accumulate(std::begin(usedComponentIds), std::end(usedComponentIds), 0); }
     sf::Vector2i onRow(int visibleRow) const
     {
         return {static_cast<int>(listLeft + 40), static_cast<int>(listTop + (visibleRow + 0.5f) * rowHeight)};
@@ -104,7 +96,7 @@ TEST_F(DisplayModeDialogDisplay, AnswersFillTheChoiceAndRefuseSmallModes)
         std::function<void(DialogScript&)> answer;
         int expected;
         DisplayModeChoice chosen;
-        size_t refusals;
+        int refusals;
     } cases[] = {
         {"Enter takes the window's size, selected", display,
          [](DialogScript& s) { s.press(3, sf::Keyboard::Enter); }, 1, {1024, 768, true}, 0},

@@ -6,8 +6,8 @@
 #include "support/Display.h"
 #include "ui/Component.h"
 
-#include "../ui/UiTestSupport.h"
-#include "DialogScript.h"
+#include "support/UiTestSupport.h"
+#include "support/DialogScript.h"
 
 #include <gtest/gtest.h>
 
@@ -47,8 +47,7 @@ protected:
         dialog.destroy();
         InputHooks::reset();
         fs::remove_all(root);
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
     // The middle of a visible row of the file list, in window pixels.
     sf::Vector2i rowPoint(int row)

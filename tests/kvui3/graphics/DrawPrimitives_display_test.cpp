@@ -4,6 +4,7 @@
 #include "graphics/DrawPrimitives.h"
 #include "graphics/RenderLayers.h"
 #include "support/Display.h"
+#include "support/TestWindow.h"
 #include "ui/Hints.h"
 
 #include <SFML/Graphics.hpp>
@@ -23,9 +24,7 @@ protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-        renderWindow->create(sf::VideoMode(side, side), "primitives test");
-        ASSERT_TRUE(renderWindow->isOpen());
+        ASSERT_NO_FATAL_FAILURE(test::openBareWindow(side, side, "primitives test"));
         imguiEnabled = false;
         showFPS = false;
         messageList.clear(); // what an earlier test printed is not part of the picture
@@ -38,8 +37,7 @@ protected:
     }
     void TearDown() override
     {
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
     sf::Image compose()
     {

@@ -3,6 +3,7 @@
 #include "graphics/RenderLayers.h"
 #include "graphics/Shaders.h"
 #include "support/Display.h"
+#include "support/TestWindow.h"
 #include "support/TempDir.h"
 
 #include <SFML/Graphics.hpp>
@@ -26,9 +27,7 @@ protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-        renderWindow->create(sf::VideoMode(side, side), "lights test");
-        ASSERT_TRUE(renderWindow->isOpen());
+        ASSERT_NO_FATAL_FAILURE(test::openBareWindow(side, side, "lights test"));
         initRenderLayers();
         ASSERT_TRUE(Shaders::init());
         realLightProgram = shaderLight;
@@ -43,8 +42,7 @@ protected:
             shaderLight = realLightProgram;
         resetLighting();
         lightingPass(0.0f);
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
 
     void useScreen(unsigned size)

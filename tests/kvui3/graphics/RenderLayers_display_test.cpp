@@ -3,6 +3,7 @@
 #include "graphics/RenderLayers.h"
 #include "graphics/Shaders.h"
 #include "support/Display.h"
+#include "support/TestWindow.h"
 #include "support/TempDir.h"
 
 #include <SFML/Graphics.hpp>
@@ -24,9 +25,7 @@ protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-        renderWindow->create(sf::VideoMode(side, side), "layers test");
-        ASSERT_TRUE(renderWindow->isOpen());
+        ASSERT_NO_FATAL_FAILURE(test::openBareWindow(side, side, "layers test"));
         initRenderLayers();
         screen = std::make_unique<sf::RenderTexture>();
         ASSERT_TRUE(screen->create(side, side));
@@ -37,8 +36,7 @@ protected:
     }
     void TearDown() override
     {
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
 
     static RenderLayer& ui() { return *getRenderLayer(layerUI, true); }

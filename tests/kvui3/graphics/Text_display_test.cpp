@@ -2,6 +2,7 @@
 #include "graphics/Text.h"
 #include "graphics/RenderLayers.h"
 #include "support/Display.h"
+#include "support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +18,14 @@ protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-        renderWindow->create(sf::VideoMode(64, 64), "text test");
+        ASSERT_NO_FATAL_FAILURE(test::openBareWindow(64, 64, "text test"));
         imguiEnabled = false;
         initRenderLayers();
         ASSERT_TRUE(Text::init());
     }
     void TearDown() override
     {
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
 };
 

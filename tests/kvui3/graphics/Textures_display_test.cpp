@@ -6,7 +6,9 @@
 #include "platform/FileSystem.h"
 #include "support/FreshProcess.h"
 #include "support/PcxFile.h"
+#include "support/PictureFile.h"
 #include "support/TempDir.h"
+#include "support/TestWindow.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 
@@ -23,20 +25,10 @@ void openTextureWindow(testsupport::TempDir& dir)
 {
     dir.enter();
     kv::clearPathCache();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
+    ASSERT_NO_FATAL_FAILURE(kv::test::openTestWindow(640, 480));
 }
 
-void writePicture(const testsupport::TempDir& dir, const std::string& relative, unsigned width, unsigned height,
-                  const sf::Color& colour)
-{
-    const std::filesystem::path path = dir.path() / relative;
-    std::filesystem::create_directories(path.parent_path());
-    sf::Image image;
-    image.create(width, height, colour);
-    ASSERT_TRUE(image.saveToFile(path.string()));
-}
+using testsupport::writePicture;
 
 class TexturesDisplay : public ::testing::Test {
 protected:
@@ -257,9 +249,7 @@ TEST(TexturesGameTree, CheckBoxTexturesAndTheIconSheetLoadWithoutErrors)
     REQUIRE_DISPLAY();
     ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
     kv::clearPathCache();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
+    ASSERT_NO_FATAL_FAILURE(kv::test::openTestWindow(640, 480));
     testing::internal::CaptureStderr();
     kv::InternalTextures::loadTextures();
     const sf::Sprite separator = kv::Icons::getIcon(kv::Icons::iconSeparator);

@@ -11,7 +11,7 @@
 #include "ui/Button.h"
 #include "ui/Hints.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <SFML/Graphics.hpp>
 

@@ -1,6 +1,6 @@
 #include "ui/Button.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "core/Settings.h"
 #include "core/Theme.h"
 #include "graphics/VertexArray.h"

@@ -1,6 +1,6 @@
 #include "ui/ColourPicker.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "core/FrameUpdate.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "app/NestedLoop.h"
 #include "ui/SimpleWidgets.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +16,6 @@
 using namespace kv;
 
 namespace {
-
-size_t claimedCount()
-{
-    return static_cast<size_t>(std::count(std::begin(usedComponentIds), std::end(usedComponentIds), 1u));
-}
 
 class ComponentIds : public ::testing::Test {
 protected:
@@ -45,7 +40,7 @@ TEST_F(ComponentIds, ClaimsTheFirstFreeEntryAndFreesOnDestruction)
 
     a.reset();
     EXPECT_EQ(usedComponentIds[0], 0u);
-    EXPECT_EQ(claimedCount(), 2u);
+    EXPECT_EQ(test::claimedIds(), 2);
     Rectangle d;
     d.claimId();
     EXPECT_EQ(d.id, 0u); // the freed entry is handed out again
@@ -57,9 +52,9 @@ TEST_F(ComponentIds, RecreatingFreesTheEarlierId)
     for (int i = 0; i < 5; ++i)
         w.claimId();
     EXPECT_EQ(w.id, 0u);
-    EXPECT_EQ(claimedCount(), 1u);
+    EXPECT_EQ(test::claimedIds(), 1);
     w.releaseId();
-    EXPECT_EQ(claimedCount(), 0u);
+    EXPECT_EQ(test::claimedIds(), 0);
     EXPECT_EQ(w.id, noComponentId);
 }
 
@@ -113,9 +108,9 @@ TEST_F(ComponentIds, MovesHandTheIdOver)
     grown.push_back(std::move(other));
     grown.resize(50); // reallocation moves the holder
     EXPECT_EQ(grown[0].id, 0u);
-    EXPECT_EQ(claimedCount(), 1u);
+    EXPECT_EQ(test::claimedIds(), 1);
     grown.clear();
-    EXPECT_EQ(claimedCount(), 0u);
+    EXPECT_EQ(test::claimedIds(), 0);
 }
 
 // ---- Which widgets the focus walk reaches ----

@@ -5,7 +5,7 @@
 #include "support/Display.h"
 #include "ui/Console.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <SFML/Graphics.hpp>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "core/FrameUpdate.h"
 #include "support/FakeInput.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>

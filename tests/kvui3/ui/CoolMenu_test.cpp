@@ -1,6 +1,6 @@
 #include "ui/CoolMenu.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "audio/Audio.h"
 #include "core/Theme.h"
 

@@ -6,7 +6,7 @@
 #include "graphics/Text.h"
 #include "platform/FileSystem.h"
 #include "support/Display.h"
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "ui/Form.h"
 
 #include <SFML/Graphics.hpp>

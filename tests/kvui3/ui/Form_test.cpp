@@ -1,6 +1,6 @@
 #include "ui/Form.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "core/Theme.h"
 #include "graphics/Text.h"
 

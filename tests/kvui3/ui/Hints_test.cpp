@@ -1,6 +1,6 @@
 #include "ui/Hints.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "core/Settings.h"
 #include "core/Theme.h"
 #include "ui/Component.h"

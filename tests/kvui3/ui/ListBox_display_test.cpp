@@ -1,6 +1,6 @@
 #include "ui/ListBox.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
 #include "core/Settings.h"

@@ -1,6 +1,6 @@
 #include "ui/ListBox.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "core/FrameUpdate.h"
 #include "core/Keyboard.h"
 #include "support/TempDir.h"

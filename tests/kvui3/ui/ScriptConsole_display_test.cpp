@@ -8,7 +8,7 @@
 #include "ui/ScriptConsole.h"
 
 #include "HistoryFileBytes.h"
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <SFML/Graphics.hpp>
 #include <SFML/Window/Keyboard.hpp>
@@ -19,18 +19,12 @@ using namespace kv;
 
 namespace {
 
+using test::claimedIds;
+
 // The whole file for these entries.
 std::string historyBytes(const std::vector<std::string>& entries)
 {
     return kvtest::historyBytes(entries, static_cast<uint32_t>(entries.size()));
-}
-
-int claimedIds()
-{
-    int count = 0;
-    for (uint32_t entry : usedComponentIds)
-        count += entry != 0;
-    return count;
 }
 
 // The window built over a 1024 x 768 view with the real fonts and icon sheet: first without a

@@ -1,6 +1,7 @@
 #include "ui/ScriptConsole.h"
 
 #include "core/BinaryFile.h"
+#include "support/Bytes.h"
 #include "support/TempDir.h"
 
 #include "HistoryFileBytes.h"
@@ -16,7 +17,7 @@ using namespace kv;
 namespace {
 
 using kvtest::historyBytes;
-using kvtest::le32;
+using testsupport::le32;
 
 class ScriptConsoleHistoryTest : public ::testing::Test {
 protected:

@@ -1,6 +1,6 @@
 #include "ui/Scrollbar.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "core/FrameUpdate.h"
 #include "ui/Hints.h"
 

@@ -1,7 +1,7 @@
 #include "ui/Colours.h"
 #include "ui/SimpleWidgets.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "graphics/VertexArray.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>

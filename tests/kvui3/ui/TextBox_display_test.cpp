@@ -7,7 +7,7 @@
 #include "support/Display.h"
 #include "ui/TextBox.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <SFML/Graphics.hpp>
 

@@ -1,6 +1,6 @@
 #include "ui/TextBox.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "app/NestedLoop.h"
 
 #include <SFML/Window/Keyboard.hpp>

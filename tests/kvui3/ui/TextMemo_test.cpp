@@ -1,6 +1,6 @@
 #include "ui/TextMemo.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "core/FrameUpdate.h"
 #include "graphics/Text.h"
 #include "ui/TextBox.h"
@@ -318,12 +318,9 @@ TEST_F(TextMemoTest, TabMovesFocusAndARebuildKeepsOneId)
     EXPECT_EQ(focusedComponentId, other.id);
 
     const uint64_t before = memo.id;
-    int claimed = 0;
     for (int i = 0; i < 3; ++i)
         memo.create(memoAt, {400, line * 3.5f});
-    for (uint32_t entry : usedComponentIds)
-        claimed += entry != 0;
-    EXPECT_EQ(claimed, 2); // this memo's and the other's: a rebuild frees the id it held
+    EXPECT_EQ(test::claimedIds(), 2); // this memo's and the other's: a rebuild frees the id it held
     EXPECT_EQ(memo.id, before);
 }
 

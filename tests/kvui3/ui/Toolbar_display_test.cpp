@@ -6,7 +6,7 @@
 #include "ui/Hints.h"
 #include "ui/Toolbar.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <SFML/Graphics.hpp>
 #include <SFML/Window/Keyboard.hpp>

@@ -1,6 +1,6 @@
 #include "ui/Toolbar.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "core/FrameUpdate.h"
 #include "core/Theme.h"
 #include "graphics/Text.h"

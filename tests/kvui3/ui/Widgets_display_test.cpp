@@ -12,7 +12,7 @@
 #include "ui/CoolMenu.h"
 #include "ui/SimpleWidgets.h"
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <SFML/Graphics.hpp>
 
@@ -39,8 +39,7 @@ protected:
     void TearDown() override
     {
         input.reset();
-        if (renderWindow.isBuilt())
-            renderWindow->close();
+        test::closeTestWindow();
     }
     std::unique_ptr<test::FakeInput> input;
 };

@@ -23,8 +23,8 @@
 #include "world/Hud.h"
 #include "world/Player.h"
 
-#include "kvui3/dialogs/DialogScript.h"
-#include "kvui3/ui/UiTestSupport.h"
+#include "support/DialogScript.h"
+#include "support/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <imgui.h>
@@ -52,8 +52,7 @@ protected:
         }
         gametest::endGameState();
         kv::InputHooks::reset();
-        if (kv::renderWindow.isBuilt())
-            kv::renderWindow->close();
+        kv::test::closeTestWindow();
     }
     static void startImGui()
     {

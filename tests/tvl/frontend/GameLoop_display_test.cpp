@@ -10,7 +10,7 @@
 #include "platform/Clock.h"
 #include "world/GameState.h"
 
-#include "kvui3/dialogs/DialogScript.h"
+#include "support/DialogScript.h"
 #include "support/Display.h"
 #include "support/FakeInput.h"
 #include "support/GameFixture.h"
@@ -56,8 +56,7 @@ protected:
         playClientGame = nullptr;
         netClockSeconds = kv::steadySeconds;
         kv::InputHooks::reset();
-        if (kv::renderWindow.isBuilt())
-            kv::renderWindow->close();
+        kv::test::closeTestWindow();
         gametest::endGameState();
     }
 

@@ -6,8 +6,8 @@
 #include "support/Display.h"
 #include "tvl/net/NetFixture.h"
 
-#include "kvui3/dialogs/DialogScript.h"
-#include "kvui3/ui/UiTestSupport.h"
+#include "support/DialogScript.h"
+#include "support/UiTestSupport.h"
 
 #include <SFML/System/Sleep.hpp>
 
@@ -43,8 +43,7 @@ protected:
         shutdownNetwork();
         playClientGame = nullptr;
         kv::InputHooks::reset();
-        if (kv::renderWindow.isBuilt())
-            kv::renderWindow->close();
+        kv::test::closeTestWindow();
         gametest::endGameState();
     }
 

@@ -4,6 +4,8 @@
 
 #include "world/Effects.h"
 
+#include "support/Packets.h"
+
 #include <cmath>
 #include <limits>
 
@@ -11,6 +13,8 @@ using namespace tvl;
 using namespace nettest;
 
 namespace {
+
+using testsupport::next;
 
 class DebrisPacketsTest : public NetTest {
 protected:
@@ -37,14 +41,6 @@ protected:
     const sf::Vector2f position{10.0f, 20.0f}, velocity{3.0f, -4.0f}, size{4.0f, 4.0f}, maxSize{400.0f, 400.0f};
     const sf::Color colour{250, 75, 25, 255};
 };
-
-template <typename T>
-T next(sf::Packet& packet)
-{
-    T value{};
-    packet >> value;
-    return value;
-}
 
 // The fields in their order on the wire.
 void expectBurst(sf::Packet& p)

@@ -1,5 +1,6 @@
 #include "net/ServerBookmarks.h"
 
+#include "support/Bytes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +17,11 @@ using tvl::ServerBookmarkFile;
 using tvl::ServerBookmarkTable;
 using tvl::ServerListSave;
 using tvl::ServerListState;
-
-std::string le16(uint16_t v)
-{
-    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-}
+using testsupport::le16;
 
 std::string header(int32_t version = 1, const std::string& signature = "TVL Server List")
 {
-    std::string out = signature;
-    out.resize(32, '\0');
-    for (int i = 0; i < 4; i++)
-        out.push_back(static_cast<char>(static_cast<uint32_t>(version) >> (8 * i)));
-    return out;
+    return testsupport::padded(signature, 32) + testsupport::le32(static_cast<uint32_t>(version));
 }
 
 std::string str16(const std::string& text)

@@ -7,12 +7,16 @@
 #include "world/Images.h"
 #include "world/Player.h"
 
+#include "support/Packets.h"
+
 #include <cmath>
 
 using namespace tvl;
 using namespace nettest;
 
 namespace {
+
+using testsupport::next;
 
 constexpr float right = 1.5707964f; // radians, toward +x
 
@@ -39,14 +43,6 @@ protected:
         game.events.clear();
     }
 };
-
-template <typename T>
-T next(sf::Packet& packet)
-{
-    T value{};
-    packet >> value;
-    return value;
-}
 
 std::vector<uint16_t> portsOf(const std::vector<SentPacket>& sent, PacketType type)
 {

@@ -1,5 +1,6 @@
 #include "support/Display.h"
 #include "support/RedirectedDraw.h"
+#include "support/TestWindow.h"
 
 #include "core/Framework.h"
 #include "core/Settings.h"
@@ -22,9 +23,7 @@ protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        kv::settings = kv::FrameworkSettings();
-        kv::settings.antialiasingLevel = 0;
-        ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
+        ASSERT_NO_FATAL_FAILURE(kv::test::openTestWindow(640, 480));
         sf::Image white;
         white.create(16, 16, sf::Color::White);
         for (sf::Texture* t : {&*tvl::smokeTexture, &*tvl::fireTexture, &*tvl::pulseTexture})

@@ -5,6 +5,7 @@
 #include "world/Map.h"
 #include "world/Tileset.h"
 #include "support/Display.h"
+#include "support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,7 @@
 TEST(GameTree, TileSetAndEveryMapLoadWithoutErrors)
 {
     REQUIRE_DISPLAY();
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    kv::renderWindow->create(sf::VideoMode(64, 64), "game tree test");
+    ASSERT_NO_FATAL_FAILURE(kv::test::openBareWindow(64, 64, "game tree test"));
     testing::internal::CaptureStderr();
     tvl::Images::createDefault();
     tvl::loadImagesFolder();

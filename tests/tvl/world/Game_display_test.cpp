@@ -21,14 +21,13 @@ using namespace tvl;
 
 using gametest::useMap;
 
-class GameTest : public ::testing::Test {
+class GameTest : public gametest::FreshGame {
 protected:
     void SetUp() override
     {
         REQUIRE_DISPLAY();
-        gametest::resetGameState();
+        FreshGame::SetUp();
     }
-    void TearDown() override { gametest::endGameState(); }
 };
 
 TEST_F(GameTest, AddPlayerRefusesTheNinthAndNumbersFrom501)

@@ -19,14 +19,7 @@ using namespace tvl;
 
 using gametest::useMap;
 
-class GameTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        gametest::resetGameState();
-    }
-    void TearDown() override { gametest::endGameState(); }
-};
+using GameTest = gametest::FreshGame;
 
 TEST(PickupTarget, ScalesWithDensityAndMapSizeWithinItsLimits)
 {

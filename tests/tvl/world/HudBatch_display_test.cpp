@@ -1,14 +1,12 @@
 // The HUD's batches with pictures (a texture needs GL), and what they draw against the same
 // parts drawn one by one, pixel for pixel.
-#include "app/KVCore.h"
 #include "core/Framework.h"
-#include "core/Settings.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/ShaderUniforms.h"
 #include "graphics/Shaders.h"
 #include "graphics/Text.h"
-#include "platform/FileSystem.h"
 #include "support/Display.h"
+#include "support/TestWindow.h"
 #include "world/HudBatch.h"
 #include "world/ShaderParams.h"
 
@@ -25,7 +23,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -206,13 +203,7 @@ int differingPixels(const sf::Image& a, const sf::Image& b)
 TEST(HudBatchDisplay, DrawsWhatItsPartsDrawnInTurnDraw)
 {
     REQUIRE_DISPLAY();
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    kv::clearPathCache();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
-    kv::initRenderLayers();
-    ASSERT_TRUE(kv::Text::init());
+    ASSERT_NO_FATAL_FAILURE(kv::test::openFrameworkWindow(640, 480));
     ASSERT_TRUE(kv::Shaders::init());
     kv::ShaderSlot& slot = kv::getShaderSlot(kv::shaderTeamColour);
     ASSERT_TRUE(slot.loaded);
@@ -378,13 +369,7 @@ TEST(HudBatchDisplay, DrawsWhatItsPartsDrawnInTurnDraw)
 TEST(HudBatchDisplay, TextsDrawWhatSfTextDraws)
 {
     REQUIRE_DISPLAY();
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    kv::clearPathCache();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
-    kv::initRenderLayers();
-    ASSERT_TRUE(kv::Text::init());
+    ASSERT_NO_FATAL_FAILURE(kv::test::openFrameworkWindow(640, 480));
 
     struct TextCase {
         const char* name;

@@ -27,10 +27,11 @@
 #include "../../../bench/AllocationCounter.h"
 #endif
 #include "../../../bench/FrameFigures.h"
-#include "kvui3/dialogs/DialogScript.h"
 #include "support/Display.h"
 #include "support/GameFixture.h"
+#include "support/GameWindow.h"
 #include "support/HudScene.h"
+#include "support/ShownFrame.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -45,12 +46,7 @@ namespace {
 
 using kv::test::near;
 
-sf::Image drawnFrame()
-{
-    kv::pollerTicked = true; // the compositor keeps the frames that follow a tick
-    tvl::drawGameFrame();
-    return kv::test::shownFrame();
-}
+using gametest::drawnFrame;
 
 // Pixels of a box that differ between two frames by more than tolerance.
 int changedPixels(const sf::Image& a, const sf::Image& b, sf::IntRect box, int tolerance = 8)
@@ -95,23 +91,6 @@ void stageGame()
     for (int type = 0; type < itemTypeCount; type++)
         me.itemCounts[type] = 1;
     me.currentItem = Gun;
-}
-
-// The framework's window, fonts and programs and the game's assets from the runtime tree.
-void startFramework(sf::Vector2u size)
-{
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    kv::clearPathCache();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    kv::imguiEnabled = false;
-    kv::showFPS = false;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(int(size.x), int(size.y), 32, true));
-    kv::initRenderLayers();
-    ASSERT_TRUE(kv::Text::init());
-    ASSERT_TRUE(kv::Shaders::init());
-    gametest::resetGameState();
-    tvl::loadGameAssets();
 }
 
 // Near-white pixels of a box: the target arrow is a white picture.
@@ -164,7 +143,7 @@ sf::Vector2u nitroBarMiddle(sf::Vector2f v)
 TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
 {
     REQUIRE_DISPLAY();
-    ASSERT_NO_FATAL_FAILURE(startFramework({640, 480}));
+    ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(640, 480));
 
     const sf::Vector2u sizes[] = {{640, 480}, {1280, 720}, {1920, 1080}};
     for (sf::Vector2u size : sizes) {
@@ -249,7 +228,7 @@ TEST(HudDisplay, ASteadyFrameAllocatesNextToNothing)
     GTEST_SKIP() << "allocations are not counted beside the sanitizer";
 #else
     REQUIRE_DISPLAY();
-    ASSERT_NO_FATAL_FAILURE(startFramework({1280, 720}));
+    ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(1280, 720));
     tvl::GameStartSettings settings;
     settings.tokensCount = 10;
     settings.itemsDensity = 1;
@@ -284,7 +263,7 @@ long hudDraws()
 TEST(HudDisplay, DrawsInAsFewCallsAsItsTexturesAllow)
 {
     REQUIRE_DISPLAY();
-    ASSERT_NO_FATAL_FAILURE(startFramework({1280, 720}));
+    ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(1280, 720));
     tvl::GameStartSettings settings;
     settings.tokensCount = 10;
     settings.itemsDensity = 1;
@@ -322,7 +301,7 @@ TEST(HudDisplay, DrawsInAsFewCallsAsItsTexturesAllow)
 TEST(HudDisplay, FollowsADisplayModeChange)
 {
     REQUIRE_DISPLAY();
-    ASSERT_NO_FATAL_FAILURE(startFramework({640, 480}));
+    ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(640, 480));
     tvl::GameStartSettings settings;
     ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Meadow.map", &settings));
     tvl::localPlayer()->nitroSeconds = tvl::maxNitroSeconds;
@@ -347,7 +326,7 @@ TEST(HudDisplay, FollowsADisplayModeChange)
 TEST(HudDisplay, TheLayoutTableMeasuresAsTheRuntimeTree)
 {
     REQUIRE_DISPLAY();
-    ASSERT_NO_FATAL_FAILURE(startFramework({640, 480}));
+    ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(640, 480));
     kv::initFpsText();
     const tvl::HudMetrics real = tvl::measureHudMetrics(), table = hudtest::realMetrics();
     EXPECT_NEAR(real.lineSpacing18, table.lineSpacing18, 0.5f);
@@ -425,7 +404,7 @@ hudtest::Scene stagedScene(sf::Vector2f view)
 TEST(HudDisplay, TheTargetArrowLeavesEveryOtherPartAsItWas)
 {
     REQUIRE_DISPLAY();
-    ASSERT_NO_FATAL_FAILURE(startFramework({640, 480}));
+    ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(640, 480));
     kv::initFpsText();
     const sf::Vector2u sizes[] = {{640, 480}, {1280, 720}, {1920, 1080}};
     struct Way {

@@ -3,7 +3,10 @@
 #include "core/Framework.h"
 #include "core/Settings.h"
 #include "platform/FileSystem.h"
+#include "support/PictureFile.h"
+#include "support/Strings.h"
 #include "support/TempDir.h"
+#include "support/TestWindow.h"
 #include "world/Images.h"
 
 #include <SFML/Graphics/Image.hpp>
@@ -15,20 +18,12 @@
 
 namespace {
 
-int countOf(const std::string& text, const std::string& what)
-{
-    int count = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++count;
-    return count;
-}
+using testsupport::countOf;
 
 void openWindow()
 {
     kv::clearPathCache();
-    kv::settings = kv::FrameworkSettings();
-    kv::settings.antialiasingLevel = 0;
-    ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
+    ASSERT_NO_FATAL_FAILURE(kv::test::openTestWindow(640, 480));
 }
 
 class ImagesDisplay : public ::testing::Test {
@@ -45,11 +40,7 @@ protected:
     void writePicture(const std::string& relative, unsigned width, unsigned height,
                       const sf::Color& colour = sf::Color::Green)
     {
-        const std::filesystem::path path = dir.path() / relative;
-        std::filesystem::create_directories(path.parent_path());
-        sf::Image image;
-        image.create(width, height, colour);
-        ASSERT_TRUE(image.saveToFile(path.string()));
+        testsupport::writePicture(dir, relative, width, height, colour);
     }
 
     testsupport::TempDir dir;

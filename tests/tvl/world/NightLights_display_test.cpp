@@ -17,7 +17,6 @@
 #include "world/WorldSprites.h"
 #include "world/WorldView.h"
 
-#include "kvui3/dialogs/DialogScript.h"
 #include "support/Display.h"
 #include "support/GameFixture.h"
 #include "support/GameWindow.h"
@@ -31,12 +30,7 @@
 
 namespace {
 
-sf::Image drawnFrame()
-{
-    kv::pollerTicked = true; // the compositor keeps the frames that follow a tick
-    tvl::drawGameFrame();
-    return kv::test::shownFrame();
-}
+using gametest::drawnFrame;
 
 // The summed brightness of a box of the frame around centre.
 long brightness(const sf::Image& frame, sf::Vector2f centre, int half)

@@ -6,7 +6,9 @@
 #include "graphics/RenderLayers.h"
 #include "graphics/Shaders.h"
 #include "platform/FileSystem.h"
+#include "support/PictureFile.h"
 #include "support/TempDir.h"
+#include "support/TestWindow.h"
 #include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/Images.h"
@@ -43,9 +45,7 @@ protected:
         writePicture("base/images/Car_mask.png", 32, 32,
                      [](unsigned x, unsigned) { return x < 16 ? sf::Color::White : sf::Color::Transparent; });
         kv::clearPathCache();
-        kv::settings = kv::FrameworkSettings();
-        kv::settings.antialiasingLevel = 0;
-        ASSERT_TRUE(kv::KVCore::setDisplayMode(640, 480, 32, true));
+        ASSERT_NO_FATAL_FAILURE(kv::test::openTestWindow(640, 480));
         if (!kv::shaderSlots[0].shader) {
             ASSERT_TRUE(kv::Shaders::init());
         }
@@ -74,14 +74,7 @@ protected:
     template <typename Pixel>
     void writePicture(const std::string& relative, unsigned width, unsigned height, Pixel pixel)
     {
-        const fs::path path = dir.path() / relative;
-        fs::create_directories(path.parent_path());
-        sf::Image image;
-        image.create(width, height);
-        for (unsigned y = 0; y < height; ++y)
-            for (unsigned x = 0; x < width; ++x)
-                image.setPixel(x, y, pixel(x, y));
-        ASSERT_TRUE(image.saveToFile(path.string()));
+        testsupport::writePicture(dir, relative, width, height, pixel);
     }
 
     // Runs draw with every layer redirected into the target, as the world frame does; the result.

@@ -13,6 +13,7 @@
 
 #include "support/Display.h"
 #include "support/TempDir.h"
+#include "support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -116,8 +117,7 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        if (kv::renderWindow.isBuilt())
-            kv::renderWindow->close();
+        kv::test::closeTestWindow();
     }
     void SetUp() override
     {

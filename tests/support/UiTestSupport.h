@@ -1,18 +1,16 @@
 #pragma once
 // Test doubles for the widget tests: live input behind InputHooks, layerUI switched to
-// recording so draws can be inspected without GL, and the window a display test draws in.
-#include "app/KVCore.h"
-#include "core/Messages.h"
-#include "core/Settings.h"
+// recording so draws can be inspected without GL, the widget ids in use, and the window a
+// display test draws in.
 #include "graphics/RenderLayers.h"
-#include "graphics/Text.h"
-#include "platform/FileSystem.h"
 #include "support/FakeInput.h"
-#include "ui/Hints.h"
+#include "support/TestWindow.h"
+#include "ui/Component.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <algorithm>
+#include <iterator>
 
 
 namespace kv::test {
@@ -45,17 +43,13 @@ struct RecordingLayer {
 // draws in. Call through ASSERT_NO_FATAL_FAILURE.
 inline void openWidgetWindow()
 {
-    ASSERT_EQ(chdir(TVL_GAME_DIR), 0);
-    messageList.clear();
-    hints.clear();
-    clearPathCache();
-    settings = FrameworkSettings();
-    settings.antialiasingLevel = 0;
-    ASSERT_TRUE(KVCore::setDisplayMode(1024, 768, 32, true));
-    imguiEnabled = false;
-    showFPS = false;
-    initRenderLayers();
-    ASSERT_TRUE(Text::init());
+    ASSERT_NO_FATAL_FAILURE(openFrameworkWindow(1024, 768));
+}
+
+// The widget ids claimed now.
+inline int claimedIds()
+{
+    return static_cast<int>(std::count(std::begin(usedComponentIds), std::end(usedComponentIds), 1u));
 }
 
 } // namespace kv::test

@@ -1,15 +1,13 @@
 #pragma once
 // Drives a modal dialog from a test: window events fed to the frame pump by tick number, held
-// keys and the pointer set through FakeInput, and the frame on screen read back.
-#include "app/Compositor.h"
+// keys and the pointer set through FakeInput, and (ShownFrame.h) the frame on screen read back.
 #include "app/FramePump.h"
 #include "core/Framework.h"
 #include "core/FrameUpdate.h"
 #include "core/Input.h"
 #include "support/FakeInput.h"
+#include "support/ShownFrame.h"
 
-#include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/Texture.hpp>
 #include <SFML/Window/Event.hpp>
 
 #include <gtest/gtest.h>
@@ -157,17 +155,5 @@ private:
     std::deque<sf::Event> queue_;
     uint32_t start_ = 0, tickSeen_ = 0, lastTick_ = 0;
 };
-
-// The frame just shown, as an image.
-inline sf::Image shownFrame()
-{
-    return lastShownFrame().copyToImage();
-}
-
-// Channels within tolerance of each other (alpha ignored).
-inline bool near(sf::Color a, sf::Color b, int tolerance = 2)
-{
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
-}
 
 } // namespace kv::test
