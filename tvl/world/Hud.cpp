@@ -5,7 +5,6 @@
 #include "core/Framework.h"
 #include "core/LazyObject.h"
 #include "core/Theme.h"
-#include "graphics/DrawPrimitives.h"
 #include "graphics/RenderLayers.h"
 #include "graphics/Shaders.h"
 #include "graphics/Text.h"
@@ -14,6 +13,7 @@
 #include "world/Game.h"
 #include "world/GameAssets.h"
 #include "world/GameState.h"
+#include "world/HudBatch.h"
 #include "world/Images.h"
 #include "world/Player.h"
 #include "world/ShaderParams.h"
@@ -360,10 +360,10 @@ struct HudText {
         text.setString(sf::String::fromUtf8(string.begin(), string.end()));
     }
     float width() const { return text.getLocalBounds().width; }
-    void drawAt(sf::Vector2f position)
+    void addAt(sf::Vector2f position, HudBatch& batch)
     {
         text.setPosition(position);
-        kv::getRenderLayer(kv::layerUI)->draw(text);
+        batch.addText(text);
     }
 };
 
@@ -387,6 +387,8 @@ struct HudParts {
     HudText targetLabel;
     HudText targetDistance;
     HudText heading;
+    // The frame's draws, drawn together at the end.
+    HudBatch batch;
 };
 kv::LazyObject<HudParts> hud;
 
@@ -411,18 +413,41 @@ void outline(kv::Label& label, float thickness)
     label.text.setOutlineColor(outlineBlack);
 }
 
-void drawScoreboard(HudParts& h)
+// The blue frame a widget's own draw ends with while showComponentBounds is set.
+void addWidgetBounds(HudBatch& batch, kv::Component& widget)
 {
+    if (kv::showComponentBounds)
+        batch.addRect(widget.getPosition(), widget.getSize(), sf::Color(0, 0, 255), false, 1);
+}
+
+// A progress bar and a label, added as their own draws would draw them.
+void addBar(HudBatch& batch, kv::ProgressBar& bar)
+{
+    if (bar.backShown())
+        batch.addShape(bar.back);
+    if (bar.barShown())
+        batch.addShape(bar.bar);
+    addWidgetBounds(batch, bar);
+}
+
+void addLabel(HudBatch& batch, kv::Label& label)
+{
+    if (label.text.getString().isEmpty())
+        return;
+    batch.addText(label.text);
+    addWidgetBounds(batch, label);
+}
+
+void addScoreboard(HudParts& h)
+{
+    // The icons' team colours are set draw by draw, the rest here.
     kv::ShaderSlot& teamColour = kv::getShaderSlot(kv::shaderTeamColour);
-    sf::RenderStates states;
     if (teamColour.loaded) {
-        states.shader = teamColour.shader;
         shaderParams::setCurrentTexture(*teamColour.shader, kv::shaderUniforms::TeamColour::texture);
         const float minMatch[4] = {0.5f, 0.5f, 0.5f, 0.0f};
         kv::CachedShader& program = *teamColour.shader;
         program.setUniform4f(program.getUniformLocation(kv::shaderUniforms::TeamColour::minMatchColour.name), minMatch);
     }
-    kv::RenderLayer* ui = kv::getRenderLayer(kv::layerUI);
     const int target = game.roundSettings.tokensCount;
     for (size_t i = 0; i < game.players.size() && i < size_t(maxPlayers); i++) {
         const Player& player = *game.players[i];
@@ -437,21 +462,23 @@ void drawScoreboard(HudParts& h)
 
         h.shipIcon.setPosition(row.icon.left, row.icon.top);
         if (teamColour.loaded)
-            shaderParams::set(*teamColour.shader, kv::shaderUniforms::TeamColour::teamColour, player.colour);
-        ui->draw(h.shipIcon, states);
+            h.batch.addSprite(h.shipIcon, *teamColour.shader, kv::shaderUniforms::TeamColour::teamColour,
+                              player.colour);
+        else
+            h.batch.addSprite(h.shipIcon);
 
         h.tokenBar.value = float(player.tokens);
         h.tokenBar.setPosition({row.bar.left, row.bar.top});
-        h.tokenBar.draw();
+        addBar(h.batch, h.tokenBar);
 
         label.text.setFillColor(isLocallyControlled(player.playerId) ? sf::Color(128, 255, 128) : sf::Color::White);
         label.setPosition({row.text.left, row.text.top});
-        label.draw();
+        addLabel(h.batch, label);
         h.keepClear.push_back(scoreRowBox(row));
     }
 }
 
-void drawItemColumn(HudParts& h, const Player& p)
+void addItemColumn(HudParts& h, const Player& p)
 {
     int counts[itemTypeCount];
     sf::Vector2f sizes[itemTypeCount];
@@ -474,25 +501,26 @@ void drawItemColumn(HudParts& h, const Player& p)
         sprite.setScale(slots[i].scale, slots[i].scale);
         sprite.setRotation(0);
         sprite.setPosition(slots[i].centre);
-        kv::getRenderLayer(kv::layerUI)->draw(sprite);
+        h.batch.addSprite(sprite);
         sprite.setScale(1, 1);
         if (slots[i].scale != 1.0f)
             continue;
-        h.itemName.drawAt({slots[i].centre.x - float(image->width) / 2 - 6 - h.itemName.width(),
-                           slots[i].centre.y - h.metrics.lineSpacing18 / 2});
+        h.itemName.addAt({slots[i].centre.x - float(image->width) / 2 - 6 - h.itemName.width(),
+                          slots[i].centre.y - h.metrics.lineSpacing18 / 2},
+                         h.batch);
     }
 }
 
-void drawHeading(HudParts& h, const Player& p)
+void addHeading(HudParts& h, const Player& p)
 {
     const int degrees =
         std::isfinite(p.angle) ? std::clamp(int(kv::wrapRadians(p.angle) * kv::radiansToDegrees), 0, 359) : 0;
     char text[8];
     std::snprintf(text, sizeof text, "%03d", degrees);
     h.heading.set(text);
-    h.heading.drawAt({(h.view.x - h.heading.width()) / 2, 16});
+    h.heading.addAt({(h.view.x - h.heading.width()) / 2, 16}, h.batch);
     const sf::FloatRect& box = h.layout.headingBox;
-    kv::drawRect({box.left, box.top}, {box.width, box.height}, sf::Color::White, false, 1);
+    h.batch.addRect({box.left, box.top}, {box.width, box.height}, sf::Color::White, false, 1);
 }
 
 // The parts the framework draws over the HUD at the frame's end: the render-scale hint while it
@@ -504,6 +532,110 @@ void keepClearOfOverlays(HudParts& h)
         h.keepClear.push_back(renderScaleHintBox(kv::hints[size_t(hint)].position, h.metrics, h.view));
     if (kv::showFPS && kv::fpsTextReady)
         h.keepClear.push_back(h.layout.fpsBox);
+}
+
+void addEffectBar(HudParts& h, ItemType icon, sf::Vector2f centre, float value, float maximum)
+{
+    const EffectBarBoxes boxes = effectBarBoxes(h.layout, centre);
+    kv::ProgressBar& bar = h.effectBar;
+    bar.position = {boxes.bar.left, boxes.bar.top};
+    bar.value = value;
+    bar.maximum = maximum;
+    bar.updateGeometry();
+    addBar(h.batch, bar);
+    h.keepClear.push_back(boxes.bar);
+    if (ImageRecord* image = itemImage(icon)) {
+        const float larger = float(std::max(image->width, image->height));
+        const float scale = larger > effectIconSize ? effectIconSize / larger : 1.0f;
+        kv::sfSprite& sprite = image->sprite;
+        sprite.setScale(scale, scale);
+        sprite.setPosition(boxes.icon.left + boxes.icon.width / 2, boxes.icon.top + boxes.icon.height / 2);
+        sprite.setRotation(0);
+        h.batch.addSprite(sprite);
+        sprite.setScale(1, 1);
+        h.keepClear.push_back(boxes.icon);
+    }
+}
+
+void addTargetMarker(HudParts& h, sf::Vector2f target, const std::string& label)
+{
+    const Player* p = localPlayer();
+    if (!p)
+        return;
+    TargetView view;
+    view.scroll = worldView.scroll;
+    view.renderScale = worldView.worldRenderScale;
+    view.pixelSize = worldView.pixelSize;
+    view.screenRect = worldView.screenRect;
+    view.viewSize = h.view;
+    kv::sfSprite& arrow = *uiSprite1;
+    const sf::FloatRect arrowBounds = arrow.getLocalBounds();
+    const TargetMarker marker = targetMarkerFor(target, {p->x, p->y}, view, session.mapViewOpen,
+                                                {arrowBounds.width / 2, arrowBounds.height / 2}, h.keepClear);
+    if (!marker.shown)
+        return;
+
+    kv::sfSprite& sprite = marker.inside ? *uiSprite2 : arrow;
+    sprite.setPosition(marker.spot);
+    sprite.setRotation(marker.inside ? 0.0f : float(marker.bearing));
+    h.batch.addSprite(sprite);
+
+    char distance[48];
+    if (marker.inside)
+        std::snprintf(distance, sizeof distance, "%dM", marker.distance);
+    else
+        std::snprintf(distance, sizeof distance, "%dM BRG %03d", marker.distance, marker.bearing);
+    h.targetLabel.set(label);
+    h.targetDistance.set(distance);
+    const float labelWidth = label.empty() ? 0 : h.targetLabel.width();
+    const float distanceWidth = h.targetDistance.width();
+    const float lineSpacing = h.metrics.lineSpacing16;
+    const sf::Vector2f anchor =
+        targetTextAnchor(marker, std::max(labelWidth, distanceWidth), {arrowBounds.width, arrowBounds.height},
+                         lineSpacing, h.view, h.keepClear);
+    if (!label.empty())
+        h.targetLabel.addAt({anchor.x - labelWidth / 2, anchor.y}, h.batch);
+    h.targetDistance.addAt({anchor.x - distanceWidth / 2, anchor.y + 1.25f * lineSpacing}, h.batch);
+}
+
+// Every part of this frame's HUD into its batch, in the order they overlap.
+void addHud(HudParts& h)
+{
+    h.keepClear.clear();
+    if (session.mapViewOpen) {
+        h.batch.addRect({0, 0}, h.view + sf::Vector2f(1, 1), sf::Color::Black, true, 0);
+        const sf::Vector2u size = minimapImage.getSize();
+        drawMinimap({std::floor((h.view.x - float(size.x)) / 2), std::floor((h.view.y - float(size.y)) / 2)},
+                    h.batch);
+    }
+    addScoreboard(h);
+
+    const Player* p = localPlayer();
+    if (!p)
+        return;
+    const float timers[effectTimerCount] = {p->bombStun, p->pulseHit,  p->missileHit,
+                                            p->dronePulseHit, p->empTimer, p->timeWarpTimer};
+    EffectBarSlot bars[effectTimerCount];
+    const int n = effectBarsFor(timers, h.view.y, bars);
+    for (int i = 0; i < n; i++)
+        addEffectBar(h, bars[i].icon, {h.view.x / 2, bars[i].centreY}, bars[i].value, bars[i].maximum);
+
+    h.nitroBar.value = p->nitroSeconds;
+    h.nitroBar.updateGeometry();
+    addBar(h.batch, h.nitroBar);
+    addLabel(h.batch, h.nitroLabel);
+    h.keepClear.push_back(h.layout.nitroBar);
+    h.keepClear.push_back(h.layout.nitroLabelBox);
+
+    addItemColumn(h, *p);
+    h.keepClear.push_back(h.layout.headingBox);
+    keepClearOfOverlays(h);
+
+    if (game.token.present) {
+        static const std::string targetLabel = "Target";
+        addTargetMarker(h, {game.token.x, game.token.y}, targetLabel);
+    }
+    addHeading(h, *p);
 }
 
 } // namespace
@@ -593,110 +725,24 @@ void drawHud()
     if (!hud.isBuilt() || !hud->laidOut)
         return;
     HudParts& h = *hud;
-    h.keepClear.clear();
-    if (session.mapViewOpen) {
-        kv::drawRect({0, 0}, h.view + sf::Vector2f(1, 1), sf::Color::Black, true, 0);
-        const sf::Vector2u size = minimapImage.getSize();
-        drawMinimap({std::floor((h.view.x - float(size.x)) / 2), std::floor((h.view.y - float(size.y)) / 2)});
-    }
-    drawScoreboard(h);
-
-    const Player* p = localPlayer();
-    if (!p)
-        return;
-    const float timers[effectTimerCount] = {p->bombStun, p->pulseHit,  p->missileHit,
-                                            p->dronePulseHit, p->empTimer, p->timeWarpTimer};
-    EffectBarSlot bars[effectTimerCount];
-    const int n = effectBarsFor(timers, h.view.y, bars);
-    for (int i = 0; i < n; i++) {
-        const sf::Vector2f centre(h.view.x / 2, bars[i].centreY);
-        drawEffectBar(bars[i].icon, &centre, bars[i].value, bars[i].maximum);
-    }
-
-    h.nitroBar.value = p->nitroSeconds;
-    h.nitroBar.updateGeometry();
-    h.nitroBar.draw();
-    h.nitroLabel.draw();
-    h.keepClear.push_back(h.layout.nitroBar);
-    h.keepClear.push_back(h.layout.nitroLabelBox);
-
-    drawItemColumn(h, *p);
-    h.keepClear.push_back(h.layout.headingBox);
-    keepClearOfOverlays(h);
-
-    if (game.token.present) {
-        static const std::string targetLabel = "Target";
-        drawTargetMarker({game.token.x, game.token.y}, targetLabel);
-    }
-    drawHeading(h, *p);
+    addHud(h);
+    h.batch.draw(*kv::getRenderLayer(kv::layerUI));
 }
 
 void drawEffectBar(ItemType icon, const sf::Vector2f* centre, float value, float maximum)
 {
     if (!hud.isBuilt() || !hud->laidOut)
         return;
-    HudParts& h = *hud;
-    const EffectBarBoxes boxes = effectBarBoxes(h.layout, *centre);
-    kv::ProgressBar& bar = h.effectBar;
-    bar.position = {boxes.bar.left, boxes.bar.top};
-    bar.value = value;
-    bar.maximum = maximum;
-    bar.updateGeometry();
-    bar.draw();
-    h.keepClear.push_back(boxes.bar);
-    if (ImageRecord* image = itemImage(icon)) {
-        const float larger = float(std::max(image->width, image->height));
-        const float scale = larger > effectIconSize ? effectIconSize / larger : 1.0f;
-        kv::sfSprite& sprite = image->sprite;
-        sprite.setScale(scale, scale);
-        sprite.setPosition(boxes.icon.left + boxes.icon.width / 2, boxes.icon.top + boxes.icon.height / 2);
-        sprite.setRotation(0);
-        kv::getRenderLayer(kv::layerUI)->draw(sprite);
-        sprite.setScale(1, 1);
-        h.keepClear.push_back(boxes.icon);
-    }
+    addEffectBar(*hud, icon, *centre, value, maximum);
+    hud->batch.draw(*kv::getRenderLayer(kv::layerUI));
 }
 
 void drawTargetMarker(sf::Vector2f target, const std::string& label)
 {
-    const Player* p = localPlayer();
-    if (!p || !hud.isBuilt() || !hud->laidOut)
+    if (!hud.isBuilt() || !hud->laidOut)
         return;
-    HudParts& h = *hud;
-    TargetView view;
-    view.scroll = worldView.scroll;
-    view.renderScale = worldView.worldRenderScale;
-    view.pixelSize = worldView.pixelSize;
-    view.screenRect = worldView.screenRect;
-    view.viewSize = h.view;
-    kv::sfSprite& arrow = *uiSprite1;
-    const sf::FloatRect arrowBounds = arrow.getLocalBounds();
-    const TargetMarker marker = targetMarkerFor(target, {p->x, p->y}, view, session.mapViewOpen,
-                                                {arrowBounds.width / 2, arrowBounds.height / 2}, h.keepClear);
-    if (!marker.shown)
-        return;
-
-    kv::sfSprite& sprite = marker.inside ? *uiSprite2 : arrow;
-    sprite.setPosition(marker.spot);
-    sprite.setRotation(marker.inside ? 0.0f : float(marker.bearing));
-    kv::getRenderLayer(kv::layerUI)->draw(sprite);
-
-    char distance[48];
-    if (marker.inside)
-        std::snprintf(distance, sizeof distance, "%dM", marker.distance);
-    else
-        std::snprintf(distance, sizeof distance, "%dM BRG %03d", marker.distance, marker.bearing);
-    h.targetLabel.set(label);
-    h.targetDistance.set(distance);
-    const float labelWidth = label.empty() ? 0 : h.targetLabel.width();
-    const float distanceWidth = h.targetDistance.width();
-    const float lineSpacing = h.metrics.lineSpacing16;
-    const sf::Vector2f anchor =
-        targetTextAnchor(marker, std::max(labelWidth, distanceWidth), {arrowBounds.width, arrowBounds.height},
-                         lineSpacing, h.view, h.keepClear);
-    if (!label.empty())
-        h.targetLabel.drawAt({anchor.x - labelWidth / 2, anchor.y});
-    h.targetDistance.drawAt({anchor.x - distanceWidth / 2, anchor.y + 1.25f * lineSpacing});
+    addTargetMarker(*hud, target, label);
+    hud->batch.draw(*kv::getRenderLayer(kv::layerUI));
 }
 
 } // namespace tvl

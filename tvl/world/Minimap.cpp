@@ -4,9 +4,8 @@
 #include "core/Framework.h"
 #include "core/LazyObject.h"
 #include "core/Messages.h"
-#include "graphics/DrawPrimitives.h"
-#include "graphics/RenderLayers.h"
 #include "graphics/Sprite.h"
+#include "world/HudBatch.h"
 #include "world/Map.h"
 #include "world/Tileset.h"
 #include "world/WorldView.h"
@@ -123,7 +122,7 @@ MinimapMarkerPlace minimapMarkerPlace(const MinimapMarker& marker, sf::Vector2f 
     return place;
 }
 
-void drawMinimap(sf::Vector2f position)
+void drawMinimap(sf::Vector2f position, HudBatch& batch)
 {
     MinimapDrawing& d = *drawing;
     if (minimapImageChanged) {
@@ -136,12 +135,11 @@ void drawMinimap(sf::Vector2f position)
         d.rectangle = sf::RectangleShape();
         d.triangle = sf::CircleShape(32.0f, 3);
     }
-    kv::RenderLayer* ui = kv::getRenderLayer(kv::layerUI);
     const sf::Vector2u mapSize = minimapImage.getSize();
     if (mapSize.x > 0 && mapSize.y > 0) {
         d.sprite.setPosition(position);
         d.sprite.setColor(sf::Color::White);
-        ui->draw(d.sprite);
+        batch.addSprite(d.sprite);
     }
 
     const sf::Vector2f ppt = minimapLayout.pixelsPerTile;
@@ -161,18 +159,18 @@ void drawMinimap(sf::Vector2f position)
         shape->setPosition(place.centre);
         shape->setRotation(marker.angle * kv::radiansToDegrees);
         shape->setFillColor(marker.colour);
-        ui->draw(*shape);
+        batch.addShape(*shape);
     }
 
     const sf::Vector2f size(float(mapSize.x), float(mapSize.y));
-    kv::drawRect(position, size, sf::Color(255, 255, 255, 128), false, 1.0f);
+    batch.addRect(position, size, sf::Color(255, 255, 255, 128), false, 1.0f);
 
     const sf::Vector2f scale = ppt * tilesPerWorldPixel;
     const sf::FloatRect visible =
         visibleWorldRect(worldView.scroll, worldView.pixelSize, worldView.worldRenderScale);
-    kv::drawRect(position + sf::Vector2f(visible.left * scale.x, visible.top * scale.y),
-                 sf::Vector2f(visible.width * scale.x, visible.height * scale.y), sf::Color(32, 255, 0, 128), false,
-                 2.0f);
+    batch.addRect(position + sf::Vector2f(visible.left * scale.x, visible.top * scale.y),
+                  sf::Vector2f(visible.width * scale.x, visible.height * scale.y), sf::Color(32, 255, 0, 128), false,
+                  2.0f);
 }
 
 } // namespace tvl

@@ -12,6 +12,8 @@
 
 namespace tvl {
 
+class HudBatch;
+
 struct MinimapLayout {
     sf::Vector2u size;          // pixels
     sf::Vector2f pixelsPerTile; // per axis
@@ -57,8 +59,8 @@ struct MinimapMarkerPlace {
 MinimapMarkerPlace minimapMarkerPlace(const MinimapMarker& marker, sf::Vector2f mapPosition,
                                       sf::Vector2f pixelsPerTile);
 
-// The picture at position (top-left, view pixels) on layerUI, the markers over it, an outline
-// around it and the world view's visible area. Needs the window.
-void drawMinimap(sf::Vector2f position);
+// The picture at position (top-left, view pixels), the markers over it, an outline around it
+// and the world view's visible area, added to batch for the HUD's layerUI. Needs the window.
+void drawMinimap(sf::Vector2f position, HudBatch& batch);
 
 } // namespace tvl

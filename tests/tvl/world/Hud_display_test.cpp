@@ -17,6 +17,7 @@
 #include "world/Hud.h"
 #include "world/Images.h"
 #include "world/Items.h"
+#include "world/Minimap.h"
 #include "world/Player.h"
 #include "world/WorldView.h"
 
@@ -25,6 +26,7 @@
 #ifndef __SANITIZE_ADDRESS__
 #include "../../../bench/AllocationCounter.h"
 #endif
+#include "../../../bench/FrameFigures.h"
 #include "support/Display.h"
 #include "support/GameFixture.h"
 #include "support/GameWindow.h"
@@ -244,6 +246,55 @@ TEST(HudDisplay, ASteadyFrameAllocatesNextToNothing)
     gametest::endGameState();
     kv::renderWindow->close();
 #endif
+}
+
+// The GL draw calls of the HUD alone, over the frame drawn before it.
+long hudDraws()
+{
+    const long before = bench::glDraws.load();
+    tvl::drawHud();
+    return bench::glDraws.load() - before;
+}
+
+// The HUD draws in as few calls as its states allow: one for all its bars and boxes, one for
+// the ship icons of each team colour, one for the pictures of each texture and one for the
+// texts of each font size. The map view adds its picture and one call for the shapes over it:
+// its markers, however many, its frame and the visible area.
+TEST(HudDisplay, DrawsInAsFewCallsAsItsTexturesAllow)
+{
+    REQUIRE_DISPLAY();
+    ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(1280, 720));
+    tvl::GameStartSettings settings;
+    settings.tokensCount = 10;
+    settings.itemsDensity = 1;
+    ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Meadow.map", &settings));
+    ASSERT_NO_FATAL_FAILURE(stageGame());
+    drawnFrame();
+
+    // Four rows of four colours; the texts in the standard font at 18 (the rows', "Nitro",
+    // "Gun") and in the OSD font at 16 (the arrow's two, the heading); the textures: the seven
+    // items' pictures (the effects' icons are three of them) and the UI sheet the arrow is cut
+    // from.
+    const long colours = 4, fontSizes = 2, textures = tvl::itemTypeCount + 1;
+    const long budget = 1 + colours + textures + fontSizes;
+    EXPECT_LE(hudDraws(), budget);
+
+    tvl::game.mapViewOpen = true;
+    const long mapView = hudDraws();
+    EXPECT_LE(mapView, budget + 2);
+    for (int i = 0; i < 300; i++) {
+        const sf::Vector2f at(tvl::mapWorldSize.x * float(i % 20) / 20, tvl::mapWorldSize.y * float(i / 20) / 15);
+        const sf::Vector2f size(24, 24);
+        const float angle = 0.1f * float(i);
+        const uint8_t red[3] = {255, 0, 0};
+        tvl::addMinimapMarker(i % 3 == 0 ? 1 : 0, &at, &size, &angle, red);
+    }
+    EXPECT_EQ(hudDraws(), mapView) << "300 markers more";
+    tvl::game.mapViewOpen = false;
+
+    tvl::tearDownGame();
+    gametest::endGameState();
+    kv::renderWindow->close();
 }
 
 // A new display mode lays the HUD out again for the new view.
