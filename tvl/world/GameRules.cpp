@@ -1,6 +1,7 @@
 // The rules the frame loop wires together: adding players, the win check and pause.
 #include "world/GameRules.h"
 
+#include "core/Log.h"
 #include "core/Messages.h"
 #include "world/Player.h"
 

@@ -279,7 +279,7 @@ TEST(HudDisplay, DrawsInAsFewCallsAsItsTexturesAllow)
     const long budget = 1 + colours + textures + fontSizes;
     EXPECT_LE(hudDraws(), budget);
 
-    tvl::game.mapViewOpen = true;
+    tvl::session.mapViewOpen = true;
     const long mapView = hudDraws();
     EXPECT_LE(mapView, budget + 2);
     for (int i = 0; i < 300; i++) {
@@ -290,7 +290,7 @@ TEST(HudDisplay, DrawsInAsFewCallsAsItsTexturesAllow)
         tvl::addMinimapMarker(i % 3 == 0 ? 1 : 0, &at, &size, &angle, red);
     }
     EXPECT_EQ(hudDraws(), mapView) << "300 markers more";
-    tvl::game.mapViewOpen = false;
+    tvl::session.mapViewOpen = false;
 
     tvl::tearDownGame();
     gametest::endGameState();
