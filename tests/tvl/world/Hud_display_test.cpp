@@ -26,10 +26,10 @@
 #ifndef __SANITIZE_ADDRESS__
 #include "../../../bench/AllocationCounter.h"
 #endif
-#include "../../../bench/FrameFigures.h"
 #include "support/Display.h"
 #include "support/GameFixture.h"
 #include "support/GameWindow.h"
+#include "support/GlDrawCount.h"
 #include "support/HudScene.h"
 #include "support/ShownFrame.h"
 
@@ -251,9 +251,9 @@ TEST(HudDisplay, ASteadyFrameAllocatesNextToNothing)
 // The GL draw calls of the HUD alone, over the frame drawn before it.
 long hudDraws()
 {
-    const long before = bench::glDraws.load();
+    const long before = testsupport::glDrawCalls();
     tvl::drawHud();
-    return bench::glDraws.load() - before;
+    return testsupport::glDrawCalls() - before;
 }
 
 // The HUD draws in as few calls as its states allow: one for all its bars and boxes, one for
