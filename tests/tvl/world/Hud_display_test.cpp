@@ -222,18 +222,24 @@ TEST(HudDisplay, EveryPartShowsInPlaceAtCommonSizes)
 
 // Once its texts are set, a steady game frame with the whole HUD over it costs next to no heap:
 // the frame's many texture and shader binds share one GL context record.
-TEST(HudDisplay, ASteadyFrameAllocatesNextToNothing)
+// A staged game on Meadow with ten tokens and items, in a 1280 x 720 window.
+void openStagedMeadowGame()
 {
-#ifdef __SANITIZE_ADDRESS__
-    GTEST_SKIP() << "allocations are not counted beside the sanitizer";
-#else
-    REQUIRE_DISPLAY();
     ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(1280, 720));
     tvl::GameStartSettings settings;
     settings.tokensCount = 10;
     settings.itemsDensity = 1;
     ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Meadow.map", &settings));
     ASSERT_NO_FATAL_FAILURE(stageGame());
+}
+
+TEST(HudDisplay, ASteadyFrameAllocatesNextToNothing)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "allocations are not counted beside the sanitizer";
+#else
+    REQUIRE_DISPLAY();
+    ASSERT_NO_FATAL_FAILURE(openStagedMeadowGame());
     for (int i = 0; i < 3; i++)
         tvl::drawGameFrame();
     const int frames = 10;
@@ -263,12 +269,7 @@ long hudDraws()
 TEST(HudDisplay, DrawsInAsFewCallsAsItsTexturesAllow)
 {
     REQUIRE_DISPLAY();
-    ASSERT_NO_FATAL_FAILURE(gametest::openGameWindow(1280, 720));
-    tvl::GameStartSettings settings;
-    settings.tokensCount = 10;
-    settings.itemsDensity = 1;
-    ASSERT_TRUE(tvl::setUpGame(tvl::SinglePlayerGame, "Meadow.map", &settings));
-    ASSERT_NO_FATAL_FAILURE(stageGame());
+    ASSERT_NO_FATAL_FAILURE(openStagedMeadowGame());
     drawnFrame();
 
     // Four rows of four colours; the texts in the standard font at 18 (the rows', "Nitro",
